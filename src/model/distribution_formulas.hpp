@@ -1,0 +1,78 @@
+#pragma once
+
+#include "model/beam_math.hpp"
+
+// The value of each distribution branch as a pure function of its two parameters and the uniforms
+// of one draw. Written once for a scalar double and for a vector of lanes (simd::Vec4, whose
+// functions are found by argument-dependent lookup), so both paths give the same doubles.
+namespace ferrolith::formulas {
+
+using math::exp;
+using math::log;
+using math::pow;
+using math::sincos;
+using math::sqrt;
+
+inline double select(bool pickFirst, double first, double second) {
+    return pickFirst ? first : second;
+}
+inline bool isInfinite(double x) { return std::isinf(x); }
+inline bool isFinite(double x) { return std::isfinite(x); }
+
+template <class T>
+struct NormalPair {
+    T z1;
+    T z2;
+};
+
+// Both values of the Box-Muller pair with mean a and standard deviation b.
+template <class T>
+NormalPair<T> boxMullerPair(T a, T b, T u1, T u2, T piValue) {
+    const T r = sqrt(log(u1) * T(-2.0));
+    const T angle = (piValue + piValue) * u2;
+    const auto sc = sincos(angle);
+    return {(r * b) * sc.cos + a, (r * b) * sc.sin + a};
+}
+
+template <class T, class Pick>
+T normalValue(T a, T b, T u1, T u2, T piValue, Pick pickFirst) {
+    const NormalPair<T> z = boxMullerPair(a, b, u1, u2, piValue);
+    return select(pickFirst, z.z1, z.z2);
+}
+
+// a and b are the mean and standard deviation of the logarithm.
+template <class T, class Pick>
+T logNormalValue(T a, T b, T u1, T u2, T piValue, Pick pickFirst) {
+    return exp(normalValue(a, b, u1, u2, piValue, pickFirst));
+}
+
+// The normal approximation centred on the mean minus 0.5, with b the variance.
+template <class T, class Pick>
+T poissonValue(T a, T b, T u1, T u2, T piValue, Pick pickFirst) {
+    return normalValue(a - T(0.5), sqrt(b), u1, u2, piValue, pickFirst);
+}
+
+template <class T>
+T gumbelValue(T a, T b, T u1) {
+    return a - (T(1.0) / b) * log(log(T(1.0) / u1));
+}
+
+template <class T, class Fault>
+struct GammaDraw {
+    T value;
+    Fault overflow;  // a power overflowed to infinity from finite operands
+};
+
+// a is the rate, b the shape; one pass from three uniforms, nothing rejected.
+template <class T>
+auto gammaValue(T a, T b, T u1, T u2, T u3) {
+    const T e1 = T(1.0) / b;
+    const T e2 = T(1.0) / (T(1.0) - b);
+    const T p1 = pow(u1, e1);
+    const T p2 = pow(u2, e2);
+    const auto overflow = (isInfinite(p1) & isFinite(e1)) | (isInfinite(p2) & isFinite(e2));
+    const T value = p1 * (T(1.0) / a) * (-log(u3)) / (p1 + p2);
+    return GammaDraw<T, decltype(overflow)>{value, overflow};
+}
+
+}  // namespace ferrolith::formulas

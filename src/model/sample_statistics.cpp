@@ -1,0 +1,45 @@
+#include "model/sample_statistics.hpp"
+
+#include "model/beam_math.hpp"
+
+namespace ferrolith {
+
+namespace {
+int usedSlots(std::span<const double> values) {
+    return values.empty() ? 0 : static_cast<int>(values.size()) - 1;
+}
+}  // namespace
+
+double meanFromSum(double sum, int n) {
+    return sum / n;  // NaN over no slots
+}
+
+double stdDevFromSums(double sum, double sumSq, int n) {
+    if (n <= 1) return 0.0;
+    const double count = n;
+    const double variance = (sumSq * count - sum * sum) / ((count - 1) * count);
+    // Rounding can leave the one-pass numerator just below zero when every value is equal; the
+    // exact figure is then 0. The power 0.5 is taken as the correctly rounded square root.
+    if (variance < 0.0) return 0.0;
+    return math::sqrt(variance);
+}
+
+double sampleMean(std::span<const double> values) {
+    const int n = usedSlots(values);
+    double sum = 0.0;
+    for (int i = 1; i <= n; ++i) sum += values[i];
+    return meanFromSum(sum, n);
+}
+
+double sampleStdDev(std::span<const double> values) {
+    const int n = usedSlots(values);
+    double sum = 0.0;
+    double sumSq = 0.0;
+    for (int i = 1; i <= n; ++i) {
+        sum = sum + values[i];
+        sumSq = values[i] * values[i] + sumSq;
+    }
+    return stdDevFromSums(sum, sumSq, n);
+}
+
+}  // namespace ferrolith

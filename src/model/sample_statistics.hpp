@@ -1,0 +1,16 @@
+#pragma once
+
+#include <span>
+
+namespace ferrolith {
+
+// Mean and sample standard deviation (divisor n - 1) of slots 1 to n of a run array dimensioned
+// 0 to n; slot 0 carries no value and is never read.
+double sampleMean(std::span<const double> values);
+double sampleStdDev(std::span<const double> values);
+
+// The same figures from sums already accumulated in slot order, for engines that sum on the fly.
+double meanFromSum(double sum, int n);
+double stdDevFromSums(double sum, double sumSq, int n);
+
+}  // namespace ferrolith
