@@ -1,0 +1,72 @@
+#include "run/report_text.hpp"
+
+#include "run/number_format.hpp"
+
+namespace ferrolith {
+
+namespace {
+
+const std::string asteriskRow(50, '*');
+
+std::string line(std::string_view text) { return std::string(text) + std::string(crlf); }
+
+std::string meanAndSpreadLine(std::string_view quantity, double mean, double stdDev) {
+    return line(std::string(quantity) + " mean: " + formatFixed(mean) + " " +
+                std::string(quantity) + " St. Dev.: " + formatFixed(stdDev));
+}
+
+}  // namespace
+
+std::vector<std::string> inputBlockPieces(
+    const std::array<std::string, inputVariableCount>& paramTexts, const NameArray& distName) {
+    std::vector<std::string> pieces;
+    pieces.push_back(line("Input Data: ") + line(asteriskRow));
+    for (std::size_t i = 0; i < inputVariables.size(); ++i) {
+        pieces.push_back(line(std::string(inputVariables[i].reportLabel) + paramTexts[i] +
+                              ") Dist.: " + distName[i]));
+    }
+    pieces.push_back(line(""));
+    return pieces;
+}
+
+std::vector<std::string> iterationBlockPieces(int repetition, double effectMean,
+                                              double effectStdDev, double resistMean,
+                                              double resistStdDev, double safeFraction) {
+    return {
+        line("Iteration: " + std::to_string(repetition)) + line(asteriskRow),
+        meanAndSpreadLine("E", effectMean, effectStdDev),
+        meanAndSpreadLine("R", resistMean, resistStdDev),
+        line("Result mean: " + formatFixed(safeFraction)),
+        line(""),
+    };
+}
+
+std::vector<std::string> overallBlockPieces(const RunState& state) {
+    const double failureBound = 1 - state.lowerLimit;
+    return {
+        line("Overall Result:") + line(asteriskRow),
+        meanAndSpreadLine("E", state.overallEffectMean, state.overallEffectStdDev),
+        meanAndSpreadLine("R", state.overallResistMean, state.overallResistStdDev),
+        line("Result mean: " + formatFixed(state.overallSafeMean) +
+             " Result St. Dev.: " + formatFixed(state.overallSafeStdDev)),
+        line("95% Confidence Limits are " + formatFixed(state.lowerLimit) + " to " +
+             formatFixed(state.upperLimit)),
+        line("") +
+            line("95% certain that probability of failure is: " + formatPercent(failureBound)),
+        // An all-safe run leaves a failure bound of 0 and a return period of Infinity.
+        line("Is this risk accepatable?? (1 in " + formatEngineering(1 / failureBound) + ")"),
+        line("") + line("Total number of simulations was " + formatGeneral(state.totalSimulations)),
+        line("Total time taken was (s) " + formatFixed(state.runElapsed)),
+        "Time per simulation was (ms) " + formatMilliseconds(state.timePerSimulation * 1000),
+    };
+}
+
+std::vector<std::string> abortBlockPieces() {
+    return {
+        line(asteriskRow),
+        line("Aborting analysis: Faulty Distribution Input Data"),
+        line(asteriskRow),
+    };
+}
+
+}  // namespace ferrolith

@@ -1,0 +1,207 @@
+#include "run/report_text.hpp"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace ferrolith {
+namespace {
+
+const std::string stars(50, '*');
+
+std::string joined(const std::vector<std::string>& pieces) {
+    std::string text;
+    for (const auto& piece : pieces) text += piece;
+    return text;
+}
+
+long lineEnds(const std::string& text) {
+    long count = 0;
+    for (std::size_t at = text.find("\r\n"); at != std::string::npos;
+         at = text.find("\r\n", at + 2)) {
+        ++count;
+    }
+    return count;
+}
+
+// Every LF belongs to a CR LF and every CR starts one.
+bool onlyCrLfLineEnds(const std::string& text) {
+    const auto lf = std::count(text.begin(), text.end(), '\n');
+    const auto cr = std::count(text.begin(), text.end(), '\r');
+    return lf == cr && lf == lineEnds(text);
+}
+
+std::array<std::string, inputVariableCount> defaultTexts() {
+    std::array<std::string, inputVariableCount> texts;
+    for (std::size_t i = 0; i < texts.size(); ++i) texts[i] = inputVariables[i].defaultText;
+    return texts;
+}
+
+NameArray allNormal() {
+    NameArray names;
+    names.fill("Normal");
+    return names;
+}
+
+// The run's figures for a safe fraction p over T samples, limits computed as the run does.
+RunState overallState(double p, double T) {
+    RunState s;
+    s.overallEffectMean = 18.123456;
+    s.overallEffectStdDev = 0.0095018;
+    s.overallResistMean = 26.5;
+    s.overallResistStdDev = 1.0005;
+    s.overallSafeMean = p;
+    s.overallSafeStdDev = 0.012345;
+    s.totalSimulations = T;
+    const double q = std::sqrt(((1 - p) * p) / T);
+    s.upperLimit = q * 1.96 + p;
+    s.lowerLimit = p - q * 1.96;
+    s.runElapsed = 12.3456;
+    s.timePerSimulation = s.runElapsed / T;
+    return s;
+}
+
+TEST(InputBlock, EchoesTextsAsTypedInPieces) {
+    auto texts = defaultTexts();
+    texts[0] = "4, 0.05";
+    NameArray names = allNormal();
+    names[2] = "Gamma";
+    names[6] = "Others to follow";
+    const std::vector<std::string> expected{
+        "Input Data: \r\n" + stars + "\r\n",
+        "Beam Length: (4, 0.05) Dist.: Normal\r\n",
+        "Beam Width: (75,10) Dist.: Normal\r\n",
+        "Beam Depth: (225,10) Dist.: Gamma\r\n",
+        "Beam Allowable Stress: (20,3) Dist.: Normal\r\n",
+        "Point Load Location: (2,0.25) Dist.: Normal\r\n",
+        "Point Load Value: (10,1.5) Dist.: Normal\r\n",
+        "UDL Value: (4,2.5) Dist.: Others to follow\r\n",
+        "\r\n",
+    };
+    EXPECT_EQ(inputBlockPieces(texts, names), expected);
+}
+
+TEST(InputBlock, DefaultsAndLineEnds) {
+    const auto pieces = inputBlockPieces(defaultTexts(), allNormal());
+    ASSERT_EQ(pieces.size(), 9u);
+    EXPECT_EQ(pieces[1], "Beam Length: (4,0.05) Dist.: Normal\r\n");
+    const std::string text = joined(pieces);
+    EXPECT_EQ(lineEnds(text), 10);
+    EXPECT_TRUE(onlyCrLfLineEnds(text));
+}
+
+TEST(InputBlock, OddTextsAreKeptUnchanged) {
+    auto texts = defaultTexts();
+    texts[3] = "";
+    texts[4] = " 2 ,0.25x ";
+    const auto pieces = inputBlockPieces(texts, allNormal());
+    EXPECT_EQ(pieces[4], "Beam Allowable Stress: () Dist.: Normal\r\n");
+    EXPECT_EQ(pieces[5], "Point Load Location: ( 2 ,0.25x ) Dist.: Normal\r\n");
+}
+
+TEST(IterationBlock, WorkedExample) {
+    const std::vector<std::string> expected{
+        "Iteration: 3\r\n" + stars + "\r\n",
+        "E mean: 18.123 E St. Dev.: 4.568\r\n",
+        "R mean: 19.000 R St. Dev.: 2.500\r\n",
+        "Result mean: 0.600\r\n",
+        "\r\n",
+    };
+    EXPECT_EQ(iterationBlockPieces(3, 18.123456, 4.56789, 19, 2.5, 0.6), expected);
+    EXPECT_EQ(lineEnds(joined(expected)), 6);
+}
+
+TEST(IterationBlock, RepetitionNumberAndSingleSampleSpreads) {
+    EXPECT_EQ(iterationBlockPieces(1, 0, 0, 0, 0, 0)[0], "Iteration: 1\r\n" + stars + "\r\n");
+    EXPECT_EQ(iterationBlockPieces(32767, 0, 0, 0, 0, 0)[0],
+              "Iteration: 32767\r\n" + stars + "\r\n");
+    const auto pieces = iterationBlockPieces(25, 5.25, 0, 7, 0, 1);
+    EXPECT_EQ(pieces[1], "E mean: 5.250 E St. Dev.: 0.000\r\n");
+    EXPECT_EQ(pieces[3], "Result mean: 1.000\r\n");
+}
+
+TEST(OverallBlock, TypicalRun) {
+    const RunState s = overallState(0.9, 25000);
+    const std::vector<std::string> expected{
+        "Overall Result:\r\n" + stars + "\r\n",
+        "E mean: 18.123 E St. Dev.: 0.010\r\n",
+        "R mean: 26.500 R St. Dev.: 1.001\r\n",
+        "Result mean: 0.900 Result St. Dev.: 0.012\r\n",
+        "95% Confidence Limits are 0.896 to 0.904\r\n",
+        "\r\n95% certain that probability of failure is: 10.372%\r\n",
+        "Is this risk accepatable?? (1 in 10e+0)\r\n",
+        "\r\nTotal number of simulations was 25000\r\n",
+        "Total time taken was (s) 12.346\r\n",
+        "Time per simulation was (ms) 0.494",
+    };
+    EXPECT_EQ(overallBlockPieces(s), expected);
+    const std::string text = joined(expected);
+    EXPECT_EQ(lineEnds(text), 12);
+    EXPECT_TRUE(onlyCrLfLineEnds(text));
+}
+
+TEST(OverallBlock, LimitsOutsideZeroToOneAreShownAsComputed) {
+    const auto pieces = overallBlockPieces(overallState(0.01, 100));
+    EXPECT_EQ(pieces[4], "95% Confidence Limits are -0.010 to 0.030\r\n");
+    EXPECT_EQ(pieces[5], "\r\n95% certain that probability of failure is: 100.950%\r\n");
+    EXPECT_EQ(pieces[6], "Is this risk accepatable?? (1 in 991e-3)\r\n");
+    EXPECT_EQ(pieces[7], "\r\nTotal number of simulations was 100\r\n");
+    EXPECT_EQ(pieces[9], "Time per simulation was (ms) 123.456");
+}
+
+TEST(OverallBlock, EverySampleSafe) {
+    RunState s = overallState(1, 25000);
+    s.overallSafeStdDev = 0;
+    const auto pieces = overallBlockPieces(s);
+    EXPECT_EQ(pieces[3], "Result mean: 1.000 Result St. Dev.: 0.000\r\n");
+    EXPECT_EQ(pieces[4], "95% Confidence Limits are 1.000 to 1.000\r\n");
+    EXPECT_EQ(pieces[5], "\r\n95% certain that probability of failure is: 0.000%\r\n");
+    EXPECT_EQ(pieces[6], "Is this risk accepatable?? (1 in Infinity)\r\n");
+}
+
+TEST(OverallBlock, FiguresOverNoRepetitionsAreWrittenAsNotANumber) {
+    RunState s;
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    s.overallEffectMean = nan;
+    s.overallSafeMean = nan;
+    s.lowerLimit = nan;
+    s.upperLimit = nan;
+    s.timePerSimulation = nan;
+    const auto pieces = overallBlockPieces(s);
+    EXPECT_EQ(pieces[1], "E mean: NaN E St. Dev.: 0.000\r\n");
+    EXPECT_EQ(pieces[4], "95% Confidence Limits are NaN to NaN\r\n");
+    EXPECT_EQ(pieces[5], "\r\n95% certain that probability of failure is: NaN\r\n");
+    EXPECT_EQ(pieces[6], "Is this risk accepatable?? (1 in NaN)\r\n");
+    EXPECT_EQ(pieces[7], "\r\nTotal number of simulations was 0\r\n");
+    EXPECT_EQ(pieces[9], "Time per simulation was (ms) NaN");
+}
+
+TEST(AbortBlock, ThreeLines) {
+    const std::vector<std::string> expected{
+        stars + "\r\n",
+        "Aborting analysis: Faulty Distribution Input Data\r\n",
+        stars + "\r\n",
+    };
+    EXPECT_EQ(abortBlockPieces(), expected);
+    EXPECT_EQ(lineEnds(joined(expected)), 3);
+}
+
+TEST(Report, CompletedAndAbortedRunsCountTheirLineEnds) {
+    std::string completed = joined(inputBlockPieces(defaultTexts(), allNormal()));
+    for (int r = 1; r <= 25; ++r) completed += joined(iterationBlockPieces(r, 1, 2, 3, 4, 0.5));
+    completed += joined(overallBlockPieces(overallState(0.9, 25000)));
+    EXPECT_EQ(lineEnds(completed), 172);
+    EXPECT_TRUE(onlyCrLfLineEnds(completed));
+    EXPECT_NE(completed.find("\r\n\r\nOverall Result:\r\n"), std::string::npos);
+    EXPECT_EQ(completed.back(), '4');
+
+    const std::string aborted =
+        joined(inputBlockPieces(defaultTexts(), allNormal())) + joined(abortBlockPieces());
+    EXPECT_EQ(lineEnds(aborted), 13);
+    EXPECT_EQ(aborted.substr(aborted.size() - 54), "\r\n" + stars + "\r\n");
+}
+
+}  // namespace
+}  // namespace ferrolith
