@@ -14,7 +14,7 @@ inline constexpr std::string_view poissonFaultMessage = "Poisson Parameter < 10"
 inline constexpr std::string_view dataFaultMessage = "Error in Data";
 
 class DataFaultMessages {
-public:
+  public:
     virtual ~DataFaultMessages() = default;
     // Shows the message with OK alone and returns once it is dismissed.
     virtual void showDataFault(std::string_view message) = 0;

@@ -18,11 +18,11 @@ std::optional<double> convertNumber(std::string_view text);
 
 // A number text that does not convert, with the text exactly as it was given.
 class ConversionError : public std::runtime_error {
-public:
+  public:
     explicit ConversionError(std::string text);
     const std::string& text() const { return text_; }
 
-private:
+  private:
     std::string text_;
 };
 
@@ -35,12 +35,12 @@ using NameArray = std::array<std::string, inputVariableCount>;
 
 // A parameter text that does not convert, naming its variable.
 class ParameterError : public std::runtime_error {
-public:
+  public:
     ParameterError(InputVariable variable, std::string text);
     InputVariable variable() const { return variable_; }
     const std::string& text() const { return text_; }
 
-private:
+  private:
     InputVariable variable_;
     std::string text_;
 };

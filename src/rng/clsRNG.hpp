@@ -7,7 +7,7 @@ namespace ferrolith {
 // The minimal standard generator of Park and Miller (16807 mod 2^31 - 1), stepped with Schrage's
 // factorisation so that no intermediate leaves the 32-bit range. Values lie strictly in (0, 1).
 class clsRNG {
-public:
+  public:
     static constexpr std::int64_t multiplier = 16807;
     static constexpr std::int64_t modulus = 2147483647;
     static constexpr std::int64_t quotient = 127773;
@@ -43,7 +43,7 @@ public:
     // The generator's state after the last read (0 until the first read after a seed).
     std::int64_t state() const { return genState_; }
 
-private:
+  private:
     double parkMillerNext() {
         genState_ = step(genState_);
         return static_cast<double>(genState_) * scale;

@@ -1,15 +1,14 @@
 #pragma once
 
-#include <pcg_random.hpp>
-
 #include <cstdint>
+#include <pcg_random.hpp>
 
 namespace ferrolith {
 
 // The process's uniform single-precision source on [0, 1): PCG32, 24 random bits a float. It gives
 // each repetition's seed and decides which value of a Box-Muller pair is returned.
 class SystemRandom {
-public:
+  public:
     SystemRandom() { reseedFromClock(); }
     explicit SystemRandom(std::uint64_t seed) { reseed(seed); }
 
@@ -31,7 +30,7 @@ public:
 
     const pcg32& engine() const { return engine_; }
 
-private:
+  private:
     pcg32 engine_;
 };
 

@@ -74,24 +74,25 @@ std::optional<std::string> nonFiniteText(double x) {
 }
 
 std::string withSign(double x, const std::string& units, std::string text) {
-    return (x < 0 && units != "0") ? "-" + text : text;
+    return (x < 0 && units != "0") ? std::string("-").append(text) : text;
 }
 
 // x times 10^scale with three decimals: "0.000" for scale 0, the "0.000" part of "0.000%" for 2.
 std::string threeDecimals(double x, int scale) {
     if (auto text = nonFiniteText(x)) return *text;
     const std::string units = roundedUnits(std::fabs(x), scale + 3);
-    std::string text = units;
-    if (text.size() < 4) text.insert(0, 4 - text.size(), '0');
-    text.insert(text.size() - 3, ".");
-    return withSign(x, units, text);
+    const std::string padded =
+        units.size() < 4 ? std::string(4 - units.size(), '0') + units : units;
+    const std::size_t point = padded.size() - 3;
+    return withSign(x, units, padded.substr(0, point) + "." + padded.substr(point));
 }
 
 int floorToMultipleOfThree(int n) { return n >= 0 ? n / 3 * 3 : -((-n + 2) / 3 * 3); }
 
 std::string exponentText(char marker, int exponent, std::size_t minimumDigits) {
     std::string digits = std::to_string(std::abs(exponent));
-    if (digits.size() < minimumDigits) digits.insert(0, minimumDigits - digits.size(), '0');
+    if (digits.size() < minimumDigits)
+        digits = std::string(minimumDigits - digits.size(), '0') + digits;
     return std::string(1, marker) + (exponent < 0 ? "-" : "+") + digits;
 }
 
@@ -103,10 +104,12 @@ std::string generalText(bool negative, DecimalForm form, int precision) {
     std::string text;
     if (form.exponent < -4 || form.exponent >= precision) {
         text = form.digits.substr(0, 1);
-        if (form.digits.size() > 1) text += "." + form.digits.substr(1);
+        if (form.digits.size() > 1) text.append(".").append(form.digits, 1);
         text += exponentText('E', form.exponent, 2);
     } else if (form.exponent < 0) {
-        text = "0." + std::string(static_cast<std::size_t>(-form.exponent - 1), '0') + form.digits;
+        text = std::string("0.")
+                   .append(static_cast<std::size_t>(-form.exponent - 1), '0')
+                   .append(form.digits);
     } else {
         const auto whole = static_cast<std::size_t>(form.exponent) + 1;
         if (form.digits.size() <= whole) {
@@ -115,7 +118,7 @@ std::string generalText(bool negative, DecimalForm form, int precision) {
             text = form.digits.substr(0, whole) + "." + form.digits.substr(whole);
         }
     }
-    return negative ? "-" + text : text;
+    return negative ? std::string("-").append(text) : text;
 }
 
 }  // namespace

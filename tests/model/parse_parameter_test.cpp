@@ -62,7 +62,8 @@ std::array<std::string, 7> defaultTexts() {
 }
 
 TEST(ReadInputs, FillsTheArraysAndReadsAnEmptyChoiceAsNormal) {
-    std::array<std::string, 7> choices{"", "Gamma", "Others to follow", "normal", "", "Poisson", ""};
+    std::array<std::string, 7> choices{"",        "Gamma", "Others to follow", "normal", "",
+                                       "Poisson", ""};
     ParameterArray a{}, b{};
     NameArray names;
     readInputs(defaultTexts(), choices, a, b, names);

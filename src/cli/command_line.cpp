@@ -1,0 +1,98 @@
+#include "cli/command_line.hpp"
+
+#include <CLI/CLI.hpp>
+#include <algorithm>
+#include <ostream>
+
+namespace ferrolith {
+
+std::optional<InputVariable> variableNamed(std::string_view text) {
+    for (const InputVariableInfo& v : inputVariables) {
+        if (text == v.name) return v.variable;
+    }
+    if (text.size() == 1 && text[0] >= '0' && text[0] <= '6')
+        return static_cast<InputVariable>(text[0] - '0');
+    return std::nullopt;
+}
+
+namespace {
+
+// Splits VAR=VALUE at the first "=" (the value may hold more of them).
+std::pair<InputVariable, std::string> assignment(const std::string& text, const char* option) {
+    const std::size_t eq = text.find('=');
+    const auto variable =
+        eq == std::string::npos ? std::nullopt : variableNamed(text.substr(0, eq));
+    if (!variable)
+        throw CommandLineError(std::string(option) + " takes VAR=VALUE with VAR one of " +
+                               "BeamLength, BeamWidth, BeamDepth, AllowableStress, " +
+                               "PointLoadLocation, PointLoadValue, UdlValue or 0 to 6: \"" + text +
+                               "\"");
+    return {*variable, text.substr(eq + 1)};
+}
+
+}  // namespace
+
+CommandLine parseCommandLine(const std::vector<std::string>& args, std::ostream& out) {
+    CommandLine result;
+    std::vector<std::string> params, dists;
+    std::string output;
+    std::uint64_t seed = 0;
+
+    CLI::App app{
+        "Ferrolith headless driver: runs the Monte Carlo check of the beam exactly as the "
+        "window's Calculate does, and prints the report (CR LF line ends) to standard output.\n"
+        "Exit status: 0 completed, 2 bad arguments or a count or parameter text that does not "
+        "convert, 3 aborted by faulty data, 4 the save failed.",
+        "ferrolith-cli"};
+    app.add_option("--repetitions", result.inputs.repetitions,
+                   "No. Repititions as typed in the window")
+        ->default_str("25");
+    app.add_option("--samples", result.inputs.sampleSize, "Sample Size as typed in the window")
+        ->default_str("1000");
+    app.add_option("--param", params,
+                   "VAR=TEXT: the parameter text of a variable as typed (VAR is BeamLength, "
+                   "BeamWidth, BeamDepth, AllowableStress, PointLoadLocation, PointLoadValue, "
+                   "UdlValue or its index 0 to 6); repeatable. Default: the window's text")
+        ->take_all();
+    app.add_option("--dist", dists,
+                   "VAR=NAME: the distribution chosen for a variable, one of Normal, "
+                   "Log-Normal, Gamma, Gumbel, Poisson, \"Others to follow\"; repeatable. "
+                   "Default: no choice, which reads as Normal")
+        ->take_all();
+    app.add_option("--seed", seed, "Seed the uniform source explicitly (default: the clock)")
+        ->check(CLI::NonNegativeNumber);
+    app.add_option("--output", output,
+                   "Answer the save question with Yes and save the report to FILE");
+
+    std::vector<std::string> reversed(args.rbegin(), args.rend());
+    try {
+        app.parse(reversed);
+    } catch (const CLI::CallForHelp&) {
+        out << app.help();
+        result.helpShown = true;
+        return result;
+    } catch (const CLI::ParseError& e) {
+        throw CommandLineError(e.what());
+    }
+
+    for (const std::string& p : params) {
+        const auto [variable, text] = assignment(p, "--param");
+        result.inputs.paramTexts[static_cast<std::size_t>(variable)] = text;
+    }
+    for (const std::string& d : dists) {
+        const auto [variable, name] = assignment(d, "--dist");
+        // The window's list offers only its items.
+        if (std::find(distributionNames.begin(), distributionNames.end(), name) ==
+            distributionNames.end())
+            throw CommandLineError("--dist: \"" + name + "\" is not an item of the list");
+        result.inputs.distChoices[static_cast<std::size_t>(variable)] = name;
+    }
+    if (app.count("--seed")) result.seed = seed;
+    if (app.count("--output")) {
+        if (output.empty()) throw CommandLineError("--output needs a file name");
+        result.inputs.outputFile = output;
+    }
+    return result;
+}
+
+}  // namespace ferrolith

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "cli/terminal_window.hpp"
+
+namespace ferrolith {
+
+// A command line that cannot be run; the message says why.
+class CommandLineError : public std::runtime_error {
+  public:
+    using std::runtime_error::runtime_error;
+};
+
+struct CommandLine {
+    TerminalInputs inputs;
+    std::optional<std::uint64_t> seed;  // nothing: from the clock
+    bool helpShown = false;             // --help printed; nothing to run
+};
+
+// A variable by its name (BeamLength ... UdlValue) or its index 0 to 6.
+std::optional<InputVariable> variableNamed(std::string_view text);
+
+// Parses the driver's options; prints --help to out. Throws CommandLineError.
+CommandLine parseCommandLine(const std::vector<std::string>& args, std::ostream& out);
+
+}  // namespace ferrolith

@@ -1,0 +1,199 @@
+#include "run/simulation_run.hpp"
+
+#include <chrono>
+#include <cmath>
+#include <string>
+
+#include "model/beam_math.hpp"
+#include "model/draw_input.hpp"
+#include "model/limit_state.hpp"
+#include "model/sample_statistics.hpp"
+#include "run/number_format.hpp"
+#include "run/report_text.hpp"
+
+namespace ferrolith {
+
+namespace {
+
+constexpr int largestCount = 32767;
+
+// Seconds on a monotonic clock, so a run across midnight is timed correctly.
+double clockSeconds() {
+    const auto now = std::chrono::steady_clock::now().time_since_epoch();
+    return std::chrono::duration<double>(now).count();
+}
+
+// A count text as a whole number from 1 to 32767, rounding halves to even; nothing otherwise.
+std::optional<std::int16_t> convertCount(const std::string& text) {
+    const std::optional<double> value = convertNumber(text);
+    if (!value) return std::nullopt;
+    const double rounded = std::nearbyint(*value);
+    if (!(rounded >= 1 && rounded <= largestCount)) return std::nullopt;
+    return static_cast<std::int16_t>(rounded);
+}
+
+std::string countMessage(std::string_view field, const std::string& text) {
+    return std::string(field) + ": \"" + text + "\" is not a whole number from 1 to " +
+           std::to_string(largestCount) + ".";
+}
+
+// The sampler's fault messages, shown as the window's message boxes.
+class FaultBoxes : public DataFaultMessages {
+  public:
+    explicit FaultBoxes(WindowOperations& window) : window_(window) {}
+    void showDataFault(std::string_view message) override {
+        window_.messageBox(message, std::nullopt, MessageIcon::None, MessageButtons::Ok);
+    }
+
+  private:
+    WindowOperations& window_;
+};
+
+class RunningFlag {
+  public:
+    explicit RunningFlag(bool& flag) : flag_(flag) { flag_ = true; }
+    ~RunningFlag() { flag_ = false; }
+
+  private:
+    bool& flag_;
+};
+
+}  // namespace
+
+SimulationRun::SimulationRun(WindowOperations& window) : window_(window) {
+    state_.piValue = std::atan(1.0) * 4.0;
+}
+
+RunOutcome SimulationRun::btmCalc_Click() {
+    // The run state is shared: a press during a run must not start a second one on it.
+    if (running_) return RunOutcome::Busy;
+    RunningFlag flag(running_);
+    lastSave_ = SaveOutcome::NotAsked;
+    return run();
+}
+
+void SimulationRun::appendPieces(const std::vector<std::string>& pieces) {
+    for (const std::string& piece : pieces) window_.appendReport(piece);
+}
+
+RunOutcome SimulationRun::run() {
+    RunState& s = state_;
+    const std::string repetitionsText = window_.repetitionsText();
+    const auto repetitions = convertCount(repetitionsText);
+    if (!repetitions) {
+        window_.messageBox(countMessage("No. Repititions", repetitionsText), std::nullopt,
+                           MessageIcon::None, MessageButtons::Ok);
+        return RunOutcome::Failed;
+    }
+    const std::string sampleSizeText = window_.sampleSizeText();
+    const auto sampleSize = convertCount(sampleSizeText);
+    if (!sampleSize) {
+        window_.messageBox(countMessage("Sample Size", sampleSizeText), std::nullopt,
+                           MessageIcon::None, MessageButtons::Ok);
+        return RunOutcome::Failed;
+    }
+    const int M = *repetitions;
+    const int N = *sampleSize;
+
+    s.totalSimulations = static_cast<double>(N) * M;
+    for (auto* a : {&s.safeSample, &s.effectSample, &s.resistSample}) a->assign(N + 1, 0.0);
+    for (auto* a :
+         {&s.safeFraction, &s.effectMean, &s.resistMean, &s.effectStdDev, &s.resistStdDev})
+        a->assign(M + 1, 0.0);
+    s.abortFlag = false;
+    window_.setReportText("");
+    window_.setProgressMin(0.0f);
+    window_.setProgressMax(static_cast<float>(M));
+    window_.setProgressLabel("0/" + formatSingle(window_.progressMax()));
+    s.runStartTime = clockSeconds();
+    if (fixedSeed_) {
+        s.systemRandom.reseed(*fixedSeed_);
+    } else {
+        s.systemRandom.reseedFromClock();
+    }
+
+    std::array<std::string, inputVariableCount> paramTexts;
+    std::array<std::string, inputVariableCount> distChoices;
+    for (int i = 0; i < inputVariableCount; ++i) {
+        paramTexts[i] = window_.paramText(static_cast<InputVariable>(i));
+        distChoices[i] = window_.distText(static_cast<InputVariable>(i));
+    }
+    try {
+        readInputs(paramTexts, distChoices, s.paramA, s.paramB, s.distName);
+    } catch (const ParameterError& e) {
+        window_.messageBox(std::string(info(e.variable()).caption) + ": the parameters \"" +
+                               e.text() + "\" are not two numbers separated by a comma.",
+                           std::nullopt, MessageIcon::None, MessageButtons::Ok);
+        return RunOutcome::Failed;
+    }
+    appendPieces(inputBlockPieces(paramTexts, s.distName));
+
+    for (int r = 1; r <= M; ++r) {  // an int index: a bound of 32767 cannot overflow it
+        s.repetitionIndex = static_cast<std::int16_t>(r);
+        if (!runRepetition(N)) {
+            writeAbortMessage();
+            return RunOutcome::Aborted;
+        }
+        s.effectMean[r] = sampleMean(s.effectSample);
+        s.effectStdDev[r] = sampleStdDev(s.effectSample);
+        s.resistMean[r] = sampleMean(s.resistSample);
+        s.resistStdDev[r] = sampleStdDev(s.resistSample);
+        s.safeFraction[r] = sampleMean(s.safeSample);
+        appendPieces(iterationBlockPieces(r, s.effectMean[r], s.effectStdDev[r], s.resistMean[r],
+                                          s.resistStdDev[r], s.safeFraction[r]));
+        window_.setProgressValue(static_cast<float>(r));
+        window_.setProgressLabel(formatSingle(window_.progressValue()) + "/" +
+                                 formatSingle(window_.progressMax()));
+        window_.processEvents();
+        if (window_.closeRequested()) return RunOutcome::Closed;
+    }
+
+    s.overallEffectMean = sampleMean(s.effectMean);
+    s.overallEffectStdDev = sampleStdDev(s.effectMean);
+    s.overallResistMean = sampleMean(s.resistMean);
+    s.overallResistStdDev = sampleStdDev(s.resistMean);
+    s.overallSafeMean = sampleMean(s.safeFraction);
+    s.overallSafeStdDev = sampleStdDev(s.safeFraction);
+
+    const double p = s.overallSafeMean;
+    const double T = s.totalSimulations;
+    s.upperLimit = math::sqrt(((1 - p) * p) / T) * 1.96 + p;
+    s.lowerLimit = p - math::sqrt(((1 - p) * p) / T) * 1.96;
+
+    s.runEndTime = clockSeconds();
+    s.runElapsed = s.runEndTime - s.runStartTime;
+    s.timePerSimulation = s.runElapsed / s.totalSimulations;
+    appendPieces(overallBlockPieces(s));
+
+    const MessageResult answer = window_.messageBox("Simulation Complete\r\nSave File?", "VKM",
+                                                    MessageIcon::None, MessageButtons::YesNo);
+    lastSave_ = answer == MessageResult::Yes ? saveReport(window_) : SaveOutcome::Declined;
+    return RunOutcome::Completed;
+}
+
+bool SimulationRun::runRepetition(int N) {
+    RunState& s = state_;
+    // Each repetition's seed for rng comes from the session's systemRandom stream.
+    const double u = s.systemRandom.next();
+    s.rng.seed(static_cast<std::int16_t>(std::nearbyint(u * 31328.0)));
+
+    FaultBoxes boxes(window_);
+    DrawContext context{s.paramA, s.paramB,       s.distName, s.piValue,
+                        s.rng,    s.systemRandom, boxes,      s.abortFlag};
+    for (int sample = 1; sample <= N; ++sample) {
+        s.sampleIndex = static_cast<std::int16_t>(sample);
+        for (std::int16_t i = 0; i < inputVariableCount; ++i) {
+            s.sampleVector[i] = drawInput(context, i);
+            if (s.abortFlag) return false;
+        }
+        const LimitState ls = evaluateLimitState(s.sampleVector);
+        s.effectSample[sample] = ls.effect;
+        s.resistSample[sample] = ls.resistance;
+        s.safeSample[sample] = ls.safe;
+    }
+    return true;
+}
+
+void SimulationRun::writeAbortMessage() { appendPieces(abortBlockPieces()); }
+
+}  // namespace ferrolith
