@@ -64,6 +64,16 @@ CommandLine parseCommandLine(const std::vector<std::string>& args, std::ostream&
     app.add_option("--output", output,
                    "Answer the save question with Yes and save the report to FILE");
 
+    std::string engine = "fast";
+    app.add_option("--engine", engine,
+                   "fast: vector kernels on worker threads; reference: one sample at a time on "
+                   "one thread. Both print the same report")
+        ->check(CLI::IsMember({"fast", "reference"}))
+        ->default_str("fast");
+    app.add_option("--threads", result.threads,
+                   "Worker threads of the fast engine (default: all cores)")
+        ->check(CLI::Range(1, 256));
+
     std::vector<std::string> reversed(args.rbegin(), args.rend());
     try {
         app.parse(reversed);
@@ -88,6 +98,7 @@ CommandLine parseCommandLine(const std::vector<std::string>& args, std::ostream&
         result.inputs.distChoices[static_cast<std::size_t>(variable)] = name;
     }
     if (app.count("--seed")) result.seed = seed;
+    result.reference = engine == "reference";
     if (app.count("--output")) {
         if (output.empty()) throw CommandLineError("--output needs a file name");
         result.inputs.outputFile = output;

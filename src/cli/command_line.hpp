@@ -21,6 +21,8 @@ struct CommandLine {
     TerminalInputs inputs;
     std::optional<std::uint64_t> seed;  // nothing: from the clock
     bool helpShown = false;             // --help printed; nothing to run
+    bool reference = false;             // the plain sequential engine
+    int threads = 0;                    // worker threads; 0: one a core
 };
 
 // A variable by its name (BeamLength ... UdlValue) or its index 0 to 6.

@@ -19,6 +19,8 @@ int main(int argc, char** argv) {
     TerminalWindow window(commandLine.inputs, std::cerr);
     SimulationRun run(window);
     run.setSystemRandomSeed(commandLine.seed);
+    run.setEngine(commandLine.reference ? Engine::Reference : Engine::Fast);
+    run.setThreads(commandLine.threads);
     const RunOutcome outcome = run.btmCalc_Click();
 
     const std::string& report = window.report();

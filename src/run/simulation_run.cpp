@@ -9,6 +9,8 @@
 #include "model/limit_state.hpp"
 #include "model/sample_statistics.hpp"
 #include "run/number_format.hpp"
+#include "run/repetition.hpp"
+#include "run/repetition_schedule.hpp"
 #include "run/report_text.hpp"
 
 namespace ferrolith {
@@ -128,25 +130,8 @@ RunOutcome SimulationRun::run() {
     }
     appendPieces(inputBlockPieces(paramTexts, s.distName));
 
-    for (int r = 1; r <= M; ++r) {  // an int index: a bound of 32767 cannot overflow it
-        s.repetitionIndex = static_cast<std::int16_t>(r);
-        if (!runRepetition(N)) {
-            writeAbortMessage();
-            return RunOutcome::Aborted;
-        }
-        s.effectMean[r] = sampleMean(s.effectSample);
-        s.effectStdDev[r] = sampleStdDev(s.effectSample);
-        s.resistMean[r] = sampleMean(s.resistSample);
-        s.resistStdDev[r] = sampleStdDev(s.resistSample);
-        s.safeFraction[r] = sampleMean(s.safeSample);
-        appendPieces(iterationBlockPieces(r, s.effectMean[r], s.effectStdDev[r], s.resistMean[r],
-                                          s.resistStdDev[r], s.safeFraction[r]));
-        window_.setProgressValue(static_cast<float>(r));
-        window_.setProgressLabel(formatSingle(window_.progressValue()) + "/" +
-                                 formatSingle(window_.progressMax()));
-        window_.processEvents();
-        if (window_.closeRequested()) return RunOutcome::Closed;
-    }
+    const RunOutcome loop = engine_ == Engine::Reference ? runReference(M, N) : runFast(M, N);
+    if (loop != RunOutcome::Completed) return loop;
 
     s.overallEffectMean = sampleMean(s.effectMean);
     s.overallEffectStdDev = sampleStdDev(s.effectMean);
@@ -171,11 +156,67 @@ RunOutcome SimulationRun::run() {
     return RunOutcome::Completed;
 }
 
+bool SimulationRun::finishRepetition(int r) {
+    RunState& s = state_;
+    appendPieces(iterationBlockPieces(r, s.effectMean[r], s.effectStdDev[r], s.resistMean[r],
+                                      s.resistStdDev[r], s.safeFraction[r]));
+    window_.setProgressValue(static_cast<float>(r));
+    window_.setProgressLabel(formatSingle(window_.progressValue()) + "/" +
+                             formatSingle(window_.progressMax()));
+    window_.processEvents();
+    return !window_.closeRequested();
+}
+
+RunOutcome SimulationRun::runReference(int M, int N) {
+    RunState& s = state_;
+    for (int r = 1; r <= M; ++r) {  // an int index: a bound of 32767 cannot overflow it
+        s.repetitionIndex = static_cast<std::int16_t>(r);
+        if (!runRepetition(N)) {
+            writeAbortMessage();
+            return RunOutcome::Aborted;
+        }
+        s.effectMean[r] = sampleMean(s.effectSample);
+        s.effectStdDev[r] = sampleStdDev(s.effectSample);
+        s.resistMean[r] = sampleMean(s.resistSample);
+        s.resistStdDev[r] = sampleStdDev(s.resistSample);
+        s.safeFraction[r] = sampleMean(s.safeSample);
+        if (!finishRepetition(r)) return RunOutcome::Closed;
+    }
+    return RunOutcome::Completed;
+}
+
+RunOutcome SimulationRun::runFast(int M, int N) {
+    RunState& s = state_;
+    const RepetitionInputs inputs(s.paramA, s.paramB, s.distName, s.piValue, N);
+    RepetitionSchedule schedule(
+        inputs, s.systemRandom, M, threads_ > 0 ? threads_ : defaultThreadCount(),
+        SampleArrays{s.effectSample.data(), s.resistSample.data(), s.safeSample.data()});
+    for (int r = 1; r <= M; ++r) {
+        s.repetitionIndex = static_cast<std::int16_t>(r);
+        const RepetitionResult& result = schedule.wait(r);
+        if (result.fault) {
+            s.sampleIndex = static_cast<std::int16_t>(result.fault->sample);
+            window_.messageBox(result.fault->message, std::nullopt, MessageIcon::None,
+                               MessageButtons::Ok);
+            s.abortFlag = true;
+            schedule.stop();
+            writeAbortMessage();
+            return RunOutcome::Aborted;
+        }
+        s.effectMean[r] = result.effectMean;
+        s.effectStdDev[r] = result.effectStdDev;
+        s.resistMean[r] = result.resistMean;
+        s.resistStdDev[r] = result.resistStdDev;
+        s.safeFraction[r] = result.safeFraction;
+        if (!finishRepetition(r)) return RunOutcome::Closed;
+    }
+    return RunOutcome::Completed;
+}
+
 bool SimulationRun::runRepetition(int N) {
     RunState& s = state_;
     // Each repetition's seed for rng comes from the session's systemRandom stream.
-    const double u = s.systemRandom.next();
-    s.rng.seed(static_cast<std::int16_t>(std::nearbyint(u * 31328.0)));
+    s.rng.seed(repetitionSeed(s.systemRandom.next()));
 
     FaultBoxes boxes(window_);
     DrawContext context{s.paramA, s.paramB,       s.distName, s.piValue,

@@ -20,6 +20,12 @@ enum class RunOutcome {
     Busy,       // a run was already under way; nothing happened
 };
 
+// How the repetitions are computed. Both give the same report for the same session stream.
+enum class Engine {
+    Fast,       // vector kernels on worker threads, collected in order on the window's thread
+    Reference,  // one sample at a time through drawInput on the window's thread
+};
+
 // The Calculate command and the state it works on; owned by the window.
 class SimulationRun {
   public:
@@ -34,13 +40,23 @@ class SimulationRun {
     // A fixed seed for systemRandom in place of the clock, for reproducible runs.
     void setSystemRandomSeed(std::optional<std::uint64_t> seed) { fixedSeed_ = seed; }
 
+    void setEngine(Engine engine) { engine_ = engine; }
+    // Worker threads of the fast engine; 0 means one a core.
+    void setThreads(int threads) { threads_ = threads; }
+
     // What the last completed run's save question led to.
     SaveOutcome lastSave() const { return lastSave_; }
 
   private:
     RunOutcome run();
+    // The repetition loop; false when it ended early (faulty data, or the window closing).
+    RunOutcome runReference(int M, int N);
+    RunOutcome runFast(int M, int N);
     // Draws and evaluates the N samples of the current repetition; false on faulty data.
     bool runRepetition(int N);
+    // Writes repetition r's figures, shows the progress and lets the window react; false when
+    // the window is closing.
+    bool finishRepetition(int r);
     void writeAbortMessage();
     void appendPieces(const std::vector<std::string>& pieces);
 
@@ -48,6 +64,8 @@ class SimulationRun {
     RunState state_;
     std::optional<std::uint64_t> fixedSeed_;
     SaveOutcome lastSave_ = SaveOutcome::NotAsked;
+    Engine engine_ = Engine::Fast;
+    int threads_ = 0;
     bool running_ = false;
 };
 

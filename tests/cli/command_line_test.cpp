@@ -36,6 +36,11 @@ TEST(CommandLine, VariablesByNameOrIndexAndTextsAsTyped) {
     EXPECT_EQ(c.inputs.sampleSize, "abc");
     EXPECT_EQ(c.seed, 42u);
     EXPECT_EQ(c.inputs.outputFile, "out.txt");
+    EXPECT_FALSE(c.reference);
+    EXPECT_EQ(c.threads, 0);
+    const CommandLine r = parse({"--engine", "reference", "--threads", "8"});
+    EXPECT_TRUE(r.reference);
+    EXPECT_EQ(r.threads, 8);
 }
 
 TEST(CommandLine, RefusesWhatTheWindowWouldNotOffer) {
@@ -49,6 +54,8 @@ TEST(CommandLine, RefusesWhatTheWindowWouldNotOffer) {
              {"--seed", "x"},
              {"--output", ""},
              {"--unknown"},
+             {"--engine", "turbo"},
+             {"--threads", "0"},
          }) {
         EXPECT_THROW(parse(bad), CommandLineError) << bad[0] << ' ' << bad.back();
     }
@@ -58,7 +65,8 @@ TEST(CommandLine, HelpDocumentsEveryOption) {
     std::ostringstream out;
     EXPECT_TRUE(parseCommandLine({"--help"}, out).helpShown);
     for (const char* option :
-         {"--repetitions", "--samples", "--param", "--dist", "--seed", "--output"})
+         {"--repetitions", "--samples", "--param", "--dist", "--seed", "--output", "--engine",
+          "--threads"})
         EXPECT_NE(out.str().find(option), std::string::npos) << option;
 }
 

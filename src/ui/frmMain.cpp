@@ -1,0 +1,64 @@
+#include "ui/frmMain.hpp"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QPainter>
+#include <QPushButton>
+#include <exception>
+
+#include "ui/beam_sketch.hpp"
+#include "ui/twips.hpp"
+
+namespace ferrolith {
+
+frmMain::frmMain(QWidget* parent)
+    : QWidget(parent),
+      controls_(createMainWindowControls(*this)),
+      operations_(*this, controls_),
+      run_(operations_) {
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowTitle(QStringLiteral("Ferrolith by Dalvenor"));
+    setFixedSize(twipsToPixels(11220), twipsToPixels(8655));
+    connect(controls_.btmCalc, &QPushButton::clicked, this, &frmMain::btmCalc_Click);
+}
+
+void frmMain::Form_Load() {
+    for (QComboBox* list : controls_.cmbDist) {
+        for (std::string_view name : distributionNames) {
+            list->addItem(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())));
+        }
+        list->setCurrentIndex(-1);
+    }
+}
+
+void frmMain::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    paintBeamSketch(painter);
+}
+
+void frmMain::closeEvent(QCloseEvent* event) {
+    if (!run_.running()) {
+        event->accept();
+        return;
+    }
+    operations_.requestClose();
+    event->ignore();
+}
+
+void frmMain::btmCalc_Click() {
+    if (run_.running()) return;
+    QPushButton* button = controls_.btmCalc;
+    const bool hadFocus = button->hasFocus();
+    button->setEnabled(false);
+    try {
+        run_.btmCalc_Click();
+    } catch (const std::exception& failure) {
+        // The run reports its own failures; this keeps the window alive should one slip past.
+        operations_.messageBox(failure.what(), std::nullopt, MessageIcon::None, MessageButtons::Ok);
+    }
+    button->setEnabled(true);
+    if (hadFocus) button->setFocus();
+    if (operations_.closeRequested()) close();
+}
+
+}  // namespace ferrolith

@@ -1,0 +1,115 @@
+#include "ui/qt_window_operations.hpp"
+
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QScrollBar>
+#include <QTextCursor>
+#include <algorithm>
+#include <cmath>
+
+#include "ui/message_box.hpp"
+#include "ui/save_dialog.hpp"
+#include "ui/widget_text.hpp"
+
+namespace ferrolith {
+namespace {
+
+// Far inside int's range, so that Max - Min never overflows in the bar's arithmetic.
+int barUnits(float value) {
+    constexpr float limit = 1.0e9f;
+    if (std::isnan(value)) return 0;
+    return static_cast<int>(std::lrint(std::clamp(value, -limit, limit)));
+}
+
+std::size_t slot(InputVariable variable) { return static_cast<std::size_t>(variable); }
+
+}  // namespace
+
+QtWindowOperations::QtWindowOperations(QWidget& window, const MainWindowControls& controls)
+    : window_(window),
+      controls_(controls),
+      progressMin_(static_cast<float>(controls.pb->minimum())),
+      progressMax_(static_cast<float>(controls.pb->maximum())),
+      progressValue_(static_cast<float>(controls.pb->value())) {}
+
+std::string QtWindowOperations::repetitionsText() {
+    return controls_.txtRepititions->text().toStdString();
+}
+
+std::string QtWindowOperations::sampleSizeText() {
+    return controls_.txtSampleSize->text().toStdString();
+}
+
+std::string QtWindowOperations::paramText(InputVariable variable) {
+    return controls_.txtParam[slot(variable)]->text().toStdString();
+}
+
+std::string QtWindowOperations::distText(InputVariable variable) {
+    return controls_.cmbDist[slot(variable)]->currentText().toStdString();
+}
+
+std::string QtWindowOperations::reportText() {
+    return fromWidgetText(controls_.txtReport->toPlainText());
+}
+
+void QtWindowOperations::setReportText(const std::string& text) {
+    controls_.txtReport->setPlainText(toWidgetText(text));
+}
+
+void QtWindowOperations::appendReport(std::string_view piece) {
+    QTextCursor end(controls_.txtReport->document());
+    end.movePosition(QTextCursor::End);
+    end.insertText(toWidgetText(piece));
+    QScrollBar* bar = controls_.txtReport->verticalScrollBar();
+    bar->setValue(bar->maximum());
+}
+
+void QtWindowOperations::setProgressMin(float value) {
+    progressMin_ = value;
+    showProgress();
+}
+
+void QtWindowOperations::setProgressMax(float value) {
+    progressMax_ = value;
+    showProgress();
+}
+
+void QtWindowOperations::setProgressValue(float value) {
+    progressValue_ = value;
+    showProgress();
+}
+
+void QtWindowOperations::showProgress() {
+    const int low = barUnits(progressMin_);
+    const int high = std::max(low, barUnits(progressMax_));
+    controls_.pb->setRange(low, high);
+    controls_.pb->setValue(std::clamp(barUnits(progressValue_), low, high));
+}
+
+void QtWindowOperations::setProgressLabel(const std::string& caption) {
+    controls_.lblBar->setText(QString::fromStdString(caption));
+}
+
+void QtWindowOperations::processEvents() { QCoreApplication::processEvents(); }
+
+MessageResult QtWindowOperations::messageBox(std::string_view prompt,
+                                             std::optional<std::string_view> title,
+                                             MessageIcon icon, MessageButtons buttons) {
+    if (messageBoxHook_) return messageBoxHook_(prompt, title, icon, buttons);
+    return showMessageBox(&window_, prompt, title, icon, buttons);
+}
+
+SaveDialogResult QtWindowOperations::showSaveDialog(const SaveDialogSettings& settings) {
+    if (saveDialogHook_) return saveDialogHook_(settings);
+    return ferrolith::showSaveDialog(&window_, settings);
+}
+
+std::string QtWindowOperations::saveFolder() {
+    return saveFolderFor(QCoreApplication::applicationDirPath()).toStdString();
+}
+
+}  // namespace ferrolith

@@ -1,0 +1,67 @@
+#pragma once
+
+#include <functional>
+
+#include "run/window_operations.hpp"
+#include "ui/main_window_controls.hpp"
+
+namespace ferrolith {
+
+// The window operations the run uses, carried out on the main window's controls.
+class QtWindowOperations : public WindowOperations {
+  public:
+    using MessageBoxHook =
+        std::function<MessageResult(std::string_view prompt, std::optional<std::string_view> title,
+                                    MessageIcon icon, MessageButtons buttons)>;
+    using SaveDialogHook = std::function<SaveDialogResult(const SaveDialogSettings& settings)>;
+
+    // window is the parent of the dialogs; controls are window's own.
+    QtWindowOperations(QWidget& window, const MainWindowControls& controls);
+
+    // Answer message boxes or the Save As dialog in place of the user; an empty hook brings
+    // back the real modal dialogs.
+    void setMessageBoxHook(MessageBoxHook hook) { messageBoxHook_ = std::move(hook); }
+    void setSaveDialogHook(SaveDialogHook hook) { saveDialogHook_ = std::move(hook); }
+
+    // The user asked to close the window; the run stops at its next repetition boundary.
+    void requestClose() { closeRequested_ = true; }
+
+    std::string repetitionsText() override;
+    std::string sampleSizeText() override;
+    std::string paramText(InputVariable variable) override;
+    std::string distText(InputVariable variable) override;
+
+    std::string reportText() override;
+    void setReportText(const std::string& text) override;
+    void appendReport(std::string_view piece) override;
+
+    void setProgressMin(float value) override;
+    void setProgressMax(float value) override;
+    void setProgressValue(float value) override;
+    float progressMax() override { return progressMax_; }
+    float progressValue() override { return progressValue_; }
+    void setProgressLabel(const std::string& caption) override;
+
+    void processEvents() override;
+    bool closeRequested() override { return closeRequested_; }
+
+    MessageResult messageBox(std::string_view prompt, std::optional<std::string_view> title,
+                             MessageIcon icon, MessageButtons buttons) override;
+    SaveDialogResult showSaveDialog(const SaveDialogSettings& settings) override;
+    std::string saveFolder() override;
+
+  private:
+    // The bar holds whole numbers; the run reads back the single-precision values it set.
+    void showProgress();
+
+    QWidget& window_;
+    const MainWindowControls& controls_;
+    float progressMin_;
+    float progressMax_;
+    float progressValue_;
+    bool closeRequested_ = false;
+    MessageBoxHook messageBoxHook_;
+    SaveDialogHook saveDialogHook_;
+};
+
+}  // namespace ferrolith

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+
+#include "run/window_operations.hpp"
+
+class QFileDialog;
+class QWidget;
+
+namespace ferrolith {
+
+// Sets up a Save As dialog: title, filters (the first in effect), default extension, starting
+// folder with the proposed name, and the question before an existing file is replaced.
+void configureSaveDialog(QFileDialog& dialog, const SaveDialogSettings& settings);
+
+// Shows the dialog modally over parent; Cancel gives a cancelled result.
+SaveDialogResult showSaveDialog(QWidget* parent, const SaveDialogSettings& settings);
+
+// The folder the Save As dialog offers first: programFolder when the user can write there,
+// otherwise the user's documents folder (or home, when there is none).
+QString saveFolderFor(const QString& programFolder);
+
+}  // namespace ferrolith

@@ -1,0 +1,213 @@
+#include "run/repetition.hpp"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "fake_window.hpp"
+#include "model/beam_math.hpp"
+#include "run/repetition_schedule.hpp"
+#include "run/simulation_run.hpp"
+
+namespace ferrolith {
+namespace {
+
+using testing::FakeWindow;
+
+const double pi = 4.0 * std::atan(1.0);
+
+RepetitionInputs inputsFor(const std::array<std::string, 7>& dists, const ParameterArray& a,
+                           const ParameterArray& b, int n) {
+    NameArray names;
+    for (int i = 0; i < 7; ++i) names[i] = dists[i];
+    return RepetitionInputs(a, b, names, pi, n);
+}
+
+struct Kept {
+    std::vector<double> e, r, s;
+    explicit Kept(int n) : e(n + 1), r(n + 1), s(n + 1) {}
+    SampleArrays arrays() { return {e.data(), r.data(), s.data()}; }
+};
+
+void expectSameResult(const RepetitionResult& fast, const RepetitionResult& plain,
+                      const std::string& what) {
+    ASSERT_EQ(fast.fault.has_value(), plain.fault.has_value()) << what;
+    if (plain.fault) {
+        EXPECT_EQ(fast.fault->sample, plain.fault->sample) << what;
+        EXPECT_EQ(fast.fault->variable, plain.fault->variable) << what;
+        EXPECT_EQ(fast.fault->message, plain.fault->message) << what;
+        return;
+    }
+    // Bit for bit, NaN included.
+    for (auto [x, y] : {std::pair{fast.effectMean, plain.effectMean},
+                        {fast.effectStdDev, plain.effectStdDev},
+                        {fast.resistMean, plain.resistMean},
+                        {fast.resistStdDev, plain.resistStdDev},
+                        {fast.safeFraction, plain.safeFraction}}) {
+        if (std::isnan(y)) {
+            EXPECT_TRUE(std::isnan(x)) << what;
+        } else {
+            EXPECT_EQ(x, y) << what;
+        }
+    }
+}
+
+TEST(Repetition, VectorKernelMatchesDrawingOneAtATime) {
+    if (!math::hasVectorKernels()) GTEST_SKIP() << "no vector kernel on this processor";
+    const std::array<const char*, 6> names{"Normal", "Log-Normal", "Gamma",
+                                           "Gumbel", "Poisson",    "Others to follow"};
+    std::mt19937_64 random(20261207);
+    std::uniform_int_distribution<int> pickName(0, 5);
+    std::uniform_real_distribution<double> spread(0.0, 1.0);
+    for (int trial = 0; trial < 300; ++trial) {
+        std::array<std::string, 7> dists;
+        ParameterArray a{}, b{};
+        // Around the default beam, with every branch somewhere, including faulty Poisson
+        // means and Gamma shapes near 1.
+        const ParameterArray mean{4, 75, 225, 20, 2, 10, 4};
+        for (int i = 0; i < 7; ++i) {
+            dists[i] = names[pickName(random)];
+            a[i] = mean[i] * (0.5 + spread(random));
+            b[i] = mean[i] * 0.2 * spread(random);
+            if (dists[i] == "Log-Normal") {
+                a[i] = std::log(mean[i]);
+                b[i] = 0.3 * spread(random);
+            } else if (dists[i] == "Gamma") {
+                a[i] = 1.0 / mean[i];
+                b[i] = trial % 7 == 0 ? 1.0 + 1.0 / 300 : 0.9 * spread(random) + 0.05;
+            } else if (dists[i] == "Gumbel") {
+                b[i] = 1.0 / (b[i] + 0.01);
+            } else if (dists[i] == "Poisson") {
+                a[i] = trial % 11 == 0 ? 10.0 : 10.5 + mean[i];
+            }
+        }
+        const int n = 1 + static_cast<int>(random() % 1100);  // across chunks, every tail
+        const RepetitionInputs in = inputsFor(dists, a, b, n);
+        const SystemRandom stream(random());
+        Kept fastKept(n), plainKept(n);
+        const auto fastArrays = fastKept.arrays();
+        const auto plainArrays = plainKept.arrays();
+        const RepetitionResult fast = computeRepetition(in, stream, &fastArrays);
+        const RepetitionResult plain = computeRepetitionScalar(in, stream, &plainArrays);
+        expectSameResult(fast, plain, "trial " + std::to_string(trial));
+        if (!plain.fault) {
+            EXPECT_EQ(fastKept.s, plainKept.s);
+            for (int s = 1; s <= n; ++s) {
+                if (!std::isnan(plainKept.e[s])) {
+                    ASSERT_EQ(fastKept.e[s], plainKept.e[s]);
+                }
+                ASSERT_EQ(fastKept.r[s], plainKept.r[s]);
+            }
+        }
+    }
+}
+
+TEST(Repetition, SeedComesFromTheStreamRoundedHalfToEven) {
+    EXPECT_EQ(repetitionSeed(0.0f), 0);
+    EXPECT_EQ(repetitionSeed(0.5f), 15664);
+    EXPECT_EQ(repetitionSeed(1.0f / 62656 * 0.999f), 0);
+    EXPECT_EQ(repetitionSeed(1.0f - 0x1p-24f), 31328);
+    // u = 1/64 and 3/64 give the ties 489.5 and 1468.5, which go to the even seed.
+    EXPECT_EQ(repetitionSeed(1.0f / 64), 490);
+    EXPECT_EQ(repetitionSeed(3.0f / 64), 1468);
+}
+
+TEST(Repetition, StreamTakenPerRepetition) {
+    std::array<std::string, 7> dists{"Normal", "Gamma",      "Gumbel",          "Poisson",
+                                     "",       "Log-Normal", "Others to follow"};
+    const RepetitionInputs in = inputsFor(dists, {}, {}, 1000);
+    EXPECT_EQ(in.picksPerSample(), 5);
+    EXPECT_EQ(in.streamPerRepetition(), 5001u);
+}
+
+// Whole reports: the reference engine against the fast one at several thread counts.
+std::string reportOf(Engine engine, int threads, const std::function<void(FakeWindow&)>& set,
+                     RunOutcome* outcome = nullptr) {
+    FakeWindow w;
+    set(w);
+    SimulationRun run(w);
+    run.setSystemRandomSeed(424242);
+    run.setEngine(engine);
+    run.setThreads(threads);
+    const RunOutcome o = run.btmCalc_Click();
+    if (outcome) *outcome = o;
+    std::string report = w.report.substr(0, w.report.find("Total time taken was"));
+    for (const auto& box : w.boxes) report += "\n[box] " + box.prompt;
+    return report;
+}
+
+void expectEnginesAgree(const std::function<void(FakeWindow&)>& set, RunOutcome expected) {
+    RunOutcome outcome{};
+    const std::string reference = reportOf(Engine::Reference, 1, set, &outcome);
+    EXPECT_EQ(outcome, expected);
+    for (int threads : {1, 2, 8}) {
+        EXPECT_EQ(reportOf(Engine::Fast, threads, set, &outcome), reference) << threads;
+        EXPECT_EQ(outcome, expected);
+    }
+}
+
+TEST(Engines, DefaultInputsGiveTheSameReport) {
+    expectEnginesAgree(
+        [](FakeWindow& w) {
+            w.repetitions = "30";
+            w.sampleSize = "999";
+        },
+        RunOutcome::Completed);
+}
+
+TEST(Engines, EveryDistributionGivesTheSameReport) {
+    expectEnginesAgree(
+        [](FakeWindow& w) {
+            w.repetitions = "17";
+            w.sampleSize = "1001";
+            w.dists = {"Log-Normal",       "Normal",  "Gumbel",    "Gamma",
+                       "Others to follow", "Poisson", "Log-Normal"};
+            w.params = {"1.386,0.0125", "75,10", "220,0.2", "0.05,0.5",
+                        "2,0.25",       "12,2",  "1.3,0.5"};
+        },
+        RunOutcome::Completed);
+}
+
+TEST(Engines, FaultyDataAbortsAtTheSameDraw) {
+    expectEnginesAgree([](FakeWindow& w) { w.dists[4] = "Poisson"; }, RunOutcome::Aborted);
+    // Gamma shape 1 + 1/154: the power overflows for about one draw in a hundred, somewhere
+    // in the run.
+    expectEnginesAgree(
+        [](FakeWindow& w) {
+            w.repetitions = "40";
+            w.sampleSize = "7";
+            w.dists[6] = "Gamma";
+            w.params[6] = "2," + std::to_string(1.0 + 1.0 / 154);
+        },
+        RunOutcome::Aborted);
+}
+
+TEST(Engines, LastRepetitionSamplesAreKept) {
+    FakeWindow a, b;
+    for (FakeWindow* w : {&a, &b}) {
+        w->repetitions = "5";
+        w->sampleSize = "37";
+    }
+    SimulationRun reference(a), fast(b);
+    reference.setEngine(Engine::Reference);
+    for (SimulationRun* run : {&reference, &fast}) {
+        run->setSystemRandomSeed(8);
+        run->btmCalc_Click();
+    }
+    EXPECT_EQ(reference.state().effectSample, fast.state().effectSample);
+    EXPECT_EQ(reference.state().resistSample, fast.state().resistSample);
+    EXPECT_EQ(reference.state().safeSample, fast.state().safeSample);
+}
+
+TEST(Engines, ClosingStopsTheWorkers) {
+    FakeWindow w;
+    w.repetitions = "32767";
+    w.sampleSize = "2000";
+    w.onEvents = [](FakeWindow& self) { self.closing = self.barValue == 3.0f; };
+    SimulationRun run(w);
+    EXPECT_EQ(run.btmCalc_Click(), RunOutcome::Closed);
+    EXPECT_EQ(w.label, "3/32767");
+}
+
+}  // namespace
+}  // namespace ferrolith

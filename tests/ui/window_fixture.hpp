@@ -1,0 +1,57 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "ui/frmMain.hpp"
+
+namespace ferrolith::test {
+
+struct ShownMessage {
+    std::string prompt;
+    std::optional<std::string> title;
+    MessageIcon icon;
+    MessageButtons buttons;
+};
+
+// The real window after its load step, with message boxes and the Save As dialog answered by
+// the test: OK boxes are acknowledged, the save question gets saveAnswer, the dialog savePath.
+class WindowTest : public ::testing::Test {
+  protected:
+    WindowTest() {
+        window.Form_Load();
+        window.show();
+        window.operations().setMessageBoxHook([this](std::string_view prompt,
+                                                     std::optional<std::string_view> title,
+                                                     MessageIcon icon, MessageButtons buttons) {
+            messages.push_back({std::string(prompt),
+                                title ? std::optional<std::string>(*title) : std::nullopt, icon,
+                                buttons});
+            return buttons == MessageButtons::Ok ? MessageResult::Ok : saveAnswer;
+        });
+        window.operations().setSaveDialogHook([this](const SaveDialogSettings& settings) {
+            dialogs.push_back(settings);
+            return SaveDialogResult{.cancelled = savePath.empty(), .fileName = savePath};
+        });
+    }
+
+    std::string report() { return window.operations().reportText(); }
+
+    frmMain window;
+    const MainWindowControls& c = window.controls();
+    std::vector<ShownMessage> messages;
+    std::vector<SaveDialogSettings> dialogs;
+    MessageResult saveAnswer = MessageResult::No;
+    std::string savePath;
+};
+
+inline long countOf(const std::string& text, std::string_view part) {
+    long n = 0;
+    for (auto at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++n;
+    return n;
+}
+
+}  // namespace ferrolith::test
