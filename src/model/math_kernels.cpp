@@ -8,13 +8,13 @@ namespace ferrolith::math {
 
 namespace {
 
-double logSse2(double x) { return _mm_cvtsd_f64(Sleef_logd2_u10sse2(_mm_set1_pd(x))); }
+double logSse2(double x) { return _mm_cvtsd_f64(Sleef_logd2_u35sse2(_mm_set1_pd(x))); }
 double expSse2(double x) { return _mm_cvtsd_f64(Sleef_expd2_u10sse2(_mm_set1_pd(x))); }
 double powSse2(double x, double y) {
     return _mm_cvtsd_f64(Sleef_powd2_u10sse2(_mm_set1_pd(x), _mm_set1_pd(y)));
 }
 SinCos sincosSse2(double x) {
-    const Sleef___m128d_2 r = Sleef_sincosd2_u10sse2(_mm_set1_pd(x));
+    const Sleef___m128d_2 r = Sleef_sincosd2_u35sse2(_mm_set1_pd(x));
     return {_mm_cvtsd_f64(r.x), _mm_cvtsd_f64(r.y)};
 }
 

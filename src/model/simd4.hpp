@@ -1,58 +1,135 @@
 #pragma once
 
-// Four doubles in an AVX2 register, with the operations the model's formulas use. Include only
-// in translation units compiled for AVX2.
+// Packs of K AVX2 registers of four doubles, with the operations the model's formulas use. Each
+// operation runs over the K registers in turn, so the independent library calls of a pack keep
+// the processor busy. Include only in translation units compiled for AVX2.
 #include <immintrin.h>
 #include <sleef.h>
 
 namespace ferrolith::simd {
 
-struct Vec4 {
-    __m256d v;
-    Vec4() = default;
-    Vec4(__m256d x) : v(x) {}
-    Vec4(double x) : v(_mm256_set1_pd(x)) {}
+template <int K>
+struct Pack {
+    __m256d v[K];
+    Pack() = default;
+    Pack(double x) {
+        for (int k = 0; k < K; ++k) v[k] = _mm256_set1_pd(x);
+    }
 };
 
-struct Mask4 {
-    __m256d m;
+template <int K>
+struct PackMask {
+    __m256d m[K];
 };
 
-inline Vec4 operator+(Vec4 a, Vec4 b) { return _mm256_add_pd(a.v, b.v); }
-inline Vec4 operator-(Vec4 a, Vec4 b) { return _mm256_sub_pd(a.v, b.v); }
-inline Vec4 operator*(Vec4 a, Vec4 b) { return _mm256_mul_pd(a.v, b.v); }
-inline Vec4 operator/(Vec4 a, Vec4 b) { return _mm256_div_pd(a.v, b.v); }
-inline Vec4 operator-(Vec4 a) { return _mm256_xor_pd(a.v, _mm256_set1_pd(-0.0)); }
+using Vec4 = Pack<1>;
 
-inline Mask4 operator>(Vec4 a, Vec4 b) { return {_mm256_cmp_pd(a.v, b.v, _CMP_GT_OQ)}; }
-inline Mask4 operator|(Mask4 a, Mask4 b) { return {_mm256_or_pd(a.m, b.m)}; }
-inline Mask4 operator&(Mask4 a, Mask4 b) { return {_mm256_and_pd(a.m, b.m)}; }
-
-inline Vec4 select(Mask4 m, Vec4 ifTrue, Vec4 ifFalse) {
-    return _mm256_blendv_pd(ifFalse.v, ifTrue.v, m.m);
+template <int K, class F>
+Pack<K> each(F f) {
+    Pack<K> r;
+    for (int k = 0; k < K; ++k) r.v[k] = f(k);
+    return r;
 }
-inline Mask4 isInfinite(Vec4 a) {
-    const __m256d magnitude = _mm256_andnot_pd(_mm256_set1_pd(-0.0), a.v);
-    return {_mm256_cmp_pd(magnitude, _mm256_set1_pd(__builtin_inf()), _CMP_EQ_OQ)};
-}
-inline Mask4 isFinite(Vec4 a) {
-    const __m256d magnitude = _mm256_andnot_pd(_mm256_set1_pd(-0.0), a.v);
-    return {_mm256_cmp_pd(magnitude, _mm256_set1_pd(__builtin_inf()), _CMP_LT_OQ)};
-}
-inline int bits(Mask4 m) { return _mm256_movemask_pd(m.m); }
 
-inline Vec4 log(Vec4 x) { return Sleef_logd4_u10avx2(x.v); }
-inline Vec4 exp(Vec4 x) { return Sleef_expd4_u10avx2(x.v); }
-inline Vec4 pow(Vec4 x, Vec4 y) { return Sleef_powd4_u10avx2(x.v, y.v); }
-inline Vec4 sqrt(Vec4 x) { return _mm256_sqrt_pd(x.v); }
+template <int K, class F>
+PackMask<K> eachMask(F f) {
+    PackMask<K> r;
+    for (int k = 0; k < K; ++k) r.m[k] = f(k);
+    return r;
+}
 
-struct SinCos4 {
-    Vec4 sin;
-    Vec4 cos;
+template <int K>
+Pack<K> operator+(const Pack<K>& a, const Pack<K>& b) {
+    return each<K>([&](int k) { return _mm256_add_pd(a.v[k], b.v[k]); });
+}
+template <int K>
+Pack<K> operator-(const Pack<K>& a, const Pack<K>& b) {
+    return each<K>([&](int k) { return _mm256_sub_pd(a.v[k], b.v[k]); });
+}
+template <int K>
+Pack<K> operator*(const Pack<K>& a, const Pack<K>& b) {
+    return each<K>([&](int k) { return _mm256_mul_pd(a.v[k], b.v[k]); });
+}
+template <int K>
+Pack<K> operator/(const Pack<K>& a, const Pack<K>& b) {
+    return each<K>([&](int k) { return _mm256_div_pd(a.v[k], b.v[k]); });
+}
+template <int K>
+Pack<K> operator-(const Pack<K>& a) {
+    return each<K>([&](int k) { return _mm256_xor_pd(a.v[k], _mm256_set1_pd(-0.0)); });
+}
+
+template <int K>
+PackMask<K> operator>(const Pack<K>& a, const Pack<K>& b) {
+    return eachMask<K>([&](int k) { return _mm256_cmp_pd(a.v[k], b.v[k], _CMP_GT_OQ); });
+}
+template <int K>
+PackMask<K> operator|(const PackMask<K>& a, const PackMask<K>& b) {
+    return eachMask<K>([&](int k) { return _mm256_or_pd(a.m[k], b.m[k]); });
+}
+template <int K>
+PackMask<K> operator&(const PackMask<K>& a, const PackMask<K>& b) {
+    return eachMask<K>([&](int k) { return _mm256_and_pd(a.m[k], b.m[k]); });
+}
+
+template <int K>
+Pack<K> select(const PackMask<K>& m, const Pack<K>& ifTrue, const Pack<K>& ifFalse) {
+    return each<K>([&](int k) { return _mm256_blendv_pd(ifFalse.v[k], ifTrue.v[k], m.m[k]); });
+}
+template <int K>
+PackMask<K> isInfinite(const Pack<K>& a) {
+    return eachMask<K>([&](int k) {
+        const __m256d magnitude = _mm256_andnot_pd(_mm256_set1_pd(-0.0), a.v[k]);
+        return _mm256_cmp_pd(magnitude, _mm256_set1_pd(__builtin_inf()), _CMP_EQ_OQ);
+    });
+}
+template <int K>
+PackMask<K> isFinite(const Pack<K>& a) {
+    return eachMask<K>([&](int k) {
+        const __m256d magnitude = _mm256_andnot_pd(_mm256_set1_pd(-0.0), a.v[k]);
+        return _mm256_cmp_pd(magnitude, _mm256_set1_pd(__builtin_inf()), _CMP_LT_OQ);
+    });
+}
+// One bit a lane, lane 0 lowest.
+template <int K>
+unsigned bits(const PackMask<K>& m) {
+    unsigned r = 0;
+    for (int k = 0; k < K; ++k) r |= static_cast<unsigned>(_mm256_movemask_pd(m.m[k])) << (4 * k);
+    return r;
+}
+
+// The library kernels: 3.5-ulp logarithm and sine-cosine, 1-ulp exponential and power.
+template <int K>
+Pack<K> log(const Pack<K>& x) {
+    return each<K>([&](int k) { return Sleef_logd4_u35avx2(x.v[k]); });
+}
+template <int K>
+Pack<K> exp(const Pack<K>& x) {
+    return each<K>([&](int k) { return Sleef_expd4_u10avx2(x.v[k]); });
+}
+template <int K>
+Pack<K> pow(const Pack<K>& x, const Pack<K>& y) {
+    return each<K>([&](int k) { return Sleef_powd4_u10avx2(x.v[k], y.v[k]); });
+}
+template <int K>
+Pack<K> sqrt(const Pack<K>& x) {
+    return each<K>([&](int k) { return _mm256_sqrt_pd(x.v[k]); });
+}
+
+template <int K>
+struct PackSinCos {
+    Pack<K> sin;
+    Pack<K> cos;
 };
-inline SinCos4 sincos(Vec4 x) {
-    const Sleef___m256d_2 r = Sleef_sincosd4_u10avx2(x.v);
-    return {r.x, r.y};
+template <int K>
+PackSinCos<K> sincos(const Pack<K>& x) {
+    PackSinCos<K> r;
+    for (int k = 0; k < K; ++k) {
+        const Sleef___m256d_2 sc = Sleef_sincosd4_u35avx2(x.v[k]);
+        r.sin.v[k] = sc.x;
+        r.cos.v[k] = sc.y;
+    }
+    return r;
 }
 
 }  // namespace ferrolith::simd

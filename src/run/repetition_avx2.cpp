@@ -14,37 +14,72 @@ namespace ferrolith::avx2 {
 
 namespace {
 
-using simd::Mask4;
-using simd::Vec4;
-
-constexpr int lanes = 4;
+constexpr int registers = 4;          // AVX2 registers a pack of samples fills
+constexpr int lanes = 4 * registers;  // samples drawn side by side
+using Lanes = simd::Pack<registers>;
 constexpr int drawsPerSample = 3 * inputVariableCount;
 constexpr int chunkSamples = 512;  // picks of one chunk stay in the first-level cache
 
-// Park-Miller states of four samples in 64-bit lanes; every value below 2^31.
-struct GeneratorLanes {
-    __m256i x;
+// x * a mod (2^31 - 1) in 64-bit lanes, for x and a below 2^31: the product folded at bit 31
+// twice, then one conditional subtraction.
+__m256i mulMod(__m256i x, __m256i a) {
+    const __m256i m = _mm256_set1_epi64x(clsRNG::modulus);
+    __m256i s = _mm256_mul_epu32(x, a);
+    s = _mm256_add_epi64(_mm256_and_si256(s, m), _mm256_srli_epi64(s, 31));
+    s = _mm256_add_epi64(_mm256_and_si256(s, m), _mm256_srli_epi64(s, 31));
+    const __m256i wrapped = _mm256_cmpgt_epi64(s, _mm256_set1_epi64x(clsRNG::modulus - 1));
+    return _mm256_sub_epi64(s, _mm256_and_si256(wrapped, m));
+}
 
-    // x * a mod (2^31 - 1) for a below 2^31, folding the product at bit 31 twice.
-    static __m256i mulMod(__m256i x, __m256i a) {
-        const __m256i m = _mm256_set1_epi64x(clsRNG::modulus);
-        __m256i s = _mm256_mul_epu32(x, a);
-        s = _mm256_add_epi64(_mm256_and_si256(s, m), _mm256_srli_epi64(s, 31));
-        s = _mm256_add_epi64(_mm256_and_si256(s, m), _mm256_srli_epi64(s, 31));
-        const __m256i wrapped = _mm256_cmpgt_epi64(s, _mm256_set1_epi64x(clsRNG::modulus - 1));
-        return _mm256_sub_epi64(s, _mm256_and_si256(wrapped, m));
-    }
+// A generator state below 2^31 as clsRNG scales it: exactly converted through the mantissa of
+// 2^52, then times the scale.
+__m256d uniform(__m256i state) {
+    const __m256i twoTo52 = _mm256_set1_epi64x(0x4330000000000000LL);
+    const __m256d exact =
+        _mm256_sub_pd(_mm256_castsi256_pd(_mm256_or_si256(state, twoTo52)), _mm256_set1_pd(0x1p52));
+    return _mm256_mul_pd(exact, _mm256_set1_pd(clsRNG::scale));
+}
 
-    // One rand read in every lane: the new state times the scale, as clsRNG returns it.
-    Vec4 rand() {
-        x = mulMod(x, _mm256_set1_epi64x(clsRNG::multiplier));
-        // The state below 2^52 becomes a double exactly through the mantissa of 2^52.
-        const __m256i twoTo52 = _mm256_set1_epi64x(0x4330000000000000LL);
-        const __m256d exact =
-            _mm256_sub_pd(_mm256_castsi256_pd(_mm256_or_si256(x, twoTo52)), _mm256_set1_pd(0x1p52));
-        return Vec4(exact) * Vec4(clsRNG::scale);
+// One rand read in every lane: 16807 x mod (2^31 - 1), whose product stays below 2^46, so a
+// single fold at bit 31 and one conditional subtraction finish it.
+__m256i step(__m256i x) {
+    const __m256i m = _mm256_set1_epi64x(clsRNG::modulus);
+    __m256i s = _mm256_mul_epu32(x, _mm256_set1_epi64x(clsRNG::multiplier));
+    s = _mm256_add_epi64(_mm256_and_si256(s, m), _mm256_srli_epi64(s, 31));
+    const __m256i wrapped = _mm256_cmpgt_epi64(s, _mm256_set1_epi64x(clsRNG::modulus - 1));
+    return _mm256_sub_epi64(s, _mm256_and_si256(wrapped, m));
+}
+
+// The next read of every sample of a pack.
+Lanes read(__m256i (&state)[registers]) {
+    return simd::each<registers>([&](int r) {
+        state[r] = step(state[r]);
+        return uniform(state[r]);
+    });
+}
+
+// The Box-Muller picks of a chunk of samples, variable-major, as lane masks. Four copies of the
+// stream, each a quarter of the chunk further on, are stepped side by side.
+void fillPicks(SystemRandom& stream, int picksPerSample, int samples, std::int64_t* picks) {
+    const int total = picksPerSample * samples;
+    if (total == 0) return;
+    constexpr int copies = 4;
+    const int quarter = (samples + copies - 1) / copies;  // samples a copy covers
+    std::array<SystemRandom, copies> copy{stream, stream, stream, stream};
+    for (int c = 1; c < copies; ++c)
+        copy[c].advance(static_cast<std::uint64_t>(quarter) * picksPerSample * c);
+    for (int s = 0; s < quarter; ++s) {
+        for (int j = 0; j < picksPerSample; ++j) {
+            for (int c = 0; c < copies; ++c) {
+                const int sample = c * quarter + s;
+                if (sample < samples)
+                    picks[j * chunkSamples + sample] =
+                        SystemRandom::picksFirst(copy[c].nextBits()) ? -1 : 0;
+            }
+        }
     }
-};
+    stream.advance(static_cast<std::uint64_t>(total));
+}
 
 struct Sums {
     double effect = 0, effectSq = 0, resist = 0, resistSq = 0, safe = 0;
@@ -56,9 +91,9 @@ struct GroupFault {
     int variable = 0;
     std::string_view message;
 
-    void note(int laneMask, int variable, std::string_view message) {
+    void note(unsigned laneMask, int variable, std::string_view message) {
         if (laneMask == 0) return;
-        const int first = __builtin_ctz(static_cast<unsigned>(laneMask));
+        const int first = __builtin_ctz(laneMask);
         if (first < lane) *this = {first, variable, message};
     }
 };
@@ -72,14 +107,18 @@ RepetitionResult computeRepetition(const RepetitionInputs& in, SystemRandom stre
     std::int64_t seed = repetitionSeed(stream.next());
     if (seed == 0) seed = 1;  // as clsRNG runs a seed of 0
 
-    // Lane l starts at sample l + 1; after a group's 21 reads it is 3 samples short.
-    alignas(32) std::array<std::int64_t, lanes> start{};
-    for (int l = 0; l < lanes; ++l)
-        start[l] = clsRNG::jump(seed, std::uint64_t(drawsPerSample) * l);
-    GeneratorLanes gen{_mm256_load_si256(reinterpret_cast<const __m256i*>(start.data()))};
-    const __m256i skip = _mm256_set1_epi64x(clsRNG::jump(1, drawsPerSample * (lanes - 1)));
+    // Lane l of a pack starts at sample l + 1; after its 21 reads the next pack is
+    // (lanes - 1) x 21 reads further on.
+    __m256i start[registers];
+    for (int r = 0; r < registers; ++r) {
+        alignas(32) std::int64_t lane[4];
+        for (int l = 0; l < 4; ++l)
+            lane[l] = clsRNG::jump(seed, static_cast<std::uint64_t>(drawsPerSample) * (4 * r + l));
+        start[r] = _mm256_load_si256(reinterpret_cast<const __m256i*>(lane));
+    }
+    const __m256i nextPack = _mm256_set1_epi64x(
+        clsRNG::jump(1, static_cast<std::uint64_t>(drawsPerSample) * (lanes - 1)));
 
-    // Box-Muller picks of a chunk, variable-major, as lane masks.
     std::vector<std::int64_t> picks(static_cast<std::size_t>(picksPerSample) * chunkSamples);
     // A Poisson mean of 10 or less is faulty at the variable's first draw.
     std::array<bool, inputVariableCount> poissonFault{};
@@ -88,26 +127,22 @@ RepetitionResult computeRepetition(const RepetitionInputs& in, SystemRandom stre
 
     Sums sums;
     RepetitionResult result;
-    const Vec4 pi(in.piValue);
+    const Lanes pi(in.piValue);
     for (int chunkStart = 1; chunkStart <= n; chunkStart += chunkSamples) {
         const int chunkSize = std::min(chunkSamples, n - chunkStart + 1);
-        for (int s = 0; s < chunkSize; ++s) {
-            for (int j = 0; j < picksPerSample; ++j)
-                picks[std::size_t(j) * chunkSamples + s] =
-                    SystemRandom::picksFirst(stream.nextBits()) ? -1 : 0;
-        }
+        fillPicks(stream, picksPerSample, chunkSize, picks.data());
         for (int g = 0; g < chunkSize; g += lanes) {
             const int valid = std::min(lanes, chunkSize - g);
-            const int validMask = (1 << valid) - 1;
-            std::array<Vec4, inputVariableCount> v;
+            const unsigned validMask = (1u << valid) - 1;
+            std::array<Lanes, inputVariableCount> v;
             GroupFault fault;
             int j = 0;
             for (int i = 0; i < inputVariableCount; ++i) {
-                const Vec4 u1 = gen.rand();
-                const Vec4 u2 = gen.rand();
-                const Vec4 u3 = gen.rand();
-                const Vec4 a(in.paramA[i]);
-                const Vec4 b(in.paramB[i]);
+                const Lanes u1 = read(start);
+                const Lanes u2 = read(start);
+                const Lanes u3 = read(start);
+                const Lanes a(in.paramA[i]);
+                const Lanes b(in.paramB[i]);
                 const Branch branch = in.branch[i];
                 if (branch == Branch::Gamma) {
                     const auto gamma = formulas::gammaValue(a, b, u1, u2, u3);
@@ -117,9 +152,11 @@ RepetitionResult computeRepetition(const RepetitionInputs& in, SystemRandom stre
                     v[i] = formulas::gumbelValue(a, b, u1);
                 } else {
                     // Picks past the chunk's last sample fall in lanes that are not kept.
-                    const std::size_t at = std::size_t(j) * chunkSamples + std::size_t(g);
-                    const Mask4 first{_mm256_castsi256_pd(
-                        _mm256_loadu_si256(reinterpret_cast<const __m256i*>(picks.data() + at)))};
+                    const std::int64_t* at = picks.data() + std::size_t(j) * chunkSamples + g;
+                    const simd::PackMask<registers> first = simd::eachMask<registers>([&](int r) {
+                        return _mm256_castsi256_pd(
+                            _mm256_loadu_si256(reinterpret_cast<const __m256i*>(at + 4 * r)));
+                    });
                     ++j;
                     if (branch == Branch::LogNormal) {
                         v[i] = formulas::logNormalValue(a, b, u1, u2, pi, first);
@@ -137,11 +174,13 @@ RepetitionResult computeRepetition(const RepetitionInputs& in, SystemRandom stre
                 return result;
             }
             const auto ls = limitStateValues(v[0], v[1], v[2], v[3], v[4], v[5], v[6]);
-            const int safeLanes = simd::bits(ls.resistance > ls.effect);
+            const unsigned safeLanes = simd::bits(ls.resistance > ls.effect);
             alignas(32) double e[lanes];
             alignas(32) double r[lanes];
-            _mm256_store_pd(e, ls.effect.v);
-            _mm256_store_pd(r, ls.resistance.v);
+            for (int k = 0; k < registers; ++k) {
+                _mm256_store_pd(e + 4 * k, ls.effect.v[k]);
+                _mm256_store_pd(r + 4 * k, ls.resistance.v[k]);
+            }
             // Summed in sample order, as the statistics of the run arrays sum them.
             for (int l = 0; l < valid; ++l) {
                 const double safe = (safeLanes >> l) & 1 ? 1.0 : 0.0;
@@ -156,7 +195,7 @@ RepetitionResult computeRepetition(const RepetitionInputs& in, SystemRandom stre
                     keep->safe[sample + l] = safe;
                 }
             }
-            gen.x = GeneratorLanes::mulMod(gen.x, skip);
+            for (__m256i& x : start) x = mulMod(x, nextPack);
         }
     }
     result.effectMean = meanFromSum(sums.effect, n);
