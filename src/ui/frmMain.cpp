@@ -8,6 +8,7 @@
 
 #include "ui/beam_sketch.hpp"
 #include "ui/twips.hpp"
+#include "ui/widget_text.hpp"
 
 namespace ferrolith {
 
@@ -24,9 +25,7 @@ frmMain::frmMain(QWidget* parent)
 
 void frmMain::Form_Load() {
     for (QComboBox* list : controls_.cmbDist) {
-        for (std::string_view name : distributionNames) {
-            list->addItem(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())));
-        }
+        for (std::string_view name : distributionNames) list->addItem(toWidgetText(name));
         list->setCurrentIndex(-1);
     }
 }

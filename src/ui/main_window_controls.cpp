@@ -8,7 +8,9 @@
 #include <QProgressBar>
 #include <QPushButton>
 
+#include "ui/fit_caption.hpp"
 #include "ui/twips.hpp"
+#include "ui/widget_text.hpp"
 
 namespace ferrolith {
 namespace {
@@ -29,6 +31,7 @@ QLabel* placeLabel(QWidget& parent, const QString& name, const QRect& geometry,
                    const QString& caption) {
     auto* label = place<QLabel>(parent, name, geometry);
     label->setText(caption);
+    fitCaption(*label);
     return label;
 }
 
@@ -44,13 +47,13 @@ void createInputFrames(QWidget& window, MainWindowControls& c) {
         const InputVariableInfo& input = inputVariables[static_cast<std::size_t>(i)];
         auto* frame = place<QGroupBox>(window, indexedName("Frame1", i),
                                        twipsRect(240, 1080 * (i + 1), 5175, 855));
-        frame->setTitle(QString::fromUtf8(input.caption.data(), input.caption.size()));
+        frame->setTitle(toWidgetText(input.caption));
         c.Frame1[i] = frame;
         c.lblParam[i] = placeLabel(*frame, indexedName("lblParam", i),
                                    twipsRect(240, 360, 1095, 255), QStringLiteral("Parameters"));
         c.txtParam[i] =
             placeTextBox(*frame, indexedName("txtParam", i), twipsRect(1440, 360, 975, 285),
-                         QString::fromUtf8(input.defaultText.data(), input.defaultText.size()));
+                         toWidgetText(input.defaultText));
         c.lblDist[i] = placeLabel(*frame, indexedName("lblDist", i), twipsRect(2760, 360, 975, 255),
                                   QStringLiteral("Distribution"));
         c.cmbDist[i] =

@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "ui/fit_caption.hpp"
 #include "ui/message_box.hpp"
 #include "ui/save_dialog.hpp"
 #include "ui/widget_text.hpp"
@@ -92,6 +93,7 @@ void QtWindowOperations::showProgress() {
 
 void QtWindowOperations::setProgressLabel(const std::string& caption) {
     controls_.lblBar->setText(QString::fromStdString(caption));
+    fitCaption(*controls_.lblBar);
 }
 
 void QtWindowOperations::processEvents() { QCoreApplication::processEvents(); }

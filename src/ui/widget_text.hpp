@@ -6,7 +6,7 @@
 
 namespace ferrolith {
 
-// The logic writes text with CR LF line ends; Qt's text widgets hold bare LF.
+// The logic's texts are UTF-8 with CR LF line ends; Qt's text widgets hold bare LF.
 QString toWidgetText(std::string_view text);
 std::string fromWidgetText(const QString& text);
 

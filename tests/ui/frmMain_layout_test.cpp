@@ -14,7 +14,7 @@
 namespace ferrolith::test {
 namespace {
 
-using LayoutTest = WindowTest;
+using frmMainLayout = WindowTest;
 
 const char* const frameCaptions[] = {
     "Beam Length (m)",         "Beam Width (mm)",
@@ -25,13 +25,13 @@ const char* const frameCaptions[] = {
 const char* const defaultParams[] = {"4,0.05", "75,10",  "225,10", "20,3",
                                      "2,0.25", "10,1.5", "4,2.5"};
 
-TEST_F(LayoutTest, WindowHasItsCaptionAndAFixedClientArea) {
+TEST_F(frmMainLayout, WindowHasItsCaptionAndAFixedClientArea) {
     EXPECT_EQ(window.windowTitle(), "Ferrolith by Dalvenor");
     EXPECT_EQ(window.size(), QSize(748, 577));
     EXPECT_EQ(window.minimumSize(), window.maximumSize());
 }
 
-TEST_F(LayoutTest, EachInputFrameHoldsItsFourControlsWithDefaults) {
+TEST_F(frmMainLayout, EachInputFrameHoldsItsFourControlsWithDefaults) {
     const QStringList names{"Normal", "Log-Normal", "Gamma",
                             "Gumbel", "Poisson",    "Others to follow"};
     for (int i = 0; i < inputVariableCount; ++i) {
@@ -60,7 +60,7 @@ TEST_F(LayoutTest, EachInputFrameHoldsItsFourControlsWithDefaults) {
     }
 }
 
-TEST_F(LayoutTest, RunControlsSitInTheRightColumnWithDefaults) {
+TEST_F(frmMainLayout, RunControlsSitInTheRightColumnWithDefaults) {
     EXPECT_EQ(c.Label2->geometry(), QRect(384, 88, 81, 17));
     EXPECT_EQ(c.Label2->text(), "No. Repititions");
     EXPECT_EQ(c.txtRepititions->geometry(), QRect(480, 88, 49, 19));
@@ -87,13 +87,30 @@ TEST_F(LayoutTest, RunControlsSitInTheRightColumnWithDefaults) {
               "Using the Mote Carlo Simulation Method\r\n");
 }
 
-TEST(LayoutBeforeLoad, ListsStayEmptyUntilFormLoad) {
+bool captionFits(const QLabel* label) {
+    return QFontMetrics(label->font()).horizontalAdvance(label->text()) <= label->width();
+}
+
+TEST_F(frmMainLayout, EveryCaptionFitsItsLabel) {
+    std::vector<const QLabel*> labels{c.Label1, c.Label2, c.lblBar};
+    labels.insert(labels.end(), c.lblParam.begin(), c.lblParam.end());
+    labels.insert(labels.end(), c.lblDist.begin(), c.lblDist.end());
+    for (const QLabel* label : labels)
+        EXPECT_TRUE(captionFits(label)) << label->objectName().toStdString();
+
+    window.operations().setProgressLabel("1000/1000");
+    EXPECT_TRUE(captionFits(c.lblBar));
+    window.operations().setProgressLabel("0/1");
+    EXPECT_EQ(c.lblBar->font().stretch(), QFont::Unstretched);
+}
+
+TEST(frmMainBeforeLoad, ListsStayEmptyUntilFormLoad) {
     frmMain window;
     for (QComboBox* list : window.controls().cmbDist) EXPECT_EQ(list->count(), 0);
     EXPECT_EQ(window.simulationRun().state().piValue, 3.141592653589793);
 }
 
-TEST_F(LayoutTest, TabVisitsTheControlsInTheirOrderAndWrapsAround) {
+TEST_F(frmMainLayout, TabVisitsTheControlsInTheirOrderAndWrapsAround) {
     window.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
     ASSERT_EQ(QApplication::focusWidget(), c.txtParam[0]);
@@ -113,7 +130,7 @@ TEST_F(LayoutTest, TabVisitsTheControlsInTheirOrderAndWrapsAround) {
     EXPECT_EQ(QApplication::focusWidget(), c.txtRepititions);
 }
 
-TEST_F(LayoutTest, BeamSketchIsDrawnAcrossTheTopStrip) {
+TEST_F(frmMainLayout, BeamSketchIsDrawnAcrossTheTopStrip) {
     const QImage image = window.grab().toImage();
     const QRgb background = image.pixel(376, 12);
     EXPECT_EQ(qGray(image.pixel(376, 32)), 0);  // the beam, 5 pixels thick

@@ -16,7 +16,7 @@
 namespace ferrolith::test {
 namespace {
 
-using RunTest = WindowTest;
+using frmMainRun = WindowTest;
 
 const std::string asterisks(50, '*');
 const std::string abortBlock =
@@ -24,7 +24,7 @@ const std::string abortBlock =
 
 void pressCalculate(const MainWindowControls& c) { QTest::mouseClick(c.btmCalc, Qt::LeftButton); }
 
-TEST_F(RunTest, DefaultRunFillsTheReportAndAsksToSave) {
+TEST_F(frmMainRun, DefaultRunFillsTheReportAndAsksToSave) {
     pressCalculate(c);
     const std::string text = report();
     EXPECT_EQ(countOf(text, "\r\n"), 172);
@@ -47,7 +47,7 @@ TEST_F(RunTest, DefaultRunFillsTheReportAndAsksToSave) {
     EXPECT_TRUE(dialogs.empty());
 }
 
-TEST_F(RunTest, WindowShowsProgressAndTheGrowingReportDuringTheRun) {
+TEST_F(frmMainRun, WindowShowsProgressAndTheGrowingReportDuringTheRun) {
     struct Seen {
         QString label;
         long lineEnds;
@@ -77,7 +77,7 @@ TEST_F(RunTest, WindowShowsProgressAndTheGrowingReportDuringTheRun) {
     EXPECT_GT(c.txtReport->verticalScrollBar()->maximum(), 0);
 }
 
-TEST_F(RunTest, FaultyPoissonInputAbortsWithoutTheSaveQuestion) {
+TEST_F(frmMainRun, FaultyPoissonInputAbortsWithoutTheSaveQuestion) {
     c.cmbDist[5]->setCurrentIndex(c.cmbDist[5]->findText("Poisson"));
     pressCalculate(c);
     ASSERT_EQ(messages.size(), 1u);
@@ -93,7 +93,7 @@ TEST_F(RunTest, FaultyPoissonInputAbortsWithoutTheSaveQuestion) {
     EXPECT_TRUE(c.btmCalc->isEnabled());
 }
 
-TEST_F(RunTest, CountThatDoesNotConvertLeavesTheReportUntouched) {
+TEST_F(frmMainRun, CountThatDoesNotConvertLeavesTheReportUntouched) {
     const std::string header = report();
     c.txtRepititions->setText("abc");
     pressCalculate(c);
@@ -113,7 +113,7 @@ TEST_F(RunTest, CountThatDoesNotConvertLeavesTheReportUntouched) {
     EXPECT_TRUE(c.btmCalc->isEnabled());
 }
 
-TEST_F(RunTest, SecondPressDuringARunStartsNoSecondRun) {
+TEST_F(frmMainRun, SecondPressDuringARunStartsNoSecondRun) {
     const QPoint centre = c.btmCalc->rect().center();
     for (int press = 0; press < 2; ++press) {
         for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
@@ -129,7 +129,7 @@ TEST_F(RunTest, SecondPressDuringARunStartsNoSecondRun) {
     EXPECT_EQ(countOf(report(), "\r\n"), 172);
 }
 
-TEST_F(RunTest, ClosingDuringARunStopsItAndClosesTheWindow) {
+TEST_F(frmMainRun, ClosingDuringARunStopsItAndClosesTheWindow) {
     QTimer::singleShot(0, [&] { window.close(); });
     pressCalculate(c);
     EXPECT_FALSE(window.isVisible());
@@ -137,12 +137,12 @@ TEST_F(RunTest, ClosingDuringARunStopsItAndClosesTheWindow) {
     EXPECT_EQ(countOf(report(), "Iteration: "), 1);
 }
 
-TEST_F(RunTest, ClosingWhenIdleJustCloses) {
+TEST_F(frmMainRun, ClosingWhenIdleJustCloses) {
     EXPECT_TRUE(window.close());
     EXPECT_FALSE(window.isVisible());
 }
 
-TEST_F(RunTest, SaveThroughTheDialogWritesTheReportExactly) {
+TEST_F(frmMainRun, SaveThroughTheDialogWritesTheReportExactly) {
     QTemporaryDir folder;
     ASSERT_TRUE(folder.isValid());
     savePath = folder.filePath("VKM1.txt").toStdString();

@@ -19,7 +19,7 @@
 namespace ferrolith::test {
 namespace {
 
-using OperationsTest = WindowTest;
+using QtWindowOperationsTest = WindowTest;
 
 TEST(WidgetText, LineEndsTurnBetweenCrLfAndLf) {
     EXPECT_EQ(toWidgetText("a\r\n\r\nb\r\n"), "a\n\nb\n");
@@ -28,7 +28,7 @@ TEST(WidgetText, LineEndsTurnBetweenCrLfAndLf) {
     EXPECT_EQ(fromWidgetText(QString::fromUtf8("\xC2\xB2\n")), "\xC2\xB2\r\n");
 }
 
-TEST_F(OperationsTest, ReportTextRoundTripsThroughTheWidget) {
+TEST_F(QtWindowOperationsTest, ReportTextRoundTripsThroughTheWidget) {
     for (const std::string text : {"", "one", "Input Data: \r\n\r\nlast", "x\r\n"}) {
         window.operations().setReportText(text);
         EXPECT_EQ(report(), text);
@@ -36,7 +36,7 @@ TEST_F(OperationsTest, ReportTextRoundTripsThroughTheWidget) {
     }
 }
 
-TEST_F(OperationsTest, AppendGoesAfterWhatTheUserTyped) {
+TEST_F(QtWindowOperationsTest, AppendGoesAfterWhatTheUserTyped) {
     window.operations().setReportText("abc");
     window.operations().appendReport("def\r\n");
     c.txtReport->moveCursor(QTextCursor::Start);
@@ -45,7 +45,7 @@ TEST_F(OperationsTest, AppendGoesAfterWhatTheUserTyped) {
     EXPECT_EQ(report(), "Zabcdef\r\nghi");
 }
 
-TEST_F(OperationsTest, AppendStaysLinearForLongReportsAndFollowsTheEnd) {
+TEST_F(QtWindowOperationsTest, AppendStaysLinearForLongReportsAndFollowsTheEnd) {
     const std::string line = "E mean: 18.123 E St. Dev.: 4.568\r\n";
     auto appendLines = [&](int count) {
         QElapsedTimer clock;
@@ -64,7 +64,7 @@ TEST_F(OperationsTest, AppendStaysLinearForLongReportsAndFollowsTheEnd) {
     EXPECT_EQ(bar->value(), bar->maximum());
 }
 
-TEST_F(OperationsTest, ProgressReadsBackTheSinglePrecisionValuesSet) {
+TEST_F(QtWindowOperationsTest, ProgressReadsBackTheSinglePrecisionValuesSet) {
     WindowOperations& ops = window.operations();
     ops.setProgressMin(0.0f);
     ops.setProgressMax(25.0f);
@@ -80,7 +80,7 @@ TEST_F(OperationsTest, ProgressReadsBackTheSinglePrecisionValuesSet) {
     EXPECT_EQ(c.pb->value(), 0);
 }
 
-TEST_F(OperationsTest, TextsAreReadFromTheControls) {
+TEST_F(QtWindowOperationsTest, TextsAreReadFromTheControls) {
     c.txtParam[2]->setText(QString::fromUtf8("225, 10 \xC2\xB5"));
     c.cmbDist[6]->setCurrentIndex(3);
     EXPECT_EQ(window.operations().paramText(InputVariable::BeamDepth), "225, 10 \xC2\xB5");
