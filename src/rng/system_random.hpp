@@ -28,10 +28,21 @@ class SystemRandom {
     // A Box-Muller draw returns its first value when the float is at most 0.5.
     static bool picksFirst(std::uint32_t bits) { return bits <= (1u << 23); }
 
-    const pcg32& engine() const { return engine_; }
+    // The raw generator: the state that gives the next draw, and its step. Draw k is
+    // output(state_k), with state_k+1 = state_k * multiplier + increment (mod 2^64).
+    std::uint64_t state() const { return engine_.state(); }
+    std::uint64_t increment() const { return engine_.increment(); }
+    static constexpr std::uint64_t multiplier = 6364136223846793005ULL;
 
   private:
-    pcg32 engine_;
+    // PCG32 with its state readable, for engines that step copies of it in vector lanes.
+    class Engine : public pcg32 {
+      public:
+        using pcg32::pcg32;
+        std::uint64_t state() const { return state_; }
+        std::uint64_t increment() const { return pcg32::increment(); }
+    };
+    Engine engine_;
 };
 
 }  // namespace ferrolith
