@@ -3,7 +3,7 @@
 #include "model/beam_math.hpp"
 
 // The value of each distribution branch as a pure function of its two parameters and the uniforms
-// of one draw. Written once for a scalar double and for a vector of lanes (simd::Vec4, whose
+// of one draw. Written once for a scalar double and for packs of vector lanes (simd::Pack, whose
 // functions are found by argument-dependent lookup), so both paths give the same doubles.
 namespace ferrolith::formulas {
 

@@ -1,6 +1,6 @@
 #include "model/math_kernels_avx2.hpp"
 
-#include "model/simd4.hpp"
+#include "model/simd_pack.hpp"
 
 namespace ferrolith::math::avx2 {
 

@@ -9,7 +9,7 @@
 #include "model/distribution_formulas.hpp"
 #include "model/limit_state.hpp"
 #include "model/sample_statistics.hpp"
-#include "model/simd4.hpp"
+#include "model/simd_pack.hpp"
 
 namespace ferrolith::avx2 {
 

@@ -80,20 +80,18 @@ void SimulationRun::appendPieces(const std::vector<std::string>& pieces) {
 
 RunOutcome SimulationRun::run() {
     RunState& s = state_;
-    const std::string repetitionsText = window_.repetitionsText();
-    const auto repetitions = convertCount(repetitionsText);
-    if (!repetitions) {
-        window_.messageBox(countMessage("No. Repititions", repetitionsText), std::nullopt,
-                           MessageIcon::None, MessageButtons::Ok);
-        return RunOutcome::Failed;
-    }
-    const std::string sampleSizeText = window_.sampleSizeText();
-    const auto sampleSize = convertCount(sampleSizeText);
-    if (!sampleSize) {
-        window_.messageBox(countMessage("Sample Size", sampleSizeText), std::nullopt,
-                           MessageIcon::None, MessageButtons::Ok);
-        return RunOutcome::Failed;
-    }
+    // A count that does not convert is named in a message before anything changes.
+    auto readCount = [this](std::string_view field, const std::string& text) {
+        const auto count = convertCount(text);
+        if (!count)
+            window_.messageBox(countMessage(field, text), std::nullopt, MessageIcon::None,
+                               MessageButtons::Ok);
+        return count;
+    };
+    const auto repetitions = readCount("No. Repititions", window_.repetitionsText());
+    if (!repetitions) return RunOutcome::Failed;
+    const auto sampleSize = readCount("Sample Size", window_.sampleSizeText());
+    if (!sampleSize) return RunOutcome::Failed;
     const int M = *repetitions;
     const int N = *sampleSize;
 
