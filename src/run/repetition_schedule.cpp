@@ -47,8 +47,15 @@ void RepetitionSchedule::work() {
         if (r > last_.load()) return;
         SystemRandom stream = stream_;
         stream.advance(static_cast<std::uint64_t>(r - 1) * inputs_.streamPerRepetition());
-        results_[r] =
-            computeRepetition(inputs_, stream, r == repetitions_ ? &lastRepetition_ : nullptr);
+        try {
+            results_[r] =
+                computeRepetition(inputs_, stream, r == repetitions_ ? &lastRepetition_ : nullptr);
+        } catch (...) {
+            // A failure while drawing is faulty data, as drawInput treats it; the window's
+            // thread must hear of it rather than wait for a repetition that never comes.
+            results_[r] = RepetitionResult{};
+            results_[r].fault = DataFault{dataFaultMessage, 1, 0};
+        }
         if (results_[r].fault) {
             for (int last = last_.load(); r < last && !last_.compare_exchange_weak(last, r);) {
             }
