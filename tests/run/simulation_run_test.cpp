@@ -185,6 +185,28 @@ TEST(SimulationRun, CountsRoundHalfToEven) {
     }
 }
 
+TEST(SimulationRun, LargestCountsRunToTheirLastPass) {
+    for (Engine engine : {Engine::Reference, Engine::Fast}) {
+        FakeWindow w;
+        w.repetitions = "32767";
+        w.sampleSize = "1";
+        SimulationRun run(w);
+        run.setEngine(engine);
+        run.setSystemRandomSeed(3);
+        ASSERT_EQ(run.btmCalc_Click(), RunOutcome::Completed);
+        EXPECT_EQ(w.label, "32767/32767");
+        EXPECT_EQ(countLineEnds(w.report), 22 + 6 * 32767);
+        EXPECT_NE(w.report.find("\r\nIteration: 32767\r\n"), std::string::npos);
+        EXPECT_NE(w.report.find("Total number of simulations was 32767\r\n"), std::string::npos);
+
+        w.repetitions = "1";
+        w.sampleSize = "32767";
+        ASSERT_EQ(run.btmCalc_Click(), RunOutcome::Completed);
+        EXPECT_EQ(run.state().effectSample.size(), 32768u);
+        EXPECT_NE(run.state().effectSample[32767], 0.0);
+    }
+}
+
 TEST(SimulationRun, ParameterTextThatDoesNotConvert) {
     FakeWindow w;
     w.params[3] = "20;3";
