@@ -64,9 +64,8 @@ TEST(CommandLine, RefusesWhatTheWindowWouldNotOffer) {
 TEST(CommandLine, HelpDocumentsEveryOption) {
     std::ostringstream out;
     EXPECT_TRUE(parseCommandLine({"--help"}, out).helpShown);
-    for (const char* option :
-         {"--repetitions", "--samples", "--param", "--dist", "--seed", "--output", "--engine",
-          "--threads"})
+    for (const char* option : {"--repetitions", "--samples", "--param", "--dist", "--seed",
+                               "--output", "--engine", "--threads"})
         EXPECT_NE(out.str().find(option), std::string::npos) << option;
 }
 
