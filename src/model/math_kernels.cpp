@@ -6,6 +6,12 @@
 
 namespace ferrolith::math {
 
+// Here, in code built for the baseline processor: the check must run on any processor.
+bool avx2::supported() {
+    static const bool yes = __builtin_cpu_supports("avx2") && __builtin_cpu_supports("fma");
+    return yes;
+}
+
 namespace {
 
 double logSse2(double x) { return _mm_cvtsd_f64(Sleef_logd2_u35sse2(_mm_set1_pd(x))); }

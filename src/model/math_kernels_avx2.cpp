@@ -8,11 +8,6 @@ namespace {
 double lane0(const simd::Vec4& x) { return _mm256_cvtsd_f64(x.v[0]); }
 }  // namespace
 
-bool supported() {
-    static const bool yes = __builtin_cpu_supports("avx2") && __builtin_cpu_supports("fma");
-    return yes;
-}
-
 double log(double x) { return lane0(simd::log(simd::Vec4(x))); }
 double exp(double x) { return lane0(simd::exp(simd::Vec4(x))); }
 double pow(double x, double y) { return lane0(simd::pow(simd::Vec4(x), simd::Vec4(y))); }

@@ -5,6 +5,7 @@
 // One-lane entry points into the AVX2 kernels; compiled for AVX2, called only when supported().
 namespace ferrolith::math::avx2 {
 
+// Whether this processor runs them; defined outside the AVX2 code.
 bool supported();
 double log(double x);
 double exp(double x);
