@@ -137,6 +137,16 @@ TEST_F(frmMainRun, ClosingDuringARunStopsItAndClosesTheWindow) {
     EXPECT_EQ(countOf(report(), "Iteration: "), 1);
 }
 
+TEST_F(frmMainRun, ClosingDuringAMaximalRunStopsItAtTheNextRepetition) {
+    c.txtRepititions->setText("32767");
+    c.txtSampleSize->setText("32767");
+    QTimer::singleShot(300, [&] { window.close(); });
+    pressCalculate(c);
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_TRUE(messages.empty());
+    EXPECT_LT(countOf(report(), "Iteration: "), 32767);
+}
+
 TEST_F(frmMainRun, ClosingWhenIdleJustCloses) {
     EXPECT_TRUE(window.close());
     EXPECT_FALSE(window.isVisible());
