@@ -10,8 +10,14 @@
 #include "model/limit_state.hpp"
 #include "model/sample_statistics.hpp"
 #include "model/simd_pack.hpp"
+#include "rng/pick_masks.hpp"
+#include "rng/random_lanes_avx2.hpp"
 
 namespace ferrolith::avx2 {
+
+using lanes::mulMod;
+using lanes::step;
+using lanes::uniform;
 
 namespace {
 
@@ -21,60 +27,12 @@ using Lanes = simd::Pack<registers>;
 constexpr int drawsPerSample = 3 * inputVariableCount;
 constexpr int chunkSamples = 512;  // a whole number of packs, whose picks stay in the cache
 
-// x * a mod (2^31 - 1) in 64-bit lanes, for x and a below 2^31: the product folded at bit 31
-// twice, then one conditional subtraction.
-__m256i mulMod(__m256i x, __m256i a) {
-    const __m256i m = _mm256_set1_epi64x(clsRNG::modulus);
-    __m256i s = _mm256_mul_epu32(x, a);
-    s = _mm256_add_epi64(_mm256_and_si256(s, m), _mm256_srli_epi64(s, 31));
-    s = _mm256_add_epi64(_mm256_and_si256(s, m), _mm256_srli_epi64(s, 31));
-    const __m256i wrapped = _mm256_cmpgt_epi64(s, _mm256_set1_epi64x(clsRNG::modulus - 1));
-    return _mm256_sub_epi64(s, _mm256_and_si256(wrapped, m));
-}
-
-// A generator state below 2^31 as clsRNG scales it: exactly converted through the mantissa of
-// 2^52, then times the scale.
-__m256d uniform(__m256i state) {
-    const __m256i twoTo52 = _mm256_set1_epi64x(0x4330000000000000LL);
-    const __m256d exact =
-        _mm256_sub_pd(_mm256_castsi256_pd(_mm256_or_si256(state, twoTo52)), _mm256_set1_pd(0x1p52));
-    return _mm256_mul_pd(exact, _mm256_set1_pd(clsRNG::scale));
-}
-
-// One rand read in every lane: 16807 x mod (2^31 - 1), whose product stays below 2^46, so a
-// single fold at bit 31 and one conditional subtraction finish it.
-__m256i step(__m256i x) {
-    const __m256i m = _mm256_set1_epi64x(clsRNG::modulus);
-    __m256i s = _mm256_mul_epu32(x, _mm256_set1_epi64x(clsRNG::multiplier));
-    s = _mm256_add_epi64(_mm256_and_si256(s, m), _mm256_srli_epi64(s, 31));
-    const __m256i wrapped = _mm256_cmpgt_epi64(s, _mm256_set1_epi64x(clsRNG::modulus - 1));
-    return _mm256_sub_epi64(s, _mm256_and_si256(wrapped, m));
-}
-
 // The next read of every sample of a pack.
 Lanes read(__m256i (&state)[registers]) {
     return simd::each<registers>([&](int r) {
         state[r] = step(state[r]);
         return uniform(state[r]);
     });
-}
-
-// The low 64 bits of a x b in every lane.
-__m256i mulLow64(__m256i a, __m256i b) {
-    const __m256i low = _mm256_mul_epu32(a, b);
-    const __m256i cross = _mm256_add_epi64(_mm256_mul_epu32(_mm256_srli_epi64(a, 32), b),
-                                           _mm256_mul_epu32(a, _mm256_srli_epi64(b, 32)));
-    return _mm256_add_epi64(low, _mm256_slli_epi64(cross, 32));
-}
-
-// PCG32's output of a state (XSH-RR), in the low half of every lane.
-__m256i pcgOutput(__m256i state) {
-    const __m256i low32 = _mm256_set1_epi64x(0xFFFFFFFF);
-    const __m256i x = _mm256_and_si256(
-        _mm256_srli_epi64(_mm256_xor_si256(_mm256_srli_epi64(state, 18), state), 27), low32);
-    const __m256i rot = _mm256_srli_epi64(state, 59);
-    const __m256i left = _mm256_sllv_epi64(x, _mm256_sub_epi64(_mm256_set1_epi64x(32), rot));
-    return _mm256_or_si256(_mm256_srlv_epi64(x, rot), _mm256_and_si256(left, low32));
 }
 
 struct Sums {
@@ -95,28 +53,6 @@ struct GroupFault {
 };
 
 }  // namespace
-
-void fillPickMasks(const SystemRandom& from, int count, std::int64_t* out) {
-    // Lane l starts l draws on; each step takes every lane four draws on.
-    std::uint64_t m4 = 1, c4 = 0;
-    for (int k = 0; k < 4; ++k) {
-        c4 = c4 * SystemRandom::multiplier + from.increment();
-        m4 *= SystemRandom::multiplier;
-    }
-    alignas(32) std::uint64_t lane[4];
-    lane[0] = from.state();
-    for (int l = 1; l < 4; ++l) lane[l] = lane[l - 1] * SystemRandom::multiplier + from.increment();
-    __m256i state = _mm256_load_si256(reinterpret_cast<const __m256i*>(lane));
-    const __m256i mul = _mm256_set1_epi64x(static_cast<std::int64_t>(m4));
-    const __m256i add = _mm256_set1_epi64x(static_cast<std::int64_t>(c4));
-    // The float of the top 24 bits is at most 0.5 exactly when the output is below 0x80000100.
-    const __m256i firstBelow = _mm256_set1_epi64x(0x80000100LL);
-    for (int k = 0; k < count; k += 4) {
-        const __m256i pick = _mm256_cmpgt_epi64(firstBelow, pcgOutput(state));
-        _mm256_storeu_si256(reinterpret_cast<__m256i*>(out + k), pick);
-        state = _mm256_add_epi64(mulLow64(state, mul), add);
-    }
-}
 
 RepetitionResult computeRepetition(const RepetitionInputs& in, SystemRandom stream,
                                    const SampleArrays* keep) {
@@ -152,7 +88,7 @@ RepetitionResult computeRepetition(const RepetitionInputs& in, SystemRandom stre
     const Lanes pi(in.piValue);
     for (int chunkStart = 1; chunkStart <= n; chunkStart += chunkSamples) {
         const int chunkSize = std::min(chunkSamples, n - chunkStart + 1);
-        fillPickMasks(stream, picksPerSample * chunkSize, streamPicks.get());
+        lanes::fillPickMasks(stream, picksPerSample * chunkSize, streamPicks.get());
         stream.advance(static_cast<std::uint64_t>(picksPerSample) * chunkSize);
         for (int s = 0, k = 0; s < chunkSize; ++s) {
             for (int j = 0; j < picksPerSample; ++j) picks[j * chunkSamples + s] = streamPicks[k++];

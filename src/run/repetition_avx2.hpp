@@ -6,11 +6,6 @@
 // on processors that have it.
 namespace ferrolith::avx2 {
 
-// The Box-Muller picks of the next count draws of a stream, in stream order, as lane masks (-1:
-// the first value of the pair, 0: the second): four copies of the generator, one draw apart,
-// stepped four draws at a time. out has room for count rounded up to a multiple of 4.
-void fillPickMasks(const SystemRandom& from, int count, std::int64_t* out);
-
 RepetitionResult computeRepetition(const RepetitionInputs& inputs, SystemRandom stream,
                                    const SampleArrays* keep);
 

@@ -6,7 +6,6 @@
 
 #include "fake_window.hpp"
 #include "model/beam_math.hpp"
-#include "run/repetition_avx2.hpp"
 #include "run/repetition_schedule.hpp"
 #include "run/simulation_run.hpp"
 
@@ -99,20 +98,6 @@ TEST(Repetition, VectorKernelMatchesDrawingOneAtATime) {
                 }
                 ASSERT_EQ(fastKept.r[s], plainKept.r[s]);
             }
-        }
-    }
-}
-
-TEST(Repetition, VectorPicksFollowTheStream) {
-    if (!math::hasVectorKernels()) GTEST_SKIP() << "no vector kernel on this processor";
-    for (int count : {1, 3, 4, 5, 64, 3583}) {
-        SystemRandom stream(count * 977ULL);
-        stream.advance(12345);
-        std::vector<std::int64_t> masks(count + 4, 7);
-        avx2::fillPickMasks(stream, count, masks.data());
-        for (int k = 0; k < count; ++k) {
-            ASSERT_EQ(masks[k], SystemRandom::picksFirst(stream.nextBits()) ? -1 : 0)
-                << count << " at " << k;
         }
     }
 }

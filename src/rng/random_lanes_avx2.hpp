@@ -1,0 +1,63 @@
+#pragma once
+
+// Four generator lanes in an AVX2 register, each lane a copy of a stream at its own place: the
+// Park-Miller steps of clsRNG and the PCG32 draws of SystemRandom, giving exactly the values the
+// scalar generators give. Include only in translation units compiled for AVX2.
+#include <immintrin.h>
+
+#include <cstdint>
+
+#include "rng/clsRNG.hpp"
+#include "rng/system_random.hpp"
+
+namespace ferrolith::lanes {
+
+// x * a mod (2^31 - 1) in 64-bit lanes, for x and a below 2^31: the product folded at bit 31
+// twice, then one conditional subtraction.
+inline __m256i mulMod(__m256i x, __m256i a) {
+    const __m256i m = _mm256_set1_epi64x(clsRNG::modulus);
+    __m256i s = _mm256_mul_epu32(x, a);
+    s = _mm256_add_epi64(_mm256_and_si256(s, m), _mm256_srli_epi64(s, 31));
+    s = _mm256_add_epi64(_mm256_and_si256(s, m), _mm256_srli_epi64(s, 31));
+    const __m256i wrapped = _mm256_cmpgt_epi64(s, _mm256_set1_epi64x(clsRNG::modulus - 1));
+    return _mm256_sub_epi64(s, _mm256_and_si256(wrapped, m));
+}
+
+// A generator state below 2^31 as clsRNG scales it: exactly converted through the mantissa of
+// 2^52, then times the scale.
+inline __m256d uniform(__m256i state) {
+    const __m256i twoTo52 = _mm256_set1_epi64x(0x4330000000000000LL);
+    const __m256d exact =
+        _mm256_sub_pd(_mm256_castsi256_pd(_mm256_or_si256(state, twoTo52)), _mm256_set1_pd(0x1p52));
+    return _mm256_mul_pd(exact, _mm256_set1_pd(clsRNG::scale));
+}
+
+// One rand read in every lane: 16807 x mod (2^31 - 1), whose product stays below 2^46, so a
+// single fold at bit 31 and one conditional subtraction finish it.
+inline __m256i step(__m256i x) {
+    const __m256i m = _mm256_set1_epi64x(clsRNG::modulus);
+    __m256i s = _mm256_mul_epu32(x, _mm256_set1_epi64x(clsRNG::multiplier));
+    s = _mm256_add_epi64(_mm256_and_si256(s, m), _mm256_srli_epi64(s, 31));
+    const __m256i wrapped = _mm256_cmpgt_epi64(s, _mm256_set1_epi64x(clsRNG::modulus - 1));
+    return _mm256_sub_epi64(s, _mm256_and_si256(wrapped, m));
+}
+
+// The low 64 bits of a x b in every lane.
+inline __m256i mulLow64(__m256i a, __m256i b) {
+    const __m256i low = _mm256_mul_epu32(a, b);
+    const __m256i cross = _mm256_add_epi64(_mm256_mul_epu32(_mm256_srli_epi64(a, 32), b),
+                                           _mm256_mul_epu32(a, _mm256_srli_epi64(b, 32)));
+    return _mm256_add_epi64(low, _mm256_slli_epi64(cross, 32));
+}
+
+// PCG32's output of a state (XSH-RR), in the low half of every lane.
+inline __m256i pcgOutput(__m256i state) {
+    const __m256i low32 = _mm256_set1_epi64x(0xFFFFFFFF);
+    const __m256i x = _mm256_and_si256(
+        _mm256_srli_epi64(_mm256_xor_si256(_mm256_srli_epi64(state, 18), state), 27), low32);
+    const __m256i rot = _mm256_srli_epi64(state, 59);
+    const __m256i left = _mm256_sllv_epi64(x, _mm256_sub_epi64(_mm256_set1_epi64x(32), rot));
+    return _mm256_or_si256(_mm256_srlv_epi64(x, rot), _mm256_and_si256(left, low32));
+}
+
+}  // namespace ferrolith::lanes
