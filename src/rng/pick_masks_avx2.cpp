@@ -3,19 +3,33 @@
 
 namespace ferrolith::lanes {
 
-void fillPickMasks(const SystemRandom& from, int count, std::int64_t* out) {
-    // Lane l starts l draws on; each step takes every lane four draws on.
-    std::uint64_t m4 = 1, c4 = 0;
-    for (int k = 0; k < 4; ++k) {
-        c4 = c4 * SystemRandom::multiplier + from.increment();
-        m4 *= SystemRandom::multiplier;
+namespace {
+
+// The step that takes a PCG32 state k draws on: state * multiplier + increment.
+struct Jump {
+    std::uint64_t multiplier = 1;
+    std::uint64_t increment = 0;
+    Jump(const SystemRandom& stream, int k) {
+        for (int i = 0; i < k; ++i) {
+            increment = increment * SystemRandom::multiplier + stream.increment();
+            multiplier *= SystemRandom::multiplier;
+        }
     }
+    std::uint64_t operator()(std::uint64_t state) const { return state * multiplier + increment; }
+};
+
+}  // namespace
+
+void fillPickMasks(const SystemRandom& from, int count, int stride, std::int64_t* out) {
+    // Lane l starts l strides on; each step takes every lane four strides on.
+    const Jump oneStride(from, stride);
+    const Jump fourStrides(from, 4 * stride);
     alignas(32) std::uint64_t lane[4];
     lane[0] = from.state();
-    for (int l = 1; l < 4; ++l) lane[l] = lane[l - 1] * SystemRandom::multiplier + from.increment();
+    for (int l = 1; l < 4; ++l) lane[l] = oneStride(lane[l - 1]);
     __m256i state = _mm256_load_si256(reinterpret_cast<const __m256i*>(lane));
-    const __m256i mul = _mm256_set1_epi64x(static_cast<std::int64_t>(m4));
-    const __m256i add = _mm256_set1_epi64x(static_cast<std::int64_t>(c4));
+    const __m256i mul = _mm256_set1_epi64x(static_cast<std::int64_t>(fourStrides.multiplier));
+    const __m256i add = _mm256_set1_epi64x(static_cast<std::int64_t>(fourStrides.increment));
     // The float of the top 24 bits is at most 0.5 exactly when the output is below 0x80000100.
     const __m256i firstBelow = _mm256_set1_epi64x(0x80000100LL);
     for (int k = 0; k < count; k += 4) {

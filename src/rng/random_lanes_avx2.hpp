@@ -23,23 +23,31 @@ inline __m256i mulMod(__m256i x, __m256i a) {
     return _mm256_sub_epi64(s, _mm256_and_si256(wrapped, m));
 }
 
-// A generator state below 2^31 as clsRNG scales it: exactly converted through the mantissa of
-// 2^52, then times the scale.
-inline __m256d uniform(__m256i state) {
+// A whole number below 2^52 between its double and its 64-bit integer, exactly, through the
+// mantissa of 2^52.
+inline __m256i toInteger(__m256d whole) {
+    const __m256d twoTo52 = _mm256_set1_pd(0x1p52);
+    return _mm256_xor_si256(_mm256_castpd_si256(_mm256_add_pd(whole, twoTo52)),
+                            _mm256_castpd_si256(twoTo52));
+}
+inline __m256d toDouble(__m256i whole) {
     const __m256i twoTo52 = _mm256_set1_epi64x(0x4330000000000000LL);
-    const __m256d exact =
-        _mm256_sub_pd(_mm256_castsi256_pd(_mm256_or_si256(state, twoTo52)), _mm256_set1_pd(0x1p52));
-    return _mm256_mul_pd(exact, _mm256_set1_pd(clsRNG::scale));
+    return _mm256_sub_pd(_mm256_castsi256_pd(_mm256_or_si256(whole, twoTo52)),
+                         _mm256_set1_pd(0x1p52));
 }
 
-// One rand read in every lane: 16807 x mod (2^31 - 1), whose product stays below 2^46, so a
-// single fold at bit 31 and one conditional subtraction finish it.
-inline __m256i step(__m256i x) {
-    const __m256i m = _mm256_set1_epi64x(clsRNG::modulus);
-    __m256i s = _mm256_mul_epu32(x, _mm256_set1_epi64x(clsRNG::multiplier));
-    s = _mm256_add_epi64(_mm256_and_si256(s, m), _mm256_srli_epi64(s, 31));
-    const __m256i wrapped = _mm256_cmpgt_epi64(s, _mm256_set1_epi64x(clsRNG::modulus - 1));
-    return _mm256_sub_epi64(s, _mm256_and_si256(wrapped, m));
+// One rand read in every lane, on states held as doubles: 16807 x is below 2^46 and exact, its
+// quotient by 2^31 - 1 is found exactly by flooring the product with the reciprocal (the
+// fraction of a quotient is at least 2^-31, far above the product's rounding error), and the
+// remainder is exact again. Returns the new state; its value is state x scale.
+inline __m256d stepWhole(__m256d x) {
+    const __m256d m = _mm256_set1_pd(static_cast<double>(clsRNG::modulus));
+    const __m256d product =
+        _mm256_mul_pd(x, _mm256_set1_pd(static_cast<double>(clsRNG::multiplier)));
+    const __m256d quotient =
+        _mm256_round_pd(_mm256_mul_pd(product, _mm256_set1_pd(1.0 / 2147483647.0)),
+                        _MM_FROUND_TO_NEG_INF | _MM_FROUND_NO_EXC);
+    return _mm256_sub_pd(product, _mm256_mul_pd(quotient, m));
 }
 
 // The low 64 bits of a x b in every lane.

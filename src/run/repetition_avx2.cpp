@@ -15,10 +15,6 @@
 
 namespace ferrolith::avx2 {
 
-using lanes::mulMod;
-using lanes::step;
-using lanes::uniform;
-
 namespace {
 
 constexpr int registers = 4;          // AVX2 registers a pack of samples fills
@@ -28,10 +24,10 @@ constexpr int drawsPerSample = 3 * inputVariableCount;
 constexpr int chunkSamples = 512;  // a whole number of packs, whose picks stay in the cache
 
 // The next read of every sample of a pack.
-Lanes read(__m256i (&state)[registers]) {
+Lanes read(__m256d (&state)[registers]) {
     return simd::each<registers>([&](int r) {
-        state[r] = step(state[r]);
-        return uniform(state[r]);
+        state[r] = lanes::stepWhole(state[r]);
+        return _mm256_mul_pd(state[r], _mm256_set1_pd(clsRNG::scale));
     });
 }
 
@@ -63,21 +59,20 @@ RepetitionResult computeRepetition(const RepetitionInputs& in, SystemRandom stre
 
     // Lane l of a pack starts at sample l + 1; after its 21 reads the next pack is
     // (lanes - 1) x 21 reads further on.
-    __m256i start[registers];
+    __m256d start[registers];
     for (int r = 0; r < registers; ++r) {
         alignas(32) std::int64_t lane[4];
         for (int l = 0; l < 4; ++l)
             lane[l] = clsRNG::jump(seed, static_cast<std::uint64_t>(drawsPerSample) * (4 * r + l));
-        start[r] = _mm256_load_si256(reinterpret_cast<const __m256i*>(lane));
+        start[r] = lanes::toDouble(_mm256_load_si256(reinterpret_cast<const __m256i*>(lane)));
     }
     const __m256i nextPack = _mm256_set1_epi64x(
         clsRNG::jump(1, static_cast<std::uint64_t>(drawsPerSample) * (lanes - 1)));
 
-    // Picks of a chunk in stream order (sample by sample, one per Box-Muller variable), then
-    // variable by variable so that a pack's lanes load side by side.
-    const std::size_t chunkPicks = static_cast<std::size_t>(picksPerSample) * chunkSamples;
-    const std::unique_ptr<std::int64_t[]> streamPicks(new std::int64_t[chunkPicks + 4]);
-    const std::unique_ptr<std::int64_t[]> picks(new std::int64_t[chunkPicks]);
+    // Picks of a chunk, variable by variable, so that a pack's lanes load side by side. The
+    // stream holds them sample by sample, one per Box-Muller variable.
+    const std::unique_ptr<std::int64_t[]> picks(
+        new std::int64_t[static_cast<std::size_t>(picksPerSample) * chunkSamples]);
     // A Poisson mean of 10 or less is faulty at the variable's first draw.
     std::array<bool, inputVariableCount> poissonFault{};
     for (int i = 0; i < inputVariableCount; ++i)
@@ -88,11 +83,12 @@ RepetitionResult computeRepetition(const RepetitionInputs& in, SystemRandom stre
     const Lanes pi(in.piValue);
     for (int chunkStart = 1; chunkStart <= n; chunkStart += chunkSamples) {
         const int chunkSize = std::min(chunkSamples, n - chunkStart + 1);
-        lanes::fillPickMasks(stream, picksPerSample * chunkSize, streamPicks.get());
-        stream.advance(static_cast<std::uint64_t>(picksPerSample) * chunkSize);
-        for (int s = 0, k = 0; s < chunkSize; ++s) {
-            for (int j = 0; j < picksPerSample; ++j) picks[j * chunkSamples + s] = streamPicks[k++];
+        for (int j = 0; j < picksPerSample; ++j) {
+            SystemRandom first = stream;
+            first.advance(static_cast<std::uint64_t>(j));
+            lanes::fillPickMasks(first, chunkSize, picksPerSample, picks.get() + j * chunkSamples);
         }
+        stream.advance(static_cast<std::uint64_t>(picksPerSample) * chunkSize);
         for (int g = 0; g < chunkSize; g += lanes) {
             const int valid = std::min(lanes, chunkSize - g);
             const unsigned validMask = (1u << valid) - 1;
@@ -163,7 +159,8 @@ RepetitionResult computeRepetition(const RepetitionInputs& in, SystemRandom stre
                     keep->safe[sample + l] = (safeLanes >> l) & 1 ? 1.0 : 0.0;
                 }
             }
-            for (__m256i& x : start) x = mulMod(x, nextPack);
+            for (__m256d& x : start)
+                x = lanes::toDouble(lanes::mulMod(lanes::toInteger(x), nextPack));
         }
     }
     result.effectMean = meanFromSum(sums.effect, n);

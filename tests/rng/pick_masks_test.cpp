@@ -9,16 +9,19 @@
 namespace ferrolith {
 namespace {
 
-TEST(PickMasks, FollowTheStreamDrawForDraw) {
+TEST(PickMasks, FollowEveryStrideThDrawOfTheStream) {
     if (!math::hasVectorKernels()) GTEST_SKIP() << "no vector kernel on this processor";
-    for (int count : {1, 3, 4, 5, 64, 3583}) {
-        SystemRandom stream(count * 977ULL);
-        stream.advance(12345);
-        std::vector<std::int64_t> masks(count + 4, 7);
-        lanes::fillPickMasks(stream, count, masks.data());
-        for (int k = 0; k < count; ++k) {
-            ASSERT_EQ(masks[k], SystemRandom::picksFirst(stream.nextBits()) ? -1 : 0)
-                << count << " at " << k;
+    for (int stride : {1, 2, 5, 7}) {
+        for (int count : {1, 3, 4, 5, 64, 511}) {
+            SystemRandom stream(count * 977ULL + stride);
+            stream.advance(12345);
+            std::vector<std::int64_t> masks(count + 4, 7);
+            lanes::fillPickMasks(stream, count, stride, masks.data());
+            for (int k = 0; k < count; ++k) {
+                const bool first = SystemRandom::picksFirst(stream.nextBits());
+                stream.advance(static_cast<std::uint64_t>(stride - 1));
+                ASSERT_EQ(masks[k], first ? -1 : 0) << stride << " " << count << " at " << k;
+            }
         }
     }
 }
