@@ -7,7 +7,7 @@
 namespace ferrolith::math {
 
 // Here, in code built for the baseline processor: the check must run on any processor.
-bool avx2::supported() {
+bool hasVectorKernels() {
     static const bool yes = __builtin_cpu_supports("avx2") && __builtin_cpu_supports("fma");
     return yes;
 }
@@ -34,7 +34,7 @@ struct Kernels {
 // Chosen once, so that every caller in the process uses the same kernels.
 const Kernels& kernels() {
     static const Kernels chosen = [] {
-        if (avx2::supported()) return Kernels{avx2::log, avx2::exp, avx2::pow, avx2::sincos};
+        if (hasVectorKernels()) return Kernels{avx2::log, avx2::exp, avx2::pow, avx2::sincos};
         return Kernels{logSse2, expSse2, powSse2, sincosSse2};
     }();
     return chosen;
@@ -46,6 +46,5 @@ double log(double x) { return kernels().log(x); }
 double exp(double x) { return kernels().exp(x); }
 double pow(double x, double y) { return kernels().pow(x, y); }
 SinCos sincos(double x) { return kernels().sincos(x); }
-bool hasVectorKernels() { return avx2::supported(); }
 
 }  // namespace ferrolith::math

@@ -14,8 +14,7 @@ std::int64_t clsRNG::jump(std::int64_t x, std::uint64_t k) {
         if (k & 1) factor = mulMod(factor, base);
         base = mulMod(base, base);
     }
-    std::int64_t r = mulMod(((x % modulus) + modulus) % modulus, factor);
-    return r;
+    return mulMod(((x % modulus) + modulus) % modulus, factor);
 }
 
 }  // namespace ferrolith

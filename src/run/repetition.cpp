@@ -2,8 +2,8 @@
 
 #include <cmath>
 
+#include "model/beam_math.hpp"
 #include "model/limit_state.hpp"
-#include "model/math_kernels_avx2.hpp"
 #include "model/sample_statistics.hpp"
 #include "run/repetition_avx2.hpp"
 
@@ -48,41 +48,44 @@ RepetitionResult computeRepetitionScalar(const RepetitionInputs& in, SystemRando
     DrawContext context{in.paramA, in.paramB, in.distName, in.piValue,
                         rng,       stream,    recorder,    abortFlag};
     std::array<double, inputVariableCount> sampleVector{};
-    double sumE = 0, sumSqE = 0, sumR = 0, sumSqR = 0, sumSafe = 0;
-    RepetitionResult result;
+    SampleSums sums;
     for (int s = 1; s <= in.sampleSize; ++s) {
         for (std::int16_t i = 0; i < inputVariableCount; ++i) {
             sampleVector[i] = drawInput(context, i);
             if (abortFlag) {
-                result.fault = DataFault{recorder.message, s, i};
-                return result;
+                RepetitionResult faulty;
+                faulty.fault = DataFault{recorder.message, s, i};
+                return faulty;
             }
         }
         const LimitState ls = evaluateLimitState(sampleVector);
-        // Summed in sample order, as the statistics of the run arrays sum them.
-        sumE = sumE + ls.effect;
-        sumSqE = ls.effect * ls.effect + sumSqE;
-        sumR = sumR + ls.resistance;
-        sumSqR = ls.resistance * ls.resistance + sumSqR;
-        sumSafe = sumSafe + ls.safe;
+        sums.effect = sums.effect + ls.effect;
+        sums.effectSq = ls.effect * ls.effect + sums.effectSq;
+        sums.resist = sums.resist + ls.resistance;
+        sums.resistSq = ls.resistance * ls.resistance + sums.resistSq;
+        sums.safe = sums.safe + ls.safe;
         if (keep) {
             keep->effect[s] = ls.effect;
             keep->resist[s] = ls.resistance;
             keep->safe[s] = ls.safe;
         }
     }
-    const int n = in.sampleSize;
-    result.effectMean = meanFromSum(sumE, n);
-    result.effectStdDev = stdDevFromSums(sumE, sumSqE, n);
-    result.resistMean = meanFromSum(sumR, n);
-    result.resistStdDev = stdDevFromSums(sumR, sumSqR, n);
-    result.safeFraction = meanFromSum(sumSafe, n);
-    return result;
+    return RepetitionResult::fromSums(sums, in.sampleSize);
+}
+
+RepetitionResult RepetitionResult::fromSums(const SampleSums& sums, int n) {
+    RepetitionResult r;
+    r.effectMean = meanFromSum(sums.effect, n);
+    r.effectStdDev = stdDevFromSums(sums.effect, sums.effectSq, n);
+    r.resistMean = meanFromSum(sums.resist, n);
+    r.resistStdDev = stdDevFromSums(sums.resist, sums.resistSq, n);
+    r.safeFraction = meanFromSum(sums.safe, n);
+    return r;
 }
 
 RepetitionResult computeRepetition(const RepetitionInputs& inputs, SystemRandom stream,
                                    const SampleArrays* keep) {
-    if (math::avx2::supported()) return avx2::computeRepetition(inputs, stream, keep);
+    if (math::hasVectorKernels()) return avx2::computeRepetition(inputs, stream, keep);
     return computeRepetitionScalar(inputs, stream, keep);
 }
 

@@ -43,6 +43,16 @@ struct DataFault {
     int variable;              // 0 to 6
 };
 
+// The sums a repetition's statistics come from, added sample after sample in sample order, as
+// the statistics of the run arrays add them.
+struct SampleSums {
+    double effect = 0.0;
+    double effectSq = 0.0;
+    double resist = 0.0;
+    double resistSq = 0.0;
+    double safe = 0.0;
+};
+
 struct RepetitionResult {
     double effectMean = 0.0;
     double effectStdDev = 0.0;
@@ -50,6 +60,9 @@ struct RepetitionResult {
     double resistStdDev = 0.0;
     double safeFraction = 0.0;
     std::optional<DataFault> fault;  // set: the figures are meaningless
+
+    // The figures of a repetition of n samples from its sums.
+    static RepetitionResult fromSums(const SampleSums& sums, int n);
 };
 
 // Where a repetition may leave its per-sample results (slots 1 to N), as the run arrays hold them.

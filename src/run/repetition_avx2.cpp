@@ -8,7 +8,6 @@
 
 #include "model/distribution_formulas.hpp"
 #include "model/limit_state.hpp"
-#include "model/sample_statistics.hpp"
 #include "model/simd_pack.hpp"
 #include "rng/pick_masks.hpp"
 #include "rng/random_lanes_avx2.hpp"
@@ -30,10 +29,6 @@ Lanes read(__m256d (&state)[registers]) {
         return _mm256_mul_pd(state[r], _mm256_set1_pd(clsRNG::scale));
     });
 }
-
-struct Sums {
-    double effect = 0, effectSq = 0, resist = 0, resistSq = 0, safe = 0;
-};
 
 // The first faulty lane and variable of a group of samples.
 struct GroupFault {
@@ -78,8 +73,7 @@ RepetitionResult computeRepetition(const RepetitionInputs& in, SystemRandom stre
     for (int i = 0; i < inputVariableCount; ++i)
         poissonFault[i] = in.branch[i] == Branch::Poisson && !(in.paramA[i] > 10.0);
 
-    Sums sums;
-    RepetitionResult result;
+    SampleSums sums;
     const Lanes pi(in.piValue);
     for (int chunkStart = 1; chunkStart <= n; chunkStart += chunkSamples) {
         const int chunkSize = std::min(chunkSamples, n - chunkStart + 1);
@@ -129,8 +123,9 @@ RepetitionResult computeRepetition(const RepetitionInputs& in, SystemRandom stre
             }
             const int sample = chunkStart + g;
             if (fault.lane < lanes) {
-                result.fault = DataFault{fault.message, sample + fault.lane, fault.variable};
-                return result;
+                RepetitionResult faulty;
+                faulty.fault = DataFault{fault.message, sample + fault.lane, fault.variable};
+                return faulty;
             }
             const auto ls = limitStateValues(v[0], v[1], v[2], v[3], v[4], v[5], v[6]);
             const unsigned safeLanes = simd::bits(ls.resistance > ls.effect) & validMask;
@@ -163,12 +158,7 @@ RepetitionResult computeRepetition(const RepetitionInputs& in, SystemRandom stre
                 x = lanes::toDouble(lanes::mulMod(lanes::toInteger(x), nextPack));
         }
     }
-    result.effectMean = meanFromSum(sums.effect, n);
-    result.effectStdDev = stdDevFromSums(sums.effect, sums.effectSq, n);
-    result.resistMean = meanFromSum(sums.resist, n);
-    result.resistStdDev = stdDevFromSums(sums.resist, sums.resistSq, n);
-    result.safeFraction = meanFromSum(sums.safe, n);
-    return result;
+    return RepetitionResult::fromSums(sums, n);
 }
 
 }  // namespace ferrolith::avx2
