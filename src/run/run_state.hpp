@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "failure_statistics/repetition_tally.hpp"
 #include "model/parse_parameter.hpp"
 #include "rng/clsRNG.hpp"
 #include "rng/system_random.hpp"
@@ -32,6 +33,8 @@ struct RunState {
     std::vector<double> resistMean;
     std::vector<double> resistStdDev;
     std::vector<double> safeFraction;
+    // One tally a completed repetition, in repetition order (repetition r at index r - 1).
+    std::vector<RepetitionTally> repetitionTallies;
 
     double totalSimulations = 0.0;
     double runStartTime = 0.0;
