@@ -1,0 +1,26 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "model/input_variable.hpp"
+
+namespace ferrolith {
+
+// The inputs of an analysis as the window holds them: texts as typed, not numbers, so that a
+// study restores the window exactly and its run gives the same report as typing it in.
+struct Study {
+    std::string repetitions = "25";
+    std::string samples = "1000";
+    std::array<std::string, inputVariableCount> parameters;     // the window's defaults
+    std::array<std::string, inputVariableCount> distributions;  // empty: nothing chosen
+    std::optional<std::uint64_t> seed;  // of the uniform source; nothing: from the clock
+
+    Study();
+
+    bool operator==(const Study&) const = default;
+};
+
+}  // namespace ferrolith
