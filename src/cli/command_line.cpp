@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <ostream>
 
+#include "program_version.hpp"
+
 namespace ferrolith {
 
 std::optional<InputVariable> variableNamed(std::string_view text) {
@@ -74,6 +76,9 @@ CommandLine parseCommandLine(const std::vector<std::string>& args, std::ostream&
                    "Worker threads of the fast engine (default: all cores)")
         ->check(CLI::Range(1, 256));
 
+    addStudyOptions(app, result.studyFiles);
+    app.set_version_flag("--version", "ferrolith-cli " + std::string(programVersion));
+
     std::vector<std::string> reversed(args.rbegin(), args.rend());
     try {
         app.parse(reversed);
@@ -81,10 +86,15 @@ CommandLine parseCommandLine(const std::vector<std::string>& args, std::ostream&
         out << app.help();
         result.helpShown = true;
         return result;
+    } catch (const CLI::CallForVersion& version) {
+        out << version.what() << '\n';
+        result.helpShown = true;
+        return result;
     } catch (const CLI::ParseError& e) {
         throw CommandLineError(e.what());
     }
 
+    applyStudyOption(app, result.studyFiles, result.inputs, result.seed);
     for (const std::string& p : params) {
         const auto [variable, text] = assignment(p, "--param");
         result.inputs.paramTexts[static_cast<std::size_t>(variable)] = text;

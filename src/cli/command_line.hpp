@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "cli/study_options.hpp"
 #include "cli/terminal_window.hpp"
 
 namespace ferrolith {
@@ -20,9 +21,10 @@ class CommandLineError : public std::runtime_error {
 struct CommandLine {
     TerminalInputs inputs;
     std::optional<std::uint64_t> seed;  // nothing: from the clock
-    bool helpShown = false;             // --help printed; nothing to run
+    bool helpShown = false;             // --help or --version printed; nothing to run
     bool reference = false;             // the plain sequential engine
     int threads = 0;                    // worker threads; 0: one a core
+    StudyOptions studyFiles;
 };
 
 // A variable by its name (BeamLength ... UdlValue) or its index 0 to 6.

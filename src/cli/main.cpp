@@ -3,8 +3,22 @@
 
 #include "cli/command_line.hpp"
 #include "run/simulation_run.hpp"
+#include "run/write_text_file.hpp"
+#include "study/study_file.hpp"
+#include "study/window_study.hpp"
 
 using namespace ferrolith;
+
+namespace {
+
+// A file that could not be written, as one line on the error stream.
+void reportSaveError(const std::string& path, const std::string& description) {
+    std::string message = saveErrorMessage(path, description);
+    message.replace(message.find("\r\n"), 2, ": ");
+    std::cerr << "ferrolith-cli: " << message << '\n';
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
     CommandLine commandLine;
@@ -17,6 +31,12 @@ int main(int argc, char** argv) {
     if (commandLine.helpShown) return 0;
 
     TerminalWindow window(commandLine.inputs, std::cerr);
+    if (const std::string& path = commandLine.studyFiles.saveStudy; !path.empty()) {
+        if (const auto failure = writeStudyFile(path, studyOf(window, commandLine.seed))) {
+            reportSaveError(path, *failure);
+            return 4;
+        }
+    }
     SimulationRun run(window);
     run.setSystemRandomSeed(commandLine.seed);
     run.setEngine(commandLine.reference ? Engine::Reference : Engine::Fast);

@@ -1,42 +1,14 @@
 // The headless driver as a user runs it: output bytes and exit statuses.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 
+#include "run_cli.hpp"
+
+namespace ferrolith::test {
 namespace {
-
-struct Result {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-Result runCli(const std::string& args) {
-    const std::string errFile = std::filesystem::temp_directory_path() /
-                                ("ferrolith-cli-err-" + std::to_string(::getpid()));
-    const std::string command = std::string(FERROLITH_CLI_PATH) + " " + args + " 2>" + errFile;
-    FILE* pipe = ::popen(command.c_str(), "r");
-    Result r{};
-    char buffer[65536];
-    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
-        r.out.append(buffer, n);
-    const int status = ::pclose(pipe);
-    r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    std::ifstream e(errFile);
-    std::stringstream s;
-    s << e.rdbuf();
-    r.err = s.str();
-    std::filesystem::remove(errFile);
-    return r;
-}
-
-std::string withoutTiming(const std::string& report) {
-    return report.substr(0, report.find("Total time taken was"));
-}
 
 TEST(Driver, SeededRunsRepeatAndPrintTheReportAsIs) {
     const Result a = runCli("--seed 1 --repetitions 3 --samples 200");
@@ -77,3 +49,4 @@ TEST(Driver, OutputFileHoldsTheReportByteForByte) {
 }
 
 }  // namespace
+}  // namespace ferrolith::test

@@ -1,0 +1,47 @@
+#include "cli/study_options.hpp"
+
+#include <CLI/CLI.hpp>
+
+#include "cli/command_line.hpp"
+#include "study/study_file.hpp"
+
+namespace ferrolith {
+
+namespace {
+
+void requireName(const CLI::App& app, const char* option, const std::string& name) {
+    if (app.count(option) && name.empty())
+        throw CommandLineError(std::string(option) + " needs a file name");
+}
+
+}  // namespace
+
+void addStudyOptions(CLI::App& app, StudyOptions& options) {
+    app.add_option("--study", options.study,
+                   "Start from the inputs of a study file (JSON, as the window's Save Study As "
+                   "writes it); the options given beside it override its values")
+        ->type_name("FILE");
+    app.add_option("--save-study", options.saveStudy,
+                   "Write the study that the other options describe to FILE, then run as usual")
+        ->type_name("FILE");
+}
+
+void applyStudyOption(const CLI::App& app, const StudyOptions& options, TerminalInputs& inputs,
+                      std::optional<std::uint64_t>& seed) {
+    requireName(app, "--study", options.study);
+    requireName(app, "--save-study", options.saveStudy);
+    if (!app.count("--study")) return;
+    Study study;
+    try {
+        study = readStudyFile(options.study);
+    } catch (const StudyFileError& e) {
+        throw CommandLineError(e.what());
+    }
+    if (!app.count("--repetitions")) inputs.repetitions = study.repetitions;
+    if (!app.count("--samples")) inputs.sampleSize = study.samples;
+    inputs.paramTexts = study.parameters;
+    inputs.distChoices = study.distributions;
+    if (!app.count("--seed")) seed = study.seed;
+}
+
+}  // namespace ferrolith

@@ -1,0 +1,118 @@
+// --study, --save-study and --version, parsed and as the driver runs them.
+#include <gtest/gtest.h>
+
+#include "cli/command_line.hpp"
+#include "program_version.hpp"
+#include "run_cli.hpp"
+#include "study/study_file.hpp"
+
+namespace ferrolith::test {
+namespace {
+
+CommandLine parse(std::vector<std::string> args) {
+    std::ostringstream out;
+    return parseCommandLine(args, out);
+}
+
+// A study unlike the defaults in every field.
+Study sampleStudy() {
+    Study study;
+    study.repetitions = "3";
+    study.samples = "40";
+    study.parameters = {"4.5,0.1", "80,5", "230,8", "22,2", "2.5,0.2", "12,2", "3,1"};
+    study.distributions = {"Log-Normal", "", "Gumbel", "Gamma", "", "Poisson", "Others to follow"};
+    study.seed = 77;
+    return study;
+}
+
+struct StudyFixture : ::testing::Test {
+    TempPath file{"study.json"};
+    StudyFixture() { EXPECT_EQ(writeStudyFile(file.path, sampleStudy()), std::nullopt); }
+};
+
+using StudyOption = StudyFixture;
+
+TEST_F(StudyOption, SetsEveryInputAndTheSeed) {
+    const CommandLine c = parse({"--study", file.path});
+    const Study study = sampleStudy();
+    EXPECT_EQ(c.inputs.repetitions, study.repetitions);
+    EXPECT_EQ(c.inputs.sampleSize, study.samples);
+    EXPECT_EQ(c.inputs.paramTexts, study.parameters);
+    EXPECT_EQ(c.inputs.distChoices, study.distributions);
+    EXPECT_EQ(c.seed, 77u);
+}
+
+TEST_F(StudyOption, OptionsBesideItOverrideItWhereverTheyStand) {
+    const CommandLine c = parse({"--repetitions", "9", "--study", file.path, "--samples", "8",
+                                 "--param", "BeamDepth=1,2", "--dist", "6=Normal", "--seed", "5"});
+    EXPECT_EQ(c.inputs.repetitions, "9");
+    EXPECT_EQ(c.inputs.sampleSize, "8");
+    EXPECT_EQ(c.inputs.paramTexts[2], "1,2");
+    EXPECT_EQ(c.inputs.paramTexts[3], "22,2");
+    EXPECT_EQ(c.inputs.distChoices[6], "Normal");
+    EXPECT_EQ(c.inputs.distChoices[5], "Poisson");
+    EXPECT_EQ(c.seed, 5u);
+}
+
+TEST(StudyOptions, RefusesMissingNamesAndBadFiles) {
+    for (std::vector<std::string> bad : {std::vector<std::string>{"--study", ""},
+                                         {"--save-study", ""},
+                                         {"--study"},
+                                         {"--study", "/nonexistent-ferrolith/s.json"}})
+        EXPECT_THROW(parse(bad), CommandLineError) << bad.back();
+    try {
+        parse({"--study", "/nonexistent-ferrolith/s.json"});
+    } catch (const CommandLineError& e) {
+        EXPECT_STREQ(e.what(),
+                     "The study file /nonexistent-ferrolith/s.json cannot be opened: No such file "
+                     "or directory");
+    }
+}
+
+TEST(StudyOptions, VersionComesFromTheProject) {
+    std::ostringstream out;
+    EXPECT_TRUE(parseCommandLine({"--version"}, out).helpShown);
+    EXPECT_EQ(out.str(), "ferrolith-cli " + std::string(programVersion) + "\n");
+    EXPECT_NE(std::string(programVersion).find('.'), std::string::npos);
+}
+
+TEST(StudyDriver, ASavedStudyRunsToTheSameReportAsItsOptions) {
+    TempPath study("saved.json");
+    const std::string options =
+        "--repetitions 4 --samples 300 --dist BeamDepth=Gumbel --param 2=225,0.2 --seed 12";
+    const Result direct = runCli(options + " --save-study " + study.path);
+    ASSERT_EQ(direct.status, 0) << direct.err;
+    const Result fromStudy = runCli("--study " + study.path);
+    EXPECT_EQ(fromStudy.status, 0);
+    EXPECT_EQ(withoutTiming(fromStudy.out), withoutTiming(direct.out));
+    EXPECT_NE(direct.out.find("Beam Depth: (225,0.2) Dist.: Gumbel"), std::string::npos);
+    EXPECT_EQ(readStudyFile(study.path).seed, 12u);
+}
+
+TEST(StudyDriver, WithoutASeedTheStudyHasNone) {
+    TempPath study("unseeded.json");
+    EXPECT_EQ(runCli("--repetitions 1 --samples 1 --save-study " + study.path).status, 0);
+    EXPECT_EQ(fileText(study.path).find("seed"), std::string::npos);
+}
+
+TEST(StudyDriver, ABadStudyIsOneLineAndNoRun) {
+    TempPath study("bad.json");
+    std::ofstream(study.path) << "{\n  \"schemaVersion\": 2\n}\n";
+    const Result r = runCli("--study " + study.path);
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err, "ferrolith-cli: The study file " + study.path +
+                         " is not a study: schemaVersion: is 2; this program reads version 1\n");
+}
+
+TEST(StudyDriver, AStudyThatCannotBeWrittenStopsBeforeTheRun) {
+    const Result r = runCli("--save-study /nonexistent-ferrolith/s.json");
+    EXPECT_EQ(r.status, 4);
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err,
+              "ferrolith-cli: Error while saving file /nonexistent-ferrolith/s.json: No such file "
+              "or directory\n");
+}
+
+}  // namespace
+}  // namespace ferrolith::test
