@@ -4,10 +4,10 @@
 
 namespace ferrolith {
 
-void SystemRandom::reseedFromClock() {
+std::uint64_t SystemRandom::clockSeed() {
     const auto now = std::chrono::system_clock::now().time_since_epoch();
-    reseed(static_cast<std::uint64_t>(
-        std::chrono::duration_cast<std::chrono::nanoseconds>(now).count()));
+    return static_cast<std::uint64_t>(
+        std::chrono::duration_cast<std::chrono::nanoseconds>(now).count());
 }
 
 }  // namespace ferrolith

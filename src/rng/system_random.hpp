@@ -13,7 +13,9 @@ class SystemRandom {
     explicit SystemRandom(std::uint64_t seed) { reseed(seed); }
 
     void reseed(std::uint64_t seed) { engine_.seed(seed); }
-    void reseedFromClock();
+    void reseedFromClock() { reseed(clockSeed()); }
+    // A seed that differs from run to run: the system clock in nanoseconds.
+    static std::uint64_t clockSeed();
 
     float next() { return toFloat(nextBits()); }
 

@@ -106,11 +106,8 @@ RunOutcome SimulationRun::run() {
     window_.setProgressMax(static_cast<float>(M));
     window_.setProgressLabel("0/" + formatSingle(window_.progressMax()));
     s.runStartTime = clockSeconds();
-    if (fixedSeed_) {
-        s.systemRandom.reseed(*fixedSeed_);
-    } else {
-        s.systemRandom.reseedFromClock();
-    }
+    lastSeed_ = fixedSeed_ ? *fixedSeed_ : SystemRandom::clockSeed();
+    s.systemRandom.reseed(*lastSeed_);
 
     std::array<std::string, inputVariableCount> paramTexts;
     std::array<std::string, inputVariableCount> distChoices;

@@ -39,6 +39,13 @@ class SimulationRun {
 
     // A fixed seed for systemRandom in place of the clock, for reproducible runs.
     void setSystemRandomSeed(std::optional<std::uint64_t> seed) { fixedSeed_ = seed; }
+    // The seed systemRandom started the last run from, also when it came from the clock.
+    std::optional<std::uint64_t> lastSeed() const { return lastSeed_; }
+    // The seed that repeats the next run as the last one went: the fixed seed, or else the one
+    // the clock gave the last run.
+    std::optional<std::uint64_t> repeatingSeed() const {
+        return fixedSeed_ ? fixedSeed_ : lastSeed_;
+    }
 
     void setEngine(Engine engine) { engine_ = engine; }
     // Worker threads of the fast engine; 0 means one a core.
@@ -63,6 +70,7 @@ class SimulationRun {
     WindowOperations& window_;
     RunState state_;
     std::optional<std::uint64_t> fixedSeed_;
+    std::optional<std::uint64_t> lastSeed_;
     SaveOutcome lastSave_ = SaveOutcome::NotAsked;
     Engine engine_ = Engine::Fast;
     int threads_ = 0;

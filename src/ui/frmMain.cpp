@@ -7,6 +7,7 @@
 #include <exception>
 
 #include "ui/beam_sketch.hpp"
+#include "ui/report_context_menu.hpp"
 #include "ui/twips.hpp"
 #include "ui/widget_text.hpp"
 
@@ -16,11 +17,13 @@ frmMain::frmMain(QWidget* parent)
     : QWidget(parent),
       controls_(createMainWindowControls(*this)),
       operations_(*this, controls_),
-      run_(operations_) {
+      run_(operations_),
+      studies_(*this, controls_, operations_, run_) {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Ferrolith by Dalvenor"));
     setFixedSize(twipsToPixels(11220), twipsToPixels(8655));
     connect(controls_.btmCalc, &QPushButton::clicked, this, &frmMain::btmCalc_Click);
+    installReportContextMenu(*controls_.txtReport, {studies_.openAction(), studies_.saveAction()});
 }
 
 void frmMain::Form_Load() {

@@ -10,12 +10,11 @@ namespace {
 
 QString fromStd(const std::string& text) { return QString::fromStdString(text); }
 
-// A filter entry as the file dialog shows it: "Text files (*.txt)".
+}  // namespace
+
 QString qtNameFilter(const FileFilter& filter) {
     return QStringLiteral("%1 (%2)").arg(fromStd(filter.name), fromStd(filter.pattern));
 }
-
-}  // namespace
 
 void configureSaveDialog(QFileDialog& dialog, const SaveDialogSettings& settings) {
     dialog.setWindowTitle(fromStd(settings.title));

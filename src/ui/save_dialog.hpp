@@ -9,6 +9,9 @@ class QWidget;
 
 namespace ferrolith {
 
+// A filter entry as the file dialogs show it: "Text files (*.txt)".
+QString qtNameFilter(const FileFilter& filter);
+
 // Sets up a Save As dialog: title, filters (the first in effect), default extension, starting
 // folder with the proposed name, and the question before an existing file is replaced.
 void configureSaveDialog(QFileDialog& dialog, const SaveDialogSettings& settings);
