@@ -11,6 +11,7 @@
 #include "run/repetition.hpp"
 #include "run/repetition_schedule.hpp"
 #include "run/report_text.hpp"
+#include "study/window_study.hpp"
 
 namespace ferrolith {
 
@@ -87,9 +88,11 @@ RunOutcome SimulationRun::run() {
                                MessageButtons::Ok);
         return count;
     };
-    const auto repetitions = readCount("No. Repititions", window_.repetitionsText());
+    // The inputs as typed, read once: the run and its record both use these texts.
+    Study study = studyOf(window_, std::nullopt);
+    const auto repetitions = readCount("No. Repititions", study.repetitions);
     if (!repetitions) return RunOutcome::Failed;
-    const auto sampleSize = readCount("Sample Size", window_.sampleSizeText());
+    const auto sampleSize = readCount("Sample Size", study.samples);
     if (!sampleSize) return RunOutcome::Failed;
     const int M = *repetitions;
     const int N = *sampleSize;
@@ -107,24 +110,19 @@ RunOutcome SimulationRun::run() {
     window_.setProgressMax(static_cast<float>(M));
     window_.setProgressLabel("0/" + formatSingle(window_.progressMax()));
     s.runStartTime = clockSeconds();
-    lastSeed_ = fixedSeed_ ? *fixedSeed_ : SystemRandom::clockSeed();
-    s.systemRandom.reseed(*lastSeed_);
+    study.seed = fixedSeed_ ? *fixedSeed_ : SystemRandom::clockSeed();
+    s.systemRandom.reseed(*study.seed);
+    lastStudy_ = study;
 
-    std::array<std::string, inputVariableCount> paramTexts;
-    std::array<std::string, inputVariableCount> distChoices;
-    for (int i = 0; i < inputVariableCount; ++i) {
-        paramTexts[i] = window_.paramText(static_cast<InputVariable>(i));
-        distChoices[i] = window_.distText(static_cast<InputVariable>(i));
-    }
     try {
-        readInputs(paramTexts, distChoices, s.paramA, s.paramB, s.distName);
+        readInputs(study.parameters, study.distributions, s.paramA, s.paramB, s.distName);
     } catch (const ParameterError& e) {
         window_.messageBox(std::string(info(e.variable()).caption) + ": the parameters \"" +
                                e.text() + "\" are not two numbers separated by a comma.",
                            std::nullopt, MessageIcon::None, MessageButtons::Ok);
         return RunOutcome::Failed;
     }
-    appendPieces(inputBlockPieces(paramTexts, s.distName));
+    appendPieces(inputBlockPieces(study.parameters, s.distName));
 
     const RepetitionInputs inputs(s.paramA, s.paramB, s.distName, s.piValue, N);
     const RunOutcome loop = engine_ == Engine::Reference ? runReference(inputs) : runFast(inputs);

@@ -9,6 +9,7 @@
 #include "run/run_state.hpp"
 #include "run/save_report.hpp"
 #include "run/window_operations.hpp"
+#include "study/study.hpp"
 
 namespace ferrolith {
 
@@ -40,12 +41,13 @@ class SimulationRun {
 
     // A fixed seed for systemRandom in place of the clock, for reproducible runs.
     void setSystemRandomSeed(std::optional<std::uint64_t> seed) { fixedSeed_ = seed; }
-    // The seed systemRandom started the last run from, also when it came from the clock.
-    std::optional<std::uint64_t> lastSeed() const { return lastSeed_; }
+    // The inputs of the last run that got past its counts, as typed, with the seed systemRandom
+    // started from, also when it came from the clock.
+    const std::optional<Study>& lastStudy() const { return lastStudy_; }
     // The seed that repeats the next run as the last one went: the fixed seed, or else the one
     // the clock gave the last run.
     std::optional<std::uint64_t> repeatingSeed() const {
-        return fixedSeed_ ? fixedSeed_ : lastSeed_;
+        return fixedSeed_ ? fixedSeed_ : lastStudy_ ? lastStudy_->seed : std::nullopt;
     }
 
     void setEngine(Engine engine) { engine_ = engine; }
@@ -72,7 +74,7 @@ class SimulationRun {
     WindowOperations& window_;
     RunState state_;
     std::optional<std::uint64_t> fixedSeed_;
-    std::optional<std::uint64_t> lastSeed_;
+    std::optional<Study> lastStudy_;
     SaveOutcome lastSave_ = SaveOutcome::NotAsked;
     Engine engine_ = Engine::Fast;
     int threads_ = 0;

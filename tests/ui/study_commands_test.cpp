@@ -98,7 +98,7 @@ TEST_F(StudyCommandsTest, SavedStudyRepeatsTheWindowsClockSeededRunInTheDriver) 
     EXPECT_EQ(dialogs[0].title, "Save Study As");
     EXPECT_EQ(dialogs[0].defaultExtension, "json");
     const Study saved = readStudyFile(file.path);
-    EXPECT_EQ(saved.seed, window.simulationRun().lastSeed());
+    EXPECT_EQ(saved, window.simulationRun().lastStudy());
     EXPECT_EQ(saved.distributions[2], "Gumbel");
     const Result driver = runCli("--study " + file.path);
     EXPECT_EQ(withoutTiming(driver.out), withoutTiming(windowReport));
