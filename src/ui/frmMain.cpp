@@ -7,6 +7,7 @@
 #include <exception>
 
 #include "ui/beam_sketch.hpp"
+#include "ui/report_context_menu.hpp"
 #include "ui/twips.hpp"
 #include "ui/widget_text.hpp"
 
@@ -16,11 +17,13 @@ frmMain::frmMain(QWidget* parent)
     : QWidget(parent),
       controls_(createMainWindowControls(*this)),
       operations_(*this, controls_),
-      run_(operations_) {
+      run_(operations_),
+      results_(*this, run_) {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Ferrolith by Dalvenor"));
     setFixedSize(twipsToPixels(11220), twipsToPixels(8655));
     connect(controls_.btmCalc, &QPushButton::clicked, this, &frmMain::btmCalc_Click);
+    installReportContextMenu(*controls_.txtReport, {results_.showAction()});
 }
 
 void frmMain::Form_Load() {
@@ -49,12 +52,15 @@ void frmMain::btmCalc_Click() {
     QPushButton* button = controls_.btmCalc;
     const bool hadFocus = button->hasFocus();
     button->setEnabled(false);
+    results_.runStarting();
+    RunOutcome outcome = RunOutcome::Failed;
     try {
-        run_.btmCalc_Click();
+        outcome = run_.btmCalc_Click();
     } catch (const std::exception& failure) {
         // The run reports its own failures; this keeps the window alive should one slip past.
         operations_.messageBox(failure.what(), std::nullopt, MessageIcon::None, MessageButtons::Ok);
     }
+    results_.runEnded(outcome);
     button->setEnabled(true);
     if (hadFocus) button->setFocus();
     if (operations_.closeRequested()) close();

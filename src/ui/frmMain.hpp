@@ -5,6 +5,7 @@
 #include "run/simulation_run.hpp"
 #include "ui/main_window_controls.hpp"
 #include "ui/qt_window_operations.hpp"
+#include "ui/results_link.hpp"
 
 namespace ferrolith {
 
@@ -23,6 +24,7 @@ class frmMain : public QWidget {
     const MainWindowControls& controls() const { return controls_; }
     QtWindowOperations& operations() { return operations_; }
     SimulationRun& simulationRun() { return run_; }
+    ResultsLink& results() { return results_; }
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -35,6 +37,7 @@ class frmMain : public QWidget {
     MainWindowControls controls_;
     QtWindowOperations operations_;
     SimulationRun run_;
+    ResultsLink results_;
 };
 
 }  // namespace ferrolith

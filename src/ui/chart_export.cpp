@@ -1,0 +1,36 @@
+#include "ui/chart_export.hpp"
+
+#include <QChartView>
+#include <QFileInfo>
+#include <QPainter>
+#include <QPixmap>
+#include <QSvgGenerator>
+
+#include "ui/results_texts.hpp"
+
+namespace ferrolith {
+
+namespace {
+
+bool saveSvg(QChartView& view, const QString& path) {
+    QSvgGenerator svg;
+    svg.setFileName(path);
+    svg.setSize(view.size());
+    svg.setViewBox(view.rect());
+    svg.setTitle(view.chart()->title());
+    QPainter painter;
+    if (!painter.begin(&svg)) return false;
+    view.render(&painter);
+    // The generator reports no write failure of its own: the file must be there and hold
+    // something.
+    return painter.end() && QFileInfo(path).size() > 0;
+}
+
+}  // namespace
+
+bool saveChartPicture(QChartView& view, const QString& path) {
+    if (path.endsWith(QStringLiteral(".svg"), Qt::CaseInsensitive)) return saveSvg(view, path);
+    return view.grab().save(path, "PNG");
+}
+
+}  // namespace ferrolith
