@@ -17,6 +17,8 @@ bool saveSvg(QChartView& view, const QString& path) {
     svg.setFileName(path);
     svg.setSize(view.size());
     svg.setViewBox(view.rect());
+    // So that a viewer shows the drawing at the size the chart has on the screen.
+    svg.setResolution(view.logicalDpiX());
     svg.setTitle(view.chart()->title());
     QPainter painter;
     if (!painter.begin(&svg)) return false;
