@@ -35,9 +35,9 @@ std::string adviceLine(const FailureFigures& f);
 
 // The importance table: its caption, column heads and one row an input.
 inline constexpr const char* importanceCaption =
-    "Inputs at failure (mean over the failed samples against the mean over all samples)";
-inline constexpr std::array<const char*, 4> importanceHeads{"Input", "Mean at failure", "Mean",
-                                                            "Shift (std. dev.)"};
+    "Inputs at failure: mean over the failed samples, mean over all samples, shift in standard "
+    "deviations";
+inline constexpr std::array<const char*, 4> importanceHeads{"Input", "At failure", "Mean", "Shift"};
 std::vector<std::array<std::string, 4>> importanceRows(const FailureFigures& f);
 
 // Everything above as plain text with LF line ends, for the clipboard.

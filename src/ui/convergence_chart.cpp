@@ -20,7 +20,9 @@ ConvergenceChart::ConvergenceChart()
       band_(new QAreaSeries(upper_, lower_)),
       samplesAxis_(new QLogValueAxis),
       pfAxis_(new QValueAxis) {
-    chart_->setTitle(QString::fromUtf8(results_text::convergenceTitle));
+    chart_->setTitle(QStringLiteral("<b>%1</b><br>%2")
+                         .arg(QString::fromUtf8(results_text::convergenceTitle),
+                              QString::fromUtf8(results_text::convergenceSubtitle)));
     band_->setName(QString::fromUtf8(results_text::wilsonSeries));
     band_->setColor(QColor(70, 130, 180, 70));
     band_->setBorderColor(QColor(70, 130, 180, 140));
@@ -69,6 +71,7 @@ void ConvergenceChart::show(std::span<const ConvergencePoint> points) {
     // A log axis needs a range of some width.
     samplesAxis_->setRange(first, last > first ? last : first * 10);
     pfAxis_->setRange(0.0, top > 0.0 ? top * 1.05 : 1.0);
+    pfAxis_->applyNiceNumbers();
 }
 
 int ConvergenceChart::pointCount() const { return static_cast<int>(pf_->count()); }

@@ -66,7 +66,11 @@ HistogramChart::HistogramChart(QString title, std::vector<Series> series,
         markerValue_ = marker->value;
     }
     chart_->legend()->setAlignment(Qt::AlignBottom);
-    chart_->setTitle(title_);
+    chart_->setTitle(titled(QString()));
+}
+
+QString HistogramChart::titled(const QString& subtitle) const {
+    return QStringLiteral("<b>%1</b><br>%2").arg(title_.toHtmlEscaped(), subtitle.toHtmlEscaped());
 }
 
 void HistogramChart::show(const std::vector<SampleHistogram>& histograms, const QString& subtitle) {
@@ -80,17 +84,18 @@ void HistogramChart::show(const std::vector<SampleHistogram>& histograms, const 
         high = std::max(high, h.low + h.width * static_cast<double>(h.counts.size()));
         for (std::int64_t c : h.counts) top = std::max(top, static_cast<double>(c));
     }
-    top *= 1.05;
-    if (marker_) marker_->replace({{*markerValue_, 0.0}, {*markerValue_, top}});
     valueAxis_->setRange(low, high);
+    valueAxis_->applyNiceNumbers();
     countAxis_->setRange(0.0, top);
-    chart_->setTitle(title_ + QStringLiteral(": ") + subtitle);
+    countAxis_->applyNiceNumbers();
+    if (marker_) marker_->replace({{*markerValue_, 0.0}, {*markerValue_, countAxis_->max()}});
+    chart_->setTitle(titled(subtitle));
 }
 
 void HistogramChart::clear(const QString& note) {
     for (QLineSeries* step : steps_) step->clear();
     if (marker_) marker_->clear();
-    chart_->setTitle(title_ + QStringLiteral(": ") + note);
+    chart_->setTitle(titled(note));
 }
 
 }  // namespace ferrolith

@@ -36,6 +36,9 @@ class HistogramChart {
     void clear(const QString& note);
 
   private:
+    // The chart's title over a second line that says which samples it counts.
+    QString titled(const QString& subtitle) const;
+
     QString title_;
     QChart* chart_;
     std::vector<QLineSeries*> steps_;

@@ -15,7 +15,9 @@ inline constexpr const char* pictureFilters = "PNG picture (*.png);;SVG drawing 
 inline constexpr const char* chartHint = "Right-click to save the chart as a PNG or SVG picture.";
 inline constexpr const char* cannotSave = "The picture could not be saved to ";
 
-inline constexpr const char* convergenceTitle = "Convergence: Pf against samples";
+inline constexpr const char* convergenceTitle = "Convergence";
+inline constexpr const char* convergenceSubtitle =
+    "Pf after each repetition, with its 95% Wilson band";
 inline constexpr const char* samplesAxis = "samples (log scale)";
 inline constexpr const char* pfAxis = "Pf";
 inline constexpr const char* pfSeries = "Pf";
@@ -29,7 +31,8 @@ inline constexpr const char* effectSeries = "E (action effect)";
 inline constexpr const char* resistSeries = "R (resistance)";
 inline constexpr const char* marginSeries = "R - E";
 inline constexpr const char* thresholdSeries = "failure threshold R - E = 0";
+// The run arrays keep the samples of the last repetition only, once it is collected.
 inline constexpr const char* distributionsPending =
-    "The distributions show the samples of the last repetition once the run completes.";
+    "the last repetition's samples, once the run completes";
 
 }  // namespace ferrolith::results_text

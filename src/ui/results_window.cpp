@@ -56,7 +56,7 @@ ResultsWindow::ResultsWindow(QWidget* parent)
     setWindowTitle(text(results_text::windowTitle));
     // Opening beside the main window during a run must not take the keyboard from it.
     setAttribute(Qt::WA_ShowWithoutActivating);
-    resize(1100, 760);
+    resize(1180, 820);
 
     QFont bold = status_->font();
     bold.setBold(true);
@@ -81,7 +81,7 @@ ResultsWindow::ResultsWindow(QWidget* parent)
 
 QWidget* ResultsWindow::createFiguresPanel() {
     auto* panel = new QWidget;
-    panel->setFixedWidth(390);
+    panel->setFixedWidth(440);
     auto* layout = new QVBoxLayout(panel);
     layout->setContentsMargins(0, 0, 0, 0);
 
@@ -92,14 +92,19 @@ QWidget* ResultsWindow::createFiguresPanel() {
     figuresLayout->addWidget(advice_);
     layout->addWidget(figures);
 
-    auto* inputs = new QGroupBox(text(importanceCaption));
+    auto* inputs = new QGroupBox;
     auto* inputsLayout = new QVBoxLayout(inputs);
+    QLabel* caption = wrappedLabel();
+    caption->setText(text(importanceCaption));
+    inputsLayout->addWidget(caption);
     QStringList heads;
     for (const char* head : importanceHeads) heads << text(head);
     importance_->setHorizontalHeaderLabels(heads);
     importance_->verticalHeader()->hide();
     importance_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     importance_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    importance_->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
+    importance_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     importance_->hide();
     importanceNote_->setText(text(results_text::noImportance));
     inputsLayout->addWidget(importanceNote_);
@@ -153,7 +158,8 @@ void ResultsWindow::setFigureLines(const FailureFigures& figures) {
     // The number of lines never changes: the labels are made once and then rewritten.
     if (figureGrid_->count() == 0) {
         for (int row = 0; row < static_cast<int>(lines.size()); ++row) {
-            figureGrid_->addWidget(wrappedLabel(), row, 0, Qt::AlignTop);
+            auto* label = new QLabel;  // the labels keep to one line; the values wrap
+            figureGrid_->addWidget(label, row, 0, Qt::AlignTop);
             figureGrid_->addWidget(wrappedLabel(), row, 1, Qt::AlignTop);
         }
     }
@@ -185,10 +191,10 @@ void ResultsWindow::showDistributions(std::span<const double> effect,
     std::vector<double> margin(effect.size());
     for (std::size_t i = 0; i < effect.size() && i < resist.size(); ++i)
         margin[i] = resist[i] - effect[i];
-    const QString which = QStringLiteral("%1 samples of repetition %2 of %3")
-                              .arg(effect.size())
+    const QString which = QStringLiteral("repetition %1 of %2, %3 samples")
                               .arg(repetition)
-                              .arg(planned);
+                              .arg(planned)
+                              .arg(effect.size());
     const ValueRange moments = finiteRange({effect, resist});
     effectResist_.show({sampleHistogram(effect, moments, histogramBins),
                         sampleHistogram(resist, moments, histogramBins)},
