@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QSvgGenerator>
+#include <QTextDocumentFragment>
 
 #include "ui/results_texts.hpp"
 
@@ -19,7 +20,9 @@ bool saveSvg(QChartView& view, const QString& path) {
     svg.setViewBox(view.rect());
     // So that a viewer shows the drawing at the size the chart has on the screen.
     svg.setResolution(view.logicalDpiX());
-    svg.setTitle(view.chart()->title());
+    // The chart's title is rich text; the drawing's title is written into the file unescaped.
+    svg.setTitle(
+        QTextDocumentFragment::fromHtml(view.chart()->title()).toPlainText().toHtmlEscaped());
     QPainter painter;
     if (!painter.begin(&svg)) return false;
     view.render(&painter);
