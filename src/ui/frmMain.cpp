@@ -18,12 +18,14 @@ frmMain::frmMain(QWidget* parent)
       controls_(createMainWindowControls(*this)),
       operations_(*this, controls_),
       run_(operations_),
+      results_(*this, run_),
       studies_(*this, controls_, operations_, run_) {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Ferrolith by Dalvenor"));
     setFixedSize(twipsToPixels(11220), twipsToPixels(8655));
     connect(controls_.btmCalc, &QPushButton::clicked, this, &frmMain::btmCalc_Click);
-    installReportContextMenu(*controls_.txtReport, {studies_.openAction(), studies_.saveAction()});
+    installReportContextMenu(*controls_.txtReport, {results_.showAction(), studies_.openAction(),
+                                                    studies_.saveAction()});
 }
 
 void frmMain::Form_Load() {
@@ -52,12 +54,15 @@ void frmMain::btmCalc_Click() {
     QPushButton* button = controls_.btmCalc;
     const bool hadFocus = button->hasFocus();
     button->setEnabled(false);
+    results_.runStarting();
+    RunOutcome outcome = RunOutcome::Failed;
     try {
-        run_.btmCalc_Click();
+        outcome = run_.btmCalc_Click();
     } catch (const std::exception& failure) {
         // The run reports its own failures; this keeps the window alive should one slip past.
         operations_.messageBox(failure.what(), std::nullopt, MessageIcon::None, MessageButtons::Ok);
     }
+    results_.runEnded(outcome);
     button->setEnabled(true);
     if (hadFocus) button->setFocus();
     if (operations_.closeRequested()) close();

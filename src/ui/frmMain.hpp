@@ -5,6 +5,7 @@
 #include "run/simulation_run.hpp"
 #include "ui/main_window_controls.hpp"
 #include "ui/qt_window_operations.hpp"
+#include "ui/results_link.hpp"
 #include "ui/study_commands.hpp"
 
 namespace ferrolith {
@@ -24,6 +25,7 @@ class frmMain : public QWidget {
     const MainWindowControls& controls() const { return controls_; }
     QtWindowOperations& operations() { return operations_; }
     SimulationRun& simulationRun() { return run_; }
+    ResultsLink& results() { return results_; }
     StudyCommands& studyCommands() { return studies_; }
 
   protected:
@@ -37,6 +39,7 @@ class frmMain : public QWidget {
     MainWindowControls controls_;
     QtWindowOperations operations_;
     SimulationRun run_;
+    ResultsLink results_;
     StudyCommands studies_;
 };
 

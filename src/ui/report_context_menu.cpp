@@ -2,19 +2,24 @@
 
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <memory>
 
 namespace ferrolith {
 
-void installReportContextMenu(QPlainTextEdit& report, const QList<QAction*>& actions) {
+QMenu* createReportContextMenu(QPlainTextEdit& report, const QList<QAction*>& items, QPoint at) {
+    QMenu* menu = report.createStandardContextMenu(at);
+    menu->addSeparator();
+    menu->addActions(items);
+    return menu;
+}
+
+void installReportContextMenu(QPlainTextEdit& report, QList<QAction*> items) {
     report.setContextMenuPolicy(Qt::CustomContextMenu);
-    QObject::connect(&report, &QWidget::customContextMenuRequested, &report,
-                     [&report, actions](const QPoint& at) {
-                         QMenu* menu = report.createStandardContextMenu(at);
-                         menu->setAttribute(Qt::WA_DeleteOnClose);
-                         menu->addSeparator();
-                         menu->addActions(actions);
-                         menu->popup(report.viewport()->mapToGlobal(at));
-                     });
+    QObject::connect(
+        &report, &QPlainTextEdit::customContextMenuRequested, &report, [&report, items](QPoint at) {
+            const std::unique_ptr<QMenu> menu(createReportContextMenu(report, items, at));
+            menu->exec(report.viewport()->mapToGlobal(at));
+        });
 }
 
 }  // namespace ferrolith

@@ -1,5 +1,6 @@
 // Shows the real window, runs Calculate with the defaults, answers No to the save question and
-// writes a picture of the window to the PNG file named by the one argument.
+// writes a picture of the window to the PNG file named by the first argument, and one of the
+// results window to the second.
 #include <QApplication>
 #include <QPixmap>
 #include <QPushButton>
@@ -10,8 +11,8 @@
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: %s OUTPUT.png\n", argv[0]);
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: %s WINDOW.png RESULTS.png\n", argv[0]);
         return 2;
     }
     ferrolith::frmMain window;
@@ -25,9 +26,17 @@ int main(int argc, char* argv[]) {
     }
     QTest::mouseClick(window.controls().btmCalc, Qt::LeftButton);
     QApplication::processEvents();
-    if (!window.grab().save(QString::fromLocal8Bit(argv[1]), "PNG")) {
-        std::fprintf(stderr, "cannot write %s\n", argv[1]);
+    QWidget& results = window.results().window();
+    if (!QTest::qWaitForWindowExposed(&results)) {
+        std::fprintf(stderr, "the results window was not shown\n");
         return 1;
+    }
+    for (int i = 1; i <= 2; ++i) {
+        QWidget& shown = i == 1 ? static_cast<QWidget&>(window) : results;
+        if (!shown.grab().save(QString::fromLocal8Bit(argv[i]), "PNG")) {
+            std::fprintf(stderr, "cannot write %s\n", argv[i]);
+            return 1;
+        }
     }
     return 0;
 }

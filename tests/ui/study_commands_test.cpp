@@ -8,9 +8,11 @@
 #include <QPushButton>
 #include <QTest>
 #include <QUrl>
+#include <memory>
 
 #include "cli/run_cli.hpp"
 #include "study/study_file.hpp"
+#include "ui/report_context_menu.hpp"
 #include "window_fixture.hpp"
 
 namespace ferrolith::test {
@@ -161,16 +163,13 @@ TEST_F(StudyCommandsTest, TextDragsStayTheTextBoxes) {
 }
 
 TEST_F(StudyCommandsTest, ReportMenuOffersBothWithTheirShortcuts) {
-    emit c.txtReport->customContextMenuRequested(QPoint(5, 5));
-    QMenu* menu = nullptr;
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (auto* m = qobject_cast<QMenu*>(w); m && m->isVisible()) menu = m;
-    ASSERT_NE(menu, nullptr);
+    const std::unique_ptr<QMenu> menu(createReportContextMenu(
+        *c.txtReport,
+        {window.studyCommands().openAction(), window.studyCommands().saveAction()}, QPoint(5, 5)));
     QStringList texts;
     for (QAction* a : menu->actions()) texts << a->text().split('\t').front();
     EXPECT_TRUE(texts.contains("&Copy"));
     EXPECT_EQ(texts.mid(texts.size() - 2), (QStringList{"Open Study...", "Save Study As..."}));
-    menu->close();
     EXPECT_EQ(window.studyCommands().openAction()->shortcut(), QKeySequence("Ctrl+O"));
     EXPECT_EQ(window.studyCommands().saveAction()->shortcut(), QKeySequence("Ctrl+Shift+S"));
 

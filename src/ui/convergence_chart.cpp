@@ -1,0 +1,79 @@
+#include "ui/convergence_chart.hpp"
+
+#include <QAreaSeries>
+#include <QChart>
+#include <QLineSeries>
+#include <QLogValueAxis>
+#include <QPen>
+#include <QValueAxis>
+#include <algorithm>
+
+#include "ui/results_texts.hpp"
+
+namespace ferrolith {
+
+ConvergenceChart::ConvergenceChart()
+    : chart_(new QChart),
+      pf_(new QLineSeries),
+      upper_(new QLineSeries),
+      lower_(new QLineSeries),
+      band_(new QAreaSeries(upper_, lower_)),
+      samplesAxis_(new QLogValueAxis),
+      pfAxis_(new QValueAxis) {
+    chart_->setTitle(QStringLiteral("<b>%1</b><br>%2")
+                         .arg(QString::fromUtf8(results_text::convergenceTitle),
+                              QString::fromUtf8(results_text::convergenceSubtitle)));
+    band_->setName(QString::fromUtf8(results_text::wilsonSeries));
+    band_->setColor(QColor(70, 130, 180, 70));
+    band_->setBorderColor(QColor(70, 130, 180, 140));
+    pf_->setName(QString::fromUtf8(results_text::pfSeries));
+    pf_->setPen(QPen(QColor(20, 60, 120), 2));
+    chart_->addSeries(band_);
+    chart_->addSeries(pf_);
+
+    samplesAxis_->setBase(10);
+    samplesAxis_->setLabelFormat(QStringLiteral("%g"));
+    samplesAxis_->setMinorTickCount(-1);
+    samplesAxis_->setTitleText(QString::fromUtf8(results_text::samplesAxis));
+    pfAxis_->setLabelFormat(QStringLiteral("%.3g"));
+    pfAxis_->setTitleText(QString::fromUtf8(results_text::pfAxis));
+    chart_->addAxis(samplesAxis_, Qt::AlignBottom);
+    chart_->addAxis(pfAxis_, Qt::AlignLeft);
+    for (QAbstractSeries* series :
+         {static_cast<QAbstractSeries*>(band_), static_cast<QAbstractSeries*>(pf_)}) {
+        series->attachAxis(samplesAxis_);
+        series->attachAxis(pfAxis_);
+    }
+    chart_->legend()->setAlignment(Qt::AlignBottom);
+}
+
+void ConvergenceChart::show(std::span<const ConvergencePoint> points) {
+    QList<QPointF> pf;
+    QList<QPointF> upper;
+    QList<QPointF> lower;
+    pf.reserve(static_cast<qsizetype>(points.size()));
+    upper.reserve(pf.capacity());
+    lower.reserve(pf.capacity());
+    double top = 0.0;
+    for (const ConvergencePoint& p : points) {
+        const double x = static_cast<double>(p.samples);
+        pf.append({x, p.failureProbability});
+        upper.append({x, p.wilson.upper});
+        lower.append({x, p.wilson.lower});
+        top = std::max(top, p.wilson.upper);
+    }
+    pf_->replace(pf);
+    upper_->replace(upper);
+    lower_->replace(lower);
+    if (points.empty()) return;
+    const double first = static_cast<double>(points.front().samples);
+    const double last = static_cast<double>(points.back().samples);
+    // A log axis needs a range of some width.
+    samplesAxis_->setRange(first, last > first ? last : first * 10);
+    pfAxis_->setRange(0.0, top > 0.0 ? top * 1.05 : 1.0);
+    pfAxis_->applyNiceNumbers();
+}
+
+int ConvergenceChart::pointCount() const { return static_cast<int>(pf_->count()); }
+
+}  // namespace ferrolith

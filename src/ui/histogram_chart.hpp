@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QColor>
+#include <QString>
+#include <optional>
+#include <vector>
+
+#include "failure_statistics/sample_histogram.hpp"
+
+class QAreaSeries;
+class QChart;
+class QLineSeries;
+class QValueAxis;
+
+namespace ferrolith {
+
+// Histograms drawn as shaded steps over one value axis, overlaid; optionally a vertical line
+// that marks a value, such as the failure threshold.
+class HistogramChart {
+  public:
+    struct Series {
+        QString name;
+        QColor colour;
+    };
+    struct Marker {
+        QString name;
+        double value;
+    };
+
+    HistogramChart(QString title, std::vector<Series> series, std::optional<Marker> marker);
+
+    QChart* chart() const { return chart_; }
+    // One histogram a series, in the order given; subtitle says which samples they count.
+    void show(const std::vector<SampleHistogram>& histograms, const QString& subtitle);
+    // Empties the chart and says why in its title.
+    void clear(const QString& note);
+
+  private:
+    // The chart's title over a second line that says which samples it counts.
+    QString titled(const QString& subtitle) const;
+
+    QString title_;
+    QChart* chart_;
+    std::vector<QLineSeries*> steps_;
+    std::vector<QAreaSeries*> areas_;
+    QLineSeries* marker_ = nullptr;
+    std::optional<double> markerValue_;
+    QValueAxis* valueAxis_;
+    QValueAxis* countAxis_;
+};
+
+}  // namespace ferrolith

@@ -1,0 +1,38 @@
+#pragma once
+
+// The fixed texts of the results window and of the items that open it.
+namespace ferrolith::results_text {
+
+inline constexpr const char* windowTitle = "Ferrolith Results";
+inline constexpr const char* showResults = "Show Results";
+inline constexpr const char* noRunYet = "No run yet: press Calculate in the main window.";
+inline constexpr const char* figuresCaption = "Failure probability";
+inline constexpr const char* noImportance = "The inputs at failure are shown once a sample fails.";
+inline constexpr const char* copyFigures = "Copy Figures";
+inline constexpr const char* savePicture = "Save Picture...";
+inline constexpr const char* savePictureTitle = "Save Chart Picture";
+inline constexpr const char* pictureFilters = "PNG picture (*.png);;SVG drawing (*.svg)";
+inline constexpr const char* chartHint = "Right-click to save the chart as a PNG or SVG picture.";
+inline constexpr const char* cannotSave = "The picture could not be saved to ";
+
+inline constexpr const char* convergenceTitle = "Convergence";
+inline constexpr const char* convergenceSubtitle =
+    "Pf after each repetition, with its 95% Wilson band";
+inline constexpr const char* samplesAxis = "samples (log scale)";
+inline constexpr const char* pfAxis = "Pf";
+inline constexpr const char* pfSeries = "Pf";
+inline constexpr const char* wilsonSeries = "95% Wilson band";
+
+inline constexpr const char* effectResistTitle = "E and R";
+inline constexpr const char* marginTitle = "Margin R - E";
+inline constexpr const char* momentAxis = "kN m";
+inline constexpr const char* countAxis = "samples";
+inline constexpr const char* effectSeries = "E (action effect)";
+inline constexpr const char* resistSeries = "R (resistance)";
+inline constexpr const char* marginSeries = "R - E";
+inline constexpr const char* thresholdSeries = "failure threshold R - E = 0";
+// The run arrays keep the samples of the last repetition only, once it is collected.
+inline constexpr const char* distributionsPending =
+    "the last repetition's samples, once the run completes";
+
+}  // namespace ferrolith::results_text

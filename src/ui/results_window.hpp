@@ -1,0 +1,67 @@
+#pragma once
+
+#include <QWidget>
+#include <array>
+#include <optional>
+#include <span>
+#include <string>
+
+#include "failure_statistics/failure_figures.hpp"
+#include "ui/convergence_chart.hpp"
+#include "ui/histogram_chart.hpp"
+
+class QChartView;
+class QGridLayout;
+class QLabel;
+class QTableWidget;
+
+namespace ferrolith {
+
+// The charts of the results window.
+enum class ResultsChart { Convergence, EffectResist, Margin };
+
+// "Ferrolith Results": the failure statistics of the last run, its convergence, the
+// distributions of its last repetition and the inputs at failure. It only shows what it is
+// given; ResultsLink feeds it from the run.
+class ResultsWindow : public QWidget {
+    Q_OBJECT
+
+  public:
+    explicit ResultsWindow(QWidget* parent = nullptr);
+
+    // The figures of the repetitions completed so far, with the convergence of the estimate.
+    void showFigures(const FailureFigures& figures, std::span<const ConvergencePoint> points);
+    // No figures to show: only where the run stands.
+    void showStatus(const std::string& status);
+    // The samples of one repetition (slots 1 to N of the run arrays, without slot 0).
+    void showDistributions(std::span<const double> effect, std::span<const double> resist,
+                           int repetition, int planned);
+    void clearDistributions();
+
+    // The figures as the clipboard gets them; empty while there are none.
+    QString figuresText() const { return figuresText_; }
+    void copyFigures() const;
+    bool saveChart(ResultsChart which, const QString& path);
+    QChartView* chartView(ResultsChart which) const;
+    const ConvergenceChart& convergence() const { return convergence_; }
+
+  private:
+    QWidget* createFiguresPanel();
+    QChartView* createChartView(QChart* chart, ResultsChart which);
+    void setFigureLines(const FailureFigures& figures);
+    void setImportance(const FailureFigures& figures);
+    void askAndSaveChart(ResultsChart which);
+
+    ConvergenceChart convergence_;
+    HistogramChart effectResist_;
+    HistogramChart margin_;
+    std::array<QChartView*, 3> views_{};
+    QLabel* status_;
+    QGridLayout* figureGrid_;
+    QLabel* advice_;
+    QLabel* importanceNote_;
+    QTableWidget* importance_;
+    QString figuresText_;
+};
+
+}  // namespace ferrolith

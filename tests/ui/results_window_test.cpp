@@ -1,0 +1,227 @@
+#include <QApplication>
+#include <QChartView>
+#include <QClipboard>
+#include <QComboBox>
+#include <QContextMenuEvent>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSvgRenderer>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include "failure_statistics/figure_text.hpp"
+#include "window_fixture.hpp"
+
+namespace ferrolith::test {
+namespace {
+
+using ResultsWindowTest = WindowTest;
+
+void pressCalculate(const MainWindowControls& c) { QTest::mouseClick(c.btmCalc, Qt::LeftButton); }
+
+QString statusText(ResultsWindow& w) {
+    return w.findChildren<QLabel*>().front()->text();  // the status line comes first
+}
+
+// The figures the run state's tallies give, written as the clipboard gets them.
+QString expectedFigures(frmMain& window, RunStatus status) {
+    const RunState& s = window.simulationRun().state();
+    const auto figures =
+        failureFigures(s.repetitionTallies, static_cast<int>(s.safeFraction.size()) - 1, status);
+    return figures ? QString::fromStdString(figuresAsText(*figures)) : QString();
+}
+
+TEST_F(ResultsWindowTest, OpensWhenARunStartsAndShowsItsFigures) {
+    ResultsWindow& results = window.results().window();
+    EXPECT_FALSE(results.isVisible());
+    EXPECT_EQ(results.windowTitle(), "Ferrolith Results");
+    pressCalculate(c);
+    EXPECT_TRUE(results.isVisible());
+    EXPECT_EQ(statusText(results), "Run completed: 25 repetitions.");
+    ASSERT_EQ(window.simulationRun().state().repetitionTallies.size(), 25u);
+    EXPECT_EQ(results.figuresText(), expectedFigures(window, RunStatus::Completed));
+    EXPECT_TRUE(results.figuresText().contains("\nSamples: 25000\n"));
+    EXPECT_EQ(results.convergence().pointCount(), 25);
+    // The main window keeps its report and its one question.
+    EXPECT_EQ(countOf(report(), "\r\n"), 172);
+    EXPECT_EQ(messages.size(), 1u);
+    results.copyFigures();
+    EXPECT_EQ(QApplication::clipboard()->text(), results.figuresText());
+}
+
+TEST_F(ResultsWindowTest, FollowsTheRunRepetitionByRepetition) {
+    // The plain engine takes long enough over these samples for the window's updates to come
+    // during the run.
+    window.simulationRun().setEngine(Engine::Reference);
+    c.txtRepititions->setText("40");
+    c.txtSampleSize->setText("32767");
+    ResultsWindow& results = window.results().window();
+    std::vector<int> shown;
+    QTimer probe;
+    probe.setInterval(0);
+    QObject::connect(&probe, &QTimer::timeout, [&] {
+        const int points = results.convergence().pointCount();
+        if (!window.simulationRun().running()) return;
+        EXPECT_LE(static_cast<std::size_t>(points),
+                  window.simulationRun().state().repetitionTallies.size());
+        if (shown.empty() || shown.back() != points) shown.push_back(points);
+        if (points > 0 && points < 40) {
+            EXPECT_EQ(statusText(results),
+                      QStringLiteral("Run under way: %1 of 40 repetitions completed.").arg(points));
+        }
+    });
+    probe.start();
+    pressCalculate(c);
+    probe.stop();
+    ASSERT_GE(shown.size(), 2u);
+    EXPECT_TRUE(std::is_sorted(shown.begin(), shown.end()));
+    EXPECT_GT(shown[1], 0);
+    EXPECT_LT(shown[1], 40);
+    EXPECT_EQ(results.convergence().pointCount(), 40);
+    EXPECT_EQ(statusText(results), "Run completed: 40 repetitions.");
+}
+
+TEST_F(ResultsWindowTest, ClosingItDuringARunLeavesTheRunAloneAndCtrlRReopensIt) {
+    ResultsWindow& results = window.results().window();
+    window.simulationRun().setEngine(Engine::Reference);
+    c.txtRepititions->setText("10");
+    QTimer::singleShot(0, [&] { results.close(); });
+    pressCalculate(c);
+    EXPECT_FALSE(results.isVisible());
+    EXPECT_EQ(countOf(report(), "Iteration: "), 10);
+    EXPECT_EQ(messages.size(), 1u);
+
+    // The closed results window may still count as active until the platform says otherwise.
+    window.activateWindow();
+    for (int wait = 0; wait < 100 && QApplication::activeWindow() != &window; ++wait)
+        QTest::qWait(10);
+    ASSERT_EQ(QApplication::activeWindow(), &window);
+    QTest::keyClick(c.txtParam[0], Qt::Key_R, Qt::ControlModifier);
+    EXPECT_TRUE(results.isVisible());
+    EXPECT_EQ(statusText(results), "Run completed: 10 repetitions.");
+    EXPECT_EQ(results.figuresText(), expectedFigures(window, RunStatus::Completed));
+    EXPECT_EQ(c.txtParam[0]->text(), "4,0.05");  // the shortcut typed nothing
+}
+
+TEST_F(ResultsWindowTest, ReportContextMenuHasShowResultsAfterTheEditingItems) {
+    ResultsWindow& results = window.results().window();
+    QStringList items;
+    QString shortcut;
+    QTimer::singleShot(0, [&] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        ASSERT_NE(menu, nullptr);
+        for (QAction* a : menu->actions()) items << a->text();
+        QAction* show = menu->actions().back();
+        shortcut = show->shortcut().toString();
+        menu->close();
+        show->trigger();
+    });
+    QWidget* area = c.txtReport->viewport();
+    const QPoint at = area->rect().center();
+    QContextMenuEvent event(QContextMenuEvent::Mouse, at, area->mapToGlobal(at));
+    QApplication::sendEvent(area, &event);
+    ASSERT_FALSE(items.isEmpty());
+    EXPECT_EQ(items.back(), "Show Results");
+    EXPECT_EQ(shortcut, "Ctrl+R");
+    EXPECT_TRUE(items.contains("&Copy\tCtrl+C"));
+    EXPECT_TRUE(items.contains("Select All\tCtrl+A"));
+    EXPECT_TRUE(results.isVisible());
+    EXPECT_EQ(statusText(results), "No run yet: press Calculate in the main window.");
+}
+
+TEST_F(ResultsWindowTest, CountsOrParametersThatDoNotConvertLeaveThePreviousFigures) {
+    ResultsWindow& results = window.results().window();
+    pressCalculate(c);
+    const QString figures = results.figuresText();
+    ASSERT_FALSE(figures.isEmpty());
+    c.txtRepititions->setText("abc");
+    pressCalculate(c);
+    EXPECT_EQ(results.figuresText(), figures);
+    c.txtRepititions->setText("3");
+    c.txtParam[2]->setText("225");
+    pressCalculate(c);
+    EXPECT_EQ(messages.size(), 3u);
+    EXPECT_EQ(results.figuresText(), figures);
+    EXPECT_EQ(statusText(results), "Run completed: 25 repetitions.");
+    results.close();
+    window.results().showResults();  // reopening shows them too
+    EXPECT_EQ(results.figuresText(), figures);
+}
+
+TEST_F(ResultsWindowTest, AbortedRunShowsTheRepetitionsBeforeTheFault) {
+    // A Gamma shape just above 1 overflows a power for about one draw in five.
+    c.txtRepititions->setText("6");
+    c.txtSampleSize->setText("1");
+    c.cmbDist[6]->setCurrentIndex(c.cmbDist[6]->findText("Gamma"));
+    c.txtParam[6]->setText(QString::fromStdString("2," + std::to_string(1.0 + 1.0 / 441)));
+    ResultsWindow& results = window.results().window();
+    for (std::uint64_t seed = 1; seed < 200; ++seed) {
+        window.simulationRun().setSystemRandomSeed(seed);
+        pressCalculate(c);
+        const int index = window.simulationRun().state().repetitionIndex;
+        if (!window.simulationRun().state().abortFlag || index < 2 || index > 5) continue;
+        const int completed = index - 1;
+        EXPECT_EQ(statusText(results),
+                  QStringLiteral("The run aborted on faulty input data after %1 of 6 "
+                                 "repetitions; the figures cover those.")
+                      .arg(completed));
+        EXPECT_EQ(results.figuresText(), expectedFigures(window, RunStatus::Aborted));
+        EXPECT_TRUE(
+            results.figuresText().contains(QStringLiteral("\nSamples: %1\n").arg(completed)));
+        EXPECT_EQ(results.convergence().pointCount(), completed);
+        EXPECT_EQ(results.chartView(ResultsChart::Margin)->chart()->series().size(), 2);
+        return;
+    }
+    ADD_FAILURE() << "no seed aborted in repetitions 2 to 5";
+}
+
+TEST_F(ResultsWindowTest, ChartsSaveAsPngAndSvgThatLoadBack) {
+    pressCalculate(c);
+    ResultsWindow& results = window.results().window();
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    for (ResultsChart chart :
+         {ResultsChart::Convergence, ResultsChart::EffectResist, ResultsChart::Margin}) {
+        const QString png = folder.filePath(QStringLiteral("chart%1.png").arg(int(chart)));
+        const QString svg = folder.filePath(QStringLiteral("chart%1.SVG").arg(int(chart)));
+        ASSERT_TRUE(results.saveChart(chart, png));
+        ASSERT_TRUE(results.saveChart(chart, svg));
+        const QImage image(png);
+        EXPECT_FALSE(image.isNull());
+        EXPECT_EQ(image.size(),
+                  results.chartView(chart)->size() * results.chartView(chart)->devicePixelRatio());
+        QSvgRenderer drawing(svg);
+        EXPECT_TRUE(drawing.isValid());
+        EXPECT_EQ(drawing.viewBox(), results.chartView(chart)->rect());
+    }
+    const QString missing = folder.filePath(QStringLiteral("no/such/folder/chart"));
+    EXPECT_FALSE(results.saveChart(ResultsChart::Convergence, missing + ".png"));
+    EXPECT_FALSE(results.saveChart(ResultsChart::Convergence, missing + ".svg"));
+}
+
+TEST_F(ResultsWindowTest, FiguresAreTheSameForEveryEngineAndThreadCount) {
+    c.txtRepititions->setText("60");
+    c.txtSampleSize->setText("5000");
+    SimulationRun& run = window.simulationRun();
+    run.setSystemRandomSeed(7);
+    QString first;
+    for (auto [engine, threads] : {std::pair{Engine::Reference, 1}, std::pair{Engine::Fast, 1},
+                                   std::pair{Engine::Fast, 2}, std::pair{Engine::Fast, 8}}) {
+        run.setEngine(engine);
+        run.setThreads(threads);
+        pressCalculate(c);
+        const QString figures = window.results().window().figuresText();
+        ASSERT_FALSE(figures.isEmpty());
+        if (first.isEmpty()) first = figures;
+        EXPECT_EQ(figures, first) << threads;
+    }
+    EXPECT_TRUE(first.contains("Inputs at failure"));
+}
+
+}  // namespace
+}  // namespace ferrolith::test
