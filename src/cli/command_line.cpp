@@ -76,7 +76,7 @@ CommandLine parseCommandLine(const std::vector<std::string>& args, std::ostream&
                    "Worker threads of the fast engine (default: all cores)")
         ->check(CLI::Range(1, 256));
 
-    addStudyOptions(app, result.studyFiles);
+    addFileOptions(app, result.files);
     app.set_version_flag("--version", "ferrolith-cli " + std::string(programVersion));
 
     std::vector<std::string> reversed(args.rbegin(), args.rend());
@@ -94,7 +94,7 @@ CommandLine parseCommandLine(const std::vector<std::string>& args, std::ostream&
         throw CommandLineError(e.what());
     }
 
-    applyStudyOption(app, result.studyFiles, result.inputs, result.seed);
+    applyStudyOption(app, result.files, result.inputs, result.seed);
     for (const std::string& p : params) {
         const auto [variable, text] = assignment(p, "--param");
         result.inputs.paramTexts[static_cast<std::size_t>(variable)] = text;

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "cli/study_options.hpp"
+#include "cli/file_options.hpp"
 #include "cli/terminal_window.hpp"
 
 namespace ferrolith {
@@ -24,7 +24,7 @@ struct CommandLine {
     bool helpShown = false;             // --help or --version printed; nothing to run
     bool reference = false;             // the plain sequential engine
     int threads = 0;                    // worker threads; 0: one a core
-    StudyOptions studyFiles;
+    FileOptions files;
 };
 
 // A variable by its name (BeamLength ... UdlValue) or its index 0 to 6.

@@ -2,8 +2,9 @@
 #include <iostream>
 
 #include "cli/command_line.hpp"
+#include "results_file/results_csv.hpp"
+#include "results_file/results_json.hpp"
 #include "run/simulation_run.hpp"
-#include "run/write_text_file.hpp"
 #include "study/study_file.hpp"
 #include "study/window_study.hpp"
 
@@ -11,11 +12,14 @@ using namespace ferrolith;
 
 namespace {
 
-// A file that could not be written, as one line on the error stream.
-void reportSaveError(const std::string& path, const std::string& description) {
-    std::string message = saveErrorMessage(path, description);
-    message.replace(message.find("\r\n"), 2, ": ");
-    std::cerr << "ferrolith-cli: " << message << '\n';
+// Writes the results files the options name; false when one could not be written.
+bool writeResults(const FileOptions& files, const RunRecord& record) {
+    bool written = true;
+    if (!files.json.empty())
+        written = writeOrSay(files.json, resultsJsonText(record), std::cerr) && written;
+    if (!files.csv.empty())
+        written = writeOrSay(files.csv, resultsCsv(record.state), std::cerr) && written;
+    return written;
 }
 
 }  // namespace
@@ -31,12 +35,10 @@ int main(int argc, char** argv) {
     if (commandLine.helpShown) return 0;
 
     TerminalWindow window(commandLine.inputs, std::cerr);
-    if (const std::string& path = commandLine.studyFiles.saveStudy; !path.empty()) {
-        if (const auto failure = writeStudyFile(path, studyOf(window, commandLine.seed))) {
-            reportSaveError(path, *failure);
-            return 4;
-        }
-    }
+    if (const std::string& path = commandLine.files.saveStudy;
+        !path.empty() &&
+        !writeOrSay(path, studyFileText(studyOf(window, commandLine.seed)), std::cerr))
+        return 4;
     SimulationRun run(window);
     run.setSystemRandomSeed(commandLine.seed);
     run.setEngine(commandLine.reference ? Engine::Reference : Engine::Fast);
@@ -47,12 +49,16 @@ int main(int argc, char** argv) {
     std::fwrite(report.data(), 1, report.size(), stdout);
     std::fflush(stdout);
 
+    // Aborted runs are recorded too: their outcome and the repetitions before the fault.
+    const bool recorded = outcome == RunOutcome::Completed || outcome == RunOutcome::Aborted;
+    const bool written =
+        !recorded || writeResults(commandLine.files, RunRecord::of(run, outcome, report));
     switch (outcome) {
         case RunOutcome::Completed:
-            return run.lastSave() == SaveOutcome::Failed ? 4 : 0;
+            return run.lastSave() == SaveOutcome::Failed || !written ? 4 : 0;
         case RunOutcome::Aborted:
             std::cerr << "ferrolith-cli: the run was aborted by faulty input data\n";
-            return 3;
+            return written ? 3 : 4;
         default:
             return 2;
     }

@@ -197,7 +197,7 @@ RunOutcome SimulationRun::runFast(const RepetitionInputs& inputs) {
     RunState& s = state_;
     const int M = static_cast<int>(s.effectMean.size()) - 1;
     RepetitionSchedule schedule(
-        inputs, s.systemRandom, M, threads_ > 0 ? threads_ : defaultThreadCount(),
+        inputs, s.systemRandom, M, threadsUsed(),
         SampleArrays{s.effectSample.data(), s.resistSample.data(), s.safeSample.data()});
     for (int r = 1; r <= M; ++r) {
         s.repetitionIndex = static_cast<std::int16_t>(r);
@@ -215,6 +215,11 @@ RunOutcome SimulationRun::runFast(const RepetitionInputs& inputs) {
         if (!finishRepetition(r)) return RunOutcome::Closed;
     }
     return RunOutcome::Completed;
+}
+
+int SimulationRun::threadsUsed() const {
+    if (engine_ == Engine::Reference) return 1;
+    return threads_ > 0 ? threads_ : defaultThreadCount();
 }
 
 void SimulationRun::writeAbortMessage() { appendPieces(abortBlockPieces()); }

@@ -53,6 +53,9 @@ class SimulationRun {
     void setEngine(Engine engine) { engine_ = engine; }
     // Worker threads of the fast engine; 0 means one a core.
     void setThreads(int threads) { threads_ = threads; }
+    Engine engine() const { return engine_; }
+    // The threads that compute a run's repetitions.
+    int threadsUsed() const;
 
     // What the last completed run's save question led to.
     SaveOutcome lastSave() const { return lastSave_; }

@@ -24,8 +24,8 @@ frmMain::frmMain(QWidget* parent)
     setWindowTitle(QStringLiteral("Ferrolith by Dalvenor"));
     setFixedSize(twipsToPixels(11220), twipsToPixels(8655));
     connect(controls_.btmCalc, &QPushButton::clicked, this, &frmMain::btmCalc_Click);
-    installReportContextMenu(*controls_.txtReport, {results_.showAction(), studies_.openAction(),
-                                                    studies_.saveAction()});
+    installReportContextMenu(*controls_.txtReport,
+                             {results_.showAction(), studies_.openAction(), studies_.saveAction()});
 }
 
 void frmMain::Form_Load() {

@@ -164,8 +164,8 @@ TEST_F(StudyCommandsTest, TextDragsStayTheTextBoxes) {
 
 TEST_F(StudyCommandsTest, ReportMenuOffersBothWithTheirShortcuts) {
     const std::unique_ptr<QMenu> menu(createReportContextMenu(
-        *c.txtReport,
-        {window.studyCommands().openAction(), window.studyCommands().saveAction()}, QPoint(5, 5)));
+        *c.txtReport, {window.studyCommands().openAction(), window.studyCommands().saveAction()},
+        QPoint(5, 5)));
     QStringList texts;
     for (QAction* a : menu->actions()) texts << a->text().split('\t').front();
     EXPECT_TRUE(texts.contains("&Copy"));

@@ -54,7 +54,7 @@ TEST_F(StudyOption, OptionsBesideItOverrideItWhereverTheyStand) {
     EXPECT_EQ(c.seed, 5u);
 }
 
-TEST(StudyOptions, RefusesMissingNamesAndBadFiles) {
+TEST(FileOptions, RefusesMissingNamesAndBadFiles) {
     for (std::vector<std::string> bad : {std::vector<std::string>{"--study", ""},
                                          {"--save-study", ""},
                                          {"--study"},
@@ -69,7 +69,7 @@ TEST(StudyOptions, RefusesMissingNamesAndBadFiles) {
     }
 }
 
-TEST(StudyOptions, VersionComesFromTheProject) {
+TEST(FileOptions, VersionComesFromTheProject) {
     std::ostringstream out;
     EXPECT_TRUE(parseCommandLine({"--version"}, out).helpShown);
     EXPECT_EQ(out.str(), "ferrolith-cli " + std::string(programVersion) + "\n");

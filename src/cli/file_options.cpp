@@ -1,8 +1,9 @@
-#include "cli/study_options.hpp"
+#include "cli/file_options.hpp"
 
 #include <CLI/CLI.hpp>
 
 #include "cli/command_line.hpp"
+#include "run/write_text_file.hpp"
 #include "study/study_file.hpp"
 
 namespace ferrolith {
@@ -16,7 +17,7 @@ void requireName(const CLI::App& app, const char* option, const std::string& nam
 
 }  // namespace
 
-void addStudyOptions(CLI::App& app, StudyOptions& options) {
+void addFileOptions(CLI::App& app, FileOptions& options) {
     app.add_option("--study", options.study,
                    "Start from the inputs of a study file (JSON, as the window's Save Study As "
                    "writes it); the options given beside it override its values")
@@ -24,12 +25,22 @@ void addStudyOptions(CLI::App& app, StudyOptions& options) {
     app.add_option("--save-study", options.saveStudy,
                    "Write the study that the other options describe to FILE, then run as usual")
         ->type_name("FILE");
+    app.add_option("--json", options.json,
+                   "Write the results to FILE as JSON: the study with the seed used, the failure "
+                   "statistics, the overall and per-repetition figures, the inputs at failure "
+                   "and the report")
+        ->type_name("FILE");
+    app.add_option("--csv", options.csv,
+                   "Write the repetitions' figures to FILE as CSV, one row a repetition")
+        ->type_name("FILE");
 }
 
-void applyStudyOption(const CLI::App& app, const StudyOptions& options, TerminalInputs& inputs,
+void applyStudyOption(const CLI::App& app, const FileOptions& options, TerminalInputs& inputs,
                       std::optional<std::uint64_t>& seed) {
     requireName(app, "--study", options.study);
     requireName(app, "--save-study", options.saveStudy);
+    requireName(app, "--json", options.json);
+    requireName(app, "--csv", options.csv);
     if (!app.count("--study")) return;
     Study study;
     try {
@@ -42,6 +53,19 @@ void applyStudyOption(const CLI::App& app, const StudyOptions& options, Terminal
     inputs.paramTexts = study.parameters;
     inputs.distChoices = study.distributions;
     if (!app.count("--seed")) seed = study.seed;
+}
+
+}  // namespace ferrolith
+
+namespace ferrolith {
+
+bool writeOrSay(const std::string& path, const std::string& text, std::ostream& errors) {
+    const auto failure = writeTextFile(path, text);
+    if (!failure) return true;
+    std::string message = saveErrorMessage(path, *failure);
+    message.replace(message.find("\r\n"), 2, ": ");
+    errors << "ferrolith-cli: " << message << '\n';
+    return false;
 }
 
 }  // namespace ferrolith

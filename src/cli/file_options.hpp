@@ -1,0 +1,36 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <ostream>
+#include <string>
+
+#include "cli/terminal_window.hpp"
+
+namespace CLI {
+class App;
+}
+
+namespace ferrolith {
+
+// The files of a run besides the report: the study its inputs start from, the study it writes
+// before running, and the results it writes after.
+struct FileOptions {
+    std::string study;      // --study FILE
+    std::string saveStudy;  // --save-study FILE
+    std::string json;       // --json FILE
+    std::string csv;        // --csv FILE
+};
+
+void addFileOptions(CLI::App& app, FileOptions& options);
+
+// Starts the inputs and the seed from the study named by --study, keeping the counts and the seed
+// that the command line gives itself; apply the per-variable options after this. Throws
+// CommandLineError.
+void applyStudyOption(const CLI::App& app, const FileOptions& options, TerminalInputs& inputs,
+                      std::optional<std::uint64_t>& seed);
+
+// Writes text to path through the safe save; a failure is one line on errors. False then.
+bool writeOrSay(const std::string& path, const std::string& text, std::ostream& errors);
+
+}  // namespace ferrolith

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <string>
+
+#include "run/run_state.hpp"
+#include "run/simulation_run.hpp"
+#include "study/study.hpp"
+
+namespace ferrolith {
+
+// One run as the results files record it. The run must have got past its counts.
+struct RunRecord {
+    const RunState& state;
+    const Study& study;  // the inputs the run read, with the seed it used
+    Engine engine;
+    int threads;         // worker threads the engine used
+    RunOutcome outcome;  // Completed or Aborted
+    std::string report;
+
+    // The record of run's last run, with the report as the window holds it.
+    static RunRecord of(const SimulationRun& run, RunOutcome outcome, std::string report);
+};
+
+}  // namespace ferrolith

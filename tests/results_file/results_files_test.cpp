@@ -1,0 +1,166 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+#include "results_file/results_csv.hpp"
+#include "results_file/results_json.hpp"
+
+namespace ferrolith {
+namespace {
+
+using Json = nlohmann::ordered_json;
+constexpr double nan = std::numeric_limits<double>::quiet_NaN();
+constexpr double inf = std::numeric_limits<double>::infinity();
+
+// A run of M = 3 repetitions of N = 4 samples, of which `completed` are done.
+RunState runOf(int completed) {
+    RunState s;
+    s.totalSimulations = 12;
+    s.effectMean = {0, 0.1, 1e-300, nan};
+    s.effectStdDev = {0, 2.0 / 3.0, 0, inf};
+    s.resistMean = {0, 19.04773871707131, 5e-324, -0.0};
+    s.resistStdDev = {0, 1.7976931348623157e308, 1, 2};
+    s.safeFraction = {0, 0.75, 1, 0.25};
+    s.overallEffectMean = 1.5;
+    s.overallSafeMean = nan;
+    s.lowerLimit = -inf;
+    s.runElapsed = 0.125;
+    for (int r = 1; r <= completed; ++r) {
+        RepetitionTally t;
+        t.seed = static_cast<std::int16_t>(r == 1 ? 0 : 31328);
+        t.samples = 4;
+        t.failures = r == 2 ? 0 : r;
+        t.inputSum = {16, 300, 900, 80, 8, 40, 16};
+        t.inputSumSquares = {64.5, 22600, 202600, 1700, 16.5, 410, 70};
+        t.failedInputSum = {4.5 * t.failures,  70.0 * t.failures, 220.0 * t.failures,
+                            18.0 * t.failures, 2.0 * t.failures,  11.0 * t.failures,
+                            5.0 * t.failures};
+        s.repetitionTallies.push_back(t);
+    }
+    return s;
+}
+
+TEST(ResultsCsv, OneRowARepetitionAtFullPrecision) {
+    EXPECT_EQ(resultsCsv(runOf(3)),
+              "index,seed,effectMean,effectStdDev,resistMean,resistStdDev,safeFraction,failures\n"
+              "1,0,0.1,0.6666666666666666,19.04773871707131,1.7976931348623157e+308,0.75,1\n"
+              "2,31328,1e-300,0,5e-324,1,1,0\n"
+              "3,31328,,,-0,2,0.25,3\n");
+    EXPECT_EQ(resultsCsv(runOf(0)),
+              "index,seed,effectMean,effectStdDev,resistMean,resistStdDev,safeFraction,failures\n");
+}
+
+Json jsonOf(const RunState& state, RunOutcome outcome) {
+    Study study;
+    study.seed = 18446744073709551615u;
+    const RunRecord record{state, study, Engine::Reference, 1, outcome, "report\r\ntext"};
+    return Json::parse(resultsJsonText(record));
+}
+
+TEST(ResultsJson, FieldsInOrderNonFiniteAsNull) {
+    const Json j = jsonOf(runOf(3), RunOutcome::Completed);
+    std::vector<std::string> keys;
+    for (const auto& [key, value] : j.items()) keys.push_back(key);
+    EXPECT_EQ(keys, (std::vector<std::string>{"schemaVersion",
+                                              "program",
+                                              "study",
+                                              "engine",
+                                              "threads",
+                                              "outcome",
+                                              "elapsedSeconds",
+                                              "totalSimulations",
+                                              "failures",
+                                              "pf",
+                                              "pfInterval95",
+                                              "pfCoV",
+                                              "beta",
+                                              "betaInterval95",
+                                              "returnPeriod",
+                                              "repeatedStreams",
+                                              "streamInterval95",
+                                              "effectMean",
+                                              "effectStdDev",
+                                              "resistMean",
+                                              "resistStdDev",
+                                              "safeMean",
+                                              "safeStdDev",
+                                              "lowerLimit",
+                                              "upperLimit",
+                                              "repetitions",
+                                              "importance",
+                                              "report"}));
+    EXPECT_EQ(j["study"]["seed"], 18446744073709551615u);
+    EXPECT_EQ(j["engine"], "reference");
+    EXPECT_EQ(j["outcome"], "completed");
+    EXPECT_EQ(j["elapsedSeconds"], 0.125);
+    EXPECT_EQ(j["totalSimulations"], 12);
+    EXPECT_TRUE(j["totalSimulations"].is_number_integer());
+    EXPECT_EQ(j["failures"], 4);
+    EXPECT_EQ(j["pf"], 4.0 / 12.0);
+    EXPECT_EQ(j["repeatedStreams"], 1);  // repetitions 2 and 3 share seed 31328
+    EXPECT_EQ(j["effectMean"], 1.5);
+    EXPECT_TRUE(j["safeMean"].is_null());
+    EXPECT_TRUE(j["lowerLimit"].is_null());
+    EXPECT_EQ(j["report"], "report\r\ntext");
+    const Json& third = j["repetitions"][2];
+    EXPECT_EQ(third, Json::parse(R"({"index": 3, "seed": 31328, "effectMean": null,
+        "effectStdDev": null, "resistMean": -0.0, "resistStdDev": 2.0, "safeFraction": 0.25,
+        "failures": 3})"));
+    ASSERT_EQ(j["importance"].size(), 7u);
+    for (std::size_t i = 0; i < inputVariableCount; ++i)
+        EXPECT_EQ(j["importance"][i]["name"], inputVariables[i].name);
+    EXPECT_EQ(j["importance"][0]["meanAll"], 4.0);
+    EXPECT_EQ(j["importance"][0]["meanFailed"], 4.5);
+}
+
+TEST(ResultsJson, NumbersReadBackToTheSameDoubles) {
+    const RunState s = runOf(3);
+    const Json j = jsonOf(s, RunOutcome::Completed);
+    for (std::size_t r = 1; r <= 2; ++r) {
+        const Json& row = j["repetitions"][r - 1];
+        EXPECT_EQ(row["effectMean"].get<double>(), s.effectMean[r]);
+        EXPECT_EQ(row["effectStdDev"].get<double>(), s.effectStdDev[r]);
+        EXPECT_EQ(row["resistMean"].get<double>(), s.resistMean[r]);
+        EXPECT_EQ(row["resistStdDev"].get<double>(), s.resistStdDev[r]);
+    }
+}
+
+TEST(ResultsJson, AnAbortedRunHasNoOverallFiguresNorTiming) {
+    const Json j = jsonOf(runOf(1), RunOutcome::Aborted);
+    EXPECT_EQ(j["outcome"], "aborted");
+    EXPECT_TRUE(j["elapsedSeconds"].is_null());
+    for (const char* name : {"effectMean", "effectStdDev", "resistMean", "resistStdDev", "safeMean",
+                             "safeStdDev", "lowerLimit", "upperLimit"})
+        EXPECT_TRUE(j[name].is_null()) << name;
+    EXPECT_EQ(j["failures"], 1);
+    EXPECT_EQ(j["repetitions"].size(), 1u);
+    EXPECT_TRUE(j["streamInterval95"].is_null());  // one stream gives no spread
+}
+
+TEST(ResultsJson, BeforeAnyRepetitionEveryFigureIsNull) {
+    const Json j = jsonOf(runOf(0), RunOutcome::Aborted);
+    for (const char* name : {"failures", "pf", "pfInterval95", "pfCoV", "beta", "betaInterval95",
+                             "returnPeriod", "repeatedStreams", "streamInterval95"})
+        EXPECT_TRUE(j[name].is_null()) << name;
+    EXPECT_TRUE(j["repetitions"].empty());
+    EXPECT_TRUE(j["importance"].empty());
+}
+
+TEST(ResultsJson, NothingFailedGivesNullForTheInfiniteFigures) {
+    RunState s = runOf(3);
+    for (RepetitionTally& t : s.repetitionTallies) {
+        t.failures = 0;
+        t.failedInputSum = {};
+    }
+    const Json j = jsonOf(s, RunOutcome::Completed);
+    EXPECT_EQ(j["pf"], 0.0);
+    EXPECT_TRUE(j["beta"].is_null());
+    EXPECT_TRUE(j["returnPeriod"].is_null());
+    EXPECT_TRUE(j["pfCoV"].is_null());
+    EXPECT_TRUE(j["importance"].empty());
+    EXPECT_GT(j["pfInterval95"]["upper"].get<double>(), 0.0);
+}
+
+}  // namespace
+}  // namespace ferrolith
