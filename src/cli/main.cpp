@@ -50,9 +50,8 @@ int main(int argc, char** argv) {
     std::fflush(stdout);
 
     // Aborted runs are recorded too: their outcome and the repetitions before the fault.
-    const bool recorded = outcome == RunOutcome::Completed || outcome == RunOutcome::Aborted;
-    const bool written =
-        !recorded || writeResults(commandLine.files, RunRecord::of(run, outcome, report));
+    const auto record = RunRecord::of(run, report);
+    const bool written = !record || writeResults(commandLine.files, *record);
     switch (outcome) {
         case RunOutcome::Completed:
             return run.lastSave() == SaveOutcome::Failed || !written ? 4 : 0;

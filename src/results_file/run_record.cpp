@@ -2,9 +2,11 @@
 
 namespace ferrolith {
 
-RunRecord RunRecord::of(const SimulationRun& run, RunOutcome outcome, std::string report) {
-    return RunRecord{run.state(),       *run.lastStudy(), run.engine(),
-                     run.threadsUsed(), outcome,          std::move(report)};
+std::optional<RunRecord> RunRecord::of(const SimulationRun& run, std::string report) {
+    const auto outcome = run.recordedOutcome();
+    if (!outcome) return std::nullopt;
+    return RunRecord{run.state(),        *run.lastStudy(), run.engine(),
+                     run.threadsUsed(), *outcome,         std::move(report)};
 }
 
 }  // namespace ferrolith

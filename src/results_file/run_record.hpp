@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "run/run_state.hpp"
@@ -17,8 +18,9 @@ struct RunRecord {
     RunOutcome outcome;  // Completed or Aborted
     std::string report;
 
-    // The record of run's last run, with the report as the window holds it.
-    static RunRecord of(const SimulationRun& run, RunOutcome outcome, std::string report);
+    // The record of run's last run, with the report as the window holds it; nothing unless that
+    // run completed or was aborted.
+    static std::optional<RunRecord> of(const SimulationRun& run, std::string report);
 };
 
 }  // namespace ferrolith

@@ -71,7 +71,10 @@ RunOutcome SimulationRun::btmCalc_Click() {
     if (running_) return RunOutcome::Busy;
     RunningFlag flag(running_);
     lastSave_ = SaveOutcome::NotAsked;
-    return run();
+    const RunOutcome outcome = run();
+    if (outcome == RunOutcome::Completed || outcome == RunOutcome::Aborted)
+        recordedOutcome_ = outcome;
+    return outcome;
 }
 
 void SimulationRun::appendPieces(const std::vector<std::string>& pieces) {
@@ -113,6 +116,7 @@ RunOutcome SimulationRun::run() {
     study.seed = fixedSeed_ ? *fixedSeed_ : SystemRandom::clockSeed();
     s.systemRandom.reseed(*study.seed);
     lastStudy_ = study;
+    recordedOutcome_.reset();
 
     try {
         readInputs(study.parameters, study.distributions, s.paramA, s.paramB, s.distName);

@@ -46,6 +46,9 @@ class SimulationRun {
     const std::optional<Study>& lastStudy() const { return lastStudy_; }
     // The seed that repeats the next run as the last one went: the fixed seed, or else the one
     // the clock gave the last run.
+    // How the last run that got past its counts ended, if it completed or was aborted: the run
+    // state then holds its figures and lastStudy() its inputs. Nothing otherwise.
+    std::optional<RunOutcome> recordedOutcome() const { return recordedOutcome_; }
     std::optional<std::uint64_t> repeatingSeed() const {
         return fixedSeed_ ? fixedSeed_ : lastStudy_ ? lastStudy_->seed : std::nullopt;
     }
@@ -78,6 +81,7 @@ class SimulationRun {
     RunState state_;
     std::optional<std::uint64_t> fixedSeed_;
     std::optional<Study> lastStudy_;
+    std::optional<RunOutcome> recordedOutcome_;
     SaveOutcome lastSave_ = SaveOutcome::NotAsked;
     Engine engine_ = Engine::Fast;
     int threads_ = 0;

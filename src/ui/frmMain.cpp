@@ -19,13 +19,14 @@ frmMain::frmMain(QWidget* parent)
       operations_(*this, controls_),
       run_(operations_),
       results_(*this, run_),
-      studies_(*this, controls_, operations_, run_) {
+      studies_(*this, controls_, operations_, run_),
+      export_(results_.window(), run_, operations_) {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Ferrolith by Dalvenor"));
     setFixedSize(twipsToPixels(11220), twipsToPixels(8655));
     connect(controls_.btmCalc, &QPushButton::clicked, this, &frmMain::btmCalc_Click);
     installReportContextMenu(*controls_.txtReport,
-                             {results_.showAction(), studies_.openAction(), studies_.saveAction()});
+                             {studies_.openAction(), studies_.saveAction(), results_.showAction()});
 }
 
 void frmMain::Form_Load() {

@@ -5,6 +5,7 @@
 #include "run/simulation_run.hpp"
 #include "ui/main_window_controls.hpp"
 #include "ui/qt_window_operations.hpp"
+#include "ui/results_export.hpp"
 #include "ui/results_link.hpp"
 #include "ui/study_commands.hpp"
 
@@ -27,6 +28,7 @@ class frmMain : public QWidget {
     SimulationRun& simulationRun() { return run_; }
     ResultsLink& results() { return results_; }
     StudyCommands& studyCommands() { return studies_; }
+    ResultsExport& resultsExport() { return export_; }
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -41,6 +43,7 @@ class frmMain : public QWidget {
     SimulationRun run_;
     ResultsLink results_;
     StudyCommands studies_;
+    ResultsExport export_;
 };
 
 }  // namespace ferrolith

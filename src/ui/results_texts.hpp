@@ -9,6 +9,12 @@ inline constexpr const char* noRunYet = "No run yet: press Calculate in the main
 inline constexpr const char* figuresCaption = "Failure probability";
 inline constexpr const char* noImportance = "The inputs at failure are shown once a sample fails.";
 inline constexpr const char* copyFigures = "Copy Figures";
+inline constexpr const char* exportResults = "Export Results...";
+inline constexpr const char* exportTitle = "Export Results";
+inline constexpr const char* jsonFilter = "JSON results (*.json)";
+inline constexpr const char* csvFilter = "CSV, one row a repetition (*.csv)";
+inline constexpr const char* noResultsToExport =
+    "There are no results to export: the last run neither completed nor was aborted.";
 inline constexpr const char* savePicture = "Save Picture...";
 inline constexpr const char* savePictureTitle = "Save Chart Picture";
 inline constexpr const char* pictureFilters = "PNG picture (*.png);;SVG drawing (*.svg)";

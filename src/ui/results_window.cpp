@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
@@ -114,7 +115,14 @@ QWidget* ResultsWindow::createFiguresPanel() {
     auto* copy = new QPushButton(text(results_text::copyFigures));
     copy->setObjectName(QStringLiteral("copyFigures"));
     connect(copy, &QPushButton::clicked, this, &ResultsWindow::copyFigures);
-    layout->addWidget(copy, 0, Qt::AlignLeft);
+    auto* exportButton = new QPushButton(text(results_text::exportResults));
+    exportButton->setObjectName(QStringLiteral("exportResults"));
+    connect(exportButton, &QPushButton::clicked, this, &ResultsWindow::exportRequested);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(copy);
+    buttons->addWidget(exportButton);
+    buttons->addStretch(1);
+    layout->addLayout(buttons);
     return panel;
 }
 

@@ -45,6 +45,10 @@ class ResultsWindow : public QWidget {
     QChartView* chartView(ResultsChart which) const;
     const ConvergenceChart& convergence() const { return convergence_; }
 
+  signals:
+    // "Export Results..." was pressed.
+    void exportRequested();
+
   private:
     QWidget* createFiguresPanel();
     QChartView* createChartView(QChart* chart, ResultsChart which);
