@@ -44,7 +44,8 @@ CommandLine parseCommandLine(const std::vector<std::string>& args, std::ostream&
         "Ferrolith headless driver: runs the Monte Carlo check of the beam exactly as the "
         "window's Calculate does, and prints the report (CR LF line ends) to standard output.\n"
         "Exit status: 0 completed, 2 bad arguments or a count or parameter text that does not "
-        "convert, 3 aborted by faulty data, 4 the save failed.",
+        "convert, 3 aborted by faulty data, 4 a file (report, study or results) could not be "
+        "written.",
         "ferrolith-cli"};
     app.add_option("--repetitions", result.inputs.repetitions,
                    "No. Repititions as typed in the window")
