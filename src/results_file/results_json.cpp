@@ -6,6 +6,7 @@
 
 #include "failure_statistics/failure_figures.hpp"
 #include "program_version.hpp"
+#include "results_file/json_text.hpp"
 #include "study/study_json.hpp"
 
 namespace ferrolith {
@@ -111,9 +112,6 @@ Json resultsJson(const RunRecord& record) {
     return json;
 }
 
-std::string resultsJsonText(const RunRecord& record) {
-    // A text that is not UTF-8 (only a command line can give one) is written with U+FFFD.
-    return resultsJson(record).dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
-}
+std::string resultsJsonText(const RunRecord& record) { return exactJsonText(resultsJson(record)); }
 
 }  // namespace ferrolith

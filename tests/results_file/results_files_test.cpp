@@ -3,6 +3,7 @@
 #include <cmath>
 #include <limits>
 
+#include "results_file/json_text.hpp"
 #include "results_file/results_csv.hpp"
 #include "results_file/results_json.hpp"
 
@@ -160,6 +161,28 @@ TEST(ResultsJson, NothingFailedGivesNullForTheInfiniteFigures) {
     EXPECT_TRUE(j["pfCoV"].is_null());
     EXPECT_TRUE(j["importance"].empty());
     EXPECT_GT(j["pfInterval95"]["upper"].get<double>(), 0.0);
+}
+
+TEST(ExactJsonText, LaidOutAsNlohmannDoesWithTheShortestExactNumbers) {
+    const Json layout =
+        Json::parse(R"({"a": [1, -2, "x\u00e9\n"], "b": {}, "c": [], "d": {"e": null,
+        "f": true}, "g": 18446744073709551615})");
+    EXPECT_EQ(exactJsonText(layout), layout.dump(2) + "\n");
+    // Doubles for which nlohmann's Grisu2 writes one digit too many.
+    const Json numbers = {
+        74.0685320642392, -3.223839540649372e-236, 25000.0, -0.0, 0.1, 1e300, 5e-324, nan, -inf};
+    EXPECT_EQ(exactJsonText(numbers),
+              "[\n  74.0685320642392,\n  -3.223839540649372e-236,\n  25000.0,\n  -0.0,\n  0.1,\n"
+              "  1e+300,\n  5e-324,\n  null,\n  null\n]\n");
+    EXPECT_NE(numbers.dump(),
+              "[74.0685320642392,-3.223839540649372e-236,25000.0,-0.0,0.1,1e+300,"
+              "5e-324,null,null]");
+    const Json back = Json::parse(exactJsonText(numbers));
+    for (std::size_t i = 0; i < 7; ++i) {
+        EXPECT_EQ(back[i].get<double>(), numbers[i].get<double>());
+        EXPECT_TRUE(back[i].is_number_float());
+    }
+    EXPECT_TRUE(std::signbit(back[3].get<double>()));
 }
 
 }  // namespace
