@@ -72,12 +72,10 @@ class GeneratorLanes {
         }
     }
 
-    // The next read of every lane.
-    simd::Pack<K> read() {
-        return simd::each<K>([&](int r) {
-            state_[r] = stepWhole(state_[r]);
-            return _mm256_mul_pd(state_[r], _mm256_set1_pd(clsRNG::scale));
-        });
+    // The next read of the four lanes of register r.
+    simd::Vec4 read(int r) {
+        state_[r] = stepWhole(state_[r]);
+        return simd::Vec4(_mm256_mul_pd(state_[r], _mm256_set1_pd(clsRNG::scale)));
     }
 
     // After the last read of a pack's samples: on to the next pack.

@@ -9,6 +9,6 @@ namespace ferrolith::math::avx2 {
 double log(double x);
 double exp(double x);
 double pow(double x, double y);
-SinCos sincos(double x);
+double sin(double x);
 
 }  // namespace ferrolith::math::avx2
