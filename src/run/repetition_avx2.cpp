@@ -83,18 +83,20 @@ class Kernel {
             unsigned overflow = 0;
             bool poissonFault = false;
             // Register by register, so that a draw's values stay in registers between the calls
-            // of the library kernels.
-            for (int r = 0; r < registers; ++r) {
-                const simd::Vec4 u1 = generator_.read(r);
-                const simd::Vec4 u2 = generator_.read(r);
-                const simd::Vec4 u3 = generator_.read(r);
-                const auto draw = formulas::drawVariable(
-                    branch, in_.paramA[i], in_.paramB[i], u1, u2, u3, pi_,
-                    [&] { return simd::loadMask<1>(picks_.at(pick, from + 4 * r)); });
-                v[i].v[r] = draw.value.v[0];
-                overflow |= simd::bits(draw.overflow) << (4 * r);
-                poissonFault = draw.poissonFault;
-            }
+            // of the library kernels; the loop compiled for each branch.
+            withBranch(branch, [&](auto constant) {
+                for (int r = 0; r < registers; ++r) {
+                    const simd::Vec4 u1 = generator_.read(r);
+                    const simd::Vec4 u2 = generator_.read(r);
+                    const simd::Vec4 u3 = generator_.read(r);
+                    const auto draw = formulas::drawVariable(
+                        constant(), in_.paramA[i], in_.paramB[i], u1, u2, u3, pi_,
+                        [&] { return simd::loadMask<1>(picks_.at(pick, from + 4 * r)); });
+                    v[i].v[r] = draw.value.v[0];
+                    overflow |= simd::bits(draw.overflow) << (4 * r);
+                    poissonFault = draw.poissonFault;
+                }
+            });
             if (poissonFault) fault.note(validMask, i, poissonFaultMessage);
             fault.note(overflow & validMask, i, dataFaultMessage);
         }
