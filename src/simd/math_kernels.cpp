@@ -3,6 +3,7 @@
 #include "model/beam_math.hpp"
 #include "simd/libmvec.hpp"
 #include "simd/math_kernels_avx2.hpp"
+#include "simd/math_kernels_sse2.hpp"
 
 namespace ferrolith::math {
 
@@ -12,14 +13,14 @@ bool hasVectorKernels() {
     return yes;
 }
 
-namespace {
-
-double logSse2(double x) { return _mm_cvtsd_f64(_ZGVbN2v_log(_mm_set1_pd(x))); }
-double expSse2(double x) { return _mm_cvtsd_f64(_ZGVbN2v_exp(_mm_set1_pd(x))); }
-double sinSse2(double x) { return _mm_cvtsd_f64(_ZGVbN2v_sin(_mm_set1_pd(x))); }
-double powSse2(double x, double y) {
+double sse2::log(double x) { return _mm_cvtsd_f64(_ZGVbN2v_log(_mm_set1_pd(x))); }
+double sse2::exp(double x) { return _mm_cvtsd_f64(_ZGVbN2v_exp(_mm_set1_pd(x))); }
+double sse2::sin(double x) { return _mm_cvtsd_f64(_ZGVbN2v_sin(_mm_set1_pd(x))); }
+double sse2::pow(double x, double y) {
     return _mm_cvtsd_f64(_ZGVbN2vv_pow(_mm_set1_pd(x), _mm_set1_pd(y)));
 }
+
+namespace {
 
 struct Kernels {
     double (*log)(double);
@@ -32,7 +33,7 @@ struct Kernels {
 const Kernels& kernels() {
     static const Kernels chosen = [] {
         if (hasVectorKernels()) return Kernels{avx2::log, avx2::exp, avx2::pow, avx2::sin};
-        return Kernels{logSse2, expSse2, powSse2, sinSse2};
+        return Kernels{sse2::log, sse2::exp, sse2::pow, sse2::sin};
     }();
     return chosen;
 }
