@@ -2,6 +2,7 @@
 
 #include <immintrin.h>
 
+#include <algorithm>
 #include <array>
 
 #include "model/distribution_formulas.hpp"
