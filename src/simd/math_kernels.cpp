@@ -1,9 +1,9 @@
+#include "simd/math_kernels.hpp"
+
 #include <emmintrin.h>
 
 #include "model/beam_math.hpp"
 #include "simd/libmvec.hpp"
-#include "simd/math_kernels_avx2.hpp"
-#include "simd/math_kernels_sse2.hpp"
 
 namespace ferrolith::math {
 

@@ -1,5 +1,4 @@
-#include "simd/math_kernels_avx2.hpp"
-
+#include "simd/math_kernels.hpp"
 #include "simd/pack.hpp"
 
 namespace ferrolith::math::avx2 {

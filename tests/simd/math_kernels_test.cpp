@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "model/beam_math.hpp"
-#include "simd/math_kernels_sse2.hpp"
+#include "simd/math_kernels.hpp"
 
 namespace ferrolith {
 namespace {
