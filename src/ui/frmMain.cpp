@@ -45,18 +45,16 @@ void frmMain::closeEvent(QCloseEvent* event) {
 }
 
 void frmMain::btmCalc_Click() {
+    // The button stays enabled and keeps the focus through a run, so keys meant for it never
+    // reach an input; a press while the run is under way starts nothing.
     if (run_.running()) return;
-    QPushButton* button = controls_.btmCalc;
-    const bool hadFocus = button->hasFocus();
-    button->setEnabled(false);
     try {
         run_.btmCalc_Click();
     } catch (const std::exception& failure) {
         // The run reports its own failures; this keeps the window alive should one slip past.
         operations_.messageBox(failure.what(), std::nullopt, MessageIcon::None, MessageButtons::Ok);
     }
-    button->setEnabled(true);
-    if (hadFocus) button->setFocus();
+    operations_.showPending();
     if (operations_.closeRequested()) close();
 }
 

@@ -74,6 +74,7 @@ void createRunControls(QWidget& window, MainWindowControls& c) {
     c.btmCalc =
         place<QPushButton>(window, QStringLiteral("btmCalc"), twipsRect(5760, 1800, 1455, 495));
     c.btmCalc->setText(QStringLiteral("Calculate"));
+    c.btmCalc->setAutoDefault(true);  // Enter and Return press it while it has the focus
 
     c.pb = place<QProgressBar>(window, QStringLiteral("pb"), twipsRect(7440, 2040, 2775, 255));
     c.pb->setRange(0, 100);

@@ -7,7 +7,11 @@
 #include <fstream>
 #include <sstream>
 
+#include "support/report_helpers.hpp"
+
 namespace {
+
+using ferrolith::testing::withoutTiming;
 
 struct Result {
     int status;
@@ -32,10 +36,6 @@ Result runCli(const std::string& args) {
     r.err = s.str();
     std::filesystem::remove(errFile);
     return r;
-}
-
-std::string withoutTiming(const std::string& report) {
-    return report.substr(0, report.find("Total time taken was"));
 }
 
 TEST(Driver, SeededRunsRepeatAndPrintTheReportAsIs) {

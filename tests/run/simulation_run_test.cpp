@@ -11,13 +11,9 @@ namespace {
 
 using testing::countLineEnds;
 using testing::FakeWindow;
+using testing::withoutTiming;
 
 const std::string stars(50, '*');
-
-// The report without its two timing lines, which differ from run to run.
-std::string withoutTiming(const std::string& report) {
-    return report.substr(0, report.find("Total time taken was"));
-}
 
 RunOutcome runSeeded(FakeWindow& window, std::uint64_t seed = 1) {
     SimulationRun run(window);

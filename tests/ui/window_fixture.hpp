@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "support/report_helpers.hpp"
 #include "ui/frmMain.hpp"
 
 namespace ferrolith::test {
@@ -48,10 +49,7 @@ class WindowTest : public ::testing::Test {
     std::string savePath;
 };
 
-inline long countOf(const std::string& text, std::string_view part) {
-    long n = 0;
-    for (auto at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++n;
-    return n;
-}
+using testing::countLineEnds;
+using testing::countOf;
 
 }  // namespace ferrolith::test

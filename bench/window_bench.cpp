@@ -1,0 +1,70 @@
+// Times a run in the real window: sets the counts, presses Calculate and answers No to the save
+// question, then prints the seconds from the press to the question and the report's own run time.
+//
+//   ferrolith_window_bench REPETITIONS SAMPLES [SEED [REPORT_FILE]]
+//
+// Runs on the offscreen platform unless QT_QPA_PLATFORM names another. REPORT_FILE receives the
+// final report text, to be compared with ferrolith-cli's for the same seed.
+#include <QApplication>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <chrono>
+#include <cstdio>
+#include <fstream>
+#include <string>
+
+#include "ui/frmMain.hpp"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// The figure after "Total time taken was (s) " in the report, or "?" when there is none.
+std::string reportedSeconds(const std::string& report) {
+    const std::string marker = "Total time taken was (s) ";
+    const auto at = report.find(marker);
+    if (at == std::string::npos) return "?";
+    const auto start = at + marker.size();
+    return report.substr(start, report.find("\r\n", start) - start);
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    if (argc < 3 || argc > 5) {
+        std::fprintf(stderr, "usage: %s REPETITIONS SAMPLES [SEED [REPORT_FILE]]\n", argv[0]);
+        return 2;
+    }
+    ferrolith::frmMain window;
+    window.Form_Load();
+    if (argc >= 4) window.simulationRun().setSystemRandomSeed(std::stoull(argv[3]));
+    Clock::time_point asked;
+    window.operations().setMessageBoxHook([&asked](auto...) {
+        asked = Clock::now();
+        return ferrolith::MessageResult::No;
+    });
+    window.show();
+    if (!QTest::qWaitForWindowExposed(&window)) {
+        std::fprintf(stderr, "the window was not shown\n");
+        return 1;
+    }
+    const auto& c = window.controls();
+    c.txtRepititions->setText(QString::fromLocal8Bit(argv[1]));
+    c.txtSampleSize->setText(QString::fromLocal8Bit(argv[2]));
+
+    const Clock::time_point pressed = Clock::now();
+    QTest::mouseClick(c.btmCalc, Qt::LeftButton);
+    const std::string report = window.operations().reportText();
+    if (window.simulationRun().lastSave() != ferrolith::SaveOutcome::Declined) {
+        std::fprintf(stderr, "the run did not reach the save question\n");
+        return 1;
+    }
+    if (argc == 5) std::ofstream(argv[4], std::ios::binary) << report;
+    std::printf("%s x %s: %.3f s from Calculate to the question; report's own time %s s\n", argv[1],
+                argv[2], std::chrono::duration<double>(asked - pressed).count(),
+                reportedSeconds(report).c_str());
+    return 0;
+}
