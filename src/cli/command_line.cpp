@@ -46,9 +46,9 @@ CommandLine parseCommandLine(const std::vector<std::string>& args, std::ostream&
         "ferrolith-cli"};
     app.add_option("--repetitions", result.inputs.repetitions,
                    "No. Repititions as typed in the window")
-        ->default_str("25");
+        ->capture_default_str();
     app.add_option("--samples", result.inputs.sampleSize, "Sample Size as typed in the window")
-        ->default_str("1000");
+        ->capture_default_str();
     app.add_option("--param", params,
                    "VAR=TEXT: the parameter text of a variable as typed (VAR is BeamLength, "
                    "BeamWidth, BeamDepth, AllowableStress, PointLoadLocation, PointLoadValue, "

@@ -75,7 +75,7 @@ SaveOutcome saveReport(WindowOperations& window) {
         const SaveDialogResult chosen = window.showSaveDialog(settings);
         if (chosen.cancelled) return SaveOutcome::Cancelled;
         if (chosen.fileName.empty()) {
-            window.messageBox("Please Name a File", "Corvantis", MessageIcon::Information,
+            window.messageBox("Please Name a File", fileNameMessageTitle, MessageIcon::Information,
                               MessageButtons::Ok);
             continue;
         }

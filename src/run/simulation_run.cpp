@@ -148,8 +148,9 @@ RunOutcome SimulationRun::run() {
     s.timePerSimulation = s.runElapsed / s.totalSimulations;
     appendPieces(overallBlockPieces(s));
 
-    const MessageResult answer = window_.messageBox("Simulation Complete\r\nSave File?", "VKM",
-                                                    MessageIcon::None, MessageButtons::YesNo);
+    const MessageResult answer =
+        window_.messageBox("Simulation Complete\r\nSave File?", saveQuestionTitle,
+                           MessageIcon::None, MessageButtons::YesNo);
     lastSave_ = answer == MessageResult::Yes ? saveReport(window_) : SaveOutcome::Declined;
     return RunOutcome::Completed;
 }

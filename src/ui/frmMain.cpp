@@ -18,7 +18,7 @@ frmMain::frmMain(QWidget* parent)
       operations_(*this, controls_),
       run_(operations_) {
     setObjectName(QStringLiteral("frmMain"));
-    setWindowTitle(QStringLiteral("Ferrolith by Dalvenor"));
+    setWindowTitle(toWidgetText(mainWindowTitle));
     setFixedSize(twipsToPixels(11220), twipsToPixels(8655));
     connect(controls_.btmCalc, &QPushButton::clicked, this, &frmMain::btmCalc_Click);
 }

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "run/default_counts.hpp"
 #include "run/window_operations.hpp"
 #include "support/report_helpers.hpp"
 
@@ -20,8 +21,8 @@ struct ShownBox {
 // A window that records every operation the run performs and answers from scripts.
 class FakeWindow : public WindowOperations {
   public:
-    std::string repetitions = "25";
-    std::string sampleSize = "1000";
+    std::string repetitions{defaultRepetitionsText};
+    std::string sampleSize{defaultSampleSizeText};
     std::array<std::string, inputVariableCount> params = defaultParamTexts();
     std::array<std::string, inputVariableCount> dists;
     std::string report = "Header\r\n";
