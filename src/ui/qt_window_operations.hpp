@@ -3,6 +3,7 @@
 #include <QString>
 #include <chrono>
 #include <functional>
+#include <optional>
 
 #include "run/window_operations.hpp"
 #include "ui/main_window_controls.hpp"
