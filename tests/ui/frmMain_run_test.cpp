@@ -11,7 +11,6 @@
 #include <QTest>
 #include <QTimer>
 
-#include "ui/widget_text.hpp"
 #include "window_fixture.hpp"
 
 namespace ferrolith::test {
@@ -45,11 +44,6 @@ TEST_F(frmMainRun, DefaultRunFillsTheReportAndAsksToSave) {
     EXPECT_EQ(messages[0].icon, MessageIcon::None);
     EXPECT_EQ(messages[0].buttons, MessageButtons::YesNo);
     EXPECT_TRUE(dialogs.empty());
-}
-
-// What the controls themselves show, without showing anything held back first.
-std::string shownReport(const MainWindowControls& c) {
-    return fromWidgetText(c.txtReport->toPlainText());
 }
 
 struct Seen {

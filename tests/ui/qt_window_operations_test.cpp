@@ -76,9 +76,7 @@ class HeldBackOutput : public WindowTest {
         ops.setProgressLabel("7/100");
     }
 
-    Shown shown() const {
-        return {fromWidgetText(c.txtReport->toPlainText()), c.lblBar->text(), c.pb->value()};
-    }
+    Shown shown() const { return {shownReport(c), c.lblBar->text(), c.pb->value()}; }
 
     QtWindowOperations& ops = window.operations();
     const Shown after{"abc\r\ndef\r\n", "7/100", 7};

@@ -2,12 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <QPlainTextEdit>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "support/report_helpers.hpp"
 #include "ui/frmMain.hpp"
+#include "ui/widget_text.hpp"
 
 namespace ferrolith::test {
 
@@ -48,6 +50,11 @@ class WindowTest : public ::testing::Test {
     MessageResult saveAnswer = MessageResult::No;
     std::string savePath;
 };
+
+// What the report box itself shows, without showing anything held back first.
+inline std::string shownReport(const MainWindowControls& c) {
+    return fromWidgetText(c.txtReport->toPlainText());
+}
 
 using testing::countLineEnds;
 using testing::countOf;
