@@ -40,12 +40,25 @@ int main(int argc, char* argv[]) {
     }
     ferrolith::frmMain window;
     window.Form_Load();
-    if (argc >= 4) window.simulationRun().setSystemRandomSeed(std::stoull(argv[3]));
+    if (argc >= 4) {
+        bool isNumber = false;
+        const qulonglong seed = QString::fromLocal8Bit(argv[3]).toULongLong(&isNumber);
+        if (!isNumber) {
+            std::fprintf(stderr, "SEED must be a whole number from 0 to 2^64 - 1: %s\n", argv[3]);
+            return 2;
+        }
+        window.simulationRun().setSystemRandomSeed(seed);
+    }
     Clock::time_point asked;
-    window.operations().setMessageBoxHook([&asked](auto...) {
-        asked = Clock::now();
-        return ferrolith::MessageResult::No;
-    });
+    window.operations().setMessageBoxHook(
+        [&asked](std::string_view prompt, auto, auto, ferrolith::MessageButtons buttons) {
+            if (buttons == ferrolith::MessageButtons::Ok) {
+                std::fprintf(stderr, "%.*s\n", static_cast<int>(prompt.size()), prompt.data());
+                return ferrolith::MessageResult::Ok;
+            }
+            asked = Clock::now();
+            return ferrolith::MessageResult::No;
+        });
     window.show();
     if (!QTest::qWaitForWindowExposed(&window)) {
         std::fprintf(stderr, "the window was not shown\n");
