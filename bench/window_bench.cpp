@@ -1,5 +1,6 @@
 // Times a run in the real window: sets the counts, presses Calculate and answers No to the save
-// question, then prints the seconds from the press to the question and the report's own run time.
+// question, then prints the seconds from the press to the question, the report's own run time and
+// the CPU time of the window's thread over the run.
 //
 //   ferrolith_window_bench REPETITIONS SAMPLES [SEED [REPORT_FILE]]
 //
@@ -11,6 +12,7 @@
 #include <QTest>
 #include <chrono>
 #include <cstdio>
+#include <ctime>
 #include <fstream>
 #include <string>
 
@@ -27,6 +29,13 @@ std::string reportedSeconds(const std::string& report) {
     if (at == std::string::npos) return "?";
     const auto start = at + marker.size();
     return report.substr(start, report.find("\r\n", start) - start);
+}
+
+// CPU seconds the calling thread has used: the window's own work, apart from the workers'.
+double threadCpuSeconds() {
+    timespec t{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
 }
 
 }  // namespace
@@ -50,15 +59,17 @@ int main(int argc, char* argv[]) {
         window.simulationRun().setSystemRandomSeed(seed);
     }
     Clock::time_point asked;
-    window.operations().setMessageBoxHook(
-        [&asked](std::string_view prompt, auto, auto, ferrolith::MessageButtons buttons) {
-            if (buttons == ferrolith::MessageButtons::Ok) {
-                std::fprintf(stderr, "%.*s\n", static_cast<int>(prompt.size()), prompt.data());
-                return ferrolith::MessageResult::Ok;
-            }
-            asked = Clock::now();
-            return ferrolith::MessageResult::No;
-        });
+    double cpuAsked = 0;
+    window.operations().setMessageBoxHook([&asked, &cpuAsked](std::string_view prompt, auto, auto,
+                                                              ferrolith::MessageButtons buttons) {
+        if (buttons == ferrolith::MessageButtons::Ok) {
+            std::fprintf(stderr, "%.*s\n", static_cast<int>(prompt.size()), prompt.data());
+            return ferrolith::MessageResult::Ok;
+        }
+        asked = Clock::now();
+        cpuAsked = threadCpuSeconds();
+        return ferrolith::MessageResult::No;
+    });
     window.show();
     if (!QTest::qWaitForWindowExposed(&window)) {
         std::fprintf(stderr, "the window was not shown\n");
@@ -68,6 +79,7 @@ int main(int argc, char* argv[]) {
     c.txtRepititions->setText(QString::fromLocal8Bit(argv[1]));
     c.txtSampleSize->setText(QString::fromLocal8Bit(argv[2]));
 
+    const double cpuPressed = threadCpuSeconds();
     const Clock::time_point pressed = Clock::now();
     QTest::mouseClick(c.btmCalc, Qt::LeftButton);
     const std::string report = window.operations().reportText();
@@ -76,8 +88,10 @@ int main(int argc, char* argv[]) {
         return 1;
     }
     if (argc == 5) std::ofstream(argv[4], std::ios::binary) << report;
-    std::printf("%s x %s: %.3f s from Calculate to the question; report's own time %s s\n", argv[1],
-                argv[2], std::chrono::duration<double>(asked - pressed).count(),
-                reportedSeconds(report).c_str());
+    std::printf(
+        "%s x %s: %.3f s from Calculate to the question; report's own time %s s; "
+        "window thread CPU %.3f s\n",
+        argv[1], argv[2], std::chrono::duration<double>(asked - pressed).count(),
+        reportedSeconds(report).c_str(), cpuAsked - cpuPressed);
     return 0;
 }
