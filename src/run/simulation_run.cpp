@@ -35,7 +35,9 @@ std::optional<std::int16_t> convertCount(const std::string& text) {
 }
 
 std::string countMessage(std::string_view field, const std::string& text) {
-    return std::string(field) + ": \"" + text + "\" is not a whole number from 1 to " +
+    // Worded after what is accepted: "2.5" passes as 2, so "not a whole number" would be false.
+    return std::string(field) + ": \"" + text +
+           "\" is not a number that rounds to a whole number from 1 to " +
            std::to_string(largestCount) + ".";
 }
 
