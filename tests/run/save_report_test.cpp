@@ -1,4 +1,5 @@
 #include "run/save_report.hpp"
+#include "run/safe_file_write.hpp"
 
 #include <gtest/gtest.h>
 #include <sys/resource.h>
@@ -106,7 +107,7 @@ TEST(SaveReport, MissingFolderIsReportedOnce) {
 TEST(SaveReport, TargetThatIsAFolderFails) {
     TempFolder dir;
     fs::create_directory(dir.path / "taken");
-    EXPECT_TRUE(writeFileReplacing((dir.path / "taken").string(), "x").has_value());
+    EXPECT_TRUE(writeFileSafely((dir.path / "taken").string(), "x").has_value());
     EXPECT_TRUE(fs::is_directory(dir.path / "taken"));
     EXPECT_EQ(dir.entries(), 1u);  // no temporary file left behind
 }
@@ -122,7 +123,7 @@ TEST(SaveReport, FailedWriteKeepsTheExistingFileIntact) {
     rlimit tiny = old;
     tiny.rlim_cur = 64;
     ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &tiny), 0);
-    const auto failure = writeFileReplacing(target.string(), std::string(10000, 'x'));
+    const auto failure = writeFileSafely(target.string(), std::string(10000, 'x'));
     ::setrlimit(RLIMIT_FSIZE, &old);
     ASSERT_TRUE(failure.has_value());
     EXPECT_EQ(*failure, "File too large");
