@@ -261,8 +261,7 @@ class TemporaryFile {
         CleanupSignalsHeld held;
         if (!name_) {
             const std::string self = "/proc/self/fd/" + std::to_string(fd_.get());
-            if (!target_.exists)
-                return linkFile(self, target_.path) ? 0 : errno;
+            if (!target_.exists) return linkFile(self, target_.path) ? 0 : errno;
             // A name for the moment between linking it in and renaming it over the target.
             const std::string stem = temporaryStem(folder_, nameOf(target_.path));
             for (int attempt = 0;; ++attempt) {

@@ -108,7 +108,8 @@ RunOutcome SimulationRun::run() {
         readInputs(paramTexts, distChoices, s.paramA, s.paramB, s.distName);
     } catch (const ParameterError& e) {
         window_.messageBox(std::string(info(e.variable()).caption) + ": the parameters \"" +
-                               escapeControlCharacters(e.text(), LineBreaks::Escape) + "\" are not two numbers separated by a comma.",
+                               escapeControlCharacters(e.text(), LineBreaks::Escape) +
+                               "\" are not two numbers separated by a comma.",
                            std::nullopt, MessageIcon::None, MessageButtons::Ok);
         return RunOutcome::Failed;
     }
