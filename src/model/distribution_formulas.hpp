@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/beam_math.hpp"
+#include "model/branch.hpp"
 
 // The value of each distribution branch as a pure function of its two parameters and the uniforms
 // of one draw. Written once for a scalar double and for packs of vector lanes (simd::Pack, whose
@@ -18,6 +19,10 @@ inline double select(bool pickFirst, double first, double second) {
 }
 inline bool isInfinite(double x) { return std::isinf(x); }
 inline bool isFinite(double x) { return std::isfinite(x); }
+
+// What the comparison of two T gives: a bool, or one mask bit a lane.
+template <class T>
+using MaskOf = decltype(T() > T());
 
 template <class T>
 struct NormalPair {
@@ -57,22 +62,57 @@ T gumbelValue(T a, T b, T u1) {
     return a - (T(1.0) / b) * log(log(T(1.0) / u1));
 }
 
-template <class T, class Fault>
+template <class T>
 struct GammaDraw {
     T value;
-    Fault overflow;  // a power overflowed to infinity from finite operands
+    MaskOf<T> overflow;  // a power overflowed to infinity from finite operands
 };
 
 // a is the rate, b the shape; one pass from three uniforms, nothing rejected.
 template <class T>
-auto gammaValue(T a, T b, T u1, T u2, T u3) {
+GammaDraw<T> gammaValue(T a, T b, T u1, T u2, T u3) {
     const T e1 = T(1.0) / b;
     const T e2 = T(1.0) / (T(1.0) - b);
     const T p1 = pow(u1, e1);
     const T p2 = pow(u2, e2);
-    const auto overflow = (isInfinite(p1) & isFinite(e1)) | (isInfinite(p2) & isFinite(e2));
+    const MaskOf<T> overflow = (isInfinite(p1) & isFinite(e1)) | (isInfinite(p2) & isFinite(e2));
     const T value = p1 * (T(1.0) / a) * (-log(u3)) / (p1 + p2);
-    return GammaDraw<T, decltype(overflow)>{value, overflow};
+    return {value, overflow};
+}
+
+// A Poisson mean of 10 or less is faulty data.
+inline bool poissonMeanIsFaulty(double a) { return !(a > 10.0); }
+
+template <class T>
+struct VariableDraw {
+    T value;
+    MaskOf<T> overflow;  // a Gamma power overflowed ("Error in Data"; the draw counts as 0.0)
+    bool poissonFault;   // the Poisson mean is 10 or less ("Poisson Parameter < 10")
+};
+
+// One value of a variable with parameters a and b from the three uniforms of its draw, by the
+// formula of its branch. pickFirst() gives the Box-Muller pick, and is called in those branches
+// only, as they alone take a systemRandom number.
+template <class T, class PickFirst>
+VariableDraw<T> drawVariable(Branch branch, double a, double b, T u1, T u2, T u3, T piValue,
+                             PickFirst pickFirst) {
+    const MaskOf<T> none = T(0.0) > T(0.0);
+    switch (branch) {
+        case Branch::Gamma: {
+            const auto gamma = gammaValue(T(a), T(b), u1, u2, u3);
+            return {gamma.value, gamma.overflow, false};
+        }
+        case Branch::Gumbel:
+            return {gumbelValue(T(a), T(b), u1), none, false};
+        case Branch::LogNormal:
+            return {logNormalValue(T(a), T(b), u1, u2, piValue, pickFirst()), none, false};
+        case Branch::Poisson:
+            return {poissonValue(T(a), T(b), u1, u2, piValue, pickFirst()), none,
+                    poissonMeanIsFaulty(a)};
+        case Branch::Normal:
+            break;
+    }
+    return {normalValue(T(a), T(b), u1, u2, piValue, pickFirst()), none, false};
 }
 
 }  // namespace ferrolith::formulas

@@ -4,47 +4,27 @@
 
 namespace ferrolith {
 
-Branch branchFor(std::string_view distName) {
-    if (distName == "Log-Normal") return Branch::LogNormal;
-    if (distName == "Gamma") return Branch::Gamma;
-    if (distName == "Gumbel") return Branch::Gumbel;
-    if (distName == "Poisson") return Branch::Poisson;
-    return Branch::Normal;
-}
-
 namespace {
 
+void fault(DrawContext& c, std::string_view message) {
+    c.messages.showDataFault(message);
+    c.abortFlag = true;
+}
+
 double drawValue(DrawContext& c, std::size_t i) {
-    const double a = c.paramA[i];
-    const double b = c.paramB[i];
     const double u1 = c.rng.rand();
     const double u2 = c.rng.rand();
     const double u3 = c.rng.rand();
-    const Branch branch = branchFor(c.distName[i]);
-    if (branch == Branch::Gamma) {
-        const auto g = formulas::gammaValue(a, b, u1, u2, u3);
-        if (g.overflow) {
-            c.messages.showDataFault(dataFaultMessage);
-            c.abortFlag = true;
-            return 0.0;
-        }
-        return g.value;
+    const auto draw = formulas::drawVariable(
+        branchFor(c.distName[i]), c.paramA[i], c.paramB[i], u1, u2, u3, c.piValue,
+        [&c] { return SystemRandom::picksFirst(c.systemRandom.nextBits()); });
+    // The Poisson value is still returned; an overflowed power leaves nothing to return.
+    if (draw.poissonFault) fault(c, poissonFaultMessage);
+    if (draw.overflow) {
+        fault(c, dataFaultMessage);
+        return 0.0;
     }
-    if (branch == Branch::Gumbel) return formulas::gumbelValue(a, b, u1);
-
-    if (branch == Branch::Poisson && !(a > 10.0)) {
-        c.messages.showDataFault(poissonFaultMessage);
-        c.abortFlag = true;
-    }
-    const bool pickFirst = SystemRandom::picksFirst(c.systemRandom.nextBits());
-    switch (branch) {
-        case Branch::LogNormal:
-            return formulas::logNormalValue(a, b, u1, u2, c.piValue, pickFirst);
-        case Branch::Poisson:
-            return formulas::poissonValue(a, b, u1, u2, c.piValue, pickFirst);
-        default:
-            return formulas::normalValue(a, b, u1, u2, c.piValue, pickFirst);
-    }
+    return draw.value;
 }
 
 }  // namespace
@@ -54,8 +34,7 @@ double drawInput(DrawContext& context, std::int16_t i) {
         return drawValue(context, static_cast<std::size_t>(i));
     } catch (...) {
         // Whatever fails inside a draw is faulty data: one message, the flag, and 0.0.
-        context.messages.showDataFault(dataFaultMessage);
-        context.abortFlag = true;
+        fault(context, dataFaultMessage);
         return 0.0;
     }
 }

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string_view>
 
+#include "model/branch.hpp"
 #include "model/parse_parameter.hpp"
 #include "rng/clsRNG.hpp"
 #include "rng/system_random.hpp"
@@ -19,16 +20,6 @@ class DataFaultMessages {
     // Shows the message with OK alone and returns once it is dismissed.
     virtual void showDataFault(std::string_view message) = 0;
 };
-
-enum class Branch { Normal, LogNormal, Gamma, Gumbel, Poisson };
-
-// Exact, case-sensitive names; any other text draws from the Normal distribution.
-Branch branchFor(std::string_view distName);
-
-// Whether a branch takes one systemRandom number to pick from its Box-Muller pair.
-constexpr bool usesBoxMuller(Branch b) {
-    return b == Branch::Normal || b == Branch::LogNormal || b == Branch::Poisson;
-}
 
 // The run state a draw reads, and the flag it sets on faulty data.
 struct DrawContext {

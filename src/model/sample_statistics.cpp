@@ -8,6 +8,12 @@ namespace {
 int usedSlots(std::span<const double> values) {
     return values.empty() ? 0 : static_cast<int>(values.size()) - 1;
 }
+
+RunningSums sumsOf(std::span<const double> values) {
+    RunningSums sums;
+    for (int i = 1; i <= usedSlots(values); ++i) sums.add(values[i]);
+    return sums;
+}
 }  // namespace
 
 double meanFromSum(double sum, int n) {
@@ -25,21 +31,12 @@ double stdDevFromSums(double sum, double sumSq, int n) {
 }
 
 double sampleMean(std::span<const double> values) {
-    const int n = usedSlots(values);
-    double sum = 0.0;
-    for (int i = 1; i <= n; ++i) sum += values[i];
-    return meanFromSum(sum, n);
+    return meanFromSum(sumsOf(values).sum, usedSlots(values));
 }
 
 double sampleStdDev(std::span<const double> values) {
-    const int n = usedSlots(values);
-    double sum = 0.0;
-    double sumSq = 0.0;
-    for (int i = 1; i <= n; ++i) {
-        sum = sum + values[i];
-        sumSq = values[i] * values[i] + sumSq;
-    }
-    return stdDevFromSums(sum, sumSq, n);
+    const RunningSums sums = sumsOf(values);
+    return stdDevFromSums(sums.sum, sums.sumSq, usedSlots(values));
 }
 
 }  // namespace ferrolith

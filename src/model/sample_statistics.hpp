@@ -4,6 +4,18 @@
 
 namespace ferrolith {
 
+// The sum and the sum of squares of values taken one after the other, each step as the one-pass
+// standard deviation takes it. The order of the values fixes the last bits of both.
+struct RunningSums {
+    double sum = 0.0;
+    double sumSq = 0.0;
+
+    void add(double x) {
+        sum = sum + x;
+        sumSq = x * x + sumSq;
+    }
+};
+
 // Mean and sample standard deviation (divisor n - 1) of slots 1 to n of a run array dimensioned
 // 0 to n; slot 0 carries no value and is never read.
 double sampleMean(std::span<const double> values);

@@ -21,13 +21,15 @@ class clsRNG {
     }
 
     double rand() {
-        if (seedValue_ == 0) seedValue_ = 1;
         if (reseedPending_) {
-            genState_ = seedValue_;
+            genState_ = startState(seedValue_);
             reseedPending_ = false;
         }
         return parkMillerNext();
     }
+
+    // The state a seed starts the sequence from: a seed of 0 runs as 1.
+    static constexpr std::int64_t startState(std::int64_t seed) { return seed == 0 ? 1 : seed; }
 
     // One step of the congruence on any state, as rand() takes it.
     static std::int64_t step(std::int64_t x) {

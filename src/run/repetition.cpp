@@ -2,9 +2,9 @@
 
 #include <cmath>
 
+#include "failure_statistics/tally_accumulator.hpp"
 #include "model/beam_math.hpp"
 #include "model/limit_state.hpp"
-#include "model/sample_statistics.hpp"
 #include "run/repetition_avx2.hpp"
 
 namespace ferrolith {
@@ -26,61 +26,78 @@ std::int16_t repetitionSeed(float u) {
     return static_cast<std::int16_t>(std::nearbyint(static_cast<double>(u) * 31328.0));
 }
 
+RepetitionResult RepetitionResult::fromSums(const SampleSums& sums, int n,
+                                            const RepetitionTally& tally) {
+    RepetitionResult r;
+    r.effectMean = meanFromSum(sums.effect.sum, n);
+    r.effectStdDev = stdDevFromSums(sums.effect.sum, sums.effect.sumSq, n);
+    r.resistMean = meanFromSum(sums.resist.sum, n);
+    r.resistStdDev = stdDevFromSums(sums.resist.sum, sums.resist.sumSq, n);
+    r.safeFraction = meanFromSum(sums.safe, n);
+    r.tally = tally;
+    return r;
+}
+
+RepetitionResult RepetitionResult::faulty(DataFault fault) {
+    RepetitionResult r;
+    r.fault = fault;
+    return r;
+}
+
 namespace {
 
-// Records the first fault's message instead of showing it: the window shows it in order.
-class FaultRecorder : public DataFaultMessages {
+// Notes the first fault's message, and shows it where there is a window to show it.
+class FirstFault : public DataFaultMessages {
   public:
+    explicit FirstFault(DataFaultMessages* show) : show_(show) {}
     std::string_view message;
     void showDataFault(std::string_view m) override {
         if (message.empty()) message = m;
+        if (show_) show_->showDataFault(m);
     }
+
+  private:
+    DataFaultMessages* show_;
 };
 
 }  // namespace
 
-RepetitionResult computeRepetitionScalar(const RepetitionInputs& in, SystemRandom stream,
-                                         const SampleArrays* keep) {
-    clsRNG rng;
-    rng.seed(repetitionSeed(stream.next()));
-    FaultRecorder recorder;
-    bool abortFlag = false;
-    DrawContext context{in.paramA, in.paramB, in.distName, in.piValue,
-                        rng,       stream,    recorder,    abortFlag};
-    std::array<double, inputVariableCount> sampleVector{};
+RepetitionResult computeRepetitionOneAtATime(const RepetitionInputs& in, const OneAtATime& at,
+                                             const SampleArrays* keep) {
+    const std::int16_t seed = repetitionSeed(at.systemRandom.next());
+    at.rng.seed(seed);
+    FirstFault faults(at.messages);
+    DrawContext context{in.paramA, in.paramB,       in.distName, in.piValue,
+                        at.rng,    at.systemRandom, faults,      at.abortFlag};
     SampleSums sums;
-    for (int s = 1; s <= in.sampleSize; ++s) {
+    TallyAccumulator tally;
+    for (int s = 1; s <= in.sampleSize; ++s) {  // an int index: a bound of 32767 cannot overflow
+        at.sampleIndex = static_cast<std::int16_t>(s);
         for (std::int16_t i = 0; i < inputVariableCount; ++i) {
-            sampleVector[i] = drawInput(context, i);
-            if (abortFlag) {
-                RepetitionResult faulty;
-                faulty.fault = DataFault{recorder.message, s, i};
-                return faulty;
-            }
+            at.sampleVector[i] = drawInput(context, i);
+            if (at.abortFlag) return RepetitionResult::faulty({faults.message, s, i});
         }
-        const LimitState ls = evaluateLimitState(sampleVector);
-        sums.effect = sums.effect + ls.effect;
-        sums.effectSq = ls.effect * ls.effect + sums.effectSq;
-        sums.resist = sums.resist + ls.resistance;
-        sums.resistSq = ls.resistance * ls.resistance + sums.resistSq;
-        sums.safe = sums.safe + ls.safe;
+        const LimitState ls = evaluateLimitState(at.sampleVector);
+        const bool safe = ls.safe != 0.0;
+        sums.add(ls.effect, ls.resistance, safe);
+        tally.add(s, at.sampleVector, !safe);
         if (keep) {
             keep->effect[s] = ls.effect;
             keep->resist[s] = ls.resistance;
             keep->safe[s] = ls.safe;
         }
     }
-    return RepetitionResult::fromSums(sums, in.sampleSize);
+    return RepetitionResult::fromSums(sums, in.sampleSize, tally.collapse(seed));
 }
 
-RepetitionResult RepetitionResult::fromSums(const SampleSums& sums, int n) {
-    RepetitionResult r;
-    r.effectMean = meanFromSum(sums.effect, n);
-    r.effectStdDev = stdDevFromSums(sums.effect, sums.effectSq, n);
-    r.resistMean = meanFromSum(sums.resist, n);
-    r.resistStdDev = stdDevFromSums(sums.resist, sums.resistSq, n);
-    r.safeFraction = meanFromSum(sums.safe, n);
-    return r;
+RepetitionResult computeRepetitionScalar(const RepetitionInputs& in, SystemRandom stream,
+                                         const SampleArrays* keep) {
+    clsRNG rng;
+    bool abortFlag = false;
+    std::array<double, inputVariableCount> sampleVector{};
+    std::int16_t sampleIndex = 0;
+    return computeRepetitionOneAtATime(
+        in, {rng, stream, nullptr, abortFlag, sampleVector, sampleIndex}, keep);
 }
 
 RepetitionResult computeRepetition(const RepetitionInputs& inputs, SystemRandom stream,

@@ -6,7 +6,9 @@
 #include <string_view>
 #include <vector>
 
+#include "failure_statistics/repetition_tally.hpp"
 #include "model/draw_input.hpp"
+#include "model/sample_statistics.hpp"
 #include "rng/system_random.hpp"
 
 namespace ferrolith {
@@ -46,11 +48,15 @@ struct DataFault {
 // The sums a repetition's statistics come from, added sample after sample in sample order, as
 // the statistics of the run arrays add them.
 struct SampleSums {
-    double effect = 0.0;
-    double effectSq = 0.0;
-    double resist = 0.0;
-    double resistSq = 0.0;
-    double safe = 0.0;
+    RunningSums effect;
+    RunningSums resist;
+    double safe = 0.0;  // whole numbers: exact in any grouping
+
+    void add(double e, double r, bool isSafe) {
+        effect.add(e);
+        resist.add(r);
+        safe = safe + (isSafe ? 1.0 : 0.0);
+    }
 };
 
 struct RepetitionResult {
@@ -59,10 +65,12 @@ struct RepetitionResult {
     double resistMean = 0.0;
     double resistStdDev = 0.0;
     double safeFraction = 0.0;
-    std::optional<DataFault> fault;  // set: the figures are meaningless
+    RepetitionTally tally;
+    std::optional<DataFault> fault;  // set: the figures and the tally are meaningless
 
     // The figures of a repetition of n samples from its sums.
-    static RepetitionResult fromSums(const SampleSums& sums, int n);
+    static RepetitionResult fromSums(const SampleSums& sums, int n, const RepetitionTally& tally);
+    static RepetitionResult faulty(DataFault fault);
 };
 
 // Where a repetition may leave its per-sample results (slots 1 to N), as the run arrays hold them.
@@ -72,13 +80,29 @@ struct SampleArrays {
     double* safe;
 };
 
+// Where a repetition drawn one sample at a time takes its numbers from, shows its faults and
+// leaves its current sample: the run state for the reference engine, locals for the fallback.
+struct OneAtATime {
+    clsRNG& rng;
+    SystemRandom& systemRandom;   // the repetition's seed, then its picks
+    DataFaultMessages* messages;  // shown at the faulty draw; null: only recorded in the result
+    bool& abortFlag;
+    std::array<double, inputVariableCount>& sampleVector;
+    std::int16_t& sampleIndex;
+};
+
+// One repetition drawn sample after sample with drawInput, as the Calculate command describes
+// it; keep receives the per-sample results.
+RepetitionResult computeRepetitionOneAtATime(const RepetitionInputs& inputs, const OneAtATime& at,
+                                             const SampleArrays* keep);
+
 // One repetition computed away from the window, from the session stream at the repetition's
 // start: the same figures, and the same first faulty draw, as drawing sample after sample with
 // drawInput. Uses the vector kernel where the processor has one.
 RepetitionResult computeRepetition(const RepetitionInputs& inputs, SystemRandom stream,
                                    const SampleArrays* keep);
 
-// The same, one draw at a time through drawInput.
+// The same, one draw at a time, on copies of the generators.
 RepetitionResult computeRepetitionScalar(const RepetitionInputs& inputs, SystemRandom stream,
                                          const SampleArrays* keep);
 

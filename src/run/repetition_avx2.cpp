@@ -3,162 +3,139 @@
 #include <immintrin.h>
 
 #include <array>
-#include <memory>
-#include <vector>
 
 #include "model/distribution_formulas.hpp"
 #include "model/limit_state.hpp"
-#include "model/simd_pack.hpp"
-#include "rng/pick_masks.hpp"
-#include "rng/random_lanes_avx2.hpp"
+#include "simd/generator_lanes_avx2.hpp"
+#include "simd/pack.hpp"
+#include "simd/pick_masks.hpp"
+#include "simd/tally_lanes_avx2.hpp"
 
 namespace ferrolith::avx2 {
 
 namespace {
 
-constexpr int registers = 4;          // AVX2 registers a pack of samples fills
-constexpr int lanes = 4 * registers;  // samples drawn side by side
+constexpr int registers = simd::TallyLanes::registers;  // AVX2 registers a pack of samples fills
+constexpr int lanes = 4 * registers;                    // samples drawn side by side
 using Lanes = simd::Pack<registers>;
-constexpr int drawsPerSample = 3 * inputVariableCount;
-constexpr int chunkSamples = 512;  // a whole number of packs, whose picks stay in the cache
+using PackValues = std::array<Lanes, inputVariableCount>;
+constexpr int readsPerSample = 3 * inputVariableCount;
+// A whole number of packs, whose picks stay in the cache; packs then line up with the stripes
+// of the tally.
+constexpr int chunkSamples = 512;
+static_assert(chunkSamples % lanes == 0);
 
-// The next read of every sample of a pack.
-Lanes read(__m256d (&state)[registers]) {
-    return simd::each<registers>([&](int r) {
-        state[r] = lanes::stepWhole(state[r]);
-        return _mm256_mul_pd(state[r], _mm256_set1_pd(clsRNG::scale));
-    });
-}
-
-// The first faulty lane and variable of a group of samples.
-struct GroupFault {
+// The first faulty lane and variable of a pack.
+struct PackFault {
     int lane = lanes;
     int variable = 0;
     std::string_view message;
 
-    void note(unsigned laneMask, int variable, std::string_view message) {
+    bool found() const { return lane < lanes; }
+    void note(unsigned laneMask, int v, std::string_view m) {
         if (laneMask == 0) return;
         const int first = __builtin_ctz(laneMask);
-        if (first < lane) *this = {first, variable, message};
+        if (first < lane) *this = {first, v, m};
     }
+};
+
+class Kernel {
+  public:
+    Kernel(const RepetitionInputs& in, SystemRandom stream, const SampleArrays* keep)
+        : in_(in),
+          keep_(keep),
+          stream_(stream),
+          seed_(repetitionSeed(stream_.next())),
+          generator_(clsRNG::startState(seed_), readsPerSample),
+          picks_(in.picksPerSample(), chunkSamples),
+          pi_(in.piValue) {}
+
+    RepetitionResult run() {
+        const int n = in_.sampleSize;
+        for (int chunkStart = 1; chunkStart <= n; chunkStart += chunkSamples) {
+            const int chunkSize = std::min(chunkSamples, n - chunkStart + 1);
+            picks_.fill(stream_, chunkSize);
+            for (int from = 0; from < chunkSize; from += lanes) {
+                const int valid = std::min(lanes, chunkSize - from);
+                const int sample = chunkStart + from;
+                PackFault fault;
+                const PackValues v = drawPack(from, (1u << valid) - 1, fault);
+                if (fault.found())
+                    return RepetitionResult::faulty(
+                        {fault.message, sample + fault.lane, fault.variable});
+                addPack(v, sample, valid);
+                generator_.nextPack();
+            }
+        }
+        return RepetitionResult::fromSums(sums_, n, tally_.stripes().collapse(seed_));
+    }
+
+  private:
+    // The seven values of the pack of samples from chunk index `from`; notes the first faulty
+    // draw among the valid lanes.
+    PackValues drawPack(int from, unsigned validMask, PackFault& fault) {
+        PackValues v;
+        int boxMuller = 0;
+        for (int i = 0; i < inputVariableCount; ++i) {
+            const Lanes u1 = generator_.read();
+            const Lanes u2 = generator_.read();
+            const Lanes u3 = generator_.read();
+            const auto draw = formulas::drawVariable(
+                in_.branch[i], in_.paramA[i], in_.paramB[i], u1, u2, u3, pi_,
+                [&] { return simd::loadMask<registers>(picks_.at(boxMuller++, from)); });
+            if (draw.poissonFault) fault.note(validMask, i, poissonFaultMessage);
+            fault.note(simd::bits(draw.overflow) & validMask, i, dataFaultMessage);
+            v[i] = draw.value;
+        }
+        return v;
+    }
+
+    // The pack's limit states into the sums in sample order, its inputs into the tally, and its
+    // results into the kept arrays.
+    void addPack(PackValues v, int sample, int valid) {
+        const unsigned validMask = (1u << valid) - 1;
+        const auto ls = limitStateValues(v[0], v[1], v[2], v[3], v[4], v[5], v[6]);
+        const unsigned safeLanes = simd::bits(ls.resistance > ls.effect) & validMask;
+        alignas(32) double e[lanes], r[lanes];
+        for (int k = 0; k < registers; ++k) {
+            _mm256_store_pd(e + 4 * k, ls.effect.v[k]);
+            _mm256_store_pd(r + 4 * k, ls.resistance.v[k]);
+        }
+        for (int l = 0; l < valid; ++l) sums_.add(e[l], r[l], (safeLanes >> l) & 1);
+
+        if (valid < lanes) {
+            const auto inPack = simd::firstLanes<registers>(valid);
+            for (Lanes& x : v) x = simd::keepWhere(inPack, x);
+        }
+        tally_.add(v, simd::notGreater(ls.resistance, ls.effect), ~safeLanes & validMask, valid);
+
+        if (keep_) keepPack(e, r, safeLanes, sample, valid);
+    }
+
+    void keepPack(const double* e, const double* r, unsigned safeLanes, int sample, int valid) {
+        for (int l = 0; l < valid; ++l) {
+            keep_->effect[sample + l] = e[l];
+            keep_->resist[sample + l] = r[l];
+            keep_->safe[sample + l] = (safeLanes >> l) & 1 ? 1.0 : 0.0;
+        }
+    }
+
+    const RepetitionInputs& in_;
+    const SampleArrays* keep_;
+    SystemRandom stream_;
+    const std::int16_t seed_;
+    simd::GeneratorLanes<registers> generator_;
+    simd::PickMasks picks_;
+    const Lanes pi_;
+    SampleSums sums_;
+    simd::TallyLanes tally_;
 };
 
 }  // namespace
 
-RepetitionResult computeRepetition(const RepetitionInputs& in, SystemRandom stream,
+RepetitionResult computeRepetition(const RepetitionInputs& inputs, SystemRandom stream,
                                    const SampleArrays* keep) {
-    const int n = in.sampleSize;
-    const int picksPerSample = in.picksPerSample();
-    std::int64_t seed = repetitionSeed(stream.next());
-    if (seed == 0) seed = 1;  // as clsRNG runs a seed of 0
-
-    // Lane l of a pack starts at sample l + 1; after its 21 reads the next pack is
-    // (lanes - 1) x 21 reads further on.
-    __m256d start[registers];
-    for (int r = 0; r < registers; ++r) {
-        alignas(32) std::int64_t lane[4];
-        for (int l = 0; l < 4; ++l)
-            lane[l] = clsRNG::jump(seed, static_cast<std::uint64_t>(drawsPerSample) * (4 * r + l));
-        start[r] = lanes::toDouble(_mm256_load_si256(reinterpret_cast<const __m256i*>(lane)));
-    }
-    const __m256i nextPack = _mm256_set1_epi64x(
-        clsRNG::jump(1, static_cast<std::uint64_t>(drawsPerSample) * (lanes - 1)));
-
-    // Picks of a chunk, variable by variable, so that a pack's lanes load side by side. The
-    // stream holds them sample by sample, one per Box-Muller variable.
-    const std::unique_ptr<std::int64_t[]> picks(
-        new std::int64_t[static_cast<std::size_t>(picksPerSample) * chunkSamples]);
-    // A Poisson mean of 10 or less is faulty at the variable's first draw.
-    std::array<bool, inputVariableCount> poissonFault{};
-    for (int i = 0; i < inputVariableCount; ++i)
-        poissonFault[i] = in.branch[i] == Branch::Poisson && !(in.paramA[i] > 10.0);
-
-    SampleSums sums;
-    const Lanes pi(in.piValue);
-    for (int chunkStart = 1; chunkStart <= n; chunkStart += chunkSamples) {
-        const int chunkSize = std::min(chunkSamples, n - chunkStart + 1);
-        for (int j = 0; j < picksPerSample; ++j) {
-            SystemRandom first = stream;
-            first.advance(static_cast<std::uint64_t>(j));
-            lanes::fillPickMasks(first, chunkSize, picksPerSample, picks.get() + j * chunkSamples);
-        }
-        stream.advance(static_cast<std::uint64_t>(picksPerSample) * chunkSize);
-        for (int g = 0; g < chunkSize; g += lanes) {
-            const int valid = std::min(lanes, chunkSize - g);
-            const unsigned validMask = (1u << valid) - 1;
-            std::array<Lanes, inputVariableCount> v;
-            GroupFault fault;
-            int j = 0;
-            for (int i = 0; i < inputVariableCount; ++i) {
-                const Lanes u1 = read(start);
-                const Lanes u2 = read(start);
-                const Lanes u3 = read(start);
-                const Lanes a(in.paramA[i]);
-                const Lanes b(in.paramB[i]);
-                const Branch branch = in.branch[i];
-                if (branch == Branch::Gamma) {
-                    const auto gamma = formulas::gammaValue(a, b, u1, u2, u3);
-                    fault.note(simd::bits(gamma.overflow) & validMask, i, dataFaultMessage);
-                    v[i] = gamma.value;
-                } else if (branch == Branch::Gumbel) {
-                    v[i] = formulas::gumbelValue(a, b, u1);
-                } else {
-                    // Lanes past the chunk's last sample read stale picks inside the buffer (a
-                    // chunk is a whole number of packs); they are not kept.
-                    const std::int64_t* at = picks.get() + std::size_t(j) * chunkSamples + g;
-                    const simd::PackMask<registers> first = simd::eachMask<registers>([&](int r) {
-                        return _mm256_castsi256_pd(
-                            _mm256_loadu_si256(reinterpret_cast<const __m256i*>(at + 4 * r)));
-                    });
-                    ++j;
-                    if (branch == Branch::LogNormal) {
-                        v[i] = formulas::logNormalValue(a, b, u1, u2, pi, first);
-                    } else if (branch == Branch::Poisson) {
-                        if (poissonFault[i]) fault.note(validMask, i, poissonFaultMessage);
-                        v[i] = formulas::poissonValue(a, b, u1, u2, pi, first);
-                    } else {
-                        v[i] = formulas::normalValue(a, b, u1, u2, pi, first);
-                    }
-                }
-            }
-            const int sample = chunkStart + g;
-            if (fault.lane < lanes) {
-                RepetitionResult faulty;
-                faulty.fault = DataFault{fault.message, sample + fault.lane, fault.variable};
-                return faulty;
-            }
-            const auto ls = limitStateValues(v[0], v[1], v[2], v[3], v[4], v[5], v[6]);
-            const unsigned safeLanes = simd::bits(ls.resistance > ls.effect) & validMask;
-            const Lanes effectSq = ls.effect * ls.effect;
-            const Lanes resistSq = ls.resistance * ls.resistance;
-            alignas(32) double e[lanes], r[lanes], e2[lanes], r2[lanes];
-            for (int k = 0; k < registers; ++k) {
-                _mm256_store_pd(e + 4 * k, ls.effect.v[k]);
-                _mm256_store_pd(r + 4 * k, ls.resistance.v[k]);
-                _mm256_store_pd(e2 + 4 * k, effectSq.v[k]);
-                _mm256_store_pd(r2 + 4 * k, resistSq.v[k]);
-            }
-            // Summed in sample order, as the statistics of the run arrays sum them. The safe
-            // indicators add up to whole numbers, exactly, in any grouping.
-            for (int l = 0; l < valid; ++l) {
-                sums.effect = sums.effect + e[l];
-                sums.effectSq = e2[l] + sums.effectSq;
-                sums.resist = sums.resist + r[l];
-                sums.resistSq = r2[l] + sums.resistSq;
-            }
-            sums.safe = sums.safe + __builtin_popcount(safeLanes);
-            if (keep) {
-                for (int l = 0; l < valid; ++l) {
-                    keep->effect[sample + l] = e[l];
-                    keep->resist[sample + l] = r[l];
-                    keep->safe[sample + l] = (safeLanes >> l) & 1 ? 1.0 : 0.0;
-                }
-            }
-            for (__m256d& x : start)
-                x = lanes::toDouble(lanes::mulMod(lanes::toInteger(x), nextPack));
-        }
-    }
-    return RepetitionResult::fromSums(sums, n);
+    return Kernel(inputs, stream, keep).run();
 }
 
 }  // namespace ferrolith::avx2

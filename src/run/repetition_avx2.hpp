@@ -2,8 +2,8 @@
 
 #include "run/repetition.hpp"
 
-// The vector kernel: four samples at a time, one per lane. Compiled for AVX2 and called only
-// on processors that have it.
+// The vector kernel: sixteen samples at a time, one per lane of four AVX2 registers. Compiled
+// for AVX2 and called only on processors that have it.
 namespace ferrolith::avx2 {
 
 RepetitionResult computeRepetition(const RepetitionInputs& inputs, SystemRandom stream,

@@ -6,7 +6,6 @@
 
 #include "model/beam_math.hpp"
 #include "model/draw_input.hpp"
-#include "model/limit_state.hpp"
 #include "model/sample_statistics.hpp"
 #include "run/count_text.hpp"
 #include "run/message_text.hpp"
@@ -86,6 +85,8 @@ RunOutcome SimulationRun::run() {
     for (auto* a :
          {&s.safeFraction, &s.effectMean, &s.resistMean, &s.effectStdDev, &s.resistStdDev})
         a->assign(M + 1, 0.0);
+    s.repetitionTallies.clear();
+    s.repetitionTallies.reserve(static_cast<std::size_t>(M));
     s.abortFlag = false;
     window_.setReportText("");
     window_.setProgressMin(0.0f);
@@ -115,7 +116,8 @@ RunOutcome SimulationRun::run() {
     }
     appendPieces(inputBlockPieces(paramTexts, s.distName));
 
-    const RunOutcome loop = engine_ == Engine::Reference ? runReference(M, N) : runFast(M, N);
+    const RepetitionInputs inputs(s.paramA, s.paramB, s.distName, s.piValue, N);
+    const RunOutcome loop = engine_ == Engine::Reference ? runReference(inputs) : runFast(inputs);
     if (loop != RunOutcome::Completed) return loop;
 
     s.overallEffectMean = sampleMean(s.effectMean);
@@ -152,27 +154,40 @@ bool SimulationRun::finishRepetition(int r) {
     return !window_.closeRequested();
 }
 
-RunOutcome SimulationRun::runReference(int M, int N) {
+void SimulationRun::keepRepetition(int r, const RepetitionResult& result) {
     RunState& s = state_;
+    s.effectMean[r] = result.effectMean;
+    s.effectStdDev[r] = result.effectStdDev;
+    s.resistMean[r] = result.resistMean;
+    s.resistStdDev[r] = result.resistStdDev;
+    s.safeFraction[r] = result.safeFraction;
+    s.repetitionTallies.push_back(result.tally);
+}
+
+RunOutcome SimulationRun::runReference(const RepetitionInputs& inputs) {
+    RunState& s = state_;
+    FaultBoxes boxes(window_);
+    const OneAtATime onWindow{s.rng,       s.systemRandom, &boxes,
+                              s.abortFlag, s.sampleVector, s.sampleIndex};
+    const SampleArrays arrays{s.effectSample.data(), s.resistSample.data(), s.safeSample.data()};
+    const int M = static_cast<int>(s.effectMean.size()) - 1;
     for (int r = 1; r <= M; ++r) {  // an int index: a bound of 32767 cannot overflow it
         s.repetitionIndex = static_cast<std::int16_t>(r);
-        if (!runRepetition(N)) {
+        // The message box of a faulty draw is shown at the draw.
+        const RepetitionResult result = computeRepetitionOneAtATime(inputs, onWindow, &arrays);
+        if (result.fault) {
             writeAbortMessage();
             return RunOutcome::Aborted;
         }
-        s.effectMean[r] = sampleMean(s.effectSample);
-        s.effectStdDev[r] = sampleStdDev(s.effectSample);
-        s.resistMean[r] = sampleMean(s.resistSample);
-        s.resistStdDev[r] = sampleStdDev(s.resistSample);
-        s.safeFraction[r] = sampleMean(s.safeSample);
+        keepRepetition(r, result);
         if (!finishRepetition(r)) return RunOutcome::Closed;
     }
     return RunOutcome::Completed;
 }
 
-RunOutcome SimulationRun::runFast(int M, int N) {
+RunOutcome SimulationRun::runFast(const RepetitionInputs& inputs) {
     RunState& s = state_;
-    const RepetitionInputs inputs(s.paramA, s.paramB, s.distName, s.piValue, N);
+    const int M = static_cast<int>(s.effectMean.size()) - 1;
     RepetitionSchedule schedule(
         inputs, s.systemRandom, M, threads_ > 0 ? threads_ : defaultThreadCount(),
         SampleArrays{s.effectSample.data(), s.resistSample.data(), s.safeSample.data()});
@@ -188,36 +203,10 @@ RunOutcome SimulationRun::runFast(int M, int N) {
             writeAbortMessage();
             return RunOutcome::Aborted;
         }
-        s.effectMean[r] = result.effectMean;
-        s.effectStdDev[r] = result.effectStdDev;
-        s.resistMean[r] = result.resistMean;
-        s.resistStdDev[r] = result.resistStdDev;
-        s.safeFraction[r] = result.safeFraction;
+        keepRepetition(r, result);
         if (!finishRepetition(r)) return RunOutcome::Closed;
     }
     return RunOutcome::Completed;
-}
-
-bool SimulationRun::runRepetition(int N) {
-    RunState& s = state_;
-    // Each repetition's seed for rng comes from the session's systemRandom stream.
-    s.rng.seed(repetitionSeed(s.systemRandom.next()));
-
-    FaultBoxes boxes(window_);
-    DrawContext context{s.paramA, s.paramB,       s.distName, s.piValue,
-                        s.rng,    s.systemRandom, boxes,      s.abortFlag};
-    for (int sample = 1; sample <= N; ++sample) {
-        s.sampleIndex = static_cast<std::int16_t>(sample);
-        for (std::int16_t i = 0; i < inputVariableCount; ++i) {
-            s.sampleVector[i] = drawInput(context, i);
-            if (s.abortFlag) return false;
-        }
-        const LimitState ls = evaluateLimitState(s.sampleVector);
-        s.effectSample[sample] = ls.effect;
-        s.resistSample[sample] = ls.resistance;
-        s.safeSample[sample] = ls.safe;
-    }
-    return true;
 }
 
 void SimulationRun::writeAbortMessage() { appendPieces(abortBlockPieces()); }

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "run/repetition.hpp"
 #include "run/run_state.hpp"
 #include "run/save_report.hpp"
 #include "run/window_operations.hpp"
@@ -49,11 +50,12 @@ class SimulationRun {
 
   private:
     RunOutcome run();
-    // The repetition loop; false when it ended early (faulty data, or the window closing).
-    RunOutcome runReference(int M, int N);
-    RunOutcome runFast(int M, int N);
-    // Draws and evaluates the N samples of the current repetition; false on faulty data.
-    bool runRepetition(int N);
+    // The repetition loops over the run arrays' M repetitions: Completed, or Aborted at faulty
+    // data, or Closed when the window closes.
+    RunOutcome runReference(const RepetitionInputs& inputs);
+    RunOutcome runFast(const RepetitionInputs& inputs);
+    // Repetition r's figures and tally into the run state.
+    void keepRepetition(int r, const RepetitionResult& result);
     // Writes repetition r's figures, shows the progress and lets the window react; false when
     // the window is closing.
     bool finishRepetition(int r);

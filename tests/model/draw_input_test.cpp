@@ -125,20 +125,10 @@ TEST(DrawInput, DrawsMatchTheFormulasOnTheSameUniforms) {
         SystemRandom pick(11);
         for (int call = 0; call < 200; ++call) {
             const double u1 = mirror.rand(), u2 = mirror.rand(), u3 = mirror.rand();
-            double expected = 0;
-            const Branch branch = branchFor(name);
-            if (branch == Branch::Gamma) {
-                expected = formulas::gammaValue(15.0, 0.4, u1, u2, u3).value;
-            } else if (branch == Branch::Gumbel) {
-                expected = formulas::gumbelValue(15.0, 0.4, u1);
-            } else {
-                const bool first = SystemRandom::picksFirst(pick.nextBits());
-                expected = branch == Branch::LogNormal
-                               ? formulas::logNormalValue(15.0, 0.4, u1, u2, pi, first)
-                           : branch == Branch::Poisson
-                               ? formulas::poissonValue(15.0, 0.4, u1, u2, pi, first)
-                               : formulas::normalValue(15.0, 0.4, u1, u2, pi, first);
-            }
+            const double expected =
+                formulas::drawVariable(branchFor(name), 15.0, 0.4, u1, u2, u3, pi, [&pick] {
+                    return SystemRandom::picksFirst(pick.nextBits());
+                }).value;
             ASSERT_EQ(f.draw(), expected) << name << " call " << call;
         }
     }

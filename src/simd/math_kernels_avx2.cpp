@@ -1,6 +1,6 @@
-#include "model/math_kernels_avx2.hpp"
+#include "simd/math_kernels_avx2.hpp"
 
-#include "model/simd_pack.hpp"
+#include "simd/pack.hpp"
 
 namespace ferrolith::math::avx2 {
 

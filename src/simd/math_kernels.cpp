@@ -2,7 +2,7 @@
 #include <sleef.h>
 
 #include "model/beam_math.hpp"
-#include "model/math_kernels_avx2.hpp"
+#include "simd/math_kernels_avx2.hpp"
 
 namespace ferrolith::math {
 

@@ -1,4 +1,4 @@
-#include "rng/pick_masks.hpp"
+#include "simd/pick_masks.hpp"
 
 #include <gtest/gtest.h>
 
@@ -16,7 +16,7 @@ TEST(PickMasks, FollowEveryStrideThDrawOfTheStream) {
             SystemRandom stream(count * 977ULL + stride);
             stream.advance(12345);
             std::vector<std::int64_t> masks(count + 4, 7);
-            lanes::fillPickMasks(stream, count, stride, masks.data());
+            simd::fillPickMasks(stream, count, stride, masks.data());
             for (int k = 0; k < count; ++k) {
                 const bool first = SystemRandom::picksFirst(stream.nextBits());
                 stream.advance(static_cast<std::uint64_t>(stride - 1));

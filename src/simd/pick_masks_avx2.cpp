@@ -1,7 +1,7 @@
-#include "rng/pick_masks.hpp"
-#include "rng/random_lanes_avx2.hpp"
+#include "simd/generator_lanes_avx2.hpp"
+#include "simd/pick_masks.hpp"
 
-namespace ferrolith::lanes {
+namespace ferrolith::simd {
 
 namespace {
 
@@ -39,4 +39,18 @@ void fillPickMasks(const SystemRandom& from, int count, int stride, std::int64_t
     }
 }
 
-}  // namespace ferrolith::lanes
+PickMasks::PickMasks(int picksPerSample, int chunkSamples)
+    : picksPerSample_(picksPerSample),
+      chunkSamples_(chunkSamples),
+      masks_(new std::int64_t[static_cast<std::size_t>(picksPerSample) * chunkSamples]) {}
+
+void PickMasks::fill(SystemRandom& stream, int count) {
+    for (int j = 0; j < picksPerSample_; ++j) {
+        SystemRandom first = stream;
+        first.advance(static_cast<std::uint64_t>(j));
+        fillPickMasks(first, count, picksPerSample_, masks_.get() + std::size_t(j) * chunkSamples_);
+    }
+    stream.advance(static_cast<std::uint64_t>(picksPerSample_) * count);
+}
+
+}  // namespace ferrolith::simd

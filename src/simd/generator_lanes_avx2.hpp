@@ -9,8 +9,9 @@
 
 #include "rng/clsRNG.hpp"
 #include "rng/system_random.hpp"
+#include "simd/pack.hpp"
 
-namespace ferrolith::lanes {
+namespace ferrolith::simd {
 
 // x * a mod (2^31 - 1) in 64-bit lanes, for x and a below 2^31: the product folded at bit 31
 // twice, then one conditional subtraction.
@@ -50,6 +51,45 @@ inline __m256d stepWhole(__m256d x) {
     return _mm256_sub_pd(product, _mm256_mul_pd(quotient, m));
 }
 
+// clsRNG's sequence read in the 4 x K lanes of a pack, one lane a sample: lane l reads the
+// readsPerSample reads of sample l of the pack, and each pack starts where the last one's lanes
+// together ended.
+template <int K>
+class GeneratorLanes {
+  public:
+    static constexpr int lanes = 4 * K;
+
+    // start: the state before the first read, as clsRNG starts from its seed.
+    GeneratorLanes(std::int64_t start, int readsPerSample)
+        : nextPack_(_mm256_set1_epi64x(
+              clsRNG::jump(1, static_cast<std::uint64_t>(readsPerSample) * (lanes - 1)))) {
+        for (int r = 0; r < K; ++r) {
+            alignas(32) std::int64_t lane[4];
+            for (int l = 0; l < 4; ++l)
+                lane[l] =
+                    clsRNG::jump(start, static_cast<std::uint64_t>(readsPerSample) * (4 * r + l));
+            state_[r] = toDouble(_mm256_load_si256(reinterpret_cast<const __m256i*>(lane)));
+        }
+    }
+
+    // The next read of every lane.
+    simd::Pack<K> read() {
+        return simd::each<K>([&](int r) {
+            state_[r] = stepWhole(state_[r]);
+            return _mm256_mul_pd(state_[r], _mm256_set1_pd(clsRNG::scale));
+        });
+    }
+
+    // After the last read of a pack's samples: on to the next pack.
+    void nextPack() {
+        for (__m256d& x : state_) x = toDouble(mulMod(toInteger(x), nextPack_));
+    }
+
+  private:
+    __m256d state_[K];
+    __m256i nextPack_;  // 16807 to the power of the reads the other lanes of a pack take
+};
+
 // The low 64 bits of a x b in every lane.
 inline __m256i mulLow64(__m256i a, __m256i b) {
     const __m256i low = _mm256_mul_epu32(a, b);
@@ -68,4 +108,4 @@ inline __m256i pcgOutput(__m256i state) {
     return _mm256_or_si256(_mm256_srlv_epi64(x, rot), _mm256_and_si256(left, low32));
 }
 
-}  // namespace ferrolith::lanes
+}  // namespace ferrolith::simd

@@ -6,6 +6,8 @@
 #include <immintrin.h>
 #include <sleef.h>
 
+#include <cstdint>
+
 namespace ferrolith::simd {
 
 template <int K>
@@ -90,6 +92,32 @@ PackMask<K> isFinite(const Pack<K>& a) {
         return _mm256_cmp_pd(magnitude, _mm256_set1_pd(__builtin_inf()), _CMP_LT_OQ);
     });
 }
+// Lane masks stored as 64-bit integers (-1 true, 0 false), 4 x K of them from at.
+template <int K>
+PackMask<K> loadMask(const std::int64_t* at) {
+    return eachMask<K>([&](int k) {
+        return _mm256_castsi256_pd(
+            _mm256_loadu_si256(reinterpret_cast<const __m256i*>(at + 4 * k)));
+    });
+}
+// The lanes of x where the mask is set, +0.0 elsewhere.
+template <int K>
+Pack<K> keepWhere(const PackMask<K>& m, const Pack<K>& x) {
+    return each<K>([&](int k) { return _mm256_and_pd(m.m[k], x.v[k]); });
+}
+// Lanes 0 to count - 1 set.
+template <int K>
+PackMask<K> firstLanes(int count) {
+    return eachMask<K>([&](int k) {
+        const __m256i index = _mm256_setr_epi64x(4 * k, 4 * k + 1, 4 * k + 2, 4 * k + 3);
+        return _mm256_castsi256_pd(_mm256_cmpgt_epi64(_mm256_set1_epi64x(count), index));
+    });
+}
+template <int K>
+PackMask<K> notGreater(const Pack<K>& a, const Pack<K>& b) {
+    return eachMask<K>([&](int k) { return _mm256_cmp_pd(a.v[k], b.v[k], _CMP_NGT_UQ); });
+}
+
 // One bit a lane, lane 0 lowest.
 template <int K>
 unsigned bits(const PackMask<K>& m) {

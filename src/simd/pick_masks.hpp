@@ -1,0 +1,39 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+#include "rng/system_random.hpp"
+
+namespace ferrolith::simd {
+
+// The Box-Muller picks of a chunk of samples as lane masks (-1: the first value of the pair, 0:
+// the second), stored variable by variable so that the lanes of a pack load side by side. The
+// stream holds them sample by sample, one per Box-Muller variable. Fill only on processors with
+// AVX2.
+class PickMasks {
+  public:
+    PickMasks(int picksPerSample, int chunkSamples);
+
+    // The picks of count samples (at most chunkSamples) from the stream's next draw on; moves
+    // the stream past them.
+    void fill(SystemRandom& stream, int count);
+
+    // The masks of the j-th Box-Muller variable of a sample, from sample index `from` of the
+    // chunk on. Reading past the filled samples gives stale masks inside the buffer.
+    const std::int64_t* at(int j, int from) const {
+        return masks_.get() + static_cast<std::size_t>(j) * chunkSamples_ + from;
+    }
+
+  private:
+    int picksPerSample_;
+    int chunkSamples_;
+    std::unique_ptr<std::int64_t[]> masks_;
+};
+
+// The picks of every stride-th draw of a stream, count of them from its next draw on: four
+// copies of the generator, a stride apart, stepped four strides at a time in an AVX2 register.
+// out has room for count rounded up to a multiple of 4.
+void fillPickMasks(const SystemRandom& from, int count, int stride, std::int64_t* out);
+
+}  // namespace ferrolith::simd
