@@ -165,7 +165,7 @@ TEST(SimulationRun, CountsThatDoNotConvertChangeNothing) {
             ASSERT_EQ(w.boxes.size(), 1u);
             EXPECT_EQ(w.boxes[0].prompt,
                       std::string(repetitions ? "No. Repititions" : "Sample Size") + ": \"" + bad +
-                          "\" is not a whole number from 1 to 32767.");
+                          "\" is not a number that rounds to a whole number from 1 to 32767.");
             EXPECT_EQ(w.boxes[0].title, "Pellox");
         }
     }
