@@ -3,7 +3,9 @@
 #include <CLI/CLI.hpp>
 
 #include "cli/command_line.hpp"
-#include "run/write_text_file.hpp"
+#include "run/message_text.hpp"
+#include "run/safe_file_write.hpp"
+#include "run/save_error_message.hpp"
 #include "study/study_file.hpp"
 
 namespace ferrolith {
@@ -60,11 +62,9 @@ void applyStudyOption(const CLI::App& app, const FileOptions& options, TerminalI
 namespace ferrolith {
 
 bool writeOrSay(const std::string& path, const std::string& text, std::ostream& errors) {
-    const auto failure = writeTextFile(path, text);
+    const auto failure = writeFileSafely(path, text);
     if (!failure) return true;
-    std::string message = saveErrorMessage(path, *failure);
-    message.replace(message.find("\r\n"), 2, ": ");
-    errors << "ferrolith-cli: " << message << '\n';
+    errors << "ferrolith-cli: " << oneLineMessage(saveErrorMessage(path, *failure)) << '\n';
     return false;
 }
 

@@ -7,7 +7,7 @@
 #include <fstream>
 #include <string_view>
 
-#include "run/write_text_file.hpp"
+#include "run/safe_file_write.hpp"
 #include "study/study_json.hpp"
 
 namespace ferrolith {
@@ -83,7 +83,7 @@ std::string studyFileText(const Study& study) {
 }
 
 std::optional<std::string> writeStudyFile(const std::string& path, const Study& study) {
-    return writeTextFile(path, studyFileText(study));
+    return writeFileSafely(path, studyFileText(study));
 }
 
 }  // namespace ferrolith

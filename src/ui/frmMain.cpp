@@ -22,7 +22,7 @@ frmMain::frmMain(QWidget* parent)
       studies_(*this, controls_, operations_, run_),
       export_(results_.window(), run_, operations_) {
     setObjectName(QStringLiteral("frmMain"));
-    setWindowTitle(QStringLiteral("Ferrolith by Dalvenor"));
+    setWindowTitle(toWidgetText(mainWindowTitle));
     setFixedSize(twipsToPixels(11220), twipsToPixels(8655));
     connect(controls_.btmCalc, &QPushButton::clicked, this, &frmMain::btmCalc_Click);
     installReportContextMenu(*controls_.txtReport,
@@ -51,10 +51,9 @@ void frmMain::closeEvent(QCloseEvent* event) {
 }
 
 void frmMain::btmCalc_Click() {
+    // The button stays enabled and keeps the focus through a run, so keys meant for it never
+    // reach an input; a press while the run is under way starts nothing.
     if (run_.running()) return;
-    QPushButton* button = controls_.btmCalc;
-    const bool hadFocus = button->hasFocus();
-    button->setEnabled(false);
     results_.runStarting();
     RunOutcome outcome = RunOutcome::Failed;
     try {
@@ -64,8 +63,7 @@ void frmMain::btmCalc_Click() {
         operations_.messageBox(failure.what(), std::nullopt, MessageIcon::None, MessageButtons::Ok);
     }
     results_.runEnded(outcome);
-    button->setEnabled(true);
-    if (hadFocus) button->setFocus();
+    operations_.showPending();
     if (operations_.closeRequested()) close();
 }
 

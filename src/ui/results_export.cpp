@@ -4,7 +4,8 @@
 
 #include "results_file/results_csv.hpp"
 #include "results_file/results_json.hpp"
-#include "run/write_text_file.hpp"
+#include "run/safe_file_write.hpp"
+#include "run/save_error_message.hpp"
 #include "ui/results_texts.hpp"
 
 namespace ferrolith {
@@ -52,7 +53,7 @@ void ResultsExport::exportResults() {
     if (!choice) return;
     const std::string contents =
         choice->format == Format::Csv ? resultsCsv(record->state) : resultsJsonText(*record);
-    if (const auto failure = writeTextFile(choice->path, contents))
+    if (const auto failure = writeFileSafely(choice->path, contents))
         operations_.messageBox(saveErrorMessage(choice->path, *failure), std::nullopt,
                                MessageIcon::None, MessageButtons::Ok);
 }

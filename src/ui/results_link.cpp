@@ -45,6 +45,8 @@ void ResultsLink::runStarting() {
     if (!window_.isVisible()) {
         placeBesideMainWindow();
         window_.show();
+        // Calculate was pressed in the main window: the keyboard stays there.
+        mainWindow_.activateWindow();
     }
     timer_.start();
 }

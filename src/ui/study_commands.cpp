@@ -9,7 +9,8 @@
 #include <QUrl>
 #include <QWidget>
 
-#include "run/write_text_file.hpp"
+#include "run/safe_file_write.hpp"
+#include "run/save_error_message.hpp"
 #include "study/study_file.hpp"
 #include "study/window_study.hpp"
 #include "ui/save_dialog.hpp"

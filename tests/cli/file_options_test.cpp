@@ -3,11 +3,19 @@
 
 #include "cli/command_line.hpp"
 #include "program_version.hpp"
-#include "run_cli.hpp"
 #include "study/study_file.hpp"
+#include "support/file_test_support.hpp"
+#include "support/report_helpers.hpp"
+#include "support/run_cli.hpp"
 
 namespace ferrolith::test {
 namespace {
+
+using testing::Result;
+using testing::runCli;
+using testing::slurp;
+using testing::TempPath;
+using testing::withoutTiming;
 
 CommandLine parse(std::vector<std::string> args) {
     std::ostringstream out;
@@ -92,7 +100,7 @@ TEST(StudyDriver, ASavedStudyRunsToTheSameReportAsItsOptions) {
 TEST(StudyDriver, WithoutASeedTheStudyHasNone) {
     TempPath study("unseeded.json");
     EXPECT_EQ(runCli("--repetitions 1 --samples 1 --save-study " + study.path).status, 0);
-    EXPECT_EQ(fileText(study.path).find("seed"), std::string::npos);
+    EXPECT_EQ(slurp(study.path).find("seed"), std::string::npos);
 }
 
 TEST(StudyDriver, ABadStudyIsOneLineAndNoRun) {
@@ -110,7 +118,7 @@ TEST(StudyDriver, AStudyThatCannotBeWrittenStopsBeforeTheRun) {
     EXPECT_EQ(r.status, 4);
     EXPECT_EQ(r.out, "");
     EXPECT_EQ(r.err,
-              "ferrolith-cli: Error while saving file /nonexistent-ferrolith/s.json: No such file "
+              "ferrolith-cli: Error while saving file /nonexistent-ferrolith/s.json No such file "
               "or directory\n");
 }
 

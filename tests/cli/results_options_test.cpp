@@ -4,12 +4,20 @@
 #include <nlohmann/json.hpp>
 
 #include "run/report_text.hpp"
-#include "run_cli.hpp"
 #include "study/study_file.hpp"
 #include "study/study_json.hpp"
+#include "support/file_test_support.hpp"
+#include "support/report_helpers.hpp"
+#include "support/run_cli.hpp"
 
 namespace ferrolith::test {
 namespace {
+
+using testing::Result;
+using testing::runCli;
+using testing::slurp;
+using testing::TempPath;
+using testing::withoutTiming;
 
 using Json = nlohmann::ordered_json;
 
@@ -22,8 +30,8 @@ struct ResultsRun {
 ResultsRun runWithResults(const std::string& options) {
     TempPath json("results.json"), csv("results.csv");
     ResultsRun run{runCli(options + " --json " + json.path + " --csv " + csv.path), {}, {}};
-    run.json = Json::parse(fileText(json.path));
-    run.csv = fileText(csv.path);
+    run.json = Json::parse(slurp(json.path));
+    run.csv = slurp(csv.path);
     return run;
 }
 
@@ -127,10 +135,10 @@ TEST(ResultsFiles, AFailedWriteIsOneLineAndExitFour) {
         csv.path);
     EXPECT_EQ(r.status, 4);
     EXPECT_NE(r.out.find("Total number of simulations was 1\r\n"), std::string::npos);
-    EXPECT_NE(r.err.find("ferrolith-cli: Error while saving file /nonexistent-ferrolith/r.json: "
+    EXPECT_NE(r.err.find("ferrolith-cli: Error while saving file /nonexistent-ferrolith/r.json "
                          "No such file or directory\n"),
               std::string::npos);
-    EXPECT_EQ(fileText(csv.path).rfind("index,", 0), 0u);  // the other file is still written
+    EXPECT_EQ(slurp(csv.path).rfind("index,", 0), 0u);  // the other file is still written
     for (const char* option : {"--json", "--csv"})
         EXPECT_EQ(runCli(std::string(option) + " ''").status, 2) << option;
 }

@@ -4,12 +4,20 @@
 #include <QTest>
 #include <nlohmann/json.hpp>
 
-#include "cli/run_cli.hpp"
 #include "study/study_json.hpp"
+#include "support/file_test_support.hpp"
+#include "support/report_helpers.hpp"
+#include "support/run_cli.hpp"
 #include "window_fixture.hpp"
 
 namespace ferrolith::test {
 namespace {
+
+using testing::Result;
+using testing::runCli;
+using testing::slurp;
+using testing::TempPath;
+using testing::withoutTiming;
 
 class ResultsExportTest : public WindowTest {
   protected:
@@ -39,7 +47,7 @@ TEST_F(ResultsExportTest, WritesTheLastRunAsJsonOrCsvByTheFilterChosen) {
     QTest::mouseClick(c.btmCalc, Qt::LeftButton);
     choice = ResultsExport::Choice{file.path, ResultsExport::Format::Json};
     pressExport();
-    const auto json = nlohmann::ordered_json::parse(fileText(file.path));
+    const auto json = nlohmann::ordered_json::parse(slurp(file.path));
     EXPECT_EQ(json["outcome"], "completed");
     EXPECT_EQ(json["report"], report());
     EXPECT_EQ(studyFromJson(json["study"]), window.simulationRun().lastStudy());
@@ -47,7 +55,7 @@ TEST_F(ResultsExportTest, WritesTheLastRunAsJsonOrCsvByTheFilterChosen) {
 
     choice = ResultsExport::Choice{file.path, ResultsExport::Format::Csv};
     pressExport();
-    const std::string csv = fileText(file.path);
+    const std::string csv = slurp(file.path);
     EXPECT_EQ(csv.rfind("index,seed,effectMean,", 0), 0u);
     EXPECT_EQ(countOf(csv, "\n"), 4);
     EXPECT_EQ(dialogsShown, 2);
@@ -76,7 +84,7 @@ TEST_F(ResultsExportTest, AnAbortedRunIsExportedAndAFailedWriteSaysSo) {
               "Error while saving file /nonexistent-ferrolith/r.json\r\nNo such file or directory");
     choice = ResultsExport::Choice{file.path, ResultsExport::Format::Json};
     pressExport();
-    EXPECT_EQ(nlohmann::ordered_json::parse(fileText(file.path))["outcome"], "aborted");
+    EXPECT_EQ(nlohmann::ordered_json::parse(slurp(file.path))["outcome"], "aborted");
 }
 
 }  // namespace

@@ -10,13 +10,21 @@
 #include <QUrl>
 #include <memory>
 
-#include "cli/run_cli.hpp"
 #include "study/study_file.hpp"
+#include "support/file_test_support.hpp"
+#include "support/report_helpers.hpp"
+#include "support/run_cli.hpp"
 #include "ui/report_context_menu.hpp"
 #include "window_fixture.hpp"
 
 namespace ferrolith::test {
 namespace {
+
+using testing::Result;
+using testing::runCli;
+using testing::slurp;
+using testing::TempPath;
+using testing::withoutTiming;
 
 // What a study sets in the window, as the window shows it.
 struct Inputs {

@@ -1,5 +1,6 @@
 #pragma once
 
+// The built headless driver run as a user runs it, for the driver's and the window's tests.
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -9,7 +10,7 @@
 #include <sstream>
 #include <string>
 
-namespace ferrolith::test {
+namespace ferrolith::testing {
 
 struct Result {
     int status;
@@ -17,11 +18,12 @@ struct Result {
     std::string err;
 };
 
-// Runs the built driver through the shell with args; collects its output, errors and status.
-inline Result runCli(const std::string& args) {
+// Runs the driver through the shell; shellSetup runs first in the same shell (a ulimit).
+inline Result runCli(const std::string& args, const std::string& shellSetup = "") {
     const std::string errFile = std::filesystem::temp_directory_path() /
                                 ("ferrolith-cli-err-" + std::to_string(::getpid()));
-    const std::string command = std::string(FERROLITH_CLI_PATH) + " " + args + " 2>" + errFile;
+    const std::string command =
+        shellSetup + std::string(FERROLITH_CLI_PATH) + " " + args + " 2>" + errFile;
     FILE* pipe = ::popen(command.c_str(), "r");
     Result r{};
     char buffer[65536];
@@ -48,16 +50,4 @@ struct TempPath {
     ~TempPath() { std::filesystem::remove(path); }
 };
 
-inline std::string fileText(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-// The report without the lines that time the run.
-inline std::string withoutTiming(const std::string& report) {
-    return report.substr(0, report.find("Total time taken was"));
-}
-
-}  // namespace ferrolith::test
+}  // namespace ferrolith::testing
