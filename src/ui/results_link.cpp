@@ -1,6 +1,7 @@
 #include "ui/results_link.hpp"
 
 #include <QAction>
+#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
@@ -42,6 +43,7 @@ void ResultsLink::runStarting() {
     distributionsShown_ = false;
     following_ = false;
     running_ = true;
+    timer_.setInterval(updateIntervalMs);
     if (!window_.isVisible()) {
         placeBesideMainWindow();
         window_.show();
@@ -81,7 +83,14 @@ void ResultsLink::poll() {
     // The previous figures stay until the new run has completed a repetition.
     const std::size_t completed = run_.state().repetitionTallies.size();
     if (completed == 0 || completed == shownRepetitions_) return;
+    // The update is painted at once and timed, so that the next comes only after forty times
+    // as long: the window takes no more than a fortieth of the time the run is collected in.
+    QElapsedTimer cost;
+    cost.start();
     refresh(RunStatus::Running);
+    window_.repaint();
+    timer_.setInterval(static_cast<int>(
+        std::clamp<qint64>(cost.elapsed() * 40, updateIntervalMs, longestIntervalMs)));
 }
 
 bool ResultsLink::runHasBegun() const { return run_.state().runStartTime != startTimeBefore_; }

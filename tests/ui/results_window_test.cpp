@@ -13,6 +13,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QXYSeries>
 
 #include "failure_statistics/figure_text.hpp"
 #include "window_fixture.hpp"
@@ -221,6 +222,30 @@ TEST_F(ResultsWindowTest, FiguresAreTheSameForEveryEngineAndThreadCount) {
         EXPECT_EQ(figures, first) << threads;
     }
     EXPECT_TRUE(first.contains("Inputs at failure"));
+}
+
+}  // namespace
+}  // namespace ferrolith::test
+
+namespace ferrolith::test {
+namespace {
+
+TEST(ConvergenceChartTest, DrawsEveryPointUpToTheLimitThenASpreadIncludingTheEnds) {
+    for (std::size_t count :
+         {std::size_t{1}, std::size_t{500}, std::size_t{501}, std::size_t{32767}}) {
+        std::vector<ConvergencePoint> points(count);
+        for (std::size_t i = 0; i < count; ++i) points[i].samples = 1000 * (i + 1);
+        ConvergenceChart chart;
+        chart.show(points);
+        const auto* pf = static_cast<QXYSeries*>(chart.chart()->series().back());
+        ASSERT_EQ(pf->count(), chart.pointCount());
+        EXPECT_EQ(static_cast<std::size_t>(chart.pointCount()),
+                  std::min(count, ConvergenceChart::drawnPoints));
+        EXPECT_EQ(pf->at(0).x(), 1000.0);
+        EXPECT_EQ(pf->at(pf->count() - 1).x(), 1000.0 * static_cast<double>(count));
+        for (int i = 1; i < pf->count(); ++i) EXPECT_LT(pf->at(i - 1).x(), pf->at(i).x());
+        delete chart.chart();
+    }
 }
 
 }  // namespace
