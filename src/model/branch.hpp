@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string_view>
+#include <type_traits>
 
 namespace ferrolith {
 
@@ -19,6 +20,24 @@ constexpr Branch branchFor(std::string_view distName) {
 // Whether a branch takes one systemRandom number to pick from its Box-Muller pair.
 constexpr bool usesBoxMuller(Branch b) {
     return b == Branch::Normal || b == Branch::LogNormal || b == Branch::Poisson;
+}
+
+// Calls f with the branch as a compile-time constant, so that a loop inside f is compiled once
+// for each branch instead of choosing the branch at every pass.
+template <class F>
+void withBranch(Branch b, F&& f) {
+    switch (b) {
+        case Branch::Normal:
+            return f(std::integral_constant<Branch, Branch::Normal>{});
+        case Branch::LogNormal:
+            return f(std::integral_constant<Branch, Branch::LogNormal>{});
+        case Branch::Gamma:
+            return f(std::integral_constant<Branch, Branch::Gamma>{});
+        case Branch::Gumbel:
+            return f(std::integral_constant<Branch, Branch::Gumbel>{});
+        case Branch::Poisson:
+            return f(std::integral_constant<Branch, Branch::Poisson>{});
+    }
 }
 
 }  // namespace ferrolith

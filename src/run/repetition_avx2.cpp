@@ -2,6 +2,7 @@
 
 #include <immintrin.h>
 
+#include <algorithm>
 #include <array>
 
 #include "model/distribution_formulas.hpp"
@@ -59,7 +60,7 @@ class Kernel {
                 const int valid = std::min(lanes, chunkSize - from);
                 const int sample = chunkStart + from;
                 PackFault fault;
-                const PackValues v = drawPack(from, (1u << valid) - 1, fault);
+                PackValues v = drawPack(from, (1u << valid) - 1, fault);
                 if (fault.found())
                     return RepetitionResult::faulty(
                         {fault.message, sample + fault.lane, fault.variable});
@@ -72,27 +73,40 @@ class Kernel {
 
   private:
     // The seven values of the pack of samples from chunk index `from`; notes the first faulty
-    // draw among the valid lanes.
-    PackValues drawPack(int from, unsigned validMask, PackFault& fault) {
+    // draw among the valid lanes. Flattened: packs passed between functions would go through
+    // memory.
+    [[gnu::flatten]] PackValues drawPack(int from, unsigned validMask, PackFault& fault) {
         PackValues v;
         int boxMuller = 0;
         for (int i = 0; i < inputVariableCount; ++i) {
-            const Lanes u1 = generator_.read();
-            const Lanes u2 = generator_.read();
-            const Lanes u3 = generator_.read();
-            const auto draw = formulas::drawVariable(
-                in_.branch[i], in_.paramA[i], in_.paramB[i], u1, u2, u3, pi_,
-                [&] { return simd::loadMask<registers>(picks_.at(boxMuller++, from)); });
-            if (draw.poissonFault) fault.note(validMask, i, poissonFaultMessage);
-            fault.note(simd::bits(draw.overflow) & validMask, i, dataFaultMessage);
-            v[i] = draw.value;
+            const Branch branch = in_.branch[i];
+            const int pick = usesBoxMuller(branch) ? boxMuller++ : 0;
+            unsigned overflow = 0;
+            bool poissonFault = false;
+            // Register by register, so that a draw's values stay in registers between the calls
+            // of the library kernels; the loop compiled for each branch.
+            withBranch(branch, [&](auto constant) {
+                for (int r = 0; r < registers; ++r) {
+                    const simd::Vec4 u1 = generator_.read(r);
+                    const simd::Vec4 u2 = generator_.read(r);
+                    const simd::Vec4 u3 = generator_.read(r);
+                    const auto draw = formulas::drawVariable(
+                        constant(), in_.paramA[i], in_.paramB[i], u1, u2, u3, pi_,
+                        [&] { return simd::loadMask<1>(picks_.at(pick, from + 4 * r)); });
+                    v[i].v[r] = draw.value.v[0];
+                    overflow |= simd::bits(draw.overflow) << (4 * r);
+                    poissonFault = draw.poissonFault;
+                }
+            });
+            if (poissonFault) fault.note(validMask, i, poissonFaultMessage);
+            fault.note(overflow & validMask, i, dataFaultMessage);
         }
         return v;
     }
 
     // The pack's limit states into the sums in sample order, its inputs into the tally, and its
     // results into the kept arrays.
-    void addPack(PackValues v, int sample, int valid) {
+    [[gnu::flatten]] void addPack(PackValues& v, int sample, int valid) {
         const unsigned validMask = (1u << valid) - 1;
         const auto ls = limitStateValues(v[0], v[1], v[2], v[3], v[4], v[5], v[6]);
         const unsigned safeLanes = simd::bits(ls.resistance > ls.effect) & validMask;
@@ -126,7 +140,7 @@ class Kernel {
     const std::int16_t seed_;
     simd::GeneratorLanes<registers> generator_;
     simd::PickMasks picks_;
-    const Lanes pi_;
+    const simd::Vec4 pi_;
     SampleSums sums_;
     simd::TallyLanes tally_;
 };

@@ -48,7 +48,8 @@ inline __m256d stepWhole(__m256d x) {
     const __m256d quotient =
         _mm256_round_pd(_mm256_mul_pd(product, _mm256_set1_pd(1.0 / 2147483647.0)),
                         _MM_FROUND_TO_NEG_INF | _MM_FROUND_NO_EXC);
-    return _mm256_sub_pd(product, _mm256_mul_pd(quotient, m));
+    // quotient x m is a whole number below 2^46, so the fused form is exact as well.
+    return _mm256_fnmadd_pd(quotient, m, product);
 }
 
 // clsRNG's sequence read in the 4 x K lanes of a pack, one lane a sample: lane l reads the
@@ -72,12 +73,10 @@ class GeneratorLanes {
         }
     }
 
-    // The next read of every lane.
-    simd::Pack<K> read() {
-        return simd::each<K>([&](int r) {
-            state_[r] = stepWhole(state_[r]);
-            return _mm256_mul_pd(state_[r], _mm256_set1_pd(clsRNG::scale));
-        });
+    // The next read of the four lanes of register r.
+    simd::Vec4 read(int r) {
+        state_[r] = stepWhole(state_[r]);
+        return simd::Vec4(_mm256_mul_pd(state_[r], _mm256_set1_pd(clsRNG::scale)));
     }
 
     // After the last read of a pack's samples: on to the next pack.

@@ -1,8 +1,9 @@
+#include "simd/math_kernels.hpp"
+
 #include <emmintrin.h>
-#include <sleef.h>
 
 #include "model/beam_math.hpp"
-#include "simd/math_kernels_avx2.hpp"
+#include "simd/libmvec.hpp"
 
 namespace ferrolith::math {
 
@@ -12,30 +13,27 @@ bool hasVectorKernels() {
     return yes;
 }
 
-namespace {
+double sse2::log(double x) { return _mm_cvtsd_f64(_ZGVbN2v_log(_mm_set1_pd(x))); }
+double sse2::exp(double x) { return _mm_cvtsd_f64(_ZGVbN2v_exp(_mm_set1_pd(x))); }
+double sse2::sin(double x) { return _mm_cvtsd_f64(_ZGVbN2v_sin(_mm_set1_pd(x))); }
+double sse2::pow(double x, double y) {
+    return _mm_cvtsd_f64(_ZGVbN2vv_pow(_mm_set1_pd(x), _mm_set1_pd(y)));
+}
 
-double logSse2(double x) { return _mm_cvtsd_f64(Sleef_logd2_u35sse2(_mm_set1_pd(x))); }
-double expSse2(double x) { return _mm_cvtsd_f64(Sleef_expd2_u10sse2(_mm_set1_pd(x))); }
-double powSse2(double x, double y) {
-    return _mm_cvtsd_f64(Sleef_powd2_u10sse2(_mm_set1_pd(x), _mm_set1_pd(y)));
-}
-SinCos sincosSse2(double x) {
-    const Sleef___m128d_2 r = Sleef_sincosd2_u35sse2(_mm_set1_pd(x));
-    return {_mm_cvtsd_f64(r.x), _mm_cvtsd_f64(r.y)};
-}
+namespace {
 
 struct Kernels {
     double (*log)(double);
     double (*exp)(double);
     double (*pow)(double, double);
-    SinCos (*sincos)(double);
+    double (*sin)(double);
 };
 
 // Chosen once, so that every caller in the process uses the same kernels.
 const Kernels& kernels() {
     static const Kernels chosen = [] {
-        if (hasVectorKernels()) return Kernels{avx2::log, avx2::exp, avx2::pow, avx2::sincos};
-        return Kernels{logSse2, expSse2, powSse2, sincosSse2};
+        if (hasVectorKernels()) return Kernels{avx2::log, avx2::exp, avx2::pow, avx2::sin};
+        return Kernels{sse2::log, sse2::exp, sse2::pow, sse2::sin};
     }();
     return chosen;
 }
@@ -45,6 +43,6 @@ const Kernels& kernels() {
 double log(double x) { return kernels().log(x); }
 double exp(double x) { return kernels().exp(x); }
 double pow(double x, double y) { return kernels().pow(x, y); }
-SinCos sincos(double x) { return kernels().sincos(x); }
+double sin(double x) { return kernels().sin(x); }
 
 }  // namespace ferrolith::math

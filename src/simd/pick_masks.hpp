@@ -32,8 +32,8 @@ class PickMasks {
 };
 
 // The picks of every stride-th draw of a stream, count of them from its next draw on: four
-// copies of the generator, a stride apart, stepped four strides at a time in an AVX2 register.
-// out has room for count rounded up to a multiple of 4.
+// copies of the generator a stride apart in each of two AVX2 registers. out has room for count
+// rounded up to a multiple of 8.
 void fillPickMasks(const SystemRandom& from, int count, int stride, std::int64_t* out);
 
 }  // namespace ferrolith::simd

@@ -39,15 +39,26 @@ struct Fixture {
 };
 
 TEST(DrawFormulas, BoxMullerPairOfTheHandExample) {
-    const auto z = formulas::boxMullerPair(10.0, 2.0, std::exp(-0.5), 0.5, pi);
-    EXPECT_NEAR(z.z1, 8.0, 1e-12);
-    EXPECT_NEAR(z.z2, 10.0, 1e-12);
-    EXPECT_EQ(formulas::normalValue(10.0, 2.0, std::exp(-0.5), 0.5, pi, true), z.z1);
-    EXPECT_EQ(formulas::normalValue(10.0, 2.0, std::exp(-0.5), 0.5, pi, false), z.z2);
+    // u1 = exp(-0.5) gives r = 1 and u2 = 0.5 the angle pi: z1 = 10 - 2 = 8, z2 = 10 + 0.
+    EXPECT_NEAR(formulas::normalValue(10.0, 2.0, std::exp(-0.5), 0.5, pi, true), 8.0, 1e-12);
+    EXPECT_NEAR(formulas::normalValue(10.0, 2.0, std::exp(-0.5), 0.5, pi, false), 10.0, 1e-12);
     EXPECT_NEAR(formulas::logNormalValue(1.0, 2.0, std::exp(-0.5), 0.5, pi, true), std::exp(-1.0),
                 1e-12);
     // The Poisson approximation centres on a - 0.5 with standard deviation sqrt(b).
     EXPECT_NEAR(formulas::poissonValue(20.0, 4.0, std::exp(-0.5), 0.5, pi, true), 17.5, 1e-12);
+}
+
+TEST(DrawFormulas, BoxMullerValuesAreTheCosineAndTheSine) {
+    for (double u2 : {0.01, 0.2, 0.3337, 0.5, 0.74, 0.999}) {
+        const double angle = 2 * pi * u2;
+        for (double u1 : {1e-9, 0.3, 0.9}) {
+            const double r = std::sqrt(-2 * std::log(u1));
+            EXPECT_NEAR(formulas::normalValue(1.0, 3.0, u1, u2, pi, true),
+                        3 * r * std::cos(angle) + 1, 1e-13 * (1 + 3 * r));
+            EXPECT_NEAR(formulas::normalValue(1.0, 3.0, u1, u2, pi, false),
+                        3 * r * std::sin(angle) + 1, 1e-13 * (1 + 3 * r));
+        }
+    }
 }
 
 TEST(DrawFormulas, GammaAndGumbelHandExamples) {

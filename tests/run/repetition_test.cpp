@@ -119,6 +119,30 @@ TEST(Repetition, VectorKernelMatchesDrawingOneAtATime) {
     }
 }
 
+TEST(Repetition, SeedZeroRunsAsOneOnBothPaths) {
+    // A stream whose first number gives the seed 0, and one whose first gives 1.
+    auto streamForSeed = [](int wanted) {
+        for (std::uint64_t seed = 0;; ++seed) {
+            SystemRandom s(seed);
+            if (repetitionSeed(SystemRandom(seed).next()) == wanted) return s;
+        }
+    };
+    const SystemRandom zero = streamForSeed(0);
+    const SystemRandom one = streamForSeed(1);
+    // The section from Gumbel draws, which take no pick.
+    const RepetitionInputs in =
+        inputsFor({"", "Gumbel", "Gumbel", "Gumbel", "", "", ""}, {4, 75, 225, 20, 2, 10, 4},
+                  {0.05, 0.1, 0.1, 0.3, 0.25, 1.5, 2.5}, 40);
+    Kept fromZero(40), fromOne(40), scalarZero(40);
+    const auto a = fromZero.arrays(), b = fromOne.arrays(), c = scalarZero.arrays();
+    EXPECT_EQ(computeRepetition(in, zero, &a).tally.seed, 0);
+    computeRepetition(in, one, &b);
+    computeRepetitionScalar(in, zero, &c);
+    // The picks differ between the two streams; the resistance depends on none.
+    EXPECT_EQ(fromZero.r, fromOne.r);
+    EXPECT_EQ(scalarZero.r, fromZero.r);
+}
+
 TEST(Repetition, SeedComesFromTheStreamRoundedHalfToEven) {
     EXPECT_EQ(repetitionSeed(0.0f), 0);
     EXPECT_EQ(repetitionSeed(0.5f), 15664);

@@ -12,10 +12,10 @@ namespace {
 TEST(PickMasks, FollowEveryStrideThDrawOfTheStream) {
     if (!math::hasVectorKernels()) GTEST_SKIP() << "no vector kernel on this processor";
     for (int stride : {1, 2, 5, 7}) {
-        for (int count : {1, 3, 4, 5, 64, 511}) {
+        for (int count : {1, 3, 4, 5, 8, 9, 64, 511}) {
             SystemRandom stream(count * 977ULL + stride);
             stream.advance(12345);
-            std::vector<std::int64_t> masks(count + 4, 7);
+            std::vector<std::int64_t> masks(count + 8, 7);
             simd::fillPickMasks(stream, count, stride, masks.data());
             for (int k = 0; k < count; ++k) {
                 const bool first = SystemRandom::picksFirst(stream.nextBits());
