@@ -250,3 +250,16 @@ TEST(ConvergenceChartTest, DrawsEveryPointUpToTheLimitThenASpreadIncludingTheEnd
 
 }  // namespace
 }  // namespace ferrolith::test
+
+namespace ferrolith::test {
+namespace {
+
+TEST_F(ResultsWindowTest, ClosingTheMainWindowClosesItToo) {
+    QTest::mouseClick(c.btmCalc, Qt::LeftButton);
+    ASSERT_TRUE(window.results().window().isVisible());
+    EXPECT_TRUE(window.close());
+    EXPECT_FALSE(window.results().window().isVisible());
+}
+
+}  // namespace
+}  // namespace ferrolith::test
