@@ -2,6 +2,8 @@
 
 #include <CLI/CLI.hpp>
 #include <algorithm>
+#include <charconv>
+#include <limits>
 #include <ostream>
 
 namespace ferrolith {
@@ -30,25 +32,37 @@ std::pair<InputVariable, std::string> assignment(const std::string& text, const 
     return {*variable, text.substr(eq + 1)};
 }
 
+// Digits only, no sign or blanks, within 64 bits; CLI11's own numbers would clamp or go through a
+// double.
+std::uint64_t seedNamed(const std::string& text) {
+    std::uint64_t seed = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), seed);
+    if (text.empty() || error != std::errc() || end != text.data() + text.size())
+        throw CommandLineError("--seed: \"" + text + "\" is not a whole number from 0 to " +
+                               std::to_string(std::numeric_limits<std::uint64_t>::max()));
+    return seed;
+}
+
 }  // namespace
 
 CommandLine parseCommandLine(const std::vector<std::string>& args, std::ostream& out) {
     CommandLine result;
     std::vector<std::string> params, dists;
     std::string output;
-    std::uint64_t seed = 0;
+    std::string seedText;
 
     CLI::App app{
         "Ferrolith headless driver: runs the Monte Carlo check of the beam exactly as the "
         "window's Calculate does, and prints the report (CR LF line ends) to standard output.\n"
         "Exit status: 0 completed, 2 bad arguments or a count or parameter text that does not "
-        "convert, 3 aborted by faulty data, 4 the save failed.",
+        "convert, 3 aborted by faulty data, 4 the save failed, 5 the report (or this help) could "
+        "not be written to standard output (this one whatever the run's outcome).",
         "ferrolith-cli"};
     app.add_option("--repetitions", result.inputs.repetitions,
                    "No. Repititions as typed in the window")
-        ->default_str("25");
+        ->capture_default_str();
     app.add_option("--samples", result.inputs.sampleSize, "Sample Size as typed in the window")
-        ->default_str("1000");
+        ->capture_default_str();
     app.add_option("--param", params,
                    "VAR=TEXT: the parameter text of a variable as typed (VAR is BeamLength, "
                    "BeamWidth, BeamDepth, AllowableStress, PointLoadLocation, PointLoadValue, "
@@ -59,8 +73,10 @@ CommandLine parseCommandLine(const std::vector<std::string>& args, std::ostream&
                    "Log-Normal, Gamma, Gumbel, Poisson, \"Others to follow\"; repeatable. "
                    "Default: no choice, which reads as Normal")
         ->take_all();
-    app.add_option("--seed", seed, "Seed the uniform source explicitly (default: the clock)")
-        ->check(CLI::NonNegativeNumber);
+    app.add_option("--seed", seedText,
+                   "Seed the uniform source explicitly, a whole number from 0 to " +
+                       std::to_string(std::numeric_limits<std::uint64_t>::max()) +
+                       " (default: the clock)");
     app.add_option("--output", output,
                    "Answer the save question with Yes and save the report to FILE");
 
@@ -97,7 +113,7 @@ CommandLine parseCommandLine(const std::vector<std::string>& args, std::ostream&
             throw CommandLineError("--dist: \"" + name + "\" is not an item of the list");
         result.inputs.distChoices[static_cast<std::size_t>(variable)] = name;
     }
-    if (app.count("--seed")) result.seed = seed;
+    if (app.count("--seed")) result.seed = seedNamed(seedText);
     result.reference = engine == "reference";
     if (app.count("--output")) {
         if (output.empty()) throw CommandLineError("--output needs a file name");

@@ -2,6 +2,8 @@
 
 #include <filesystem>
 
+#include "run/message_text.hpp"
+
 namespace ferrolith {
 
 TerminalInputs::TerminalInputs() {
@@ -23,9 +25,7 @@ std::string TerminalWindow::distText(InputVariable v) {
 MessageResult TerminalWindow::messageBox(std::string_view prompt,
                                          std::optional<std::string_view> title, MessageIcon,
                                          MessageButtons buttons) {
-    std::string line(prompt);
-    for (std::size_t at; (at = line.find("\r\n")) != std::string::npos;) line.replace(at, 2, " ");
-    messages_ << title.value_or(applicationTitle) << ": " << line << '\n';
+    messages_ << title.value_or(applicationTitle) << ": " << oneLineMessage(prompt) << '\n';
     if (buttons == MessageButtons::Ok) return MessageResult::Ok;
     return inputs_.outputFile ? MessageResult::Yes : MessageResult::No;
 }

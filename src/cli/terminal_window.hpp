@@ -5,14 +5,15 @@
 #include <ostream>
 #include <string>
 
+#include "run/default_counts.hpp"
 #include "run/window_operations.hpp"
 
 namespace ferrolith {
 
 // What the headless driver was asked to run.
 struct TerminalInputs {
-    std::string repetitions = "25";
-    std::string sampleSize = "1000";
+    std::string repetitions{defaultRepetitionsText};
+    std::string sampleSize{defaultSampleSizeText};
     std::array<std::string, inputVariableCount> paramTexts;   // the window's defaults
     std::array<std::string, inputVariableCount> distChoices;  // empty: nothing chosen
     std::optional<std::string> outputFile;  // answer the save question with Yes, saving here

@@ -73,8 +73,10 @@ std::optional<std::string> nonFiniteText(double x) {
     return std::nullopt;
 }
 
-std::string withSign(double x, const std::string& units, std::string text) {
-    return (x < 0 && units != "0") ? std::string("-").append(text) : text;
+// Every negative figure keeps its "-", even one that rounds to zero, so "-0.000" never reads as
+// the exact zero it is not; zero itself, +0 or -0, is written unsigned.
+std::string withSign(double x, std::string text) {
+    return x < 0 ? std::string("-").append(text) : text;
 }
 
 // x times 10^scale with three decimals: "0.000" for scale 0, the "0.000" part of "0.000%" for 2.
@@ -84,7 +86,7 @@ std::string threeDecimals(double x, int scale) {
     const std::string padded =
         units.size() < 4 ? std::string(4 - units.size(), '0') + units : units;
     const std::size_t point = padded.size() - 3;
-    return withSign(x, units, padded.substr(0, point) + "." + padded.substr(point));
+    return withSign(x, padded.substr(0, point) + "." + padded.substr(point));
 }
 
 int floorToMultipleOfThree(int n) { return n >= 0 ? n / 3 * 3 : -((-n + 2) / 3 * 3); }
@@ -143,7 +145,7 @@ std::string formatEngineering(double x) {
         mantissa = "1";
         exponent += 3;
     }
-    return withSign(x, mantissa, mantissa + exponentText('e', exponent, 1));
+    return withSign(x, mantissa + exponentText('e', exponent, 1));
 }
 
 std::string formatGeneral(double x) {

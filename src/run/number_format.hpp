@@ -6,9 +6,10 @@ namespace ferrolith {
 
 // The report's number formats. Every one writes "." as the decimal separator and "-" before a
 // negative figure, never groups digits, and rounds half away from zero on the figure's decimal
-// form with 15 significant digits, so 1.0005 (a double just below it) gives "1.001". A figure
-// that rounds to zero carries no sign. Non-finite figures are written "Infinity", "-Infinity" or
-// "NaN" in place of the whole formatted text. None of them depends on the process locale.
+// form with 15 significant digits, so 1.0005 (a double just below it) gives "1.001". A negative
+// figure that rounds to zero keeps its sign ("-0.000"); zero itself is unsigned. Non-finite figures
+// are written "Infinity", "-Infinity" or "NaN" in place of the whole formatted text. None of them
+// depends on the process locale.
 
 // "0.000": at least one digit before the point, exactly three after it.
 std::string formatFixed(double x);

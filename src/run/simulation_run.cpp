@@ -7,6 +7,8 @@
 #include "model/beam_math.hpp"
 #include "model/draw_input.hpp"
 #include "model/sample_statistics.hpp"
+#include "run/count_text.hpp"
+#include "run/message_text.hpp"
 #include "run/number_format.hpp"
 #include "run/repetition.hpp"
 #include "run/repetition_schedule.hpp"
@@ -16,26 +18,10 @@ namespace ferrolith {
 
 namespace {
 
-constexpr int largestCount = 32767;
-
 // Seconds on a monotonic clock, so a run across midnight is timed correctly.
 double clockSeconds() {
     const auto now = std::chrono::steady_clock::now().time_since_epoch();
     return std::chrono::duration<double>(now).count();
-}
-
-// A count text as a whole number from 1 to 32767, rounding halves to even; nothing otherwise.
-std::optional<std::int16_t> convertCount(const std::string& text) {
-    const std::optional<double> value = convertNumber(text);
-    if (!value) return std::nullopt;
-    const double rounded = std::nearbyint(*value);
-    if (!(rounded >= 1 && rounded <= largestCount)) return std::nullopt;
-    return static_cast<std::int16_t>(rounded);
-}
-
-std::string countMessage(std::string_view field, const std::string& text) {
-    return std::string(field) + ": \"" + text + "\" is not a whole number from 1 to " +
-           std::to_string(largestCount) + ".";
 }
 
 // The sampler's fault messages, shown as the window's message boxes.
@@ -123,7 +109,8 @@ RunOutcome SimulationRun::run() {
         readInputs(paramTexts, distChoices, s.paramA, s.paramB, s.distName);
     } catch (const ParameterError& e) {
         window_.messageBox(std::string(info(e.variable()).caption) + ": the parameters \"" +
-                               e.text() + "\" are not two numbers separated by a comma.",
+                               escapeControlCharacters(e.text(), LineBreaks::Escape) +
+                               "\" are not two numbers separated by a comma.",
                            std::nullopt, MessageIcon::None, MessageButtons::Ok);
         return RunOutcome::Failed;
     }
@@ -150,8 +137,9 @@ RunOutcome SimulationRun::run() {
     s.timePerSimulation = s.runElapsed / s.totalSimulations;
     appendPieces(overallBlockPieces(s));
 
-    const MessageResult answer = window_.messageBox("Simulation Complete\r\nSave File?", "VKM",
-                                                    MessageIcon::None, MessageButtons::YesNo);
+    const MessageResult answer =
+        window_.messageBox("Simulation Complete\r\nSave File?", saveQuestionTitle,
+                           MessageIcon::None, MessageButtons::YesNo);
     lastSave_ = answer == MessageResult::Yes ? saveReport(window_) : SaveOutcome::Declined;
     return RunOutcome::Completed;
 }

@@ -6,11 +6,9 @@
 #include <vector>
 
 #include "model/input_variable.hpp"
+#include "run/titles.hpp"
 
 namespace ferrolith {
-
-// The application's title, carried by every message box without a title of its own.
-inline constexpr std::string_view applicationTitle = "Pellox";
 
 enum class MessageIcon { None, Information };
 enum class MessageButtons { Ok, YesNo };  // with Yes and No, Yes is the default button

@@ -20,7 +20,7 @@ frmMain::frmMain(QWidget* parent)
       run_(operations_),
       results_(*this, run_) {
     setObjectName(QStringLiteral("frmMain"));
-    setWindowTitle(QStringLiteral("Ferrolith by Dalvenor"));
+    setWindowTitle(toWidgetText(mainWindowTitle));
     setFixedSize(twipsToPixels(11220), twipsToPixels(8655));
     connect(controls_.btmCalc, &QPushButton::clicked, this, &frmMain::btmCalc_Click);
     installReportContextMenu(*controls_.txtReport, {results_.showAction()});
@@ -48,10 +48,9 @@ void frmMain::closeEvent(QCloseEvent* event) {
 }
 
 void frmMain::btmCalc_Click() {
+    // The button stays enabled and keeps the focus through a run, so keys meant for it never
+    // reach an input; a press while the run is under way starts nothing.
     if (run_.running()) return;
-    QPushButton* button = controls_.btmCalc;
-    const bool hadFocus = button->hasFocus();
-    button->setEnabled(false);
     results_.runStarting();
     RunOutcome outcome = RunOutcome::Failed;
     try {
@@ -60,9 +59,8 @@ void frmMain::btmCalc_Click() {
         // The run reports its own failures; this keeps the window alive should one slip past.
         operations_.messageBox(failure.what(), std::nullopt, MessageIcon::None, MessageButtons::Ok);
     }
+    operations_.showPending();
     results_.runEnded(outcome);
-    button->setEnabled(true);
-    if (hadFocus) button->setFocus();
     if (operations_.closeRequested()) close();
 }
 

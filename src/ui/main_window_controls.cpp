@@ -8,6 +8,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 
+#include "run/default_counts.hpp"
 #include "ui/fit_caption.hpp"
 #include "ui/twips.hpp"
 #include "ui/widget_text.hpp"
@@ -64,16 +65,19 @@ void createInputFrames(QWidget& window, MainWindowControls& c) {
 void createRunControls(QWidget& window, MainWindowControls& c) {
     c.Label2 = placeLabel(window, QStringLiteral("Label2"), twipsRect(5760, 1320, 1215, 255),
                           QStringLiteral("No. Repititions"));
-    c.txtRepititions = placeTextBox(window, QStringLiteral("txtRepititions"),
-                                    twipsRect(7200, 1320, 735, 285), QStringLiteral("25"));
+    c.txtRepititions =
+        placeTextBox(window, QStringLiteral("txtRepititions"), twipsRect(7200, 1320, 735, 285),
+                     toWidgetText(defaultRepetitionsText));
     c.Label1 = placeLabel(window, QStringLiteral("Label1"), twipsRect(9000, 1320, 975, 255),
                           QStringLiteral("Sample Size"));
-    c.txtSampleSize = placeTextBox(window, QStringLiteral("txtSampleSize"),
-                                   twipsRect(10200, 1320, 735, 285), QStringLiteral("1000"));
+    c.txtSampleSize =
+        placeTextBox(window, QStringLiteral("txtSampleSize"), twipsRect(10200, 1320, 735, 285),
+                     toWidgetText(defaultSampleSizeText));
 
     c.btmCalc =
         place<QPushButton>(window, QStringLiteral("btmCalc"), twipsRect(5760, 1800, 1455, 495));
     c.btmCalc->setText(QStringLiteral("Calculate"));
+    c.btmCalc->setAutoDefault(true);  // Enter and Return press it while it has the focus
 
     c.pb = place<QProgressBar>(window, QStringLiteral("pb"), twipsRect(7440, 2040, 2775, 255));
     c.pb->setRange(0, 100);

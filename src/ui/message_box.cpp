@@ -2,6 +2,7 @@
 
 #include <QMessageBox>
 
+#include "run/message_text.hpp"
 #include "ui/widget_text.hpp"
 
 namespace ferrolith {
@@ -10,7 +11,8 @@ void configureMessageBox(QMessageBox& box, std::string_view prompt,
                          std::optional<std::string_view> title, MessageIcon icon,
                          MessageButtons buttons) {
     box.setTextFormat(Qt::PlainText);
-    box.setText(toWidgetText(prompt));
+    // The fixed texts' CR LF pairs break lines; any other control character is shown escaped.
+    box.setText(toWidgetText(escapeControlCharacters(prompt, LineBreaks::Keep)));
     box.setWindowTitle(toWidgetText(title.value_or(applicationTitle)));
     box.setIcon(icon == MessageIcon::Information ? QMessageBox::Information : QMessageBox::NoIcon);
     if (buttons == MessageButtons::YesNo) {

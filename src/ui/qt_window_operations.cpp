@@ -54,34 +54,58 @@ std::string QtWindowOperations::distText(InputVariable variable) {
 }
 
 std::string QtWindowOperations::reportText() {
+    showPendingReport();
     return fromWidgetText(controls_.txtReport->toPlainText());
 }
 
 void QtWindowOperations::setReportText(const std::string& text) {
+    pendingReport_.clear();
     controls_.txtReport->setPlainText(toWidgetText(text));
 }
 
 void QtWindowOperations::appendReport(std::string_view piece) {
-    QTextCursor end(controls_.txtReport->document());
-    end.movePosition(QTextCursor::End);
-    end.insertText(toWidgetText(piece));
-    QScrollBar* bar = controls_.txtReport->verticalScrollBar();
-    bar->setValue(bar->maximum());
+    pendingReport_ += toWidgetText(piece);
 }
 
 void QtWindowOperations::setProgressMin(float value) {
     progressMin_ = value;
-    showProgress();
+    progressPending_ = true;
 }
 
 void QtWindowOperations::setProgressMax(float value) {
     progressMax_ = value;
-    showProgress();
+    progressPending_ = true;
 }
 
 void QtWindowOperations::setProgressValue(float value) {
     progressValue_ = value;
-    showProgress();
+    progressPending_ = true;
+}
+
+void QtWindowOperations::setProgressLabel(const std::string& caption) {
+    pendingLabel_ = QString::fromStdString(caption);
+}
+
+void QtWindowOperations::showPending() {
+    showPendingReport();
+    if (progressPending_) showProgress();
+    if (pendingLabel_) {
+        controls_.lblBar->setText(*pendingLabel_);
+        fitCaption(*controls_.lblBar);
+        pendingLabel_.reset();
+    }
+    lastShown_ = Clock::now();
+}
+
+void QtWindowOperations::showPendingReport() {
+    if (pendingReport_.isEmpty()) return;
+    // Inserted at the end as it stands now, after anything the user typed into the box.
+    QTextCursor end(controls_.txtReport->document());
+    end.movePosition(QTextCursor::End);
+    end.insertText(pendingReport_);
+    pendingReport_.clear();
+    QScrollBar* bar = controls_.txtReport->verticalScrollBar();
+    bar->setValue(bar->maximum());
 }
 
 void QtWindowOperations::showProgress() {
@@ -89,23 +113,24 @@ void QtWindowOperations::showProgress() {
     const int high = std::max(low, barUnits(progressMax_));
     controls_.pb->setRange(low, high);
     controls_.pb->setValue(std::clamp(barUnits(progressValue_), low, high));
+    progressPending_ = false;
 }
 
-void QtWindowOperations::setProgressLabel(const std::string& caption) {
-    controls_.lblBar->setText(QString::fromStdString(caption));
-    fitCaption(*controls_.lblBar);
+void QtWindowOperations::processEvents() {
+    if (Clock::now() - lastShown_ >= refreshInterval_) showPending();
+    QCoreApplication::processEvents();
 }
-
-void QtWindowOperations::processEvents() { QCoreApplication::processEvents(); }
 
 MessageResult QtWindowOperations::messageBox(std::string_view prompt,
                                              std::optional<std::string_view> title,
                                              MessageIcon icon, MessageButtons buttons) {
+    showPending();
     if (messageBoxHook_) return messageBoxHook_(prompt, title, icon, buttons);
     return showMessageBox(&window_, prompt, title, icon, buttons);
 }
 
 SaveDialogResult QtWindowOperations::showSaveDialog(const SaveDialogSettings& settings) {
+    showPending();
     if (saveDialogHook_) return saveDialogHook_(settings);
     return ferrolith::showSaveDialog(&window_, settings);
 }

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QString>
+#include <chrono>
 #include <functional>
+#include <optional>
 
 #include "run/window_operations.hpp"
 #include "ui/main_window_controls.hpp"
@@ -8,6 +11,12 @@
 namespace ferrolith {
 
 // The window operations the run uses, carried out on the main window's controls.
+//
+// What the run shows (report lines, the progress bar and its label) is held back and put into the
+// controls at most once a refresh interval, when the run processes events: a person sees no more
+// than about 60 updates a second, and a run of many short repetitions would otherwise spend its
+// time laying out and repainting. Everything held back is shown before the report is read, before
+// any dialog opens and when the window asks for it at the end of a run.
 class QtWindowOperations : public WindowOperations {
   public:
     using MessageBoxHook =
@@ -25,6 +34,12 @@ class QtWindowOperations : public WindowOperations {
 
     // The user asked to close the window; the run stops at its next repetition boundary.
     void requestClose() { closeRequested_ = true; }
+
+    // The shortest time between two updates of the controls during a run; zero shows every
+    // change at the next processing of events.
+    void setRefreshInterval(std::chrono::milliseconds interval) { refreshInterval_ = interval; }
+    // Puts everything held back into the controls now.
+    void showPending();
 
     std::string repetitionsText() override;
     std::string sampleSizeText() override;
@@ -51,6 +66,9 @@ class QtWindowOperations : public WindowOperations {
     std::string saveFolder() override;
 
   private:
+    using Clock = std::chrono::steady_clock;
+
+    void showPendingReport();
     // The bar holds whole numbers; the run reads back the single-precision values it set.
     void showProgress();
 
@@ -59,6 +77,11 @@ class QtWindowOperations : public WindowOperations {
     float progressMin_;
     float progressMax_;
     float progressValue_;
+    QString pendingReport_;
+    bool progressPending_ = false;
+    std::optional<QString> pendingLabel_;
+    std::chrono::milliseconds refreshInterval_{16};
+    Clock::time_point lastShown_;
     bool closeRequested_ = false;
     MessageBoxHook messageBoxHook_;
     SaveDialogHook saveDialogHook_;

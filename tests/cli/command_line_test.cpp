@@ -38,6 +38,8 @@ TEST(CommandLine, VariablesByNameOrIndexAndTextsAsTyped) {
     EXPECT_EQ(c.inputs.outputFile, "out.txt");
     EXPECT_FALSE(c.reference);
     EXPECT_EQ(c.threads, 0);
+    EXPECT_EQ(parse({"--seed", "18446744073709551615"}).seed, 18446744073709551615u);
+    EXPECT_EQ(parse({"--seed", "0"}).seed, 0u);
     const CommandLine r = parse({"--engine", "reference", "--threads", "8"});
     EXPECT_TRUE(r.reference);
     EXPECT_EQ(r.threads, 8);
@@ -52,6 +54,8 @@ TEST(CommandLine, RefusesWhatTheWindowWouldNotOffer) {
              {"--param", "4,0.05"},
              {"--seed", "-1"},
              {"--seed", "x"},
+             {"--seed", "18446744073709551616"},
+             {"--seed", "1.5"},
              {"--output", ""},
              {"--unknown"},
              {"--engine", "turbo"},

@@ -2,12 +2,19 @@
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 
+#include "support/file_test_support.hpp"
+#include "support/report_helpers.hpp"
+
 namespace {
+
+using ferrolith::testing::slurp;
+using ferrolith::testing::withoutTiming;
 
 struct Result {
     int status;
@@ -15,10 +22,12 @@ struct Result {
     std::string err;
 };
 
-Result runCli(const std::string& args) {
+// Runs the driver through the shell; shellSetup runs first in the same shell (a ulimit).
+Result runCli(const std::string& args, const std::string& shellSetup = "") {
     const std::string errFile = std::filesystem::temp_directory_path() /
                                 ("ferrolith-cli-err-" + std::to_string(::getpid()));
-    const std::string command = std::string(FERROLITH_CLI_PATH) + " " + args + " 2>" + errFile;
+    const std::string command =
+        shellSetup + std::string(FERROLITH_CLI_PATH) + " " + args + " 2>" + errFile;
     FILE* pipe = ::popen(command.c_str(), "r");
     Result r{};
     char buffer[65536];
@@ -32,10 +41,6 @@ Result runCli(const std::string& args) {
     r.err = s.str();
     std::filesystem::remove(errFile);
     return r;
-}
-
-std::string withoutTiming(const std::string& report) {
-    return report.substr(0, report.find("Total time taken was"));
 }
 
 TEST(Driver, SeededRunsRepeatAndPrintTheReportAsIs) {
@@ -69,11 +74,128 @@ TEST(Driver, OutputFileHoldsTheReportByteForByte) {
                              ("ferrolith-cli-out-" + std::to_string(::getpid()) + ".txt");
     const Result r = runCli("--seed 9 --repetitions 2 --samples 10 --output " + path);
     EXPECT_EQ(r.status, 0);
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    EXPECT_EQ(s.str(), r.out);
+    EXPECT_EQ(slurp(path), r.out);
     std::filesystem::remove(path);
+}
+
+TEST(Driver, SeedIsAWholeNumberWithinSixtyFourBits) {
+    EXPECT_EQ(runCli("--seed 18446744073709551615 --repetitions 1 --samples 1").status, 0);
+    for (const char* bad : {"18446744073709551616", "99999999999999999999999", "-1", "abc", "+5",
+                            "1.5", "1e3", "' 7'", "0x10", "''"}) {
+        const Result r = runCli(std::string("--seed ") + bad);
+        EXPECT_EQ(r.status, 2) << bad;
+        EXPECT_EQ(r.err.substr(0, 23), "ferrolith-cli: --seed: ") << bad;
+        EXPECT_NE(r.err.find("\" is not a whole number from 0 to 18446744073709551615\n"),
+                  std::string::npos)
+            << r.err;
+        EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
+        EXPECT_TRUE(r.out.empty());
+    }
+}
+
+TEST(Driver, ReportThatDoesNotReachStandardOutputFails) {
+    for (const char* redirection : {">/dev/full", ">&-"}) {
+        const Result r =
+            runCli(std::string("--seed 1 --repetitions 2 --samples 10 ") + redirection);
+        EXPECT_EQ(r.status, 5) << redirection;
+        EXPECT_NE(r.err.find("ferrolith-cli: cannot write to standard output: "), std::string::npos)
+            << r.err;
+    }
+    EXPECT_EQ(runCli("--help >/dev/full").status, 5);
+}
+
+TEST(Driver, ClosedStandardOutputNeverSendsTheReportIntoTheSavedFile) {
+    const std::string path = std::filesystem::temp_directory_path() /
+                             ("ferrolith-cli-closed-" + std::to_string(::getpid()) + ".txt");
+    const Result r = runCli("--seed 1 --repetitions 2 --samples 10 --output " + path + " >&-");
+    EXPECT_EQ(r.status, 5);
+    const std::string saved = slurp(path);
+    EXPECT_EQ(saved.find("Input Data: "), 0u);
+    EXPECT_EQ(saved.find("Input Data: ", 1), std::string::npos);  // once, by the save only
+    std::filesystem::remove(path);
+}
+
+TEST(Driver, MessagesShowControlCharactersEscapedOnOneLine) {
+    const Result r = runCli("--param \"$(printf '0=4\\n\\033[2J,x')\"");
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.err,
+              "Pellox: Beam Length (m): the parameters \"4\\n\\x1b[2J,x\" are not two numbers "
+              "separated by a comma.\n");
+    const Result option = runCli("\"$(printf -- '--a\\tb')\"");
+    EXPECT_EQ(option.status, 2);
+    EXPECT_EQ(std::count(option.err.begin(), option.err.end(), '\n'), 1) << option.err;
+    EXPECT_EQ(option.err.find('\t'), std::string::npos) << option.err;
+}
+
+TEST(Driver, ReportEchoesParameterTextsExactly) {
+    const Result r =
+        runCli("--seed 1 --repetitions 1 --samples 5 --param \"$(printf '0=4,0.05\\t')\"");
+    EXPECT_EQ(r.status, 0);
+    EXPECT_NE(r.out.find("Beam Length: (4,0.05\t) Dist.: Normal\r\n"), std::string::npos);
+}
+
+TEST(Driver, NegativeLimitThatRoundsToZeroKeepsItsSign) {
+    const Result r = runCli("--seed 9 --repetitions 2 --samples 1500 --param AllowableStress=3,1");
+    EXPECT_EQ(r.status, 0);
+    EXPECT_NE(r.out.find("95% Confidence Limits are -0.000 to 0.002\r\n"), std::string::npos);
+    EXPECT_NE(r.out.find("95% certain that probability of failure is: 100.013%\r\n"),
+              std::string::npos);
+}
+
+TEST(Driver, CountMessageSaysWhatIsAccepted) {
+    const Result r = runCli("--repetitions 0.4");
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.err,
+              "Pellox: No. Repititions: \"0.4\" is not a number that rounds to a whole number from "
+              "1 to 32767.\n");
+}
+
+TEST(Driver, OutputToDevicesWritesThemDirectly) {
+    const Result null = runCli("--seed 1 --repetitions 1 --samples 5 --output /dev/null");
+    EXPECT_EQ(null.status, 0);
+    EXPECT_TRUE(std::filesystem::is_character_file("/dev/null"));
+    const Result full = runCli("--seed 1 --repetitions 1 --samples 5 --output /dev/full");
+    EXPECT_EQ(full.status, 4);
+    EXPECT_NE(full.err.find("Error while saving file /dev/full No space left on device\n"),
+              std::string::npos)
+        << full.err;
+    EXPECT_TRUE(std::filesystem::is_character_file("/dev/full"));
+}
+
+TEST(Driver, FileSizeLimitEndsAsASaveFailure) {
+    const std::filesystem::path folder = std::filesystem::temp_directory_path() /
+                                         ("ferrolith-cli-limit-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(folder);
+    const std::filesystem::path target = folder / "kept.txt";
+    std::ofstream(target) << "the earlier report";
+    // 25 iteration blocks make a report of several kilobytes, past a limit of one block.
+    const Result r =
+        runCli("--seed 1 --samples 5 --output " + target.string() + " >/dev/null", "ulimit -f 1; ");
+    EXPECT_EQ(r.status, 4);
+    EXPECT_NE(r.err.find("Error while saving file " + target.string() + " File too large\n"),
+              std::string::npos)
+        << r.err;
+    EXPECT_EQ(slurp(target), "the earlier report");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder),
+                            std::filesystem::directory_iterator()),
+              1);
+    std::filesystem::remove_all(folder);
+}
+
+TEST(Driver, LongFileNamesSave) {
+    const std::filesystem::path folder = std::filesystem::temp_directory_path() /
+                                         ("ferrolith-cli-long-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(folder);
+    for (const std::size_t length : {242u, 255u}) {
+        const std::filesystem::path target = folder / std::string(length, 'r');
+        for (int round = 0; round < 2; ++round) {  // new, then replaced
+            const Result r =
+                runCli("--seed 1 --repetitions 1 --samples 5 --output " + target.string());
+            EXPECT_EQ(r.status, 0) << r.err;
+            EXPECT_EQ(slurp(target), r.out);
+        }
+    }
+    std::filesystem::remove_all(folder);
 }
 
 }  // namespace

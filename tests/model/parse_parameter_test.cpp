@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/report_helpers.hpp"
+
 namespace ferrolith {
 namespace {
 
@@ -55,18 +57,12 @@ TEST(ParseParameter, TextWithoutACommaHasNoFirstNumber) {
     }
 }
 
-std::array<std::string, 7> defaultTexts() {
-    std::array<std::string, 7> texts;
-    for (int i = 0; i < 7; ++i) texts[i] = std::string(inputVariables[i].defaultText);
-    return texts;
-}
-
 TEST(ReadInputs, FillsTheArraysAndReadsAnEmptyChoiceAsNormal) {
     std::array<std::string, 7> choices{"",        "Gamma", "Others to follow", "normal", "",
                                        "Poisson", ""};
     ParameterArray a{}, b{};
     NameArray names;
-    readInputs(defaultTexts(), choices, a, b, names);
+    readInputs(testing::defaultParamTexts(), choices, a, b, names);
     EXPECT_EQ(a, (ParameterArray{4, 75, 225, 20, 2, 10, 4}));
     EXPECT_EQ(b, (ParameterArray{0.05, 10, 10, 3, 0.25, 1.5, 2.5}));
     EXPECT_EQ(names, (NameArray{"Normal", "Gamma", "Others to follow", "normal", "Normal",
@@ -74,7 +70,7 @@ TEST(ReadInputs, FillsTheArraysAndReadsAnEmptyChoiceAsNormal) {
 }
 
 TEST(ReadInputs, StopsAtTheFirstTextThatDoesNotConvert) {
-    auto texts = defaultTexts();
+    auto texts = testing::defaultParamTexts();
     texts[3] = "20;3";
     ParameterArray a{}, b{};
     NameArray names;

@@ -5,7 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "run/default_counts.hpp"
 #include "run/window_operations.hpp"
+#include "support/report_helpers.hpp"
 
 namespace ferrolith::testing {
 
@@ -19,9 +21,9 @@ struct ShownBox {
 // A window that records every operation the run performs and answers from scripts.
 class FakeWindow : public WindowOperations {
   public:
-    std::string repetitions = "25";
-    std::string sampleSize = "1000";
-    std::array<std::string, inputVariableCount> params;
+    std::string repetitions{defaultRepetitionsText};
+    std::string sampleSize{defaultSampleSizeText};
+    std::array<std::string, inputVariableCount> params = defaultParamTexts();
     std::array<std::string, inputVariableCount> dists;
     std::string report = "Header\r\n";
     float barMin = 0, barMax = 100, barValue = 0;
@@ -36,11 +38,6 @@ class FakeWindow : public WindowOperations {
     int eventsProcessed = 0;
     bool closing = false;
     std::function<void(FakeWindow&)> onEvents;  // what the user does while events are processed
-
-    FakeWindow() {
-        for (std::size_t i = 0; i < inputVariableCount; ++i)
-            params[i] = std::string(inputVariables[i].defaultText);
-    }
 
     std::string repetitionsText() override { return repetitions; }
     std::string sampleSizeText() override { return sampleSize; }
@@ -81,11 +78,5 @@ class FakeWindow : public WindowOperations {
     }
     std::string saveFolder() override { return folder; }
 };
-
-inline int countLineEnds(const std::string& text) {
-    int n = 0;
-    for (std::size_t at = 0; (at = text.find("\r\n", at)) != std::string::npos; at += 2) ++n;
-    return n;
-}
 
 }  // namespace ferrolith::testing

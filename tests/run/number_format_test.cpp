@@ -40,11 +40,19 @@ TEST(FormatFixed, CarriesIntoNewDigits) {
     EXPECT_EQ(formatFixed(-99.99951), "-100.000");
 }
 
+TEST(FormatFixed, NegativeFiguresThatRoundToZeroKeepTheirSign) {
+    EXPECT_EQ(formatFixed(-0.0001), "-0.000");
+    EXPECT_EQ(formatFixed(-0.00049999), "-0.000");
+    EXPECT_EQ(formatFixed(-0.000128), "-0.000");
+    EXPECT_EQ(formatFixed(-1e-300), "-0.000");
+    EXPECT_EQ(formatMilliseconds(-0.0001), "-0.000");
+}
+
 TEST(FormatFixed, ZeroCarriesNoSign) {
-    EXPECT_EQ(formatFixed(-0.0001), "0.000");
-    EXPECT_EQ(formatFixed(-0.00049999), "0.000");
+    EXPECT_EQ(formatFixed(0.0), "0.000");
+    EXPECT_EQ(formatFixed(+0.0), "0.000");
     EXPECT_EQ(formatFixed(-0.0), "0.000");
-    EXPECT_EQ(formatFixed(-1e-300), "0.000");
+    EXPECT_EQ(formatMilliseconds(-0.0), "0.000");
 }
 
 TEST(FormatFixed, LargeFiguresKeepFifteenSignificantDigitsAndNoGrouping) {
@@ -62,7 +70,8 @@ TEST(FormatPercent, HundredfoldWithThreeDecimals) {
     EXPECT_EQ(formatPercent(-0.0), "0.000%");
     EXPECT_EQ(formatPercent(1), "100.000%");
     EXPECT_EQ(formatPercent(-0.5), "-50.000%");
-    EXPECT_EQ(formatPercent(-0.0000001), "0.000%");
+    EXPECT_EQ(formatPercent(-0.0000001), "-0.000%");
+    EXPECT_EQ(formatPercent(-0.00000128), "-0.000%");
     EXPECT_EQ(formatPercent(0.0000125), "0.001%");
     EXPECT_EQ(formatPercent(0.012345), "1.235%");
 }

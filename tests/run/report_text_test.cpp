@@ -6,8 +6,13 @@
 #include <cmath>
 #include <limits>
 
+#include "support/report_helpers.hpp"
+
 namespace ferrolith {
 namespace {
+
+using testing::countLineEnds;
+using testing::defaultParamTexts;
 
 const std::string stars(50, '*');
 
@@ -17,26 +22,11 @@ std::string joined(const std::vector<std::string>& pieces) {
     return text;
 }
 
-long lineEnds(const std::string& text) {
-    long count = 0;
-    for (std::size_t at = text.find("\r\n"); at != std::string::npos;
-         at = text.find("\r\n", at + 2)) {
-        ++count;
-    }
-    return count;
-}
-
 // Every LF belongs to a CR LF and every CR starts one.
 bool onlyCrLfLineEnds(const std::string& text) {
     const auto lf = std::count(text.begin(), text.end(), '\n');
     const auto cr = std::count(text.begin(), text.end(), '\r');
-    return lf == cr && lf == lineEnds(text);
-}
-
-std::array<std::string, inputVariableCount> defaultTexts() {
-    std::array<std::string, inputVariableCount> texts;
-    for (std::size_t i = 0; i < texts.size(); ++i) texts[i] = inputVariables[i].defaultText;
-    return texts;
+    return lf == cr && lf == countLineEnds(text);
 }
 
 NameArray allNormal() {
@@ -64,7 +54,7 @@ RunState overallState(double p, double T) {
 }
 
 TEST(InputBlock, EchoesTextsAsTypedInPieces) {
-    auto texts = defaultTexts();
+    auto texts = defaultParamTexts();
     texts[0] = "4, 0.05";
     NameArray names = allNormal();
     names[2] = "Gamma";
@@ -84,16 +74,16 @@ TEST(InputBlock, EchoesTextsAsTypedInPieces) {
 }
 
 TEST(InputBlock, DefaultsAndLineEnds) {
-    const auto pieces = inputBlockPieces(defaultTexts(), allNormal());
+    const auto pieces = inputBlockPieces(defaultParamTexts(), allNormal());
     ASSERT_EQ(pieces.size(), 9u);
     EXPECT_EQ(pieces[1], "Beam Length: (4,0.05) Dist.: Normal\r\n");
     const std::string text = joined(pieces);
-    EXPECT_EQ(lineEnds(text), 10);
+    EXPECT_EQ(countLineEnds(text), 10);
     EXPECT_TRUE(onlyCrLfLineEnds(text));
 }
 
 TEST(InputBlock, OddTextsAreKeptUnchanged) {
-    auto texts = defaultTexts();
+    auto texts = defaultParamTexts();
     texts[3] = "";
     texts[4] = " 2 ,0.25x ";
     const auto pieces = inputBlockPieces(texts, allNormal());
@@ -110,7 +100,7 @@ TEST(IterationBlock, WorkedExample) {
         "\r\n",
     };
     EXPECT_EQ(iterationBlockPieces(3, 18.123456, 4.56789, 19, 2.5, 0.6), expected);
-    EXPECT_EQ(lineEnds(joined(expected)), 6);
+    EXPECT_EQ(countLineEnds(joined(expected)), 6);
 }
 
 TEST(IterationBlock, RepetitionNumberAndSingleSampleSpreads) {
@@ -138,7 +128,7 @@ TEST(OverallBlock, TypicalRun) {
     };
     EXPECT_EQ(overallBlockPieces(s), expected);
     const std::string text = joined(expected);
-    EXPECT_EQ(lineEnds(text), 12);
+    EXPECT_EQ(countLineEnds(text), 12);
     EXPECT_TRUE(onlyCrLfLineEnds(text));
 }
 
@@ -185,21 +175,21 @@ TEST(AbortBlock, ThreeLines) {
         stars + "\r\n",
     };
     EXPECT_EQ(abortBlockPieces(), expected);
-    EXPECT_EQ(lineEnds(joined(expected)), 3);
+    EXPECT_EQ(countLineEnds(joined(expected)), 3);
 }
 
 TEST(Report, CompletedAndAbortedRunsCountTheirLineEnds) {
-    std::string completed = joined(inputBlockPieces(defaultTexts(), allNormal()));
+    std::string completed = joined(inputBlockPieces(defaultParamTexts(), allNormal()));
     for (int r = 1; r <= 25; ++r) completed += joined(iterationBlockPieces(r, 1, 2, 3, 4, 0.5));
     completed += joined(overallBlockPieces(overallState(0.9, 25000)));
-    EXPECT_EQ(lineEnds(completed), 172);
+    EXPECT_EQ(countLineEnds(completed), 172);
     EXPECT_TRUE(onlyCrLfLineEnds(completed));
     EXPECT_NE(completed.find("\r\n\r\nOverall Result:\r\n"), std::string::npos);
     EXPECT_EQ(completed.back(), '4');
 
     const std::string aborted =
-        joined(inputBlockPieces(defaultTexts(), allNormal())) + joined(abortBlockPieces());
-    EXPECT_EQ(lineEnds(aborted), 13);
+        joined(inputBlockPieces(defaultParamTexts(), allNormal())) + joined(abortBlockPieces());
+    EXPECT_EQ(countLineEnds(aborted), 13);
     EXPECT_EQ(aborted.substr(aborted.size() - 54), "\r\n" + stars + "\r\n");
 }
 

@@ -1,42 +1,14 @@
 #include "run/save_report.hpp"
 
 #include <gtest/gtest.h>
-#include <sys/resource.h>
-
-#include <csignal>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "fake_window.hpp"
+#include "support/file_test_support.hpp"
 
 namespace ferrolith {
 namespace {
 
-namespace fs = std::filesystem;
-using testing::FakeWindow;
-
-std::string slurp(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-struct TempFolder {
-    fs::path path;
-    TempFolder() {
-        path = fs::temp_directory_path() /
-               ("ferrolith-save-" + std::to_string(::getpid()) + "-" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(path);
-        fs::create_directories(path);
-    }
-    ~TempFolder() { fs::remove_all(path); }
-    std::size_t entries() const {
-        return std::distance(fs::directory_iterator(path), fs::directory_iterator());
-    }
-};
+using namespace testing;
 
 TEST(SaveReport, DialogIsSetUpAfreshEveryTime) {
     FakeWindow w;
@@ -76,20 +48,6 @@ TEST(SaveReport, EmptyNameAsksAgainUntilANameComes) {
     EXPECT_EQ(dir.entries(), 1u);
 }
 
-TEST(SaveReport, ReplacesAnExistingFile) {
-    TempFolder dir;
-    const fs::path target = dir.path / "VKM1.txt";
-    std::ofstream(target) << "a much longer earlier report that must disappear entirely";
-    fs::permissions(target, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
-    FakeWindow w;
-    w.report = "new";
-    w.dialogAnswers = {{false, target.string()}};
-    EXPECT_EQ(saveReport(w), SaveOutcome::Saved);
-    EXPECT_EQ(slurp(target), "new");
-    EXPECT_EQ(fs::status(target).permissions() & fs::perms::all,
-              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
-}
-
 TEST(SaveReport, MissingFolderIsReportedOnce) {
     FakeWindow w;
     const std::string target = "/nonexistent-ferrolith-folder/out.txt";
@@ -103,31 +61,38 @@ TEST(SaveReport, MissingFolderIsReportedOnce) {
     EXPECT_EQ(w.dialogs.size(), 1u);  // nothing is retried
 }
 
-TEST(SaveReport, TargetThatIsAFolderFails) {
+TEST(SaveReport, WriteProtectedFileIsReportedAndKept) {
     TempFolder dir;
-    fs::create_directory(dir.path / "taken");
-    EXPECT_TRUE(writeFileReplacing((dir.path / "taken").string(), "x").has_value());
-    EXPECT_TRUE(fs::is_directory(dir.path / "taken"));
-    EXPECT_EQ(dir.entries(), 1u);  // no temporary file left behind
+    const fs::path target = dir.path / "protected.txt";
+    writeText(target, "earlier");
+    fs::permissions(target, fs::perms::owner_read);
+    if (::geteuid() == 0) {
+        ASSERT_EQ(::chown(target.c_str(), ordinaryUser, ordinaryGroup), 0);
+    }
+    const ChildResult r = inChild(
+        [&] {
+            FakeWindow w;
+            w.report = "new";
+            w.dialogAnswers = {{false, target.string()}};
+            const SaveOutcome outcome = saveReport(w);
+            return std::string(outcome == SaveOutcome::Failed ? "failed: " : "other: ") +
+                   (w.boxes.empty() ? "" : w.boxes[0].prompt);
+        },
+        As::OrdinaryUser);
+    EXPECT_EQ(r.output,
+              "failed: Error while saving file " + target.string() + "\r\nPermission denied");
+    fs::permissions(target, fs::perms::owner_read);
+    EXPECT_EQ(slurp(target), "earlier");
 }
 
-TEST(SaveReport, FailedWriteKeepsTheExistingFileIntact) {
-    TempFolder dir;
-    const fs::path target = dir.path / "kept.txt";
-    std::ofstream(target) << "the earlier report";
-    // A file-size limit makes the write fail part-way, as a full disk would.
-    std::signal(SIGXFSZ, SIG_IGN);
-    rlimit old{};
-    ::getrlimit(RLIMIT_FSIZE, &old);
-    rlimit tiny = old;
-    tiny.rlim_cur = 64;
-    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &tiny), 0);
-    const auto failure = writeFileReplacing(target.string(), std::string(10000, 'x'));
-    ::setrlimit(RLIMIT_FSIZE, &old);
-    ASSERT_TRUE(failure.has_value());
-    EXPECT_EQ(*failure, "File too large");
-    EXPECT_EQ(slurp(target), "the earlier report");
-    EXPECT_EQ(dir.entries(), 1u);
+TEST(SaveReport, ControlCharactersOfTheNameAreEscapedInTheMessage) {
+    FakeWindow w;
+    w.dialogAnswers = {{false, "/nonexistent-ferrolith-folder/a\nb\x1b[2J\r\n.txt"}};
+    EXPECT_EQ(saveReport(w), SaveOutcome::Failed);
+    ASSERT_EQ(w.boxes.size(), 1u);
+    EXPECT_EQ(w.boxes[0].prompt,
+              "Error while saving file /nonexistent-ferrolith-folder/a\\nb\\x1b[2J\\r\\n.txt"
+              "\r\nNo such file or directory");
 }
 
 }  // namespace

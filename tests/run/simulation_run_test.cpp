@@ -11,13 +11,9 @@ namespace {
 
 using testing::countLineEnds;
 using testing::FakeWindow;
+using testing::withoutTiming;
 
 const std::string stars(50, '*');
-
-// The report without its two timing lines, which differ from run to run.
-std::string withoutTiming(const std::string& report) {
-    return report.substr(0, report.find("Total time taken was"));
-}
 
 RunOutcome runSeeded(FakeWindow& window, std::uint64_t seed = 1) {
     SimulationRun run(window);
@@ -169,7 +165,7 @@ TEST(SimulationRun, CountsThatDoNotConvertChangeNothing) {
             ASSERT_EQ(w.boxes.size(), 1u);
             EXPECT_EQ(w.boxes[0].prompt,
                       std::string(repetitions ? "No. Repititions" : "Sample Size") + ": \"" + bad +
-                          "\" is not a whole number from 1 to 32767.");
+                          "\" is not a number that rounds to a whole number from 1 to 32767.");
             EXPECT_EQ(w.boxes[0].title, "Pellox");
         }
     }

@@ -64,6 +64,10 @@ TEST(MessageBoxes, OkBoxCarriesTheApplicationTitleWhenItHasNone) {
     EXPECT_EQ(box.windowTitle(), "Corvantis");
     EXPECT_EQ(box.icon(), QMessageBox::Information);
 
+    configureMessageBox(box, "Error while saving file a\nb\x1b[2J\r\nNo such file or directory",
+                        std::nullopt, MessageIcon::None, MessageButtons::Ok);
+    EXPECT_EQ(box.text(), "Error while saving file a\\nb\\x1b[2J\nNo such file or directory");
+
     whenShown<QMessageBox>([](QMessageBox& shown) { QTest::keyClick(&shown, Qt::Key_Escape); });
     EXPECT_EQ(showMessageBox(nullptr, "Error in Data", std::nullopt, MessageIcon::None,
                              MessageButtons::Ok),

@@ -99,8 +99,11 @@ TEST_F(frmMainLayout, EveryCaptionFitsItsLabel) {
         EXPECT_TRUE(captionFits(label)) << label->objectName().toStdString();
 
     window.operations().setProgressLabel("1000/1000");
+    window.operations().showPending();
+    ASSERT_EQ(c.lblBar->text(), "1000/1000");
     EXPECT_TRUE(captionFits(c.lblBar));
     window.operations().setProgressLabel("0/1");
+    window.operations().showPending();
     EXPECT_EQ(c.lblBar->font().stretch(), QFont::Unstretched);
 }
 

@@ -2,11 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <QPlainTextEdit>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "support/report_helpers.hpp"
 #include "ui/frmMain.hpp"
+#include "ui/widget_text.hpp"
 
 namespace ferrolith::test {
 
@@ -48,10 +51,12 @@ class WindowTest : public ::testing::Test {
     std::string savePath;
 };
 
-inline long countOf(const std::string& text, std::string_view part) {
-    long n = 0;
-    for (auto at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++n;
-    return n;
+// What the report box itself shows, without showing anything held back first.
+inline std::string shownReport(const MainWindowControls& c) {
+    return fromWidgetText(c.txtReport->toPlainText());
 }
+
+using testing::countLineEnds;
+using testing::countOf;
 
 }  // namespace ferrolith::test

@@ -1,0 +1,14 @@
+#pragma once
+
+namespace ferrolith {
+
+// The driver's exit statuses, as its --help and the README list them.
+constexpr int exitCompleted = 0;
+constexpr int exitBadInput =
+    2;                          // bad arguments, or a count or parameter text that does not convert
+constexpr int exitAborted = 3;  // aborted by faulty distribution data
+constexpr int exitSaveFailed = 4;  // --output could not be written
+constexpr int exitOutputFailed =
+    5;  // the report or the help could not be written to standard output
+
+}  // namespace ferrolith
