@@ -55,10 +55,13 @@ void ResultsLink::runStarting() {
     running_ = true;
     timer_.setInterval(updateIntervalMs);
     if (!window_.isVisible()) {
+        const bool mainWasActive = mainWindow_.isActiveWindow();
         placeBesideMainWindow();
         window_.show();
-        // Where the screen has no room beside it, the main window stays in front.
+        // Where the screen has no room beside it, the main window stays in front; and it keeps
+        // the keyboard on platforms that activate every window shown.
         mainWindow_.raise();
+        if (mainWasActive) mainWindow_.activateWindow();
     }
     timer_.start();
 }
