@@ -72,8 +72,9 @@ TEST_F(ResultsWindowTest, FollowsTheRunRepetitionByRepetition) {
                   window.simulationRun().state().repetitionTallies.size());
         if (shown.empty() || shown.back() != points) shown.push_back(points);
         if (points > 0 && points < 120) {
-            EXPECT_EQ(statusText(results),
-                      QStringLiteral("Run under way: %1 of 120 repetitions completed.").arg(points));
+            EXPECT_EQ(
+                statusText(results),
+                QStringLiteral("Run under way: %1 of 120 repetitions completed.").arg(points));
         }
     });
     probe.start();
