@@ -5,11 +5,14 @@
 //   ferrolith_window_bench REPETITIONS SAMPLES [SEED [REPORT_FILE]]
 //
 // Runs on the offscreen platform unless QT_QPA_PLATFORM names another. REPORT_FILE receives the
-// final report text, to be compared with ferrolith-cli's for the same seed.
+// final report text, to be compared with ferrolith-cli's for the same seed. With
+// FERROLITH_BENCH_RESULTS=closed the results window, which opens with the run, is closed at once,
+// so that runs with and without it can be compared.
 #include <QApplication>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 #include <chrono>
 #include <cstdio>
 #include <ctime>
@@ -79,6 +82,8 @@ int main(int argc, char* argv[]) {
     c.txtRepititions->setText(QString::fromLocal8Bit(argv[1]));
     c.txtSampleSize->setText(QString::fromLocal8Bit(argv[2]));
 
+    if (qEnvironmentVariable("FERROLITH_BENCH_RESULTS") == QLatin1String("closed"))
+        QTimer::singleShot(0, [&window] { window.results().window().close(); });
     const double cpuPressed = threadCpuSeconds();
     const Clock::time_point pressed = Clock::now();
     QTest::mouseClick(c.btmCalc, Qt::LeftButton);

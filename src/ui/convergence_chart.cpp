@@ -7,6 +7,8 @@
 #include <QPen>
 #include <QValueAxis>
 #include <algorithm>
+#include <cmath>
+#include <vector>
 
 #include "ui/results_texts.hpp"
 
@@ -47,15 +49,43 @@ ConvergenceChart::ConvergenceChart()
     chart_->legend()->setAlignment(Qt::AlignBottom);
 }
 
+namespace {
+
+// The points drawn: every one up to drawnPoints, beyond that a subset evenly spaced on the
+// logarithmic axis that always holds the first and the last. More could not be told apart on
+// the screen, and would only make every update slower.
+std::vector<std::size_t> drawnIndices(std::size_t count) {
+    constexpr std::size_t drawn = ConvergenceChart::drawnPoints;
+    std::vector<std::size_t> indices;
+    if (count <= drawn) {
+        for (std::size_t i = 0; i < count; ++i) indices.push_back(i);
+        return indices;
+    }
+    // Where the log spacing falls below one index, the indices follow one another instead.
+    const double steps = static_cast<double>(drawn - 1);
+    for (std::size_t k = 0; k < drawn; ++k) {
+        const double position =
+            std::pow(static_cast<double>(count), static_cast<double>(k) / steps);
+        std::size_t i = static_cast<std::size_t>(std::llround(position)) - 1;
+        if (k > 0) i = std::max(i, indices.back() + 1);
+        indices.push_back(std::min(i, count - drawn + k));
+    }
+    return indices;
+}
+
+}  // namespace
+
 void ConvergenceChart::show(std::span<const ConvergencePoint> points) {
+    const std::vector<std::size_t> drawn = drawnIndices(points.size());
     QList<QPointF> pf;
     QList<QPointF> upper;
     QList<QPointF> lower;
-    pf.reserve(static_cast<qsizetype>(points.size()));
+    pf.reserve(static_cast<qsizetype>(drawn.size()));
     upper.reserve(pf.capacity());
     lower.reserve(pf.capacity());
     double top = 0.0;
-    for (const ConvergencePoint& p : points) {
+    for (std::size_t i : drawn) {
+        const ConvergencePoint& p = points[i];
         const double x = static_cast<double>(p.samples);
         pf.append({x, p.failureProbability});
         upper.append({x, p.wilson.upper});

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <span>
 
 #include "failure_statistics/failure_figures.hpp"
@@ -12,15 +13,17 @@ class QValueAxis;
 
 namespace ferrolith {
 
-// Pf against samples on a logarithmic samples axis, one point a completed repetition, with the
-// 95% Wilson band shaded.
+// Pf against samples on a logarithmic samples axis, one point a completed repetition (up to
+// drawnPoints, then a subset spread evenly over the axis), with the 95% Wilson band shaded.
 class ConvergenceChart {
   public:
+    static constexpr std::size_t drawnPoints = 500;
+
     ConvergenceChart();  // the chart goes to a view, which owns it
 
     QChart* chart() const { return chart_; }
     void show(std::span<const ConvergencePoint> points);
-    int pointCount() const;
+    int pointCount() const;  // drawn
 
   private:
     QChart* chart_;

@@ -62,8 +62,8 @@ void frmMain::btmCalc_Click() {
         // The run reports its own failures; this keeps the window alive should one slip past.
         operations_.messageBox(failure.what(), std::nullopt, MessageIcon::None, MessageButtons::Ok);
     }
-    results_.runEnded(outcome);
     operations_.showPending();
+    results_.runEnded(outcome);
     if (operations_.closeRequested()) close();
 }
 

@@ -84,6 +84,8 @@ void HistogramChart::show(const std::vector<SampleHistogram>& histograms, const 
         high = std::max(high, h.low + h.width * static_cast<double>(h.counts.size()));
         for (std::int64_t c : h.counts) top = std::max(top, static_cast<double>(c));
     }
+    valueAxis_->setLabelsVisible(true);
+    countAxis_->setLabelsVisible(true);
     valueAxis_->setRange(low, high);
     valueAxis_->applyNiceNumbers();
     countAxis_->setRange(0.0, top);
@@ -95,6 +97,9 @@ void HistogramChart::show(const std::vector<SampleHistogram>& histograms, const 
 void HistogramChart::clear(const QString& note) {
     for (QLineSeries* step : steps_) step->clear();
     if (marker_) marker_->clear();
+    // An empty chart has no scale to read.
+    valueAxis_->setLabelsVisible(false);
+    countAxis_->setLabelsVisible(false);
     chart_->setTitle(titled(note));
 }
 

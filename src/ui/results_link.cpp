@@ -1,6 +1,8 @@
 #include "ui/results_link.hpp"
 
 #include <QAction>
+#include <QElapsedTimer>
+#include <QEvent>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
@@ -23,7 +25,7 @@ int plannedRepetitions(const RunState& s) {
 ResultsLink::ResultsLink(QWidget& mainWindow, const SimulationRun& run)
     : mainWindow_(mainWindow),
       run_(run),
-      window_(&mainWindow),
+      window_(nullptr),
       showAction_(new QAction(QString::fromUtf8(results_text::showResults), this)) {
     showAction_->setObjectName(QStringLiteral("showResults"));
     showAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
@@ -32,6 +34,15 @@ ResultsLink::ResultsLink(QWidget& mainWindow, const SimulationRun& run)
     mainWindow.addAction(showAction_);
     timer_.setInterval(updateIntervalMs);
     connect(&timer_, &QTimer::timeout, this, &ResultsLink::poll);
+    mainWindow.installEventFilter(this);
+}
+
+bool ResultsLink::eventFilter(QObject* watched, QEvent* event) {
+    // The main window hides for good when it closes (a minimized window hides spontaneously):
+    // the results window goes with it, so that the program ends.
+    if (watched == &mainWindow_ && event->type() == QEvent::Hide && !event->spontaneous())
+        window_.close();
+    return QObject::eventFilter(watched, event);
 }
 
 void ResultsLink::runStarting() {
@@ -42,11 +53,15 @@ void ResultsLink::runStarting() {
     distributionsShown_ = false;
     following_ = false;
     running_ = true;
+    timer_.setInterval(updateIntervalMs);
     if (!window_.isVisible()) {
+        const bool mainWasActive = mainWindow_.isActiveWindow();
         placeBesideMainWindow();
         window_.show();
-        // Calculate was pressed in the main window: the keyboard stays there.
-        mainWindow_.activateWindow();
+        // Where the screen has no room beside it, the main window stays in front; and it keeps
+        // the keyboard on platforms that activate every window shown.
+        mainWindow_.raise();
+        if (mainWasActive) mainWindow_.activateWindow();
     }
     timer_.start();
 }
@@ -83,7 +98,15 @@ void ResultsLink::poll() {
     // The previous figures stay until the new run has completed a repetition.
     const std::size_t completed = run_.state().repetitionTallies.size();
     if (completed == 0 || completed == shownRepetitions_) return;
+    // The update is timed, with the painting that follows it taken as long as the last one, and
+    // the next comes only after forty times as long: the window takes no more than a fortieth of
+    // the time the run is collected in.
+    QElapsedTimer cost;
+    cost.start();
     refresh(RunStatus::Running);
+    const qint64 spent = cost.elapsed() + window_.lastPaintMs();
+    timer_.setInterval(
+        static_cast<int>(std::clamp<qint64>(spent * 40, updateIntervalMs, longestIntervalMs)));
 }
 
 bool ResultsLink::runHasBegun() const { return run_.state().runStartTime != startTimeBefore_; }

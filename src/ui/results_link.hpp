@@ -13,14 +13,17 @@ class QWidget;
 
 namespace ferrolith {
 
-// Keeps the results window in step with the main window's run. It reads the run state only on
-// the window's thread, at most every updateInterval while a run is under way and once when it
-// ends, so the run never waits for it; the window's own state never reaches the run.
+// Owns the results window, a top-level window of its own (a window tied to the main one would be
+// kept in front of it), and keeps it in step with the main window's run. It reads the run state
+// only on the window's thread, while a run is under way at most every updateIntervalMs and rarely
+// enough that updating takes no more than a fortieth of the time, and once when the run ends.
+// Nothing of the results window reaches the run.
 class ResultsLink : public QObject {
     Q_OBJECT
 
   public:
     static constexpr int updateIntervalMs = 100;
+    static constexpr int longestIntervalMs = 2000;
 
     ResultsLink(QWidget& mainWindow, const SimulationRun& run);
 
@@ -34,6 +37,9 @@ class ResultsLink : public QObject {
     void runEnded(RunOutcome outcome);
     // Opens the window (or brings it forward) with the figures as they stand.
     void showResults();
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     void poll();

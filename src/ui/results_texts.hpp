@@ -38,7 +38,6 @@ inline constexpr const char* resistSeries = "R (resistance)";
 inline constexpr const char* marginSeries = "R - E";
 inline constexpr const char* thresholdSeries = "failure threshold R - E = 0";
 // The run arrays keep the samples of the last repetition only, once it is collected.
-inline constexpr const char* distributionsPending =
-    "the last repetition's samples, once the run completes";
+inline constexpr const char* distributionsPending = "shown when the run completes";
 
 }  // namespace ferrolith::results_text

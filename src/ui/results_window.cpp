@@ -4,6 +4,8 @@
 #include <QApplication>
 #include <QChartView>
 #include <QClipboard>
+#include <QElapsedTimer>
+#include <QEvent>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGridLayout>
@@ -40,7 +42,7 @@ QLabel* wrappedLabel() {
 }  // namespace
 
 ResultsWindow::ResultsWindow(QWidget* parent)
-    : QWidget(parent, Qt::Window),
+    : QWidget(parent),
       effectResist_(text(results_text::effectResistTitle),
                     {{text(results_text::effectSeries), QColor(200, 90, 20)},
                      {text(results_text::resistSeries), QColor(30, 110, 180)}},
@@ -214,6 +216,16 @@ void ResultsWindow::clearDistributions() {
     const QString note = text(results_text::distributionsPending);
     effectResist_.clear(note);
     margin_.clear(note);
+}
+
+bool ResultsWindow::event(QEvent* event) {
+    // The window's widgets are painted together, in answer to one update request.
+    if (event->type() != QEvent::UpdateRequest) return QWidget::event(event);
+    QElapsedTimer timer;
+    timer.start();
+    const bool handled = QWidget::event(event);
+    lastPaintMs_ = timer.elapsed();
+    return handled;
 }
 
 void ResultsWindow::copyFigures() const {

@@ -44,6 +44,11 @@ class ResultsWindow : public QWidget {
     bool saveChart(ResultsChart which, const QString& path);
     QChartView* chartView(ResultsChart which) const;
     const ConvergenceChart& convergence() const { return convergence_; }
+    // How long the window took to paint its last update.
+    qint64 lastPaintMs() const { return lastPaintMs_; }
+
+  protected:
+    bool event(QEvent* event) override;
 
   signals:
     // "Export Results..." was pressed.
@@ -66,6 +71,7 @@ class ResultsWindow : public QWidget {
     QLabel* importanceNote_;
     QTableWidget* importance_;
     QString figuresText_;
+    qint64 lastPaintMs_ = 0;
 };
 
 }  // namespace ferrolith

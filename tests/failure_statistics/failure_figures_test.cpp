@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "failure_statistics/reliability_index.hpp"
-#include "tally_builders.hpp"
+#include "support/tally_builders.hpp"
 
 namespace ferrolith {
 namespace {

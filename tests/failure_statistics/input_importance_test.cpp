@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-#include "tally_builders.hpp"
+#include "support/tally_builders.hpp"
 
 namespace ferrolith {
 namespace {

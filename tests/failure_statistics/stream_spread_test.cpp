@@ -5,7 +5,7 @@
 #include <cmath>
 #include <vector>
 
-#include "tally_builders.hpp"
+#include "support/tally_builders.hpp"
 
 namespace ferrolith {
 namespace {

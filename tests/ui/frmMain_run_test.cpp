@@ -50,17 +50,21 @@ struct Seen {
     QString label;
     long lineEnds;
     bool scrolledToEnd;
+    bool operator==(const Seen&) const = default;
 };
 
-// Records what the window shows each time the run lets it process its events.
+// Records what the window shows each time the run lets it process its events. Other timers
+// (the results window's) may let this one fire twice in one pass: a sight equal to the one before
+// is not recorded again.
 class Probe {
   public:
     explicit Probe(const MainWindowControls& c) {
         timer_.setInterval(0);
         QObject::connect(&timer_, &QTimer::timeout, [this, &c] {
             const QScrollBar* bar = c.txtReport->verticalScrollBar();
-            seen.push_back(
-                {c.lblBar->text(), countLineEnds(shownReport(c)), bar->value() == bar->maximum()});
+            const Seen now{c.lblBar->text(), countLineEnds(shownReport(c)),
+                           bar->value() == bar->maximum()};
+            if (seen.empty() || !(seen.back() == now)) seen.push_back(now);
         });
         timer_.start();
     }
@@ -98,7 +102,7 @@ TEST_F(frmMainRun, HeldBackOutputIsShownInFullBeforeTheQuestion) {
     Probe probe(c);
     pressCalculate(c);
     // The run cleared the report at its start; all else is held back to the end.
-    ASSERT_EQ(probe.seen.size(), 25u);
+    ASSERT_FALSE(probe.seen.empty());
     for (const Seen& s : probe.seen) {
         EXPECT_EQ(s.label, "0/100");
         EXPECT_EQ(s.lineEnds, 0);

@@ -13,6 +13,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QXYSeries>
 
 #include "failure_statistics/figure_text.hpp"
 #include "window_fixture.hpp"
@@ -55,10 +56,10 @@ TEST_F(ResultsWindowTest, OpensWhenARunStartsAndShowsItsFigures) {
 }
 
 TEST_F(ResultsWindowTest, FollowsTheRunRepetitionByRepetition) {
-    // The plain engine takes long enough over these samples for the window's updates to come
-    // during the run.
+    // The plain engine spends about a second on these samples, several of the window's update
+    // intervals even when each update is slow.
     window.simulationRun().setEngine(Engine::Reference);
-    c.txtRepititions->setText("40");
+    c.txtRepititions->setText("120");
     c.txtSampleSize->setText("32767");
     ResultsWindow& results = window.results().window();
     std::vector<int> shown;
@@ -70,9 +71,10 @@ TEST_F(ResultsWindowTest, FollowsTheRunRepetitionByRepetition) {
         EXPECT_LE(static_cast<std::size_t>(points),
                   window.simulationRun().state().repetitionTallies.size());
         if (shown.empty() || shown.back() != points) shown.push_back(points);
-        if (points > 0 && points < 40) {
-            EXPECT_EQ(statusText(results),
-                      QStringLiteral("Run under way: %1 of 40 repetitions completed.").arg(points));
+        if (points > 0 && points < 120) {
+            EXPECT_EQ(
+                statusText(results),
+                QStringLiteral("Run under way: %1 of 120 repetitions completed.").arg(points));
         }
     });
     probe.start();
@@ -81,9 +83,9 @@ TEST_F(ResultsWindowTest, FollowsTheRunRepetitionByRepetition) {
     ASSERT_GE(shown.size(), 2u);
     EXPECT_TRUE(std::is_sorted(shown.begin(), shown.end()));
     EXPECT_GT(shown[1], 0);
-    EXPECT_LT(shown[1], 40);
-    EXPECT_EQ(results.convergence().pointCount(), 40);
-    EXPECT_EQ(statusText(results), "Run completed: 40 repetitions.");
+    EXPECT_LT(shown[1], 120);
+    EXPECT_EQ(results.convergence().pointCount(), 120);
+    EXPECT_EQ(statusText(results), "Run completed: 120 repetitions.");
 }
 
 TEST_F(ResultsWindowTest, ClosingItDuringARunLeavesTheRunAloneAndCtrlRReopensIt) {
@@ -221,6 +223,43 @@ TEST_F(ResultsWindowTest, FiguresAreTheSameForEveryEngineAndThreadCount) {
         EXPECT_EQ(figures, first) << threads;
     }
     EXPECT_TRUE(first.contains("Inputs at failure"));
+}
+
+}  // namespace
+}  // namespace ferrolith::test
+
+namespace ferrolith::test {
+namespace {
+
+TEST(ConvergenceChartTest, DrawsEveryPointUpToTheLimitThenASpreadIncludingTheEnds) {
+    for (std::size_t count :
+         {std::size_t{1}, std::size_t{500}, std::size_t{501}, std::size_t{32767}}) {
+        std::vector<ConvergencePoint> points(count);
+        for (std::size_t i = 0; i < count; ++i) points[i].samples = 1000 * (i + 1);
+        ConvergenceChart chart;
+        chart.show(points);
+        const auto* pf = static_cast<QXYSeries*>(chart.chart()->series().back());
+        ASSERT_EQ(pf->count(), chart.pointCount());
+        EXPECT_EQ(static_cast<std::size_t>(chart.pointCount()),
+                  std::min(count, ConvergenceChart::drawnPoints));
+        EXPECT_EQ(pf->at(0).x(), 1000.0);
+        EXPECT_EQ(pf->at(pf->count() - 1).x(), 1000.0 * static_cast<double>(count));
+        for (int i = 1; i < pf->count(); ++i) EXPECT_LT(pf->at(i - 1).x(), pf->at(i).x());
+        delete chart.chart();
+    }
+}
+
+}  // namespace
+}  // namespace ferrolith::test
+
+namespace ferrolith::test {
+namespace {
+
+TEST_F(ResultsWindowTest, ClosingTheMainWindowClosesItToo) {
+    QTest::mouseClick(c.btmCalc, Qt::LeftButton);
+    ASSERT_TRUE(window.results().window().isVisible());
+    EXPECT_TRUE(window.close());
+    EXPECT_FALSE(window.results().window().isVisible());
 }
 
 }  // namespace
