@@ -80,7 +80,7 @@ class QtWindowOperations : public WindowOperations {
     QString pendingReport_;
     bool progressPending_ = false;
     std::optional<QString> pendingLabel_;
-    std::chrono::milliseconds refreshInterval_{16};
+    std::chrono::milliseconds refreshInterval_{33};
     Clock::time_point lastShown_;
     bool closeRequested_ = false;
     MessageBoxHook messageBoxHook_;
