@@ -3,10 +3,10 @@
 #include <CLI/CLI.hpp>
 #include <algorithm>
 #include <charconv>
-#include <limits>
 #include <ostream>
 
 #include "program_version.hpp"
+#include "study/study.hpp"
 
 namespace ferrolith {
 
@@ -40,8 +40,7 @@ std::uint64_t seedNamed(const std::string& text) {
     std::uint64_t seed = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), seed);
     if (text.empty() || error != std::errc() || end != text.data() + text.size())
-        throw CommandLineError("--seed: \"" + text + "\" is not a whole number from 0 to " +
-                               std::to_string(std::numeric_limits<std::uint64_t>::max()));
+        throw CommandLineError("--seed: \"" + text + "\" is not " + seedRangeText);
     return seed;
 }
 
@@ -77,8 +76,7 @@ CommandLine parseCommandLine(const std::vector<std::string>& args, std::ostream&
                    "Default: no choice, which reads as Normal")
         ->take_all();
     app.add_option("--seed", seedText,
-                   "Seed the uniform source explicitly, a whole number from 0 to " +
-                       std::to_string(std::numeric_limits<std::uint64_t>::max()) +
+                   std::string("Seed the uniform source explicitly, ") + seedRangeText +
                        " (default: the clock)");
     app.add_option("--output", output,
                    "Answer the save question with Yes and save the report to FILE");
@@ -126,10 +124,8 @@ CommandLine parseCommandLine(const std::vector<std::string>& args, std::ostream&
     }
     if (app.count("--seed")) result.seed = seedNamed(seedText);
     result.reference = engine == "reference";
-    if (app.count("--output")) {
-        if (output.empty()) throw CommandLineError("--output needs a file name");
-        result.inputs.outputFile = output;
-    }
+    requireFileName(app, "--output", output);
+    if (app.count("--output")) result.inputs.outputFile = output;
     return result;
 }
 

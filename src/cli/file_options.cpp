@@ -10,14 +10,10 @@
 
 namespace ferrolith {
 
-namespace {
-
-void requireName(const CLI::App& app, const char* option, const std::string& name) {
+void requireFileName(const CLI::App& app, const char* option, const std::string& name) {
     if (app.count(option) && name.empty())
         throw CommandLineError(std::string(option) + " needs a file name");
 }
-
-}  // namespace
 
 void addFileOptions(CLI::App& app, FileOptions& options) {
     app.add_option("--study", options.study,
@@ -39,10 +35,10 @@ void addFileOptions(CLI::App& app, FileOptions& options) {
 
 void applyStudyOption(const CLI::App& app, const FileOptions& options, TerminalInputs& inputs,
                       std::optional<std::uint64_t>& seed) {
-    requireName(app, "--study", options.study);
-    requireName(app, "--save-study", options.saveStudy);
-    requireName(app, "--json", options.json);
-    requireName(app, "--csv", options.csv);
+    requireFileName(app, "--study", options.study);
+    requireFileName(app, "--save-study", options.saveStudy);
+    requireFileName(app, "--json", options.json);
+    requireFileName(app, "--csv", options.csv);
     if (!app.count("--study")) return;
     Study study;
     try {

@@ -24,6 +24,9 @@ struct FileOptions {
 
 void addFileOptions(CLI::App& app, FileOptions& options);
 
+// An option that names a file was given an empty name: throws CommandLineError.
+void requireFileName(const CLI::App& app, const char* option, const std::string& name);
+
 // Starts the inputs and the seed from the study named by --study, keeping the counts and the seed
 // that the command line gives itself; apply the per-variable options after this. Throws
 // CommandLineError.

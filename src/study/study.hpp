@@ -6,14 +6,18 @@
 #include <string>
 
 #include "model/input_variable.hpp"
+#include "run/default_counts.hpp"
 
 namespace ferrolith {
 
 // The inputs of an analysis as the window holds them: texts as typed, not numbers, so that a
 // study restores the window exactly and its run gives the same report as typing it in.
+// What a seed may be, as messages about a seed state it.
+inline constexpr const char* seedRangeText = "a whole number from 0 to 18446744073709551615";
+
 struct Study {
-    std::string repetitions = "25";
-    std::string samples = "1000";
+    std::string repetitions{defaultRepetitionsText};
+    std::string samples{defaultSampleSizeText};
     std::array<std::string, inputVariableCount> parameters;     // the window's defaults
     std::array<std::string, inputVariableCount> distributions;  // empty: nothing chosen
     std::optional<std::uint64_t> seed;  // of the uniform source; nothing: from the clock

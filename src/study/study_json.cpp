@@ -122,8 +122,7 @@ void readSeed(const Json& json, Study& study) {
     const auto found = json.find("seed");
     if (found == json.end()) return;
     if (!found->is_number_unsigned())
-        refuse("seed",
-               "must be a whole number from 0 to 18446744073709551615, not " + shown(*found));
+        refuse("seed", std::string("must be ") + seedRangeText + ", not " + shown(*found));
     study.seed = found->get<std::uint64_t>();
 }
 
