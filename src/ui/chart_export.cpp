@@ -1,21 +1,23 @@
 #include "ui/chart_export.hpp"
 
+#include <QBuffer>
 #include <QChartView>
-#include <QFileInfo>
+#include <QFile>
 #include <QPainter>
 #include <QPixmap>
 #include <QSvgGenerator>
 #include <QTextDocumentFragment>
 
+#include "run/safe_file_write.hpp"
 #include "ui/results_texts.hpp"
 
 namespace ferrolith {
 
 namespace {
 
-bool saveSvg(QChartView& view, const QString& path) {
+bool drawSvg(QChartView& view, QBuffer& out) {
     QSvgGenerator svg;
-    svg.setFileName(path);
+    svg.setOutputDevice(&out);
     svg.setSize(view.size());
     svg.setViewBox(view.rect());
     // So that a viewer shows the drawing at the size the chart has on the screen.
@@ -26,16 +28,23 @@ bool saveSvg(QChartView& view, const QString& path) {
     QPainter painter;
     if (!painter.begin(&svg)) return false;
     view.render(&painter);
-    // The generator reports no write failure of its own: the file must be there and hold
-    // something.
-    return painter.end() && QFileInfo(path).size() > 0;
+    return painter.end();
 }
 
 }  // namespace
 
-bool saveChartPicture(QChartView& view, const QString& path) {
-    if (path.endsWith(QStringLiteral(".svg"), Qt::CaseInsensitive)) return saveSvg(view, path);
-    return view.grab().save(path, "PNG");
+std::optional<std::string> saveChartPicture(QChartView& view, const QString& path) {
+    // Drawn in memory first, then written through the same safe save as every other file.
+    QByteArray bytes;
+    QBuffer out(&bytes);
+    out.open(QIODevice::WriteOnly);
+    const bool drawn = path.endsWith(QStringLiteral(".svg"), Qt::CaseInsensitive)
+                           ? drawSvg(view, out)
+                           : view.grab().save(&out, "PNG");
+    if (!drawn || bytes.isEmpty()) return std::string(results_text::cannotDraw);
+    return writeFileSafely(
+        QFile::encodeName(path).toStdString(),
+        std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
 }
 
 }  // namespace ferrolith

@@ -19,7 +19,7 @@ inline constexpr const char* savePicture = "Save Picture...";
 inline constexpr const char* savePictureTitle = "Save Chart Picture";
 inline constexpr const char* pictureFilters = "PNG picture (*.png);;SVG drawing (*.svg)";
 inline constexpr const char* chartHint = "Right-click to save the chart as a PNG or SVG picture.";
-inline constexpr const char* cannotSave = "The picture could not be saved to ";
+inline constexpr const char* cannotDraw = "The chart could not be drawn";
 
 inline constexpr const char* convergenceTitle = "Convergence";
 inline constexpr const char* convergenceSubtitle =

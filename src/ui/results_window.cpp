@@ -6,6 +6,7 @@
 #include <QClipboard>
 #include <QElapsedTimer>
 #include <QEvent>
+#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGridLayout>
@@ -19,6 +20,7 @@
 #include <vector>
 
 #include "failure_statistics/figure_text.hpp"
+#include "run/save_error_message.hpp"
 #include "ui/chart_export.hpp"
 #include "ui/message_box.hpp"
 #include "ui/results_texts.hpp"
@@ -237,7 +239,7 @@ QChartView* ResultsWindow::chartView(ResultsChart which) const {
 }
 
 bool ResultsWindow::saveChart(ResultsChart which, const QString& path) {
-    return saveChartPicture(*chartView(which), path);
+    return !saveChartPicture(*chartView(which), path);
 }
 
 void ResultsWindow::askAndSaveChart(ResultsChart which) {
@@ -250,8 +252,8 @@ void ResultsWindow::askAndSaveChart(ResultsChart which) {
     if (QFileInfo(path).suffix().isEmpty())
         path += filter.contains(QStringLiteral("svg")) ? QStringLiteral(".svg")
                                                        : QStringLiteral(".png");
-    if (!saveChart(which, path))
-        showMessageBox(this, (text(results_text::cannotSave) + path + ".").toStdString(),
+    if (const auto failure = saveChartPicture(*chartView(which), path))
+        showMessageBox(this, saveErrorMessage(QFile::encodeName(path).toStdString(), *failure),
                        std::nullopt, MessageIcon::None, MessageButtons::Ok);
 }
 

@@ -1,3 +1,5 @@
+#include <sys/resource.h>
+
 #include <QApplication>
 #include <QChartView>
 #include <QClipboard>
@@ -14,14 +16,17 @@
 #include <QTest>
 #include <QTimer>
 #include <QXYSeries>
+#include <fstream>
 
 #include "failure_statistics/figure_text.hpp"
+#include "support/file_test_support.hpp"
 #include "window_fixture.hpp"
 
 namespace ferrolith::test {
 namespace {
 
 using ResultsWindowTest = WindowTest;
+using ferrolith::testing::slurp;
 
 void pressCalculate(const MainWindowControls& c) { QTest::mouseClick(c.btmCalc, Qt::LeftButton); }
 
@@ -204,6 +209,29 @@ TEST_F(ResultsWindowTest, ChartsSaveAsPngAndSvgThatLoadBack) {
     const QString missing = folder.filePath(QStringLiteral("no/such/folder/chart"));
     EXPECT_FALSE(results.saveChart(ResultsChart::Convergence, missing + ".png"));
     EXPECT_FALSE(results.saveChart(ResultsChart::Convergence, missing + ".svg"));
+}
+
+TEST_F(ResultsWindowTest, AChartThatCannotBeWrittenLeavesTheOldFileAsItWas) {
+    pressCalculate(c);
+    ResultsWindow& results = window.results().window();
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    for (const char* name : {"old.png", "old.svg"}) {
+        const std::string path = folder.filePath(QString::fromUtf8(name)).toStdString();
+        const std::string before(5000, 'x');
+        std::ofstream(path, std::ios::binary) << before;
+        // A file-size limit below the picture's size makes the write fail part-way.
+        rlimit saved{};
+        ::getrlimit(RLIMIT_FSIZE, &saved);
+        rlimit small = saved;
+        small.rlim_cur = 1000;
+        ::setrlimit(RLIMIT_FSIZE, &small);
+        const bool written =
+            results.saveChart(ResultsChart::Convergence, QString::fromStdString(path));
+        ::setrlimit(RLIMIT_FSIZE, &saved);
+        EXPECT_FALSE(written) << name;
+        EXPECT_EQ(slurp(path), before) << name;
+    }
 }
 
 TEST_F(ResultsWindowTest, FiguresAreTheSameForEveryEngineAndThreadCount) {
