@@ -60,10 +60,10 @@ CommandLine parseCommandLine(const std::vector<std::string>& args, std::ostream&
         "written, 5 the report (or this help) could not be written to standard output (this one "
         "whatever the run's outcome).",
         "ferrolith-cli"};
-    app.add_option("--repetitions", result.inputs.repetitions,
+    app.add_option("--repetitions", result.request.study.repetitions,
                    "No. Repititions as typed in the window")
         ->capture_default_str();
-    app.add_option("--samples", result.inputs.sampleSize, "Sample Size as typed in the window")
+    app.add_option("--samples", result.request.study.samples, "Sample Size as typed in the window")
         ->capture_default_str();
     app.add_option("--param", params,
                    "VAR=TEXT: the parameter text of a variable as typed (VAR is BeamLength, "
@@ -87,7 +87,7 @@ CommandLine parseCommandLine(const std::vector<std::string>& args, std::ostream&
                    "one thread. Both print the same report")
         ->check(CLI::IsMember({"fast", "reference"}))
         ->default_str("fast");
-    app.add_option("--threads", result.threads,
+    app.add_option("--threads", result.request.options.threads,
                    "Worker threads of the fast engine (default: all cores)")
         ->check(CLI::Range(1, 256));
 
@@ -109,10 +109,10 @@ CommandLine parseCommandLine(const std::vector<std::string>& args, std::ostream&
         throw CommandLineError(e.what());
     }
 
-    applyStudyOption(app, result.files, result.inputs, result.seed);
+    applyStudyOption(app, result.files, result.request.study);
     for (const std::string& p : params) {
         const auto [variable, text] = assignment(p, "--param");
-        result.inputs.paramTexts[static_cast<std::size_t>(variable)] = text;
+        result.request.study.parameters[static_cast<std::size_t>(variable)] = text;
     }
     for (const std::string& d : dists) {
         const auto [variable, name] = assignment(d, "--dist");
@@ -120,12 +120,12 @@ CommandLine parseCommandLine(const std::vector<std::string>& args, std::ostream&
         if (std::find(distributionNames.begin(), distributionNames.end(), name) ==
             distributionNames.end())
             throw CommandLineError("--dist: \"" + name + "\" is not an item of the list");
-        result.inputs.distChoices[static_cast<std::size_t>(variable)] = name;
+        result.request.study.distributions[static_cast<std::size_t>(variable)] = name;
     }
-    if (app.count("--seed")) result.seed = seedNamed(seedText);
-    result.reference = engine == "reference";
+    if (app.count("--seed")) result.request.study.seed = seedNamed(seedText);
+    if (engine == "reference") result.request.options.engine = Engine::Reference;
     requireFileName(app, "--output", output);
-    if (app.count("--output")) result.inputs.outputFile = output;
+    if (app.count("--output")) result.outputFile = output;
     return result;
 }
 

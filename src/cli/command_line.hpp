@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "cli/file_options.hpp"
-#include "cli/terminal_window.hpp"
+#include "run/run_result.hpp"
 
 namespace ferrolith {
 
@@ -19,11 +19,9 @@ class CommandLineError : public std::runtime_error {
 };
 
 struct CommandLine {
-    TerminalInputs inputs;
-    std::optional<std::uint64_t> seed;  // nothing: from the clock
-    bool helpShown = false;             // --help or --version printed; nothing to run
-    bool reference = false;             // the plain sequential engine
-    int threads = 0;                    // worker threads; 0: one a core
+    RunRequest request;                     // a study without a seed takes one from the clock
+    std::optional<std::string> outputFile;  // answer the save question with Yes, saving here
+    bool helpShown = false;                 // --help or --version printed; nothing to run
     FileOptions files;
 };
 

@@ -33,24 +33,21 @@ void addFileOptions(CLI::App& app, FileOptions& options) {
         ->type_name("FILE");
 }
 
-void applyStudyOption(const CLI::App& app, const FileOptions& options, TerminalInputs& inputs,
-                      std::optional<std::uint64_t>& seed) {
+void applyStudyOption(const CLI::App& app, const FileOptions& options, Study& study) {
     requireFileName(app, "--study", options.study);
     requireFileName(app, "--save-study", options.saveStudy);
     requireFileName(app, "--json", options.json);
     requireFileName(app, "--csv", options.csv);
     if (!app.count("--study")) return;
-    Study study;
+    Study fromFile;
     try {
-        study = readStudyFile(options.study);
+        fromFile = readStudyFile(options.study);
     } catch (const StudyFileError& e) {
         throw CommandLineError(e.what());
     }
-    if (!app.count("--repetitions")) inputs.repetitions = study.repetitions;
-    if (!app.count("--samples")) inputs.sampleSize = study.samples;
-    inputs.paramTexts = study.parameters;
-    inputs.distChoices = study.distributions;
-    if (!app.count("--seed")) seed = study.seed;
+    if (app.count("--repetitions")) fromFile.repetitions = study.repetitions;
+    if (app.count("--samples")) fromFile.samples = study.samples;
+    study = fromFile;
 }
 
 }  // namespace ferrolith

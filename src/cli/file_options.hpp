@@ -5,7 +5,7 @@
 #include <ostream>
 #include <string>
 
-#include "cli/terminal_window.hpp"
+#include "study/study.hpp"
 
 namespace CLI {
 class App;
@@ -27,11 +27,9 @@ void addFileOptions(CLI::App& app, FileOptions& options);
 // An option that names a file was given an empty name: throws CommandLineError.
 void requireFileName(const CLI::App& app, const char* option, const std::string& name);
 
-// Starts the inputs and the seed from the study named by --study, keeping the counts and the seed
-// that the command line gives itself; apply the per-variable options after this. Throws
-// CommandLineError.
-void applyStudyOption(const CLI::App& app, const FileOptions& options, TerminalInputs& inputs,
-                      std::optional<std::uint64_t>& seed);
+// Replaces study with the one named by --study, keeping the counts the command line gives
+// itself; apply the per-variable options and --seed after this. Throws CommandLineError.
+void applyStudyOption(const CLI::App& app, const FileOptions& options, Study& study);
 
 // Writes text to path through the safe save; a failure is one line on errors. False then.
 bool writeOrSay(const std::string& path, const std::string& text, std::ostream& errors);

@@ -1,6 +1,7 @@
 #include <iostream>
 
 #include "cli/command_line.hpp"
+#include "cli/driver_observer.hpp"
 #include "cli/exit_status.hpp"
 #include "cli/standard_output.hpp"
 #include "results_file/results_csv.hpp"
@@ -8,19 +9,17 @@
 #include "run/message_text.hpp"
 #include "run/simulation_run.hpp"
 #include "study/study_file.hpp"
-#include "study/window_study.hpp"
 
 using namespace ferrolith;
 
 namespace {
 
 // Writes the results files the options name; false when one could not be written.
-bool writeResults(const FileOptions& files, const RunRecord& record) {
+bool writeResults(const FileOptions& files, const RunResult& run) {
     bool written = true;
     if (!files.json.empty())
-        written = writeOrSay(files.json, resultsJsonText(record), std::cerr) && written;
-    if (!files.csv.empty())
-        written = writeOrSay(files.csv, resultsCsv(record.state), std::cerr) && written;
+        written = writeOrSay(files.json, resultsJsonText(run), std::cerr) && written;
+    if (!files.csv.empty()) written = writeOrSay(files.csv, resultsCsv(run), std::cerr) && written;
     return written;
 }
 
@@ -35,25 +34,19 @@ int runDriver(const std::vector<std::string>& args, StandardOutput& out) {
     }
     if (commandLine.helpShown) return exitCompleted;
 
-    TerminalWindow window(commandLine.inputs, std::cerr);
+    const RunRequest& request = commandLine.request;
     if (const std::string& path = commandLine.files.saveStudy;
-        !path.empty() &&
-        !writeOrSay(path, studyFileText(studyOf(window, commandLine.seed)), std::cerr))
+        !path.empty() && !writeOrSay(path, studyFileText(request.study), std::cerr))
         return exitSaveFailed;
-    SimulationRun run(window);
-    run.setSystemRandomSeed(commandLine.seed);
-    run.setEngine(commandLine.reference ? Engine::Reference : Engine::Fast);
-    run.setThreads(commandLine.threads);
-    const RunOutcome outcome = run.btmCalc_Click();
-    out.write(window.report());
+    DriverObserver observer(commandLine.outputFile, std::cerr);
+    const RunResult run = runSimulation(request, observer);
+    out.write(run.report);
 
     // Aborted runs are recorded too: their outcome and the repetitions before the fault.
-    const auto record = RunRecord::of(run, window.report());
-    const bool written = !record || writeResults(commandLine.files, *record);
-    switch (outcome) {
+    const bool written = !run.recorded() || writeResults(commandLine.files, run);
+    switch (run.outcome) {
         case RunOutcome::Completed:
-            return run.lastSave() == SaveOutcome::Failed || !written ? exitSaveFailed
-                                                                     : exitCompleted;
+            return run.save == SaveOutcome::Failed || !written ? exitSaveFailed : exitCompleted;
         case RunOutcome::Aborted:
             std::cerr << "ferrolith-cli: the run was aborted by faulty input data\n";
             return written ? exitAborted : exitSaveFailed;

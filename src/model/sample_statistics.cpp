@@ -5,13 +5,9 @@
 namespace ferrolith {
 
 namespace {
-int usedSlots(std::span<const double> values) {
-    return values.empty() ? 0 : static_cast<int>(values.size()) - 1;
-}
-
 RunningSums sumsOf(std::span<const double> values) {
     RunningSums sums;
-    for (int i = 1; i <= usedSlots(values); ++i) sums.add(values[i]);
+    for (double v : values) sums.add(v);
     return sums;
 }
 }  // namespace
@@ -31,12 +27,12 @@ double stdDevFromSums(double sum, double sumSq, int n) {
 }
 
 double sampleMean(std::span<const double> values) {
-    return meanFromSum(sumsOf(values).sum, usedSlots(values));
+    return meanFromSum(sumsOf(values).sum, static_cast<int>(values.size()));
 }
 
 double sampleStdDev(std::span<const double> values) {
     const RunningSums sums = sumsOf(values);
-    return stdDevFromSums(sums.sum, sums.sumSq, usedSlots(values));
+    return stdDevFromSums(sums.sum, sums.sumSq, static_cast<int>(values.size()));
 }
 
 }  // namespace ferrolith

@@ -16,8 +16,7 @@ struct RunningSums {
     }
 };
 
-// Mean and sample standard deviation (divisor n - 1) of slots 1 to n of a run array dimensioned
-// 0 to n; slot 0 carries no value and is never read.
+// Mean and sample standard deviation (divisor n - 1) of the n values, summed in their order.
 double sampleMean(std::span<const double> values);
 double sampleStdDev(std::span<const double> values);
 

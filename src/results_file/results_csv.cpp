@@ -4,14 +4,14 @@
 
 namespace ferrolith {
 
-std::string resultsCsv(const RunState& state) {
+std::string resultsCsv(const RunResult& run) {
     std::string csv = std::string(resultsCsvHeader) + "\n";
-    for (std::size_t i = 0; i < state.repetitionTallies.size(); ++i) {
-        const std::size_t r = i + 1;  // the run arrays hold repetition r in slot r
-        const RepetitionTally& tally = state.repetitionTallies[i];
-        csv += std::to_string(r) + "," + std::to_string(tally.seed);
-        for (double figure : {state.effectMean[r], state.effectStdDev[r], state.resistMean[r],
-                              state.resistStdDev[r], state.safeFraction[r]})
+    for (std::size_t i = 0; i < run.repetitions.size(); ++i) {
+        const RepetitionFigures& f = run.repetitions[i];
+        const RepetitionTally& tally = run.tallies[i];
+        csv += std::to_string(i + 1) + "," + std::to_string(tally.seed);
+        for (double figure :
+             {f.effectMean, f.effectStdDev, f.resistMean, f.resistStdDev, f.safeFraction})
             csv += "," + shortestText(figure);
         csv += "," + std::to_string(tally.failures) + "\n";
     }

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "run/run_state.hpp"
+#include "run/run_result.hpp"
 
 namespace ferrolith {
 
@@ -11,6 +11,6 @@ inline constexpr const char* resultsCsvHeader =
 
 // The completed repetitions of a run, one row each under the header, LF line ends, numbers at
 // full precision with "." decimals; a non-finite figure is an empty field.
-std::string resultsCsv(const RunState& state);
+std::string resultsCsv(const RunResult& run);
 
 }  // namespace ferrolith

@@ -44,28 +44,28 @@ void addFailureFigures(Json& json, const std::optional<FailureFigures>& f) {
 }
 
 // The overall block's figures; null for an aborted run, which has no overall block.
-void addOverallFigures(Json& json, const RunState& s, bool completed) {
+void addOverallFigures(Json& json, const OverallFigures& o, bool completed) {
     const std::pair<const char*, double> figures[] = {
-        {"effectMean", s.overallEffectMean}, {"effectStdDev", s.overallEffectStdDev},
-        {"resistMean", s.overallResistMean}, {"resistStdDev", s.overallResistStdDev},
-        {"safeMean", s.overallSafeMean},     {"safeStdDev", s.overallSafeStdDev},
-        {"lowerLimit", s.lowerLimit},        {"upperLimit", s.upperLimit},
+        {"effectMean", o.effectMean}, {"effectStdDev", o.effectStdDev},
+        {"resistMean", o.resistMean}, {"resistStdDev", o.resistStdDev},
+        {"safeMean", o.safeMean},     {"safeStdDev", o.safeStdDev},
+        {"lowerLimit", o.lowerLimit}, {"upperLimit", o.upperLimit},
     };
     for (const auto& [name, value] : figures) json[name] = completed ? number(value) : Json();
 }
 
-Json repetitions(const RunState& s) {
+Json repetitions(const RunResult& run) {
     Json list = Json::array();
-    for (std::size_t i = 0; i < s.repetitionTallies.size(); ++i) {
-        const std::size_t r = i + 1;  // the run arrays hold repetition r in slot r
-        list.push_back({{"index", r},
-                        {"seed", s.repetitionTallies[i].seed},
-                        {"effectMean", number(s.effectMean[r])},
-                        {"effectStdDev", number(s.effectStdDev[r])},
-                        {"resistMean", number(s.resistMean[r])},
-                        {"resistStdDev", number(s.resistStdDev[r])},
-                        {"safeFraction", number(s.safeFraction[r])},
-                        {"failures", s.repetitionTallies[i].failures}});
+    for (std::size_t i = 0; i < run.repetitions.size(); ++i) {
+        const RepetitionFigures& f = run.repetitions[i];
+        list.push_back({{"index", i + 1},
+                        {"seed", run.tallies[i].seed},
+                        {"effectMean", number(f.effectMean)},
+                        {"effectStdDev", number(f.effectStdDev)},
+                        {"resistMean", number(f.resistMean)},
+                        {"resistStdDev", number(f.resistStdDev)},
+                        {"safeFraction", number(f.safeFraction)},
+                        {"failures", run.tallies[i].failures}});
     }
     return list;
 }
@@ -87,31 +87,29 @@ Json importance(const std::optional<FailureFigures>& f) {
 
 }  // namespace
 
-Json resultsJson(const RunRecord& record) {
-    const RunState& s = record.state;
-    const bool completed = record.outcome == RunOutcome::Completed;
-    const int planned = static_cast<int>(s.effectMean.size()) - 1;
-    const auto figures = failureFigures(s.repetitionTallies, planned,
+Json resultsJson(const RunResult& run) {
+    const bool completed = run.outcome == RunOutcome::Completed;
+    const auto figures = failureFigures(run.tallies, run.plannedRepetitions,
                                         completed ? RunStatus::Completed : RunStatus::Aborted);
     Json json = {
         {"schemaVersion", resultsSchemaVersion},
         {"program", {{"name", std::string(programName)}, {"version", std::string(programVersion)}}},
-        {"study", studyToJson(record.study)},
-        {"engine", record.engine == Engine::Reference ? "reference" : "fast"},
-        {"threads", record.threads},
+        {"study", studyToJson(run.study)},
+        {"engine", run.engine == Engine::Reference ? "reference" : "fast"},
+        {"threads", run.threads},
         {"outcome", completed ? "completed" : "aborted"},
-        {"elapsedSeconds", completed ? number(s.runElapsed) : Json()},
+        {"elapsedSeconds", completed ? number(run.overall.elapsed) : Json()},
         // N x M, whole and far inside 2^53.
-        {"totalSimulations", static_cast<std::int64_t>(s.totalSimulations)},
+        {"totalSimulations", static_cast<std::int64_t>(run.totalSimulations())},
     };
     addFailureFigures(json, figures);
-    addOverallFigures(json, s, completed);
-    json["repetitions"] = repetitions(s);
+    addOverallFigures(json, run.overall, completed);
+    json["repetitions"] = repetitions(run);
     json["importance"] = importance(figures);
-    json["report"] = record.report;
+    json["report"] = run.report;
     return json;
 }
 
-std::string resultsJsonText(const RunRecord& record) { return exactJsonText(resultsJson(record)); }
+std::string resultsJsonText(const RunResult& run) { return exactJsonText(resultsJson(run)); }
 
 }  // namespace ferrolith

@@ -3,19 +3,19 @@
 #include <nlohmann/json.hpp>
 #include <string>
 
-#include "results_file/run_record.hpp"
+#include "run/run_result.hpp"
 
 namespace ferrolith {
 
 // The version of the results layout this program writes.
 inline constexpr int resultsSchemaVersion = 1;
 
-// The run's inputs, outcome, failure statistics (the figures the results window shows), overall
-// and per-repetition figures, inputs at failure and report. Numbers keep full precision (they
-// read back to the same doubles); a non-finite or missing figure is null.
-nlohmann::ordered_json resultsJson(const RunRecord& record);
+// A recorded run's inputs, outcome, failure statistics (the figures the results window shows),
+// overall and per-repetition figures, inputs at failure and report. Numbers keep full precision
+// (they read back to the same doubles); a non-finite or missing figure is null.
+nlohmann::ordered_json resultsJson(const RunResult& run);
 
 // The file's contents: indented JSON ending with a line end.
-std::string resultsJsonText(const RunRecord& record);
+std::string resultsJsonText(const RunResult& run);
 
 }  // namespace ferrolith

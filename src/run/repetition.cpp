@@ -72,7 +72,6 @@ RepetitionResult computeRepetitionOneAtATime(const RepetitionInputs& in, const O
     SampleSums sums;
     TallyAccumulator tally;
     for (int s = 1; s <= in.sampleSize; ++s) {  // an int index: a bound of 32767 cannot overflow
-        at.sampleIndex = static_cast<std::int16_t>(s);
         for (std::int16_t i = 0; i < inputVariableCount; ++i) {
             at.sampleVector[i] = drawInput(context, i);
             if (at.abortFlag) return RepetitionResult::faulty({faults.message, s, i});
@@ -82,9 +81,9 @@ RepetitionResult computeRepetitionOneAtATime(const RepetitionInputs& in, const O
         sums.add(ls.effect, ls.resistance, safe);
         tally.add(s, at.sampleVector, !safe);
         if (keep) {
-            keep->effect[s] = ls.effect;
-            keep->resist[s] = ls.resistance;
-            keep->safe[s] = ls.safe;
+            keep->effect[s - 1] = ls.effect;
+            keep->resist[s - 1] = ls.resistance;
+            keep->safe[s - 1] = ls.safe;
         }
     }
     return RepetitionResult::fromSums(sums, in.sampleSize, tally.collapse(seed));
@@ -95,9 +94,7 @@ RepetitionResult computeRepetitionScalar(const RepetitionInputs& in, SystemRando
     clsRNG rng;
     bool abortFlag = false;
     std::array<double, inputVariableCount> sampleVector{};
-    std::int16_t sampleIndex = 0;
-    return computeRepetitionOneAtATime(
-        in, {rng, stream, nullptr, abortFlag, sampleVector, sampleIndex}, keep);
+    return computeRepetitionOneAtATime(in, {rng, stream, nullptr, abortFlag, sampleVector}, keep);
 }
 
 RepetitionResult computeRepetition(const RepetitionInputs& inputs, SystemRandom stream,

@@ -73,7 +73,7 @@ struct RepetitionResult {
     static RepetitionResult faulty(DataFault fault);
 };
 
-// Where a repetition may leave its per-sample results (slots 1 to N), as the run arrays hold them.
+// Where a repetition may leave its per-sample results: sample s (1 to N) at index s - 1.
 struct SampleArrays {
     double* effect;
     double* resist;
@@ -81,14 +81,13 @@ struct SampleArrays {
 };
 
 // Where a repetition drawn one sample at a time takes its numbers from, shows its faults and
-// leaves its current sample: the run state for the reference engine, locals for the fallback.
+// leaves its current draw.
 struct OneAtATime {
     clsRNG& rng;
     SystemRandom& systemRandom;   // the repetition's seed, then its picks
     DataFaultMessages* messages;  // shown at the faulty draw; null: only recorded in the result
     bool& abortFlag;
     std::array<double, inputVariableCount>& sampleVector;
-    std::int16_t& sampleIndex;
 };
 
 // One repetition drawn sample after sample with drawInput, as the Calculate command describes

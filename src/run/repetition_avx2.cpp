@@ -128,9 +128,9 @@ class Kernel {
 
     void keepPack(const double* e, const double* r, unsigned safeLanes, int sample, int valid) {
         for (int l = 0; l < valid; ++l) {
-            keep_->effect[sample + l] = e[l];
-            keep_->resist[sample + l] = r[l];
-            keep_->safe[sample + l] = (safeLanes >> l) & 1 ? 1.0 : 0.0;
+            keep_->effect[sample - 1 + l] = e[l];
+            keep_->resist[sample - 1 + l] = r[l];
+            keep_->safe[sample - 1 + l] = (safeLanes >> l) & 1 ? 1.0 : 0.0;
         }
     }
 

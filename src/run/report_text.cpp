@@ -41,24 +41,29 @@ std::vector<std::string> iterationBlockPieces(int repetition, double effectMean,
     };
 }
 
-std::vector<std::string> overallBlockPieces(const RunState& state) {
-    const double failureBound = 1 - state.lowerLimit;
+std::vector<std::string> overallBlockPieces(const OverallFigures& o, double totalSimulations) {
+    const double failureBound = 1 - o.lowerLimit;
     return {
         line("Overall Result:") + line(asteriskRow),
-        meanAndSpreadLine("E", state.overallEffectMean, state.overallEffectStdDev),
-        meanAndSpreadLine("R", state.overallResistMean, state.overallResistStdDev),
-        line("Result mean: " + formatFixed(state.overallSafeMean) +
-             " Result St. Dev.: " + formatFixed(state.overallSafeStdDev)),
-        line("95% Confidence Limits are " + formatFixed(state.lowerLimit) + " to " +
-             formatFixed(state.upperLimit)),
+        meanAndSpreadLine("E", o.effectMean, o.effectStdDev),
+        meanAndSpreadLine("R", o.resistMean, o.resistStdDev),
+        line("Result mean: " + formatFixed(o.safeMean) +
+             " Result St. Dev.: " + formatFixed(o.safeStdDev)),
+        line("95% Confidence Limits are " + formatFixed(o.lowerLimit) + " to " +
+             formatFixed(o.upperLimit)),
         line("") +
             line("95% certain that probability of failure is: " + formatPercent(failureBound)),
         // An all-safe run leaves a failure bound of 0 and a return period of Infinity.
         line("Is this risk accepatable?? (1 in " + formatEngineering(1 / failureBound) + ")"),
-        line("") + line("Total number of simulations was " + formatGeneral(state.totalSimulations)),
-        line("Total time taken was (s) " + formatFixed(state.runElapsed)),
-        "Time per simulation was (ms) " + formatMilliseconds(state.timePerSimulation * 1000),
+        line("") + line("Total number of simulations was " + formatGeneral(totalSimulations)),
+        line("Total time taken was (s) " + formatFixed(o.elapsed)),
+        "Time per simulation was (ms) " + formatMilliseconds(o.timePerSimulation * 1000),
     };
+}
+
+std::string progressCaption(int done, int planned) {
+    // The bar holds single-precision numbers, and the caption shows them as read back.
+    return formatSingle(static_cast<float>(done)) + "/" + formatSingle(static_cast<float>(planned));
 }
 
 std::vector<std::string> abortBlockPieces() {

@@ -7,7 +7,7 @@
 
 #include "model/input_variable.hpp"
 #include "model/parse_parameter.hpp"
-#include "run/run_state.hpp"
+#include "run/run_result.hpp"
 
 namespace ferrolith {
 
@@ -28,9 +28,12 @@ std::vector<std::string> iterationBlockPieces(int repetition, double effectMean,
                                               double resistStdDev, double safeFraction);
 
 // The figures over all repetitions, the confidence limits, the failure bound and the timing.
-std::vector<std::string> overallBlockPieces(const RunState& state);
+std::vector<std::string> overallBlockPieces(const OverallFigures& overall, double totalSimulations);
 
 // Ends a run whose input data proved faulty in a draw.
 std::vector<std::string> abortBlockPieces();
+
+// The progress label after done of planned repetitions: "3/25".
+std::string progressCaption(int done, int planned);
 
 }  // namespace ferrolith

@@ -4,16 +4,15 @@
 #include <cmath>
 #include <string>
 
-#include "model/beam_math.hpp"
 #include "model/draw_input.hpp"
 #include "model/sample_statistics.hpp"
+#include "run/confidence_limits.hpp"
 #include "run/count_text.hpp"
 #include "run/message_text.hpp"
-#include "run/number_format.hpp"
 #include "run/repetition.hpp"
 #include "run/repetition_schedule.hpp"
 #include "run/report_text.hpp"
-#include "study/window_study.hpp"
+#include "run/titles.hpp"
 
 namespace ferrolith {
 
@@ -25,195 +24,213 @@ double clockSeconds() {
     return std::chrono::duration<double>(now).count();
 }
 
-// The sampler's fault messages, shown as the window's message boxes.
+void showMessage(RunObserver& observer, std::string_view message) {
+    observer.messageBox(message, std::nullopt, MessageIcon::None, MessageButtons::Ok);
+}
+
+// The sampler's fault messages, shown as the observer's message boxes.
 class FaultBoxes : public DataFaultMessages {
   public:
-    explicit FaultBoxes(WindowOperations& window) : window_(window) {}
-    void showDataFault(std::string_view message) override {
-        window_.messageBox(message, std::nullopt, MessageIcon::None, MessageButtons::Ok);
+    explicit FaultBoxes(RunObserver& observer) : observer_(observer) {}
+    void showDataFault(std::string_view message) override { showMessage(observer_, message); }
+
+  private:
+    RunObserver& observer_;
+};
+
+// Mean and standard deviation of one figure over the repetitions, summed in repetition order.
+std::pair<double, double> overRepetitions(const std::vector<RepetitionFigures>& repetitions,
+                                          double RepetitionFigures::*figure) {
+    RunningSums sums;
+    for (const RepetitionFigures& r : repetitions) sums.add(r.*figure);
+    const int n = static_cast<int>(repetitions.size());
+    return {meanFromSum(sums.sum, n), stdDevFromSums(sums.sum, sums.sumSq, n)};
+}
+
+// One press of Calculate from its counts to its save question.
+class Simulation {
+  public:
+    Simulation(const RunRequest& request, RunObserver& observer)
+        : observer_(observer), options_(request.options) {
+        result_.study = request.study;
+        result_.engine = options_.engine;
+        result_.threads = threadsUsed(options_);
+    }
+
+    RunResult run() {
+        result_.outcome = steps();
+        observer_.runEnded(result_);
+        return std::move(result_);
     }
 
   private:
-    WindowOperations& window_;
-};
+    RunOutcome steps() {
+        if (!readCounts()) return RunOutcome::Failed;
+        start();
+        if (!readParameters()) return RunOutcome::Failed;
+        append(inputBlockPieces(result_.study.parameters, distName_));
+        const RepetitionInputs inputs(paramA_, paramB_, distName_, piValue_, result_.sampleSize);
+        const RunOutcome loop =
+            options_.engine == Engine::Reference ? runReference(inputs) : runFast(inputs);
+        if (loop != RunOutcome::Completed) return loop;
+        finishOverall();
+        askToSave();
+        return RunOutcome::Completed;
+    }
 
-class RunningFlag {
-  public:
-    explicit RunningFlag(bool& flag) : flag_(flag) { flag_ = true; }
-    ~RunningFlag() { flag_ = false; }
+    // A count that does not convert is named in a message before anything changes.
+    bool readCounts() {
+        const auto M = readCount("No. Repititions", result_.study.repetitions);
+        if (!M) return false;
+        const auto N = readCount("Sample Size", result_.study.samples);
+        if (!N) return false;
+        result_.plannedRepetitions = *M;
+        result_.sampleSize = *N;
+        return true;
+    }
 
-  private:
-    bool& flag_;
+    std::optional<int> readCount(std::string_view field, const std::string& text) {
+        const auto count = convertCount(text);
+        if (!count) showMessage(observer_, countMessage(field, text));
+        return count;
+    }
+
+    void start() {
+        const auto N = static_cast<std::size_t>(result_.sampleSize);
+        for (auto* samples : {&keptEffect_, &keptResist_, &keptSafe_}) samples->assign(N, 0.0);
+        result_.repetitions.reserve(static_cast<std::size_t>(result_.plannedRepetitions));
+        result_.tallies.reserve(static_cast<std::size_t>(result_.plannedRepetitions));
+        observer_.runStarted(result_);
+        startTime_ = clockSeconds();
+        if (!result_.study.seed) result_.study.seed = SystemRandom::clockSeed();
+        systemRandom_.reseed(*result_.study.seed);
+    }
+
+    bool readParameters() {
+        try {
+            readInputs(result_.study.parameters, result_.study.distributions, paramA_, paramB_,
+                       distName_);
+            return true;
+        } catch (const ParameterError& e) {
+            showMessage(observer_, std::string(info(e.variable()).caption) + ": the parameters \"" +
+                                       escapeControlCharacters(e.text(), LineBreaks::Escape) +
+                                       "\" are not two numbers separated by a comma.");
+            return false;
+        }
+    }
+
+    RunOutcome runReference(const RepetitionInputs& inputs) {
+        FaultBoxes boxes(observer_);
+        bool abortFlag = false;
+        std::array<double, inputVariableCount> sampleVector{};
+        const OneAtATime onThisThread{rng_, systemRandom_, &boxes, abortFlag, sampleVector};
+        const SampleArrays kept = keptSamples();
+        for (int r = 1; r <= result_.plannedRepetitions; ++r) {
+            // The message box of a faulty draw is shown at the draw.
+            const RepetitionResult repetition = computeRepetitionOneAtATime(
+                inputs, onThisThread, r == result_.plannedRepetitions ? &kept : nullptr);
+            if (repetition.fault) return abort();
+            if (!keepRepetition(repetition)) return RunOutcome::Stopped;
+        }
+        return RunOutcome::Completed;
+    }
+
+    RunOutcome runFast(const RepetitionInputs& inputs) {
+        RepetitionSchedule schedule(inputs, systemRandom_, result_.plannedRepetitions,
+                                    result_.threads, keptSamples());
+        for (int r = 1; r <= result_.plannedRepetitions; ++r) {
+            const RepetitionResult& repetition = schedule.wait(r);
+            if (repetition.fault) {
+                showMessage(observer_, repetition.fault->message);
+                schedule.stop();
+                return abort();
+            }
+            if (!keepRepetition(repetition)) return RunOutcome::Stopped;
+        }
+        return RunOutcome::Completed;
+    }
+
+    SampleArrays keptSamples() {
+        return SampleArrays{keptEffect_.data(), keptResist_.data(), keptSafe_.data()};
+    }
+
+    // The repetition's figures into the result and the report, then the observer's turn: false
+    // when it asks the run to stop.
+    bool keepRepetition(const RepetitionResult& r) {
+        result_.repetitions.push_back(
+            {r.effectMean, r.effectStdDev, r.resistMean, r.resistStdDev, r.safeFraction});
+        result_.tallies.push_back(r.tally);
+        const int done = result_.completedRepetitions();
+        if (done == result_.plannedRepetitions) {
+            result_.lastEffect = keptEffect_;
+            result_.lastResist = keptResist_;
+        }
+        append(iterationBlockPieces(done, r.effectMean, r.effectStdDev, r.resistMean,
+                                    r.resistStdDev, r.safeFraction));
+        observer_.repetitionFinished(result_);
+        return !observer_.stopRequested();
+    }
+
+    RunOutcome abort() {
+        append(abortBlockPieces());
+        return RunOutcome::Aborted;
+    }
+
+    void finishOverall() {
+        OverallFigures& o = result_.overall;
+        const auto& reps = result_.repetitions;
+        std::tie(o.effectMean, o.effectStdDev) =
+            overRepetitions(reps, &RepetitionFigures::effectMean);
+        std::tie(o.resistMean, o.resistStdDev) =
+            overRepetitions(reps, &RepetitionFigures::resistMean);
+        std::tie(o.safeMean, o.safeStdDev) =
+            overRepetitions(reps, &RepetitionFigures::safeFraction);
+        const ConfidenceLimits limits = safeFractionLimits(o.safeMean, result_.totalSimulations());
+        o.upperLimit = limits.upper;
+        o.lowerLimit = limits.lower;
+        o.elapsed = clockSeconds() - startTime_;
+        o.timePerSimulation = o.elapsed / result_.totalSimulations();
+        append(overallBlockPieces(o, result_.totalSimulations()));
+    }
+
+    void askToSave() {
+        const MessageResult answer =
+            observer_.messageBox("Simulation Complete\r\nSave File?", saveQuestionTitle,
+                                 MessageIcon::None, MessageButtons::YesNo);
+        result_.save =
+            answer == MessageResult::Yes ? observer_.saveReport(result_) : SaveOutcome::Declined;
+    }
+
+    void append(const std::vector<std::string>& pieces) {
+        for (const std::string& piece : pieces) {
+            result_.report += piece;
+            observer_.reportAppended(piece);
+        }
+    }
+
+    RunObserver& observer_;
+    const RunOptions options_;
+    RunResult result_;
+    const double piValue_ = std::atan(1.0) * 4.0;
+    ParameterArray paramA_{};
+    ParameterArray paramB_{};
+    NameArray distName_;
+    clsRNG rng_;
+    SystemRandom systemRandom_;
+    std::vector<double> keptEffect_, keptResist_,
+        keptSafe_;  // the samples of the latest repetition kept
+    double startTime_ = 0.0;
 };
 
 }  // namespace
 
-SimulationRun::SimulationRun(WindowOperations& window) : window_(window) {
-    state_.piValue = std::atan(1.0) * 4.0;
+RunResult runSimulation(const RunRequest& request, RunObserver& observer) {
+    return Simulation(request, observer).run();
 }
 
-RunOutcome SimulationRun::btmCalc_Click() {
-    // The run state is shared: a press during a run must not start a second one on it.
-    if (running_) return RunOutcome::Busy;
-    RunningFlag flag(running_);
-    lastSave_ = SaveOutcome::NotAsked;
-    const RunOutcome outcome = run();
-    if (outcome == RunOutcome::Completed || outcome == RunOutcome::Aborted)
-        recordedOutcome_ = outcome;
-    return outcome;
+int threadsUsed(const RunOptions& options) {
+    if (options.engine == Engine::Reference) return 1;
+    return options.threads > 0 ? options.threads : defaultThreadCount();
 }
-
-void SimulationRun::appendPieces(const std::vector<std::string>& pieces) {
-    for (const std::string& piece : pieces) window_.appendReport(piece);
-}
-
-RunOutcome SimulationRun::run() {
-    RunState& s = state_;
-    // A count that does not convert is named in a message before anything changes.
-    auto readCount = [this](std::string_view field, const std::string& text) {
-        const auto count = convertCount(text);
-        if (!count)
-            window_.messageBox(countMessage(field, text), std::nullopt, MessageIcon::None,
-                               MessageButtons::Ok);
-        return count;
-    };
-    // The inputs as typed, read once: the run and its record both use these texts.
-    Study study = studyOf(window_, std::nullopt);
-    const auto repetitions = readCount("No. Repititions", study.repetitions);
-    if (!repetitions) return RunOutcome::Failed;
-    const auto sampleSize = readCount("Sample Size", study.samples);
-    if (!sampleSize) return RunOutcome::Failed;
-    const int M = *repetitions;
-    const int N = *sampleSize;
-
-    s.totalSimulations = static_cast<double>(N) * M;
-    for (auto* a : {&s.safeSample, &s.effectSample, &s.resistSample}) a->assign(N + 1, 0.0);
-    for (auto* a :
-         {&s.safeFraction, &s.effectMean, &s.resistMean, &s.effectStdDev, &s.resistStdDev})
-        a->assign(M + 1, 0.0);
-    s.repetitionTallies.clear();
-    s.repetitionTallies.reserve(static_cast<std::size_t>(M));
-    s.abortFlag = false;
-    window_.setReportText("");
-    window_.setProgressMin(0.0f);
-    window_.setProgressMax(static_cast<float>(M));
-    window_.setProgressLabel("0/" + formatSingle(window_.progressMax()));
-    s.runStartTime = clockSeconds();
-    study.seed = fixedSeed_ ? *fixedSeed_ : SystemRandom::clockSeed();
-    s.systemRandom.reseed(*study.seed);
-    lastStudy_ = study;
-    recordedOutcome_.reset();
-
-    try {
-        readInputs(study.parameters, study.distributions, s.paramA, s.paramB, s.distName);
-    } catch (const ParameterError& e) {
-        window_.messageBox(std::string(info(e.variable()).caption) + ": the parameters \"" +
-                               escapeControlCharacters(e.text(), LineBreaks::Escape) +
-                               "\" are not two numbers separated by a comma.",
-                           std::nullopt, MessageIcon::None, MessageButtons::Ok);
-        return RunOutcome::Failed;
-    }
-    appendPieces(inputBlockPieces(study.parameters, s.distName));
-
-    const RepetitionInputs inputs(s.paramA, s.paramB, s.distName, s.piValue, N);
-    const RunOutcome loop = engine_ == Engine::Reference ? runReference(inputs) : runFast(inputs);
-    if (loop != RunOutcome::Completed) return loop;
-
-    s.overallEffectMean = sampleMean(s.effectMean);
-    s.overallEffectStdDev = sampleStdDev(s.effectMean);
-    s.overallResistMean = sampleMean(s.resistMean);
-    s.overallResistStdDev = sampleStdDev(s.resistMean);
-    s.overallSafeMean = sampleMean(s.safeFraction);
-    s.overallSafeStdDev = sampleStdDev(s.safeFraction);
-
-    const double p = s.overallSafeMean;
-    const double T = s.totalSimulations;
-    s.upperLimit = math::sqrt(((1 - p) * p) / T) * 1.96 + p;
-    s.lowerLimit = p - math::sqrt(((1 - p) * p) / T) * 1.96;
-
-    s.runEndTime = clockSeconds();
-    s.runElapsed = s.runEndTime - s.runStartTime;
-    s.timePerSimulation = s.runElapsed / s.totalSimulations;
-    appendPieces(overallBlockPieces(s));
-
-    const MessageResult answer =
-        window_.messageBox("Simulation Complete\r\nSave File?", saveQuestionTitle,
-                           MessageIcon::None, MessageButtons::YesNo);
-    lastSave_ = answer == MessageResult::Yes ? saveReport(window_) : SaveOutcome::Declined;
-    return RunOutcome::Completed;
-}
-
-bool SimulationRun::finishRepetition(int r) {
-    RunState& s = state_;
-    appendPieces(iterationBlockPieces(r, s.effectMean[r], s.effectStdDev[r], s.resistMean[r],
-                                      s.resistStdDev[r], s.safeFraction[r]));
-    window_.setProgressValue(static_cast<float>(r));
-    window_.setProgressLabel(formatSingle(window_.progressValue()) + "/" +
-                             formatSingle(window_.progressMax()));
-    window_.processEvents();
-    return !window_.closeRequested();
-}
-
-void SimulationRun::keepRepetition(int r, const RepetitionResult& result) {
-    RunState& s = state_;
-    s.effectMean[r] = result.effectMean;
-    s.effectStdDev[r] = result.effectStdDev;
-    s.resistMean[r] = result.resistMean;
-    s.resistStdDev[r] = result.resistStdDev;
-    s.safeFraction[r] = result.safeFraction;
-    s.repetitionTallies.push_back(result.tally);
-}
-
-RunOutcome SimulationRun::runReference(const RepetitionInputs& inputs) {
-    RunState& s = state_;
-    FaultBoxes boxes(window_);
-    const OneAtATime onWindow{s.rng,       s.systemRandom, &boxes,
-                              s.abortFlag, s.sampleVector, s.sampleIndex};
-    const SampleArrays arrays{s.effectSample.data(), s.resistSample.data(), s.safeSample.data()};
-    const int M = static_cast<int>(s.effectMean.size()) - 1;
-    for (int r = 1; r <= M; ++r) {  // an int index: a bound of 32767 cannot overflow it
-        s.repetitionIndex = static_cast<std::int16_t>(r);
-        // The message box of a faulty draw is shown at the draw.
-        const RepetitionResult result = computeRepetitionOneAtATime(inputs, onWindow, &arrays);
-        if (result.fault) {
-            writeAbortMessage();
-            return RunOutcome::Aborted;
-        }
-        keepRepetition(r, result);
-        if (!finishRepetition(r)) return RunOutcome::Closed;
-    }
-    return RunOutcome::Completed;
-}
-
-RunOutcome SimulationRun::runFast(const RepetitionInputs& inputs) {
-    RunState& s = state_;
-    const int M = static_cast<int>(s.effectMean.size()) - 1;
-    RepetitionSchedule schedule(
-        inputs, s.systemRandom, M, threadsUsed(),
-        SampleArrays{s.effectSample.data(), s.resistSample.data(), s.safeSample.data()});
-    for (int r = 1; r <= M; ++r) {
-        s.repetitionIndex = static_cast<std::int16_t>(r);
-        const RepetitionResult& result = schedule.wait(r);
-        if (result.fault) {
-            s.sampleIndex = static_cast<std::int16_t>(result.fault->sample);
-            window_.messageBox(result.fault->message, std::nullopt, MessageIcon::None,
-                               MessageButtons::Ok);
-            s.abortFlag = true;
-            schedule.stop();
-            writeAbortMessage();
-            return RunOutcome::Aborted;
-        }
-        keepRepetition(r, result);
-        if (!finishRepetition(r)) return RunOutcome::Closed;
-    }
-    return RunOutcome::Completed;
-}
-
-int SimulationRun::threadsUsed() const {
-    if (engine_ == Engine::Reference) return 1;
-    return threads_ > 0 ? threads_ : defaultThreadCount();
-}
-
-void SimulationRun::writeAbortMessage() { appendPieces(abortBlockPieces()); }
 
 }  // namespace ferrolith

@@ -1,0 +1,32 @@
+#include "cli/driver_observer.hpp"
+
+#include <filesystem>
+
+#include "run/message_text.hpp"
+#include "run/titles.hpp"
+
+namespace ferrolith {
+
+DriverObserver::DriverObserver(std::optional<std::string> outputFile, std::ostream& messages)
+    : outputFile_(std::move(outputFile)), messages_(messages) {}
+
+MessageResult DriverObserver::messageBox(std::string_view prompt,
+                                         std::optional<std::string_view> title, MessageIcon,
+                                         MessageButtons buttons) {
+    messages_ << title.value_or(applicationTitle) << ": " << oneLineMessage(prompt) << '\n';
+    if (buttons == MessageButtons::Ok) return MessageResult::Ok;
+    return outputFile_ ? MessageResult::Yes : MessageResult::No;
+}
+
+SaveOutcome DriverObserver::saveReport(const RunResult& run) {
+    return ferrolith::saveReport(*this, run.report);
+}
+
+SaveDialogResult DriverObserver::showSaveDialog(const SaveDialogSettings&) {
+    if (!outputFile_) return {true, {}};
+    return {false, *outputFile_};
+}
+
+std::string DriverObserver::saveFolder() { return std::filesystem::current_path().string(); }
+
+}  // namespace ferrolith

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <optional>
+#include <ostream>
+#include <string>
+
+#include "run/run_observer.hpp"
+
+namespace ferrolith {
+
+// The driver's side of a run: message boxes go to the error stream as one line each, and the
+// save question is answered from the options, Yes with a file to save the report to.
+class DriverObserver : public RunObserver, public Dialogs {
+  public:
+    DriverObserver(std::optional<std::string> outputFile, std::ostream& messages);
+
+    void runStarted(const RunResult&) override {}
+    void reportAppended(std::string_view) override {}
+    void repetitionFinished(const RunResult&) override {}
+    bool stopRequested() override { return false; }
+    void runEnded(const RunResult&) override {}
+
+    MessageResult messageBox(std::string_view prompt, std::optional<std::string_view> title,
+                             MessageIcon icon, MessageButtons buttons) override;
+    SaveOutcome saveReport(const RunResult& run) override;
+    SaveDialogResult showSaveDialog(const SaveDialogSettings& settings) override;
+    std::string saveFolder() override;
+
+  private:
+    std::optional<std::string> outputFile_;
+    std::ostream& messages_;
+};
+
+}  // namespace ferrolith
