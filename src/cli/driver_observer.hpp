@@ -14,11 +14,7 @@ class DriverObserver : public RunObserver, public Dialogs {
   public:
     DriverObserver(std::optional<std::string> outputFile, std::ostream& messages);
 
-    void runStarted(const RunResult&) override {}
-    void reportAppended(std::string_view) override {}
-    void repetitionFinished(const RunResult&) override {}
     bool stopRequested() override { return false; }
-    void runEnded(const RunResult&) override {}
 
     MessageResult messageBox(std::string_view prompt, std::optional<std::string_view> title,
                              MessageIcon icon, MessageButtons buttons) override;
