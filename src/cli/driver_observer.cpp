@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "run/message_text.hpp"
+#include "run/save_report.hpp"
 #include "run/titles.hpp"
 
 namespace ferrolith {
