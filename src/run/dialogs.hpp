@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -16,7 +17,7 @@ struct FileFilter {
     std::string pattern;  // "*.txt"
 };
 
-// How a Save As dialog is set up at every call.
+// How a file dialog is set up at every call: Save As, or Open for a file that exists.
 struct SaveDialogSettings {
     std::string title;
     bool confirmOverwrite = true;  // ask before a chosen file that exists is replaced
@@ -24,12 +25,15 @@ struct SaveDialogSettings {
     std::string initialFolder;
     std::vector<FileFilter> filters;  // the first is in effect when the dialog opens
     std::string fileName;             // the proposed name
+    bool open = false;                // choose an existing file to read instead
 };
 
-// What the dialog returns: Cancel, or the chosen full path (possibly empty).
+// What the dialog returns: Cancel, or the chosen full path (possibly empty) and the index of the
+// filter in effect.
 struct SaveDialogResult {
     bool cancelled = false;
     std::string fileName;
+    std::size_t filter = 0;
 };
 
 // The modal questions a program asks its user. The window shows real dialogs, the driver answers

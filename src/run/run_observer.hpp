@@ -40,12 +40,14 @@ class RunObserver : public RunListener {
     virtual bool stopRequested() = 0;
 };
 
-// Tells every listener what the run tells, and takes the answers from one observer.
+// Tells every listener what the run tells, and takes the answers from one observer. Null
+// listeners are left out.
 class BroadcastObserver : public RunObserver {
   public:
     BroadcastObserver(RunObserver& answering, std::initializer_list<RunListener*> others)
         : answering_(answering), listeners_{&answering} {
-        listeners_.insert(listeners_.end(), others.begin(), others.end());
+        for (RunListener* l : others)
+            if (l) listeners_.push_back(l);
     }
 
     void runStarted(const RunResult& run) override {

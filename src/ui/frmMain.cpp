@@ -6,6 +6,8 @@
 #include <QPushButton>
 #include <exception>
 
+#include "run/simulation_run.hpp"
+#include "run/titles.hpp"
 #include "ui/beam_sketch.hpp"
 #include "ui/report_context_menu.hpp"
 #include "ui/twips.hpp"
@@ -16,11 +18,11 @@ namespace ferrolith {
 frmMain::frmMain(QWidget* parent)
     : QWidget(parent),
       controls_(createMainWindowControls(*this)),
-      operations_(*this, controls_),
-      run_(operations_),
-      results_(*this, run_),
-      studies_(*this, controls_, operations_, run_),
-      export_(results_.window(), run_, operations_) {
+      dialogs_(*this),
+      view_(controls_, dialogs_),
+      results_(*this, dialogs_),
+      studies_(*this, view_, dialogs_, seeds_),
+      export_(results_.window(), lastRun_, dialogs_) {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(toWidgetText(mainWindowTitle));
     setFixedSize(twipsToPixels(11220), twipsToPixels(8655));
@@ -42,29 +44,36 @@ void frmMain::paintEvent(QPaintEvent*) {
 }
 
 void frmMain::closeEvent(QCloseEvent* event) {
-    if (!run_.running()) {
+    if (!running_) {
         event->accept();
         return;
     }
-    operations_.requestClose();
+    view_.requestClose();
     event->ignore();
 }
 
 void frmMain::btmCalc_Click() {
     // The button stays enabled and keeps the focus through a run, so keys meant for it never
     // reach an input; a press while the run is under way starts nothing.
-    if (run_.running()) return;
-    results_.runStarting();
-    RunOutcome outcome = RunOutcome::Failed;
+    if (running_) return;
+    running_ = true;
+    results_.calculatePressed();
+    RunResult run = calculate();
+    running_ = false;
+    if (run.study.seed && run.plannedRepetitions > 0) seeds_.last = run.study.seed;
+    if (run.recorded()) lastRun_ = std::move(run);
+    if (view_.closeRequested()) close();
+}
+
+RunResult frmMain::calculate() {
+    BroadcastObserver observer(view_, {&results_, extraListener_});
     try {
-        outcome = run_.btmCalc_Click();
+        return runSimulation(RunRequest{view_.study(seeds_.fixed), options_}, observer);
     } catch (const std::exception& failure) {
         // The run reports its own failures; this keeps the window alive should one slip past.
-        operations_.messageBox(failure.what(), std::nullopt, MessageIcon::None, MessageButtons::Ok);
+        view_.messageBox(failure.what(), std::nullopt, MessageIcon::None, MessageButtons::Ok);
+        return RunResult{};
     }
-    operations_.showPending();
-    results_.runEnded(outcome);
-    if (operations_.closeRequested()) close();
 }
 
 }  // namespace ferrolith

@@ -1,19 +1,22 @@
 #pragma once
 
 #include <QWidget>
+#include <optional>
 
-#include "run/simulation_run.hpp"
+#include "run/run_result.hpp"
 #include "ui/main_window_controls.hpp"
-#include "ui/qt_window_operations.hpp"
+#include "ui/main_window_view.hpp"
 #include "ui/results_export.hpp"
 #include "ui/results_link.hpp"
+#include "ui/run_seeds.hpp"
 #include "ui/study_commands.hpp"
+#include "ui/window_dialogs.hpp"
 
 namespace ferrolith {
 
-// The program's only window: the inputs, the Calculate command, the progress display, the
-// report area and the beam sketch. It wires the controls to the run and holds no logic of its
-// own.
+// The main window: the inputs, the Calculate command, the progress display, the report area and
+// the beam sketch. Calculate runs a study of its inputs; the window's view and the results
+// window listen to the run. It holds no logic of its own.
 class frmMain : public QWidget {
     Q_OBJECT
 
@@ -24,11 +27,20 @@ class frmMain : public QWidget {
     void Form_Load();
 
     const MainWindowControls& controls() const { return controls_; }
-    QtWindowOperations& operations() { return operations_; }
-    SimulationRun& simulationRun() { return run_; }
+    WindowDialogs& dialogs() { return dialogs_; }
+    MainWindowView& view() { return view_; }
     ResultsLink& results() { return results_; }
     StudyCommands& studyCommands() { return studies_; }
     ResultsExport& resultsExport() { return export_; }
+    RunSeeds& seeds() { return seeds_; }
+
+    // How Calculate computes its runs.
+    void setRunOptions(RunOptions options) { options_ = options; }
+    // Tells of every run from its start to its end, beside the window's own view.
+    void setRunListener(RunListener* listener) { extraListener_ = listener; }
+    bool running() const { return running_; }
+    // The last run that completed or was aborted, with its figures.
+    const std::optional<RunResult>& lastRun() const { return lastRun_; }
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -37,13 +49,19 @@ class frmMain : public QWidget {
 
   private:
     void btmCalc_Click();
+    RunResult calculate();
 
     MainWindowControls controls_;
-    QtWindowOperations operations_;
-    SimulationRun run_;
+    WindowDialogs dialogs_;
+    MainWindowView view_;
+    RunSeeds seeds_;
+    RunOptions options_;
+    std::optional<RunResult> lastRun_;
     ResultsLink results_;
     StudyCommands studies_;
     ResultsExport export_;
+    RunListener* extraListener_ = nullptr;
+    bool running_ = false;
 };
 
 }  // namespace ferrolith

@@ -3,6 +3,7 @@
 #include <QMessageBox>
 
 #include "run/message_text.hpp"
+#include "run/titles.hpp"
 #include "ui/widget_text.hpp"
 
 namespace ferrolith {

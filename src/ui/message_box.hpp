@@ -3,7 +3,7 @@
 #include <optional>
 #include <string_view>
 
-#include "run/window_operations.hpp"
+#include "run/dialogs.hpp"
 
 class QMessageBox;
 class QWidget;

@@ -1,7 +1,5 @@
 #include "ui/results_export.hpp"
 
-#include <QFileDialog>
-
 #include "results_file/results_csv.hpp"
 #include "results_file/results_json.hpp"
 #include "run/safe_file_write.hpp"
@@ -12,50 +10,36 @@ namespace ferrolith {
 
 namespace {
 
-QString text(const char* s) { return QString::fromUtf8(s); }
+// The filters in the order the dialog offers them; the first is in effect when it opens.
+enum Filter : std::size_t { Json, Csv };
 
 }  // namespace
 
-ResultsExport::ResultsExport(ResultsWindow& window, const SimulationRun& run,
-                             QtWindowOperations& operations)
-    : QObject(&window), window_(window), run_(run), operations_(operations) {
+ResultsExport::ResultsExport(ResultsWindow& window, const std::optional<RunResult>& lastRun,
+                             WindowDialogs& dialogs)
+    : QObject(&window), window_(window), lastRun_(lastRun), dialogs_(dialogs) {
     connect(&window, &ResultsWindow::exportRequested, this, &ResultsExport::exportResults);
 }
 
-std::optional<ResultsExport::Choice> ResultsExport::askForFile() {
-    if (dialogHook_) return dialogHook_();
-    QFileDialog dialog(&window_, text(results_text::exportTitle));
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setNameFilters({text(results_text::jsonFilter), text(results_text::csvFilter)});
-    dialog.setDirectory(QString::fromStdString(operations_.saveFolder()));
-    dialog.selectFile(QStringLiteral("results"));
-    dialog.setDefaultSuffix(QStringLiteral("json"));
-    // A name typed without an extension gets the one of the filter in effect.
-    connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString& filter) {
-        dialog.setDefaultSuffix(filter == text(results_text::csvFilter) ? QStringLiteral("csv")
-                                                                        : QStringLiteral("json"));
-    });
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
-    const Format format =
-        dialog.selectedNameFilter() == text(results_text::csvFilter) ? Format::Csv : Format::Json;
-    return Choice{dialog.selectedFiles().front().toStdString(), format};
-}
-
 void ResultsExport::exportResults() {
-    const auto record = RunRecord::of(run_, operations_.reportText());
-    if (!record) {
-        operations_.messageBox(results_text::noResultsToExport, std::nullopt, MessageIcon::None,
-                               MessageButtons::Ok);
+    if (!lastRun_) {
+        dialogs_.tell(&window_, results_text::noResultsToExport);
         return;
     }
-    const auto choice = askForFile();
-    if (!choice) return;
+    const SaveDialogSettings settings{
+        results_text::exportTitle,
+        true,
+        "json",
+        dialogs_.saveFolder(),
+        {{results_text::jsonFilterName, "*.json"}, {results_text::csvFilterName, "*.csv"}},
+        "results",
+    };
+    const SaveDialogResult chosen = dialogs_.fileDialogOver(&window_, settings);
+    if (chosen.cancelled || chosen.fileName.empty()) return;
     const std::string contents =
-        choice->format == Format::Csv ? resultsCsv(record->state) : resultsJsonText(*record);
-    if (const auto failure = writeFileSafely(choice->path, contents))
-        operations_.messageBox(saveErrorMessage(choice->path, *failure), std::nullopt,
-                               MessageIcon::None, MessageButtons::Ok);
+        chosen.filter == Csv ? resultsCsv(*lastRun_) : resultsJsonText(*lastRun_);
+    if (const auto failure = writeFileSafely(chosen.fileName, contents))
+        dialogs_.tell(&window_, saveErrorMessage(chosen.fileName, *failure));
 }
 
 }  // namespace ferrolith

@@ -1,45 +1,30 @@
 #pragma once
 
 #include <QObject>
-#include <functional>
 #include <optional>
-#include <string>
 
-#include "run/simulation_run.hpp"
-#include "ui/qt_window_operations.hpp"
+#include "run/run_result.hpp"
 #include "ui/results_window.hpp"
+#include "ui/window_dialogs.hpp"
 
 namespace ferrolith {
 
-// The results files of the window's last run: "Export Results..." in the results window writes
-// them as JSON or as CSV, by the filter chosen, through the same safe save as the report.
+// The results files of the window's last recorded run: "Export Results..." in the results window
+// writes them as JSON or as CSV, by the filter chosen, through the same safe save as the report.
 class ResultsExport : public QObject {
     Q_OBJECT
 
   public:
-    enum class Format { Json, Csv };
-    struct Choice {
-        std::string path;
-        Format format;
-    };
-    // The chosen file and format, or nothing when the dialog was cancelled.
-    using DialogHook = std::function<std::optional<Choice>()>;
-
-    // operations supplies the report text and the message boxes.
-    ResultsExport(ResultsWindow& window, const SimulationRun& run, QtWindowOperations& operations);
-
-    // Answers the export dialog in place of the user; an empty hook brings back the dialog.
-    void setDialogHook(DialogHook hook) { dialogHook_ = std::move(hook); }
+    // lastRun: the main window's last completed or aborted run, if any.
+    ResultsExport(ResultsWindow& window, const std::optional<RunResult>& lastRun,
+                  WindowDialogs& dialogs);
 
     void exportResults();
 
   private:
-    std::optional<Choice> askForFile();
-
     ResultsWindow& window_;
-    const SimulationRun& run_;
-    QtWindowOperations& operations_;
-    DialogHook dialogHook_;
+    const std::optional<RunResult>& lastRun_;
+    WindowDialogs& dialogs_;
 };
 
 }  // namespace ferrolith

@@ -14,18 +14,9 @@
 
 namespace ferrolith {
 
-namespace {
-
-int plannedRepetitions(const RunState& s) {
-    return s.safeFraction.empty() ? 0 : static_cast<int>(s.safeFraction.size()) - 1;
-}
-
-}  // namespace
-
-ResultsLink::ResultsLink(QWidget& mainWindow, const SimulationRun& run)
+ResultsLink::ResultsLink(QWidget& mainWindow, WindowDialogs& dialogs)
     : mainWindow_(mainWindow),
-      run_(run),
-      window_(nullptr),
+      window_(dialogs),
       showAction_(new QAction(QString::fromUtf8(results_text::showResults), this)) {
     showAction_->setObjectName(QStringLiteral("showResults"));
     showAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
@@ -33,7 +24,7 @@ ResultsLink::ResultsLink(QWidget& mainWindow, const SimulationRun& run)
     connect(showAction_, &QAction::triggered, this, &ResultsLink::showResults);
     mainWindow.addAction(showAction_);
     timer_.setInterval(updateIntervalMs);
-    connect(&timer_, &QTimer::timeout, this, &ResultsLink::poll);
+    connect(&timer_, &QTimer::timeout, this, &ResultsLink::update);
     mainWindow.installEventFilter(this);
 }
 
@@ -45,41 +36,44 @@ bool ResultsLink::eventFilter(QObject* watched, QEvent* event) {
     return QObject::eventFilter(watched, event);
 }
 
-void ResultsLink::runStarting() {
-    // The run sets its start time only once its counts have converted: until it changes, the
-    // run state still holds the previous run.
-    startTimeBefore_ = run_.state().runStartTime;
-    shownRepetitions_ = 0;
+void ResultsLink::calculatePressed() {
+    if (window_.isVisible()) return;
+    const bool mainWasActive = mainWindow_.isActiveWindow();
+    placeBesideMainWindow();
+    window_.show();
+    // Where the screen has no room beside it, the main window stays in front; and it keeps the
+    // keyboard on platforms that activate every window shown.
+    mainWindow_.raise();
+    if (mainWasActive) mainWindow_.activateWindow();
+}
+
+void ResultsLink::runStarted(const RunResult& run) {
+    // The previous figures stay until the new run has completed a repetition.
+    live_ = &run;
+    outOfDate_ = false;
     distributionsShown_ = false;
-    following_ = false;
-    running_ = true;
     timer_.setInterval(updateIntervalMs);
-    if (!window_.isVisible()) {
-        const bool mainWasActive = mainWindow_.isActiveWindow();
-        placeBesideMainWindow();
-        window_.show();
-        // Where the screen has no room beside it, the main window stays in front; and it keeps
-        // the keyboard on platforms that activate every window shown.
-        mainWindow_.raise();
-        if (mainWasActive) mainWindow_.activateWindow();
-    }
     timer_.start();
 }
 
-void ResultsLink::runEnded(RunOutcome outcome) {
+void ResultsLink::repetitionFinished(const RunResult& run) {
+    live_ = &run;
+    outOfDate_ = true;
+}
+
+void ResultsLink::runEnded(const RunResult& run) {
     timer_.stop();
-    running_ = false;
-    if (!runHasBegun()) return;  // the counts did not convert: the previous figures stay
-    switch (outcome) {
+    live_ = nullptr;
+    outOfDate_ = false;
+    switch (run.outcome) {
         case RunOutcome::Completed:
-            refresh(RunStatus::Completed);
+            refresh(run, RunStatus::Completed);
             break;
         case RunOutcome::Aborted:
-            refresh(RunStatus::Aborted);
+            refresh(run, RunStatus::Aborted);
             break;
         case RunOutcome::Failed:
-        case RunOutcome::Closed:
-        case RunOutcome::Busy:
+        case RunOutcome::Stopped:
             break;
     }
 }
@@ -90,48 +84,37 @@ void ResultsLink::showResults() {
     window_.raise();
     window_.activateWindow();
     // Updates were skipped while the window was closed.
-    if (following_) refresh(running_ ? RunStatus::Running : lastStatus_);
+    if (live_ && live_->completedRepetitions() > 0) refresh(*live_, RunStatus::Running);
 }
 
-void ResultsLink::poll() {
-    if (!window_.isVisible() || !runHasBegun()) return;
-    // The previous figures stay until the new run has completed a repetition.
-    const std::size_t completed = run_.state().repetitionTallies.size();
-    if (completed == 0 || completed == shownRepetitions_) return;
+void ResultsLink::update() {
+    if (!window_.isVisible() || !live_ || !outOfDate_) return;
     // The update is timed, with the painting that follows it taken as long as the last one, and
     // the next comes only after forty times as long: the window takes no more than a fortieth of
     // the time the run is collected in.
     QElapsedTimer cost;
     cost.start();
-    refresh(RunStatus::Running);
+    refresh(*live_, RunStatus::Running);
+    outOfDate_ = false;
     const qint64 spent = cost.elapsed() + window_.lastPaintMs();
     timer_.setInterval(
         static_cast<int>(std::clamp<qint64>(spent * 40, updateIntervalMs, longestIntervalMs)));
 }
 
-bool ResultsLink::runHasBegun() const { return run_.state().runStartTime != startTimeBefore_; }
-
-void ResultsLink::refresh(RunStatus status) {
-    const RunState& s = run_.state();
-    const std::span<const RepetitionTally> tallies = s.repetitionTallies;
-    const int planned = plannedRepetitions(s);
-    lastStatus_ = status;
-    following_ = true;
-    shownRepetitions_ = tallies.size();
+void ResultsLink::refresh(const RunResult& run, RunStatus status) {
+    const std::span<const RepetitionTally> tallies = run.tallies;
     if (!distributionsShown_) window_.clearDistributions();
-    const std::optional<FailureFigures> figures = failureFigures(tallies, planned, status);
+    const std::optional<FailureFigures> figures =
+        failureFigures(tallies, run.plannedRepetitions, status);
     if (!figures) {
-        window_.showStatus(statusLine(status, static_cast<int>(tallies.size()), planned));
+        window_.showStatus(statusLine(status, run.completedRepetitions(), run.plannedRepetitions));
         return;
     }
     window_.showFigures(*figures, convergence(tallies));
-    // Both engines leave the samples of the last repetition in the run arrays once it is
-    // collected; earlier repetitions' samples are not kept.
-    if (!distributionsShown_ && planned > 0 && static_cast<int>(tallies.size()) == planned &&
-        !s.abortFlag) {
-        const std::span<const double> effect(s.effectSample);
-        const std::span<const double> resist(s.resistSample);
-        window_.showDistributions(effect.subspan(1), resist.subspan(1), planned, planned);
+    // The run keeps the samples of its last repetition once it is complete.
+    if (!distributionsShown_ && !run.lastEffect.empty()) {
+        window_.showDistributions(run.lastEffect, run.lastResist, run.plannedRepetitions,
+                                  run.plannedRepetitions);
         distributionsShown_ = true;
     }
 }

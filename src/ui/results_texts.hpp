@@ -11,13 +11,14 @@ inline constexpr const char* noImportance = "The inputs at failure are shown onc
 inline constexpr const char* copyFigures = "Copy Figures";
 inline constexpr const char* exportResults = "Export Results...";
 inline constexpr const char* exportTitle = "Export Results";
-inline constexpr const char* jsonFilter = "JSON results (*.json)";
-inline constexpr const char* csvFilter = "CSV, one row a repetition (*.csv)";
+inline constexpr const char* jsonFilterName = "JSON results";
+inline constexpr const char* csvFilterName = "CSV, one row a repetition";
 inline constexpr const char* noResultsToExport =
     "There are no results to export: the last run neither completed nor was aborted.";
 inline constexpr const char* savePicture = "Save Picture...";
 inline constexpr const char* savePictureTitle = "Save Chart Picture";
-inline constexpr const char* pictureFilters = "PNG picture (*.png);;SVG drawing (*.svg)";
+inline constexpr const char* pngFilterName = "PNG picture";
+inline constexpr const char* svgFilterName = "SVG drawing";
 inline constexpr const char* chartHint = "Right-click to save the chart as a PNG or SVG picture.";
 inline constexpr const char* cannotDraw = "The chart could not be drawn";
 

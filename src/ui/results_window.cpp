@@ -7,7 +7,6 @@
 #include <QElapsedTimer>
 #include <QEvent>
 #include <QFile>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -22,7 +21,6 @@
 #include "failure_statistics/figure_text.hpp"
 #include "run/save_error_message.hpp"
 #include "ui/chart_export.hpp"
-#include "ui/message_box.hpp"
 #include "ui/results_texts.hpp"
 
 namespace ferrolith {
@@ -43,8 +41,9 @@ QLabel* wrappedLabel() {
 
 }  // namespace
 
-ResultsWindow::ResultsWindow(QWidget* parent)
+ResultsWindow::ResultsWindow(WindowDialogs& dialogs, QWidget* parent)
     : QWidget(parent),
+      dialogs_(dialogs),
       effectResist_(text(results_text::effectResistTitle),
                     {{text(results_text::effectSeries), QColor(200, 90, 20)},
                      {text(results_text::resistSeries), QColor(30, 110, 180)}},
@@ -243,18 +242,22 @@ bool ResultsWindow::saveChart(ResultsChart which, const QString& path) {
 }
 
 void ResultsWindow::askAndSaveChart(ResultsChart which) {
-    QString filter;
-    QString path =
-        QFileDialog::getSaveFileName(this, text(results_text::savePictureTitle), QString(),
-                                     text(results_text::pictureFilters), &filter);
-    if (path.isEmpty()) return;
+    const SaveDialogSettings settings{
+        results_text::savePictureTitle,
+        true,
+        "png",
+        dialogs_.saveFolder(),
+        {{results_text::pngFilterName, "*.png"}, {results_text::svgFilterName, "*.svg"}},
+        {},
+    };
+    const SaveDialogResult chosen = dialogs_.fileDialogOver(this, settings);
+    if (chosen.cancelled || chosen.fileName.empty()) return;
+    QString path = QString::fromStdString(chosen.fileName);
     // A name typed without an extension gets the one of the chosen file type.
     if (QFileInfo(path).suffix().isEmpty())
-        path += filter.contains(QStringLiteral("svg")) ? QStringLiteral(".svg")
-                                                       : QStringLiteral(".png");
+        path += chosen.filter == 1 ? QStringLiteral(".svg") : QStringLiteral(".png");
     if (const auto failure = saveChartPicture(*chartView(which), path))
-        showMessageBox(this, saveErrorMessage(QFile::encodeName(path).toStdString(), *failure),
-                       std::nullopt, MessageIcon::None, MessageButtons::Ok);
+        dialogs_.tell(this, saveErrorMessage(QFile::encodeName(path).toStdString(), *failure));
 }
 
 }  // namespace ferrolith

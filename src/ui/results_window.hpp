@@ -9,6 +9,7 @@
 #include "failure_statistics/failure_figures.hpp"
 #include "ui/convergence_chart.hpp"
 #include "ui/histogram_chart.hpp"
+#include "ui/window_dialogs.hpp"
 
 class QChartView;
 class QGridLayout;
@@ -27,13 +28,14 @@ class ResultsWindow : public QWidget {
     Q_OBJECT
 
   public:
-    explicit ResultsWindow(QWidget* parent = nullptr);
+    // dialogs: where its file dialogs and message boxes are asked.
+    explicit ResultsWindow(WindowDialogs& dialogs, QWidget* parent = nullptr);
 
     // The figures of the repetitions completed so far, with the convergence of the estimate.
     void showFigures(const FailureFigures& figures, std::span<const ConvergencePoint> points);
     // No figures to show: only where the run stands.
     void showStatus(const std::string& status);
-    // The samples of one repetition (slots 1 to N of the run arrays, without slot 0).
+    // The samples of one repetition.
     void showDistributions(std::span<const double> effect, std::span<const double> resist,
                            int repetition, int planned);
     void clearDistributions();
@@ -61,6 +63,7 @@ class ResultsWindow : public QWidget {
     void setImportance(const FailureFigures& figures);
     void askAndSaveChart(ResultsChart which);
 
+    WindowDialogs& dialogs_;
     ConvergenceChart convergence_;
     HistogramChart effectResist_;
     HistogramChart margin_;

@@ -2,7 +2,7 @@
 
 #include <QString>
 
-#include "run/window_operations.hpp"
+#include "run/dialogs.hpp"
 
 class QFileDialog;
 class QWidget;
@@ -12,12 +12,12 @@ namespace ferrolith {
 // A filter entry as the file dialogs show it: "Text files (*.txt)".
 QString qtNameFilter(const FileFilter& filter);
 
-// Sets up a Save As dialog: title, filters (the first in effect), default extension, starting
-// folder with the proposed name, and the question before an existing file is replaced.
+// Sets up a Save As (or Open) dialog: title, filters (the first in effect), default extension,
+// starting folder with the proposed name, and the question before an existing file is replaced.
 void configureSaveDialog(QFileDialog& dialog, const SaveDialogSettings& settings);
 
 // Shows the dialog modally over parent; Cancel gives a cancelled result.
-SaveDialogResult showSaveDialog(QWidget* parent, const SaveDialogSettings& settings);
+SaveDialogResult showFileDialog(QWidget* parent, const SaveDialogSettings& settings);
 
 // The folder the Save As dialog offers first: programFolder when the user can write there,
 // otherwise the user's documents folder (or home, when there is none).

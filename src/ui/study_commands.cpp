@@ -1,10 +1,7 @@
 #include "ui/study_commands.hpp"
 
 #include <QAction>
-#include <QComboBox>
 #include <QDropEvent>
-#include <QFileDialog>
-#include <QLineEdit>
 #include <QMimeData>
 #include <QUrl>
 #include <QWidget>
@@ -12,8 +9,6 @@
 #include "run/safe_file_write.hpp"
 #include "run/save_error_message.hpp"
 #include "study/study_file.hpp"
-#include "study/window_study.hpp"
-#include "ui/save_dialog.hpp"
 
 namespace ferrolith {
 
@@ -32,28 +27,14 @@ std::optional<std::string> draggedFile(const QMimeData* data) {
     return url.toLocalFile().toStdString();
 }
 
-void showStudy(const MainWindowControls& controls, const Study& study) {
-    controls.txtRepititions->setText(QString::fromStdString(study.repetitions));
-    controls.txtSampleSize->setText(QString::fromStdString(study.samples));
-    for (std::size_t i = 0; i < inputVariableCount; ++i) {
-        controls.txtParam[i]->setText(QString::fromStdString(study.parameters[i]));
-        // An empty choice is no item selected, as at start-up.
-        QComboBox* list = controls.cmbDist[i];
-        list->setCurrentIndex(study.distributions[i].empty()
-                                  ? -1
-                                  : list->findText(QString::fromStdString(study.distributions[i])));
-    }
-}
-
 }  // namespace
 
-StudyCommands::StudyCommands(QWidget& window, const MainWindowControls& controls,
-                             QtWindowOperations& operations, SimulationRun& run)
+StudyCommands::StudyCommands(QWidget& window, MainWindowView& view, WindowDialogs& dialogs,
+                             RunSeeds& seeds)
     : QObject(&window),
-      window_(window),
-      controls_(controls),
-      operations_(operations),
-      run_(run),
+      view_(view),
+      dialogs_(dialogs),
+      seeds_(seeds),
       open_(new QAction(QStringLiteral("Open Study..."), this)),
       save_(new QAction(QStringLiteral("Save Study As..."), this)) {
     open_->setShortcut(QKeySequence(QStringLiteral("Ctrl+O")));
@@ -75,11 +56,11 @@ StudyCommands::StudyCommands(QWidget& window, const MainWindowControls& controls
 bool StudyCommands::openStudy(const std::string& path) {
     try {
         const Study study = readStudyFile(path);
-        showStudy(controls_, study);
-        run_.setSystemRandomSeed(study.seed);
+        view_.showStudy(study);
+        seeds_.fixed = study.seed;
         return true;
     } catch (const StudyFileError& e) {
-        operations_.messageBox(e.what(), std::nullopt, MessageIcon::None, MessageButtons::Ok);
+        dialogs_.messageBox(e.what(), std::nullopt, MessageIcon::None, MessageButtons::Ok);
         return false;
     }
 }
@@ -108,14 +89,13 @@ bool StudyCommands::eventFilter(QObject* watched, QEvent* event) {
 }
 
 std::optional<std::string> StudyCommands::askForStudy() {
-    if (openDialogHook_) return openDialogHook_();
-    QFileDialog dialog(&window_, QString::fromUtf8(openTitle));
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setNameFilters({qtNameFilter(studyFilter), qtNameFilter(allFilter)});
-    dialog.setDirectory(QString::fromStdString(operations_.saveFolder()));
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
-    return dialog.selectedFiles().front().toStdString();
+    SaveDialogSettings settings{
+        openTitle, false, {}, dialogs_.saveFolder(), {studyFilter, allFilter}, {},
+    };
+    settings.open = true;
+    const SaveDialogResult chosen = dialogs_.showSaveDialog(settings);
+    if (chosen.cancelled || chosen.fileName.empty()) return std::nullopt;
+    return chosen.fileName;
 }
 
 void StudyCommands::openFromDialog() {
@@ -124,14 +104,14 @@ void StudyCommands::openFromDialog() {
 
 void StudyCommands::saveAs() {
     const SaveDialogSettings settings{
-        saveTitle, true, "json", operations_.saveFolder(), {studyFilter, allFilter}, "study",
+        saveTitle, true, "json", dialogs_.saveFolder(), {studyFilter, allFilter}, "study",
     };
-    const SaveDialogResult chosen = operations_.showSaveDialog(settings);
+    const SaveDialogResult chosen = dialogs_.showSaveDialog(settings);
     if (chosen.cancelled || chosen.fileName.empty()) return;
-    const Study study = studyOf(operations_, run_.repeatingSeed());
+    const Study study = view_.study(seeds_.repeating());
     if (const auto failure = writeStudyFile(chosen.fileName, study))
-        operations_.messageBox(saveErrorMessage(chosen.fileName, *failure), std::nullopt,
-                               MessageIcon::None, MessageButtons::Ok);
+        dialogs_.messageBox(saveErrorMessage(chosen.fileName, *failure), std::nullopt,
+                            MessageIcon::None, MessageButtons::Ok);
 }
 
 }  // namespace ferrolith

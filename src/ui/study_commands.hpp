@@ -1,13 +1,12 @@
 #pragma once
 
 #include <QObject>
-#include <functional>
 #include <optional>
 #include <string>
 
-#include "run/simulation_run.hpp"
-#include "ui/main_window_controls.hpp"
-#include "ui/qt_window_operations.hpp"
+#include "ui/main_window_view.hpp"
+#include "ui/run_seeds.hpp"
+#include "ui/window_dialogs.hpp"
 
 class QAction;
 class QWidget;
@@ -22,17 +21,10 @@ class StudyCommands : public QObject {
     Q_OBJECT
 
   public:
-    // The chosen file, or nothing when the dialog was cancelled.
-    using OpenDialogHook = std::function<std::optional<std::string>()>;
-
-    StudyCommands(QWidget& window, const MainWindowControls& controls,
-                  QtWindowOperations& operations, SimulationRun& run);
+    StudyCommands(QWidget& window, MainWindowView& view, WindowDialogs& dialogs, RunSeeds& seeds);
 
     QAction* openAction() const { return open_; }
     QAction* saveAction() const { return save_; }
-
-    // Answers the Open Study dialog in place of the user; an empty hook brings back the dialog.
-    void setOpenDialogHook(OpenDialogHook hook) { openDialogHook_ = std::move(hook); }
 
     // Reads the study at path into the window. A file that is not a study changes nothing and
     // is named in a one-line message box. True when the study was opened.
@@ -46,13 +38,11 @@ class StudyCommands : public QObject {
     void saveAs();
     std::optional<std::string> askForStudy();
 
-    QWidget& window_;
-    const MainWindowControls& controls_;
-    QtWindowOperations& operations_;
-    SimulationRun& run_;
+    MainWindowView& view_;
+    WindowDialogs& dialogs_;
+    RunSeeds& seeds_;
     QAction* open_;
     QAction* save_;
-    OpenDialogHook openDialogHook_;
 };
 
 }  // namespace ferrolith

@@ -1,0 +1,115 @@
+#include "ui/main_window_view.hpp"
+
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QScrollBar>
+#include <QTextCursor>
+#include <algorithm>
+
+#include "run/report_text.hpp"
+#include "run/save_report.hpp"
+#include "ui/fit_caption.hpp"
+#include "ui/widget_text.hpp"
+
+namespace ferrolith {
+
+MainWindowView::MainWindowView(const MainWindowControls& controls, WindowDialogs& dialogs)
+    : controls_(controls),
+      dialogs_(dialogs),
+      progressMax_(controls.pb->maximum()),
+      progressValue_(controls.pb->value()) {}
+
+Study MainWindowView::study(std::optional<std::uint64_t> seed) const {
+    Study study;
+    study.repetitions = controls_.txtRepititions->text().toStdString();
+    study.samples = controls_.txtSampleSize->text().toStdString();
+    for (std::size_t i = 0; i < inputVariableCount; ++i) {
+        study.parameters[i] = controls_.txtParam[i]->text().toStdString();
+        study.distributions[i] = controls_.cmbDist[i]->currentText().toStdString();
+    }
+    study.seed = seed;
+    return study;
+}
+
+void MainWindowView::showStudy(const Study& study) {
+    controls_.txtRepititions->setText(QString::fromStdString(study.repetitions));
+    controls_.txtSampleSize->setText(QString::fromStdString(study.samples));
+    for (std::size_t i = 0; i < inputVariableCount; ++i) {
+        controls_.txtParam[i]->setText(QString::fromStdString(study.parameters[i]));
+        // An empty choice is no item selected, as at start-up.
+        QComboBox* list = controls_.cmbDist[i];
+        list->setCurrentIndex(study.distributions[i].empty()
+                                  ? -1
+                                  : list->findText(QString::fromStdString(study.distributions[i])));
+    }
+}
+
+void MainWindowView::runStarted(const RunResult& run) {
+    pendingReport_.clear();
+    controls_.txtReport->setPlainText(QString());
+    // The bar keeps its value from the last run until the first repetition completes.
+    progressMax_ = run.plannedRepetitions;
+    progressPending_ = true;
+    pendingLabel_ = QString::fromStdString(progressCaption(0, progressMax_));
+}
+
+void MainWindowView::reportAppended(std::string_view piece) {
+    pendingReport_ += toWidgetText(piece);
+}
+
+void MainWindowView::repetitionFinished(const RunResult& run) {
+    progressValue_ = run.completedRepetitions();
+    progressPending_ = true;
+    pendingLabel_ = QString::fromStdString(progressCaption(progressValue_, progressMax_));
+    if (Clock::now() - lastShown_ >= refreshInterval_) showPending();
+    QCoreApplication::processEvents();
+}
+
+void MainWindowView::runEnded(const RunResult&) { showPending(); }
+
+MessageResult MainWindowView::messageBox(std::string_view prompt,
+                                         std::optional<std::string_view> title, MessageIcon icon,
+                                         MessageButtons buttons) {
+    showPending();
+    return dialogs_.messageBox(prompt, title, icon, buttons);
+}
+
+SaveOutcome MainWindowView::saveReport(const RunResult&) {
+    showPending();
+    // The report as the box holds it now, with anything the user typed into it.
+    return ferrolith::saveReport(dialogs_, fromWidgetText(controls_.txtReport->toPlainText()));
+}
+
+void MainWindowView::showPending() {
+    showPendingReport();
+    if (progressPending_) showProgress();
+    if (pendingLabel_) {
+        controls_.lblBar->setText(*pendingLabel_);
+        fitCaption(*controls_.lblBar);
+        pendingLabel_.reset();
+    }
+    lastShown_ = Clock::now();
+}
+
+void MainWindowView::showPendingReport() {
+    if (pendingReport_.isEmpty()) return;
+    // Inserted at the end as it stands now, after anything the user typed into the box.
+    QTextCursor end(controls_.txtReport->document());
+    end.movePosition(QTextCursor::End);
+    end.insertText(pendingReport_);
+    pendingReport_.clear();
+    QScrollBar* bar = controls_.txtReport->verticalScrollBar();
+    bar->setValue(bar->maximum());
+}
+
+void MainWindowView::showProgress() {
+    controls_.pb->setRange(0, progressMax_);
+    controls_.pb->setValue(std::clamp(progressValue_, 0, progressMax_));
+    progressPending_ = false;
+}
+
+}  // namespace ferrolith

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <functional>
+
+#include "run/dialogs.hpp"
+
+class QWidget;
+
+namespace ferrolith {
+
+// Every message box and file dialog of the windows, shown modally over a window. Tests answer
+// them all in one way: a hook for message boxes and one for file dialogs, each given what the
+// user would see.
+class WindowDialogs : public Dialogs {
+  public:
+    using MessageBoxHook =
+        std::function<MessageResult(std::string_view prompt, std::optional<std::string_view> title,
+                                    MessageIcon icon, MessageButtons buttons)>;
+    using FileDialogHook = std::function<SaveDialogResult(const SaveDialogSettings& settings)>;
+
+    // parent: the window the dialogs belong to unless a call names another.
+    explicit WindowDialogs(QWidget& parent);
+
+    // Answer in place of the user; an empty hook brings back the real dialogs.
+    void setMessageBoxHook(MessageBoxHook hook) { messageBoxHook_ = std::move(hook); }
+    void setFileDialogHook(FileDialogHook hook) { fileDialogHook_ = std::move(hook); }
+
+    MessageResult messageBox(std::string_view prompt, std::optional<std::string_view> title,
+                             MessageIcon icon, MessageButtons buttons) override;
+    SaveDialogResult showSaveDialog(const SaveDialogSettings& settings) override;
+    std::string saveFolder() override;
+
+    MessageResult messageBoxOver(QWidget* window, std::string_view prompt,
+                                 std::optional<std::string_view> title, MessageIcon icon,
+                                 MessageButtons buttons);
+    SaveDialogResult fileDialogOver(QWidget* window, const SaveDialogSettings& settings);
+    // A one-line message with OK alone.
+    void tell(QWidget* window, std::string_view message);
+
+  private:
+    QWidget& parent_;
+    MessageBoxHook messageBoxHook_;
+    FileDialogHook fileDialogHook_;
+};
+
+}  // namespace ferrolith
