@@ -28,9 +28,7 @@ std::pair<InputVariable, std::string> assignment(const std::string& text, const 
         eq == std::string::npos ? std::nullopt : variableNamed(text.substr(0, eq));
     if (!variable)
         throw CommandLineError(std::string(option) + " takes VAR=VALUE with VAR one of " +
-                               "BeamLength, BeamWidth, BeamDepth, AllowableStress, " +
-                               "PointLoadLocation, PointLoadValue, UdlValue or 0 to 6: \"" + text +
-                               "\"");
+                               variableNameList() + " or 0 to 6: \"" + text + "\"");
     return {*variable, text.substr(eq + 1)};
 }
 
@@ -66,14 +64,14 @@ CommandLine parseCommandLine(const std::vector<std::string>& args, std::ostream&
     app.add_option("--samples", result.request.study.samples, "Sample Size as typed in the window")
         ->capture_default_str();
     app.add_option("--param", params,
-                   "VAR=TEXT: the parameter text of a variable as typed (VAR is BeamLength, "
-                   "BeamWidth, BeamDepth, AllowableStress, PointLoadLocation, PointLoadValue, "
-                   "UdlValue or its index 0 to 6); repeatable. Default: the window's text")
+                   "VAR=TEXT: the parameter text of a variable as typed (VAR is " +
+                       variableNameList() +
+                       " or its index 0 to 6); repeatable. Default: the window's text")
         ->take_all();
     app.add_option("--dist", dists,
-                   "VAR=NAME: the distribution chosen for a variable, one of Normal, "
-                   "Log-Normal, Gamma, Gumbel, Poisson, \"Others to follow\"; repeatable. "
-                   "Default: no choice, which reads as Normal")
+                   "VAR=NAME: the distribution chosen for a variable, one of " +
+                       distributionNameList() +
+                       "; repeatable. Default: no choice, which reads as Normal")
         ->take_all();
     app.add_option("--seed", seedText,
                    std::string("Seed the uniform source explicitly, ") + seedRangeText +

@@ -39,7 +39,7 @@ struct FailureFigures {
 };
 
 // Why tallies cannot give figures, in one line, or empty when they can: none at all, a tally
-// without samples, failures outside 0 to samples, a seed outside 0 to 31328.
+// without samples, failures outside 0 to samples, a seed outside 0 to largestRepetitionSeed.
 std::string_view talliesProblem(std::span<const RepetitionTally> tallies);
 
 // The figures of tallies[0 .. k) (repetitions 1 to k, in order) of a run of plannedRepetitions;

@@ -15,9 +15,9 @@ namespace ferrolith {
 // samples in sample order starting from +0.0, and the sixteen stripes are then added in stripe
 // order 0 to 15. A sample that did not fail adds +0.0 to the failed sums.
 struct RepetitionTally {
-    std::int16_t seed = 0;      // the seed the repetition gave rng, 0 to 31328
-    std::int64_t samples = 0;   // N
-    std::int64_t failures = 0;  // samples that were not safe
+    std::int16_t seed = 0;                                     // the seed the repetition gave rng
+    std::int64_t samples = 0;                                  // N
+    std::int64_t failures = 0;                                 // samples that were not safe
     std::array<double, inputVariableCount> inputSum{};         // over all samples
     std::array<double, inputVariableCount> inputSumSquares{};  // over all samples
     std::array<double, inputVariableCount> failedInputSum{};   // over the failed samples

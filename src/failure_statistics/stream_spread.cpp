@@ -21,13 +21,12 @@ double studentQuantile975(int degreesOfFreedom) {
 
 }  // namespace
 
-int generatorStream(std::int16_t seed) { return seed == 0 ? 1 : seed; }
-
 StreamSpread streamSpread(std::span<const RepetitionTally> tallies) {
     std::vector<StreamSum> byStream(largestRepetitionSeed + 1);
     StreamSpread spread;
     for (const RepetitionTally& t : tallies) {
-        StreamSum& sum = byStream[static_cast<std::size_t>(generatorStream(t.seed))];
+        // rng runs a seed of 0 as 1, so seeds 0 and 1 start one stream.
+        StreamSum& sum = byStream[static_cast<std::size_t>(clsRNG::startState(t.seed))];
         if (sum.repetitions > 0) ++spread.repeatedRepetitions;
         sum.fractionSum += static_cast<double>(t.failures) / static_cast<double>(t.samples);
         ++sum.repetitions;

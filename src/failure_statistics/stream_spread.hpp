@@ -6,15 +6,9 @@
 
 #include "failure_statistics/repetition_tally.hpp"
 #include "failure_statistics/wilson_interval.hpp"
+#include "rng/clsRNG.hpp"
 
 namespace ferrolith {
-
-// The largest seed a repetition gives rng.
-inline constexpr int largestRepetitionSeed = 31328;
-
-// The generator stream a seed starts: rng runs a seed of 0 as 1, so seeds 0 and 1 are one
-// stream.
-int generatorStream(std::int16_t seed);
 
 // Repetitions that share a stream draw the same uniforms, so they are not independent. This
 // treats each stream as one observation: the average failure fraction of its repetitions.

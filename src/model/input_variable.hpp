@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 namespace ferrolith {
@@ -48,5 +49,9 @@ inline constexpr const InputVariableInfo& info(InputVariable v) {
 // as Normal.
 inline constexpr std::array<std::string_view, 6> distributionNames{
     "Normal", "Log-Normal", "Gamma", "Gumbel", "Poisson", "Others to follow"};
+
+// "A, B, C": the variables' names or the list's items, as messages and help texts name them.
+std::string variableNameList();
+std::string distributionNameList();
 
 }  // namespace ferrolith

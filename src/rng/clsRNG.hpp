@@ -4,6 +4,9 @@
 
 namespace ferrolith {
 
+// A run seeds rng once a repetition with a number from 0 to this.
+inline constexpr int largestRepetitionSeed = 31328;
+
 // The minimal standard generator of Park and Miller (16807 mod 2^31 - 1), stepped with Schrage's
 // factorisation so that no intermediate leaves the 32-bit range. Values lie strictly in (0, 1).
 class clsRNG {

@@ -23,7 +23,8 @@ int RepetitionInputs::picksPerSample() const {
 
 std::int16_t repetitionSeed(float u) {
     // The product is exact in a double; rounding to nearest uses ties to even.
-    return static_cast<std::int16_t>(std::nearbyint(static_cast<double>(u) * 31328.0));
+    return static_cast<std::int16_t>(
+        std::nearbyint(static_cast<double>(u) * largestRepetitionSeed));
 }
 
 RepetitionResult RepetitionResult::fromSums(const SampleSums& sums, int n,

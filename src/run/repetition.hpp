@@ -34,8 +34,8 @@ struct RepetitionInputs {
     }
 };
 
-// The seed of a repetition's generator from the session stream's number u: u x 31328 rounded
-// half to even, 0 to 31328.
+// The seed of a repetition's generator from the session stream's number u: u x
+// largestRepetitionSeed rounded half to even.
 std::int16_t repetitionSeed(float u);
 
 // Faulty data met in a repetition: the first faulty draw, where the run stops.

@@ -10,11 +10,11 @@
 
 namespace ferrolith {
 
-// The inputs of an analysis as the window holds them: texts as typed, not numbers, so that a
-// study restores the window exactly and its run gives the same report as typing it in.
 // What a seed may be, as messages about a seed state it.
 inline constexpr const char* seedRangeText = "a whole number from 0 to 18446744073709551615";
 
+// The inputs of an analysis as the window holds them: texts as typed, not numbers, so that a
+// study restores the window exactly and its run gives the same report as typing it in.
 struct Study {
     std::string repetitions{defaultRepetitionsText};
     std::string samples{defaultSampleSizeText};

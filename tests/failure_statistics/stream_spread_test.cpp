@@ -15,13 +15,6 @@ using test::tally;
 // t(0.975, 3) from published tables of Student's t.
 constexpr double t975with3 = 3.182446305284263;
 
-TEST(GeneratorStream, SeedZeroRunsAsOne) {
-    EXPECT_EQ(generatorStream(0), 1);
-    EXPECT_EQ(generatorStream(1), 1);
-    EXPECT_EQ(generatorStream(2), 2);
-    EXPECT_EQ(generatorStream(31328), 31328);
-}
-
 TEST(StreamSpread, AveragesRepeatedStreamsBeforeTheInterval) {
     // Seeds 5 and 5 share a stream, and so do 0 and 1.
     const std::vector<RepetitionTally> tallies{tally(5, 10, 100), tally(7, 20, 100),
