@@ -73,7 +73,7 @@ void commandLine(std::string_view data) {
     std::ostringstream help;
     try {
         const CommandLine parsed = parseCommandLine(args, help);
-        require(parsed.threads >= 0 && parsed.threads <= 256);
+        require(parsed.request.options.threads >= 0 && parsed.request.options.threads <= 256);
     } catch (const CommandLineError& e) {
         require(!hasControlCharacter(oneLineMessage(e.what())));
     }

@@ -14,13 +14,13 @@ CommandLine parse(std::vector<std::string> args) {
 
 TEST(CommandLine, DefaultsAreTheWindowsDefaults) {
     const CommandLine c = parse({});
-    EXPECT_EQ(c.inputs.repetitions, "25");
-    EXPECT_EQ(c.inputs.sampleSize, "1000");
-    EXPECT_EQ(c.inputs.paramTexts[0], "4,0.05");
-    EXPECT_EQ(c.inputs.paramTexts[6], "4,2.5");
-    EXPECT_EQ(c.inputs.distChoices[3], "");
-    EXPECT_FALSE(c.seed.has_value());
-    EXPECT_FALSE(c.inputs.outputFile.has_value());
+    EXPECT_EQ(c.request.study.repetitions, "25");
+    EXPECT_EQ(c.request.study.samples, "1000");
+    EXPECT_EQ(c.request.study.parameters[0], "4,0.05");
+    EXPECT_EQ(c.request.study.parameters[6], "4,2.5");
+    EXPECT_EQ(c.request.study.distributions[3], "");
+    EXPECT_FALSE(c.request.study.seed.has_value());
+    EXPECT_FALSE(c.outputFile.has_value());
 }
 
 TEST(CommandLine, VariablesByNameOrIndexAndTextsAsTyped) {
@@ -28,21 +28,21 @@ TEST(CommandLine, VariablesByNameOrIndexAndTextsAsTyped) {
         parse({"--param", "BeamLength=4, 0.05", "--param", "6=3,1=2", "--dist",
                "UdlValue=Others to follow", "--dist", "2=Gamma", "--repetitions", " 2.5",
                "--samples", "abc", "--seed", "42", "--output", "out.txt"});
-    EXPECT_EQ(c.inputs.paramTexts[0], "4, 0.05");
-    EXPECT_EQ(c.inputs.paramTexts[6], "3,1=2");
-    EXPECT_EQ(c.inputs.distChoices[6], "Others to follow");
-    EXPECT_EQ(c.inputs.distChoices[2], "Gamma");
-    EXPECT_EQ(c.inputs.repetitions, " 2.5");  // converted later by the run, as the window's
-    EXPECT_EQ(c.inputs.sampleSize, "abc");
-    EXPECT_EQ(c.seed, 42u);
-    EXPECT_EQ(c.inputs.outputFile, "out.txt");
-    EXPECT_FALSE(c.reference);
-    EXPECT_EQ(c.threads, 0);
-    EXPECT_EQ(parse({"--seed", "18446744073709551615"}).seed, 18446744073709551615u);
-    EXPECT_EQ(parse({"--seed", "0"}).seed, 0u);
+    EXPECT_EQ(c.request.study.parameters[0], "4, 0.05");
+    EXPECT_EQ(c.request.study.parameters[6], "3,1=2");
+    EXPECT_EQ(c.request.study.distributions[6], "Others to follow");
+    EXPECT_EQ(c.request.study.distributions[2], "Gamma");
+    EXPECT_EQ(c.request.study.repetitions, " 2.5");  // converted later by the run, as the window's
+    EXPECT_EQ(c.request.study.samples, "abc");
+    EXPECT_EQ(c.request.study.seed, 42u);
+    EXPECT_EQ(c.outputFile, "out.txt");
+    EXPECT_EQ(c.request.options.engine, Engine::Fast);
+    EXPECT_EQ(c.request.options.threads, 0);
+    EXPECT_EQ(parse({"--seed", "18446744073709551615"}).request.study.seed, 18446744073709551615u);
+    EXPECT_EQ(parse({"--seed", "0"}).request.study.seed, 0u);
     const CommandLine r = parse({"--engine", "reference", "--threads", "8"});
-    EXPECT_TRUE(r.reference);
-    EXPECT_EQ(r.threads, 8);
+    EXPECT_EQ(r.request.options.engine, Engine::Reference);
+    EXPECT_EQ(r.request.options.threads, 8);
 }
 
 TEST(CommandLine, RefusesWhatTheWindowWouldNotOffer) {

@@ -43,23 +43,24 @@ using StudyOption = StudyFixture;
 TEST_F(StudyOption, SetsEveryInputAndTheSeed) {
     const CommandLine c = parse({"--study", file.path});
     const Study study = sampleStudy();
-    EXPECT_EQ(c.inputs.repetitions, study.repetitions);
-    EXPECT_EQ(c.inputs.sampleSize, study.samples);
-    EXPECT_EQ(c.inputs.paramTexts, study.parameters);
-    EXPECT_EQ(c.inputs.distChoices, study.distributions);
-    EXPECT_EQ(c.seed, 77u);
+    EXPECT_EQ(c.request.study.repetitions, study.repetitions);
+    EXPECT_EQ(c.request.study.samples, study.samples);
+    EXPECT_EQ(c.request.study.parameters, study.parameters);
+    EXPECT_EQ(c.request.study.distributions, study.distributions);
+    EXPECT_EQ(c.request.study.seed, 77u);
+    EXPECT_EQ(c.request.study, study);
 }
 
 TEST_F(StudyOption, OptionsBesideItOverrideItWhereverTheyStand) {
     const CommandLine c = parse({"--repetitions", "9", "--study", file.path, "--samples", "8",
                                  "--param", "BeamDepth=1,2", "--dist", "6=Normal", "--seed", "5"});
-    EXPECT_EQ(c.inputs.repetitions, "9");
-    EXPECT_EQ(c.inputs.sampleSize, "8");
-    EXPECT_EQ(c.inputs.paramTexts[2], "1,2");
-    EXPECT_EQ(c.inputs.paramTexts[3], "22,2");
-    EXPECT_EQ(c.inputs.distChoices[6], "Normal");
-    EXPECT_EQ(c.inputs.distChoices[5], "Poisson");
-    EXPECT_EQ(c.seed, 5u);
+    EXPECT_EQ(c.request.study.repetitions, "9");
+    EXPECT_EQ(c.request.study.samples, "8");
+    EXPECT_EQ(c.request.study.parameters[2], "1,2");
+    EXPECT_EQ(c.request.study.parameters[3], "22,2");
+    EXPECT_EQ(c.request.study.distributions[6], "Normal");
+    EXPECT_EQ(c.request.study.distributions[5], "Poisson");
+    EXPECT_EQ(c.request.study.seed, 5u);
 }
 
 TEST(FileOptions, RefusesMissingNamesAndBadFiles) {

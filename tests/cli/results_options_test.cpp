@@ -13,6 +13,7 @@
 namespace ferrolith::test {
 namespace {
 
+using testing::joined;
 using testing::Result;
 using testing::runCli;
 using testing::slurp;
@@ -35,12 +36,6 @@ ResultsRun runWithResults(const std::string& options) {
     return run;
 }
 
-std::string joined(const std::vector<std::string>& pieces) {
-    std::string text;
-    for (const std::string& piece : pieces) text += piece;
-    return text;
-}
-
 // The report's blocks written anew from the file's numbers: they match the printed report only
 // if the file holds the very doubles the report was printed from.
 std::string iterationBlocksOf(const Json& repetitions) {
@@ -52,19 +47,19 @@ std::string iterationBlocksOf(const Json& repetitions) {
 }
 
 std::string overallBlockOf(const Json& j) {
-    RunState s;
-    s.overallEffectMean = j["effectMean"];
-    s.overallEffectStdDev = j["effectStdDev"];
-    s.overallResistMean = j["resistMean"];
-    s.overallResistStdDev = j["resistStdDev"];
-    s.overallSafeMean = j["safeMean"];
-    s.overallSafeStdDev = j["safeStdDev"];
-    s.lowerLimit = j["lowerLimit"];
-    s.upperLimit = j["upperLimit"];
-    s.totalSimulations = j["totalSimulations"];
-    s.runElapsed = j["elapsedSeconds"];
-    s.timePerSimulation = s.runElapsed / s.totalSimulations;
-    return joined(overallBlockPieces(s));
+    OverallFigures o;
+    o.effectMean = j["effectMean"];
+    o.effectStdDev = j["effectStdDev"];
+    o.resistMean = j["resistMean"];
+    o.resistStdDev = j["resistStdDev"];
+    o.safeMean = j["safeMean"];
+    o.safeStdDev = j["safeStdDev"];
+    o.lowerLimit = j["lowerLimit"];
+    o.upperLimit = j["upperLimit"];
+    const double totalSimulations = j["totalSimulations"];
+    o.elapsed = j["elapsedSeconds"];
+    o.timePerSimulation = o.elapsed / totalSimulations;
+    return joined(overallBlockPieces(o, totalSimulations));
 }
 
 TEST(ResultsFiles, AgreeWithThePrintedReport) {
@@ -125,6 +120,17 @@ TEST(ResultsFiles, AnAbortedRunIsRecordedAsAborted) {
     EXPECT_EQ(run.csv,
               "index,seed,effectMean,effectStdDev,resistMean,resistStdDev,safeFraction,"
               "failures\n");
+}
+
+TEST(ResultsFiles, ARunThatFailsAtItsInputsWritesNone) {
+    for (const char* failing : {"--repetitions abc", "--param '2=225;10'"}) {
+        TempPath json("failed.json"), csv("failed.csv");
+        const Result r =
+            runCli(std::string(failing) + " --json " + json.path + " --csv " + csv.path);
+        EXPECT_EQ(r.status, 2) << failing;
+        EXPECT_FALSE(std::filesystem::exists(json.path)) << failing;
+        EXPECT_FALSE(std::filesystem::exists(csv.path)) << failing;
+    }
 }
 
 TEST(ResultsFiles, AFailedWriteIsOneLineAndExitFour) {

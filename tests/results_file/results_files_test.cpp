@@ -15,19 +15,26 @@ constexpr double nan = std::numeric_limits<double>::quiet_NaN();
 constexpr double inf = std::numeric_limits<double>::infinity();
 
 // A run of M = 3 repetitions of N = 4 samples, of which `completed` are done.
-RunState runOf(int completed) {
-    RunState s;
-    s.totalSimulations = 12;
-    s.effectMean = {0, 0.1, 1e-300, nan};
-    s.effectStdDev = {0, 2.0 / 3.0, 0, inf};
-    s.resistMean = {0, 19.04773871707131, 5e-324, -0.0};
-    s.resistStdDev = {0, 1.7976931348623157e308, 1, 2};
-    s.safeFraction = {0, 0.75, 1, 0.25};
-    s.overallEffectMean = 1.5;
-    s.overallSafeMean = nan;
-    s.lowerLimit = -inf;
-    s.runElapsed = 0.125;
+RunResult runOf(int completed, RunOutcome outcome = RunOutcome::Completed) {
+    RunResult run;
+    run.study.seed = 18446744073709551615u;
+    run.engine = Engine::Reference;
+    run.threads = 1;
+    run.outcome = outcome;
+    run.plannedRepetitions = 3;
+    run.sampleSize = 4;
+    run.report = "report\r\ntext";
+    const RepetitionFigures figures[] = {
+        {0.1, 2.0 / 3.0, 19.04773871707131, 1.7976931348623157e308, 0.75},
+        {1e-300, 0, 5e-324, 1, 1},
+        {nan, inf, -0.0, 2, 0.25},
+    };
+    run.overall.effectMean = 1.5;
+    run.overall.safeMean = nan;
+    run.overall.lowerLimit = -inf;
+    run.overall.elapsed = 0.125;
     for (int r = 1; r <= completed; ++r) {
+        run.repetitions.push_back(figures[r - 1]);
         RepetitionTally t;
         t.seed = static_cast<std::int16_t>(r == 1 ? 0 : 31328);
         t.samples = 4;
@@ -37,9 +44,9 @@ RunState runOf(int completed) {
         t.failedInputSum = {4.5 * t.failures,  70.0 * t.failures, 220.0 * t.failures,
                             18.0 * t.failures, 2.0 * t.failures,  11.0 * t.failures,
                             5.0 * t.failures};
-        s.repetitionTallies.push_back(t);
+        run.tallies.push_back(t);
     }
-    return s;
+    return run;
 }
 
 TEST(ResultsCsv, OneRowARepetitionAtFullPrecision) {
@@ -52,15 +59,10 @@ TEST(ResultsCsv, OneRowARepetitionAtFullPrecision) {
               "index,seed,effectMean,effectStdDev,resistMean,resistStdDev,safeFraction,failures\n");
 }
 
-Json jsonOf(const RunState& state, RunOutcome outcome) {
-    Study study;
-    study.seed = 18446744073709551615u;
-    const RunRecord record{state, study, Engine::Reference, 1, outcome, "report\r\ntext"};
-    return Json::parse(resultsJsonText(record));
-}
+Json jsonOf(const RunResult& run) { return Json::parse(resultsJsonText(run)); }
 
 TEST(ResultsJson, FieldsInOrderNonFiniteAsNull) {
-    const Json j = jsonOf(runOf(3), RunOutcome::Completed);
+    const Json j = jsonOf(runOf(3));
     std::vector<std::string> keys;
     for (const auto& [key, value] : j.items()) keys.push_back(key);
     EXPECT_EQ(keys, (std::vector<std::string>{"schemaVersion",
@@ -116,19 +118,21 @@ TEST(ResultsJson, FieldsInOrderNonFiniteAsNull) {
 }
 
 TEST(ResultsJson, NumbersReadBackToTheSameDoubles) {
-    const RunState s = runOf(3);
-    const Json j = jsonOf(s, RunOutcome::Completed);
-    for (std::size_t r = 1; r <= 2; ++r) {
-        const Json& row = j["repetitions"][r - 1];
-        EXPECT_EQ(row["effectMean"].get<double>(), s.effectMean[r]);
-        EXPECT_EQ(row["effectStdDev"].get<double>(), s.effectStdDev[r]);
-        EXPECT_EQ(row["resistMean"].get<double>(), s.resistMean[r]);
-        EXPECT_EQ(row["resistStdDev"].get<double>(), s.resistStdDev[r]);
+    const RunResult run = runOf(3);
+    const Json j = jsonOf(run);
+    for (std::size_t i = 0; i < 2; ++i) {
+        const Json& row = j["repetitions"][i];
+        const RepetitionFigures& f = run.repetitions[i];
+        EXPECT_EQ(row["effectMean"].get<double>(), f.effectMean);
+        EXPECT_EQ(row["effectStdDev"].get<double>(), f.effectStdDev);
+        EXPECT_EQ(row["resistMean"].get<double>(), f.resistMean);
+        EXPECT_EQ(row["resistStdDev"].get<double>(), f.resistStdDev);
+        EXPECT_EQ(row["safeFraction"].get<double>(), f.safeFraction);
     }
 }
 
 TEST(ResultsJson, AnAbortedRunHasNoOverallFiguresNorTiming) {
-    const Json j = jsonOf(runOf(1), RunOutcome::Aborted);
+    const Json j = jsonOf(runOf(1, RunOutcome::Aborted));
     EXPECT_EQ(j["outcome"], "aborted");
     EXPECT_TRUE(j["elapsedSeconds"].is_null());
     for (const char* name : {"effectMean", "effectStdDev", "resistMean", "resistStdDev", "safeMean",
@@ -140,7 +144,7 @@ TEST(ResultsJson, AnAbortedRunHasNoOverallFiguresNorTiming) {
 }
 
 TEST(ResultsJson, BeforeAnyRepetitionEveryFigureIsNull) {
-    const Json j = jsonOf(runOf(0), RunOutcome::Aborted);
+    const Json j = jsonOf(runOf(0, RunOutcome::Aborted));
     for (const char* name : {"failures", "pf", "pfInterval95", "pfCoV", "beta", "betaInterval95",
                              "returnPeriod", "repeatedStreams", "streamInterval95"})
         EXPECT_TRUE(j[name].is_null()) << name;
@@ -149,12 +153,12 @@ TEST(ResultsJson, BeforeAnyRepetitionEveryFigureIsNull) {
 }
 
 TEST(ResultsJson, NothingFailedGivesNullForTheInfiniteFigures) {
-    RunState s = runOf(3);
-    for (RepetitionTally& t : s.repetitionTallies) {
+    RunResult run = runOf(3);
+    for (RepetitionTally& t : run.tallies) {
         t.failures = 0;
         t.failedInputSum = {};
     }
-    const Json j = jsonOf(s, RunOutcome::Completed);
+    const Json j = jsonOf(run);
     EXPECT_EQ(j["pf"], 0.0);
     EXPECT_TRUE(j["beta"].is_null());
     EXPECT_TRUE(j["returnPeriod"].is_null());

@@ -2,9 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "fake_window.hpp"
 #include "run/count_text.hpp"
-#include "run/simulation_run.hpp"
+#include "support/recording_observer.hpp"
 
 namespace ferrolith {
 namespace {
@@ -44,13 +43,13 @@ TEST(MessageText, UserTextInRunMessagesStaysOnOneLine) {
     EXPECT_EQ(countMessage("Sample Size", "1\r\n2\x1b"),
               "Sample Size: \"1\\r\\n2\\x1b\" is not a number that rounds to a whole number from 1 "
               "to 32767.");
-    testing::FakeWindow w;
-    w.params[3] = "225\n\x1b[2J,10";
-    SimulationRun run(w);
-    EXPECT_EQ(run.btmCalc_Click(), RunOutcome::Failed);
-    ASSERT_EQ(w.boxes.size(), 1u);
+    testing::RecordingObserver o;
+    Study study;
+    study.parameters[3] = "225\n\x1b[2J,10";
+    EXPECT_EQ(runSimulation({study, {}}, o).outcome, RunOutcome::Failed);
+    ASSERT_EQ(o.boxes.size(), 1u);
     EXPECT_EQ(
-        w.boxes[0].prompt,
+        o.boxes[0].prompt,
         "Beam Allowable Stress (N/mm2): the parameters \"225\\n\\x1b[2J,10\" are not two numbers "
         "separated by a comma.");
 }

@@ -5,16 +5,18 @@
 #include <cstring>
 #include <random>
 
-#include "fake_window.hpp"
 #include "model/beam_math.hpp"
 #include "model/limit_state.hpp"
 #include "run/repetition_schedule.hpp"
 #include "run/simulation_run.hpp"
+#include "support/recording_observer.hpp"
 
 namespace ferrolith {
 namespace {
 
-using testing::FakeWindow;
+using testing::RecordingObserver;
+using testing::runSeeded;
+using testing::studyOf;
 
 const double pi = 4.0 * std::atan(1.0);
 
@@ -25,9 +27,11 @@ RepetitionInputs inputsFor(const std::array<std::string, 7>& dists, const Parame
     return RepetitionInputs(a, b, names, pi, n);
 }
 
+// Room for n samples and one more, which a repetition must leave as it was.
+constexpr double untouched = -12345.5;
 struct Kept {
     std::vector<double> e, r, s;
-    explicit Kept(int n) : e(n + 1), r(n + 1), s(n + 1) {}
+    explicit Kept(int n) : e(n + 1, untouched), r(n + 1, untouched), s(n + 1, untouched) {}
     SampleArrays arrays() { return {e.data(), r.data(), s.data()}; }
 };
 
@@ -109,7 +113,14 @@ TEST(Repetition, VectorKernelMatchesDrawingOneAtATime) {
         expectSameResult(fast, plain, "trial " + std::to_string(trial));
         if (!plain.fault) {
             EXPECT_EQ(fastKept.s, plainKept.s);
-            for (int s = 1; s <= n; ++s) {
+            // Sample s at index s - 1: every sample written, nothing past the last.
+            for (const Kept* kept : {&fastKept, &plainKept}) {
+                ASSERT_EQ(kept->s[n], untouched);
+                ASSERT_EQ(kept->r[n], untouched);
+                ASSERT_EQ(kept->e[n], untouched);
+                for (int i = 0; i < n; ++i) ASSERT_TRUE(kept->s[i] == 0.0 || kept->s[i] == 1.0);
+            }
+            for (int s = 0; s < n; ++s) {
                 if (!std::isnan(plainKept.e[s])) {
                     ASSERT_EQ(fastKept.e[s], plainKept.e[s]);
                 }
@@ -161,23 +172,40 @@ TEST(Repetition, StreamTakenPerRepetition) {
     EXPECT_EQ(in.streamPerRepetition(), 5001u);
 }
 
+TEST(Repetition, OneAtATimeEndsAtTheFaultyDrawWithItsValueLeftAtZero) {
+    // Gamma shape 1 + 1/441 overflows for about one draw in five: one of 20 samples faults.
+    const RepetitionInputs in =
+        inputsFor({"Normal", "Normal", "Normal", "Normal", "Normal", "Normal", "Gamma"},
+                  {4, 75, 225, 20, 2, 10, 2}, {0.05, 10, 10, 3, 0.25, 1.5, 1.0 + 1.0 / 441}, 20);
+    SystemRandom stream(5);
+    clsRNG rng;
+    bool abortFlag = false;
+    std::array<double, inputVariableCount> sampleVector{};
+    sampleVector.fill(untouched);
+    const RepetitionResult r =
+        computeRepetitionOneAtATime(in, {rng, stream, nullptr, abortFlag, sampleVector}, nullptr);
+    ASSERT_TRUE(r.fault.has_value());
+    EXPECT_EQ(r.fault->variable, 6);
+    EXPECT_EQ(r.fault->message, "Error in Data");
+    EXPECT_TRUE(abortFlag);
+    EXPECT_EQ(sampleVector[6], 0.0);
+    EXPECT_NE(sampleVector[5], untouched);  // drawn before the fault in the same sample
+}
+
 // Whole reports: the reference engine against the fast one at several thread counts.
-std::string reportOf(Engine engine, int threads, const std::function<void(FakeWindow&)>& set,
+std::string reportOf(Engine engine, int threads, const std::function<void(Study&)>& set,
                      RunOutcome* outcome = nullptr) {
-    FakeWindow w;
-    set(w);
-    SimulationRun run(w);
-    run.setSystemRandomSeed(424242);
-    run.setEngine(engine);
-    run.setThreads(threads);
-    const RunOutcome o = run.btmCalc_Click();
-    if (outcome) *outcome = o;
-    std::string report = w.report.substr(0, w.report.find("Total time taken was"));
-    for (const auto& box : w.boxes) report += "\n[box] " + box.prompt;
+    RecordingObserver o;
+    Study study;
+    set(study);
+    const RunResult run = runSeeded(o, study, 424242, {engine, threads});
+    if (outcome) *outcome = run.outcome;
+    std::string report = run.report.substr(0, run.report.find("Total time taken was"));
+    for (const auto& box : o.boxes) report += "\n[box] " + box.prompt;
     return report;
 }
 
-void expectEnginesAgree(const std::function<void(FakeWindow&)>& set, RunOutcome expected) {
+void expectEnginesAgree(const std::function<void(Study&)>& set, RunOutcome expected) {
     RunOutcome outcome{};
     const std::string reference = reportOf(Engine::Reference, 1, set, &outcome);
     EXPECT_EQ(outcome, expected);
@@ -189,69 +217,72 @@ void expectEnginesAgree(const std::function<void(FakeWindow&)>& set, RunOutcome 
 
 TEST(Engines, DefaultInputsGiveTheSameReport) {
     expectEnginesAgree(
-        [](FakeWindow& w) {
-            w.repetitions = "30";
-            w.sampleSize = "999";
+        [](Study& s) {
+            s.repetitions = "30";
+            s.samples = "999";
         },
         RunOutcome::Completed);
 }
 
 TEST(Engines, EveryDistributionGivesTheSameReport) {
     expectEnginesAgree(
-        [](FakeWindow& w) {
-            w.repetitions = "17";
-            w.sampleSize = "1001";
-            w.dists = {"Log-Normal",       "Normal",  "Gumbel",    "Gamma",
-                       "Others to follow", "Poisson", "Log-Normal"};
-            w.params = {"1.386,0.0125", "75,10", "220,0.2", "0.05,0.5",
-                        "2,0.25",       "12,2",  "1.3,0.5"};
+        [](Study& s) {
+            s.repetitions = "17";
+            s.samples = "1001";
+            s.distributions = {"Log-Normal",       "Normal",  "Gumbel",    "Gamma",
+                               "Others to follow", "Poisson", "Log-Normal"};
+            s.parameters = {"1.386,0.0125", "75,10", "220,0.2", "0.05,0.5",
+                            "2,0.25",       "12,2",  "1.3,0.5"};
         },
         RunOutcome::Completed);
 }
 
 TEST(Engines, FaultyDataAbortsAtTheSameDraw) {
-    expectEnginesAgree([](FakeWindow& w) { w.dists[4] = "Poisson"; }, RunOutcome::Aborted);
+    expectEnginesAgree([](Study& s) { s.distributions[4] = "Poisson"; }, RunOutcome::Aborted);
     // Gamma shape 1 + 1/154: the power overflows for about one draw in a hundred, somewhere
     // in the run.
     expectEnginesAgree(
-        [](FakeWindow& w) {
-            w.repetitions = "40";
-            w.sampleSize = "7";
-            w.dists[6] = "Gamma";
-            w.params[6] = "2," + std::to_string(1.0 + 1.0 / 154);
+        [](Study& s) {
+            s.repetitions = "40";
+            s.samples = "7";
+            s.distributions[6] = "Gamma";
+            s.parameters[6] = "2," + std::to_string(1.0 + 1.0 / 154);
         },
         RunOutcome::Aborted);
 }
 
 TEST(Engines, LastRepetitionSamplesAreKept) {
-    FakeWindow a, b;
-    for (FakeWindow* w : {&a, &b}) {
-        w->repetitions = "5";
-        w->sampleSize = "37";
-    }
-    SimulationRun reference(a), fast(b);
-    reference.setEngine(Engine::Reference);
-    for (SimulationRun* run : {&reference, &fast}) {
-        run->setSystemRandomSeed(8);
-        run->btmCalc_Click();
-    }
-    EXPECT_EQ(reference.state().effectSample, fast.state().effectSample);
-    EXPECT_EQ(reference.state().resistSample, fast.state().resistSample);
-    EXPECT_EQ(reference.state().safeSample, fast.state().safeSample);
+    RecordingObserver o;
+    const RunResult reference = runSeeded(o, studyOf("5", "37"), 8, {Engine::Reference, 1});
+    const RunResult fast = runSeeded(o, studyOf("5", "37"), 8, {Engine::Fast, 0});
+    EXPECT_EQ(reference.lastEffect, fast.lastEffect);
+    EXPECT_EQ(reference.lastResist, fast.lastResist);
+
+    // Recomputed from the session stream at the start of repetition 5, sample s at index s - 1.
+    std::array<std::string, 7> normal;
+    normal.fill("Normal");
+    const RepetitionInputs in =
+        inputsFor(normal, {4, 75, 225, 20, 2, 10, 4}, {0.05, 10, 10, 3, 0.25, 1.5, 2.5}, 37);
+    SystemRandom stream(8);
+    stream.advance(4 * in.streamPerRepetition());
+    Kept last(37);
+    const SampleArrays arrays = last.arrays();
+    computeRepetitionScalar(in, stream, &arrays);
+    EXPECT_EQ(reference.lastEffect, std::vector<double>(last.e.begin(), last.e.end() - 1));
+    EXPECT_EQ(reference.lastResist, std::vector<double>(last.r.begin(), last.r.end() - 1));
+    // The figures of repetition 5 are those of its kept samples.
+    EXPECT_EQ(sampleMean(reference.lastEffect), reference.repetitions[4].effectMean);
+    EXPECT_EQ(sampleStdDev(reference.lastResist), reference.repetitions[4].resistStdDev);
 }
 
 std::vector<RepetitionTally> talliesOf(Engine engine, int threads) {
-    FakeWindow w;
-    w.repetitions = "23";
-    w.sampleSize = "333";
-    w.dists = {"Log-Normal", "Normal", "Gumbel", "Gamma", "", "Poisson", "Normal"};
-    w.params = {"1.386,0.0125", "75,10", "220,0.2", "0.05,0.5", "2,0.25", "12,2", "4,2.5"};
-    SimulationRun run(w);
-    run.setSystemRandomSeed(99);
-    run.setEngine(engine);
-    run.setThreads(threads);
-    EXPECT_EQ(run.btmCalc_Click(), RunOutcome::Completed);
-    return run.state().repetitionTallies;
+    RecordingObserver o;
+    Study study = studyOf("23", "333");
+    study.distributions = {"Log-Normal", "Normal", "Gumbel", "Gamma", "", "Poisson", "Normal"};
+    study.parameters = {"1.386,0.0125", "75,10", "220,0.2", "0.05,0.5", "2,0.25", "12,2", "4,2.5"};
+    const RunResult run = runSeeded(o, study, 99, {engine, threads});
+    EXPECT_EQ(run.outcome, RunOutcome::Completed);
+    return run.tallies;
 }
 
 TEST(Engines, FailureTalliesAreTheSameAndFollowTheirDefinition) {
@@ -311,14 +342,13 @@ TEST(Engines, FailureTalliesAreTheSameAndFollowTheirDefinition) {
     EXPECT_GT(allFailures, 0);  // the mix fails now and then, so the failed sums are exercised
 }
 
-TEST(Engines, ClosingStopsTheWorkers) {
-    FakeWindow w;
-    w.repetitions = "32767";
-    w.sampleSize = "2000";
-    w.onEvents = [](FakeWindow& self) { self.closing = self.barValue == 3.0f; };
-    SimulationRun run(w);
-    EXPECT_EQ(run.btmCalc_Click(), RunOutcome::Closed);
-    EXPECT_EQ(w.label, "3/32767");
+TEST(Engines, AStopRequestStopsTheWorkers) {
+    RecordingObserver o;
+    o.stopAfter = 3;
+    const RunResult run = runSimulation({studyOf("32767", "2000"), {}}, o);
+    EXPECT_EQ(run.outcome, RunOutcome::Stopped);
+    EXPECT_EQ(o.labels.back(), "3/32767");
+    EXPECT_EQ(run.completedRepetitions(), 3);
 }
 
 }  // namespace

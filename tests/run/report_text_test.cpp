@@ -6,6 +6,7 @@
 #include <cmath>
 #include <limits>
 
+#include "run/confidence_limits.hpp"
 #include "support/report_helpers.hpp"
 
 namespace ferrolith {
@@ -13,14 +14,9 @@ namespace {
 
 using testing::countLineEnds;
 using testing::defaultParamTexts;
+using testing::joined;
 
 const std::string stars(50, '*');
-
-std::string joined(const std::vector<std::string>& pieces) {
-    std::string text;
-    for (const auto& piece : pieces) text += piece;
-    return text;
-}
 
 // Every LF belongs to a CR LF and every CR starts one.
 bool onlyCrLfLineEnds(const std::string& text) {
@@ -35,22 +31,21 @@ NameArray allNormal() {
     return names;
 }
 
-// The run's figures for a safe fraction p over T samples, limits computed as the run does.
-RunState overallState(double p, double T) {
-    RunState s;
-    s.overallEffectMean = 18.123456;
-    s.overallEffectStdDev = 0.0095018;
-    s.overallResistMean = 26.5;
-    s.overallResistStdDev = 1.0005;
-    s.overallSafeMean = p;
-    s.overallSafeStdDev = 0.012345;
-    s.totalSimulations = T;
-    const double q = std::sqrt(((1 - p) * p) / T);
-    s.upperLimit = q * 1.96 + p;
-    s.lowerLimit = p - q * 1.96;
-    s.runElapsed = 12.3456;
-    s.timePerSimulation = s.runElapsed / T;
-    return s;
+// The run's figures for a safe fraction p over T samples, with the run's limits.
+OverallFigures overallFigures(double p, double T) {
+    OverallFigures o;
+    o.effectMean = 18.123456;
+    o.effectStdDev = 0.0095018;
+    o.resistMean = 26.5;
+    o.resistStdDev = 1.0005;
+    o.safeMean = p;
+    o.safeStdDev = 0.012345;
+    const ConfidenceLimits limits = safeFractionLimits(p, T);
+    o.upperLimit = limits.upper;
+    o.lowerLimit = limits.lower;
+    o.elapsed = 12.3456;
+    o.timePerSimulation = o.elapsed / T;
+    return o;
 }
 
 TEST(InputBlock, EchoesTextsAsTypedInPieces) {
@@ -113,7 +108,7 @@ TEST(IterationBlock, RepetitionNumberAndSingleSampleSpreads) {
 }
 
 TEST(OverallBlock, TypicalRun) {
-    const RunState s = overallState(0.9, 25000);
+    const OverallFigures o = overallFigures(0.9, 25000);
     const std::vector<std::string> expected{
         "Overall Result:\r\n" + stars + "\r\n",
         "E mean: 18.123 E St. Dev.: 0.010\r\n",
@@ -126,14 +121,14 @@ TEST(OverallBlock, TypicalRun) {
         "Total time taken was (s) 12.346\r\n",
         "Time per simulation was (ms) 0.494",
     };
-    EXPECT_EQ(overallBlockPieces(s), expected);
+    EXPECT_EQ(overallBlockPieces(o, 25000), expected);
     const std::string text = joined(expected);
     EXPECT_EQ(countLineEnds(text), 12);
     EXPECT_TRUE(onlyCrLfLineEnds(text));
 }
 
 TEST(OverallBlock, LimitsOutsideZeroToOneAreShownAsComputed) {
-    const auto pieces = overallBlockPieces(overallState(0.01, 100));
+    const auto pieces = overallBlockPieces(overallFigures(0.01, 100), 100);
     EXPECT_EQ(pieces[4], "95% Confidence Limits are -0.010 to 0.030\r\n");
     EXPECT_EQ(pieces[5], "\r\n95% certain that probability of failure is: 100.950%\r\n");
     EXPECT_EQ(pieces[6], "Is this risk accepatable?? (1 in 991e-3)\r\n");
@@ -142,9 +137,9 @@ TEST(OverallBlock, LimitsOutsideZeroToOneAreShownAsComputed) {
 }
 
 TEST(OverallBlock, EverySampleSafe) {
-    RunState s = overallState(1, 25000);
-    s.overallSafeStdDev = 0;
-    const auto pieces = overallBlockPieces(s);
+    OverallFigures o = overallFigures(1, 25000);
+    o.safeStdDev = 0;
+    const auto pieces = overallBlockPieces(o, 25000);
     EXPECT_EQ(pieces[3], "Result mean: 1.000 Result St. Dev.: 0.000\r\n");
     EXPECT_EQ(pieces[4], "95% Confidence Limits are 1.000 to 1.000\r\n");
     EXPECT_EQ(pieces[5], "\r\n95% certain that probability of failure is: 0.000%\r\n");
@@ -152,14 +147,14 @@ TEST(OverallBlock, EverySampleSafe) {
 }
 
 TEST(OverallBlock, FiguresOverNoRepetitionsAreWrittenAsNotANumber) {
-    RunState s;
+    OverallFigures o;
     const double nan = std::numeric_limits<double>::quiet_NaN();
-    s.overallEffectMean = nan;
-    s.overallSafeMean = nan;
-    s.lowerLimit = nan;
-    s.upperLimit = nan;
-    s.timePerSimulation = nan;
-    const auto pieces = overallBlockPieces(s);
+    o.effectMean = nan;
+    o.safeMean = nan;
+    o.lowerLimit = nan;
+    o.upperLimit = nan;
+    o.timePerSimulation = nan;
+    const auto pieces = overallBlockPieces(o, 0);
     EXPECT_EQ(pieces[1], "E mean: NaN E St. Dev.: 0.000\r\n");
     EXPECT_EQ(pieces[4], "95% Confidence Limits are NaN to NaN\r\n");
     EXPECT_EQ(pieces[5], "\r\n95% certain that probability of failure is: NaN\r\n");
@@ -178,10 +173,18 @@ TEST(AbortBlock, ThreeLines) {
     EXPECT_EQ(countLineEnds(joined(expected)), 3);
 }
 
+TEST(ProgressCaption, DoneOverPlanned) {
+    EXPECT_EQ(progressCaption(0, 25), "0/25");
+    EXPECT_EQ(progressCaption(3, 25), "3/25");
+    EXPECT_EQ(progressCaption(1, 1), "1/1");
+    EXPECT_EQ(progressCaption(32767, 32767), "32767/32767");
+    EXPECT_EQ(progressCaption(9999, 10000), "9999/10000");
+}
+
 TEST(Report, CompletedAndAbortedRunsCountTheirLineEnds) {
     std::string completed = joined(inputBlockPieces(defaultParamTexts(), allNormal()));
     for (int r = 1; r <= 25; ++r) completed += joined(iterationBlockPieces(r, 1, 2, 3, 4, 0.5));
-    completed += joined(overallBlockPieces(overallState(0.9, 25000)));
+    completed += joined(overallBlockPieces(overallFigures(0.9, 25000), 25000));
     EXPECT_EQ(countLineEnds(completed), 172);
     EXPECT_TRUE(onlyCrLfLineEnds(completed));
     EXPECT_NE(completed.find("\r\n\r\nOverall Result:\r\n"), std::string::npos);

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "fake_window.hpp"
 #include "support/file_test_support.hpp"
+#include "support/recording_observer.hpp"
 
 namespace ferrolith {
 namespace {
@@ -11,9 +11,9 @@ namespace {
 using namespace testing;
 
 TEST(SaveReport, DialogIsSetUpAfreshEveryTime) {
-    FakeWindow w;
+    RecordingObserver w;
     w.folder = "/some/folder";
-    EXPECT_EQ(saveReport(w), SaveOutcome::Cancelled);
+    EXPECT_EQ(saveReport(w, "report"), SaveOutcome::Cancelled);
     ASSERT_EQ(w.dialogs.size(), 1u);
     const SaveDialogSettings& d = w.dialogs[0];
     EXPECT_EQ(d.title, "Save As");
@@ -30,11 +30,11 @@ TEST(SaveReport, DialogIsSetUpAfreshEveryTime) {
 
 TEST(SaveReport, EmptyNameAsksAgainUntilANameComes) {
     TempFolder dir;
-    FakeWindow w;
-    w.report = "line 1\r\nline 2\r\nlast 0.494";
+    RecordingObserver w;
+    const std::string text = "line 1\r\nline 2\r\nlast 0.494";
     const std::string target = (dir.path / "report.log").string();
     w.dialogAnswers = {{false, ""}, {false, ""}, {false, target}};
-    EXPECT_EQ(saveReport(w), SaveOutcome::Saved);
+    EXPECT_EQ(saveReport(w, text), SaveOutcome::Saved);
     EXPECT_EQ(w.dialogs.size(), 3u);
     EXPECT_EQ(w.dialogs[2].fileName, "VKM1");
     ASSERT_EQ(w.boxes.size(), 2u);
@@ -44,15 +44,15 @@ TEST(SaveReport, EmptyNameAsksAgainUntilANameComes) {
         EXPECT_EQ(box.icon, MessageIcon::Information);
         EXPECT_EQ(box.buttons, MessageButtons::Ok);
     }
-    EXPECT_EQ(slurp(target), w.report);  // exactly the text, no line end added
+    EXPECT_EQ(slurp(target), text);  // exactly the text, no line end added
     EXPECT_EQ(dir.entries(), 1u);
 }
 
 TEST(SaveReport, MissingFolderIsReportedOnce) {
-    FakeWindow w;
+    RecordingObserver w;
     const std::string target = "/nonexistent-ferrolith-folder/out.txt";
     w.dialogAnswers = {{false, target}};
-    EXPECT_EQ(saveReport(w), SaveOutcome::Failed);
+    EXPECT_EQ(saveReport(w, "report"), SaveOutcome::Failed);
     ASSERT_EQ(w.boxes.size(), 1u);
     EXPECT_EQ(w.boxes[0].prompt,
               "Error while saving file " + target + "\r\nNo such file or directory");
@@ -71,10 +71,9 @@ TEST(SaveReport, WriteProtectedFileIsReportedAndKept) {
     }
     const ChildResult r = inChild(
         [&] {
-            FakeWindow w;
-            w.report = "new";
+            RecordingObserver w;
             w.dialogAnswers = {{false, target.string()}};
-            const SaveOutcome outcome = saveReport(w);
+            const SaveOutcome outcome = saveReport(w, "new");
             return std::string(outcome == SaveOutcome::Failed ? "failed: " : "other: ") +
                    (w.boxes.empty() ? "" : w.boxes[0].prompt);
         },
@@ -86,9 +85,9 @@ TEST(SaveReport, WriteProtectedFileIsReportedAndKept) {
 }
 
 TEST(SaveReport, ControlCharactersOfTheNameAreEscapedInTheMessage) {
-    FakeWindow w;
+    RecordingObserver w;
     w.dialogAnswers = {{false, "/nonexistent-ferrolith-folder/a\nb\x1b[2J\r\n.txt"}};
-    EXPECT_EQ(saveReport(w), SaveOutcome::Failed);
+    EXPECT_EQ(saveReport(w, "report"), SaveOutcome::Failed);
     ASSERT_EQ(w.boxes.size(), 1u);
     EXPECT_EQ(w.boxes[0].prompt,
               "Error while saving file /nonexistent-ferrolith-folder/a\\nb\\x1b[2J\\r\\n.txt"

@@ -5,6 +5,7 @@
 #include <array>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "model/input_variable.hpp"
 
@@ -20,6 +21,13 @@ inline long countOf(std::string_view text, std::string_view part) {
 }
 
 inline long countLineEnds(std::string_view text) { return countOf(text, "\r\n"); }
+
+// A block's pieces as the report holds them.
+inline std::string joined(const std::vector<std::string>& pieces) {
+    std::string text;
+    for (const std::string& piece : pieces) text += piece;
+    return text;
+}
 
 // The report without its two timing lines, which differ from run to run.
 inline std::string withoutTiming(const std::string& report) {
