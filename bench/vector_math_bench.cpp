@@ -6,6 +6,9 @@
 
 #include "simd/libmvec.hpp"
 
+// libmvec's cosine, which the kernels do not call, by the same vector ABI name.
+extern "C" __m256d _ZGVdN4v_cos(__m256d x);
+
 namespace {
 
 template <__m256d (*F)(__m256d)>

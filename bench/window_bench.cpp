@@ -10,6 +10,7 @@
 // so that runs with and without it can be compared.
 #include <QApplication>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -20,6 +21,7 @@
 #include <string>
 
 #include "ui/frmMain.hpp"
+#include "ui/widget_text.hpp"
 
 namespace {
 
@@ -59,12 +61,12 @@ int main(int argc, char* argv[]) {
             std::fprintf(stderr, "SEED must be a whole number from 0 to 2^64 - 1: %s\n", argv[3]);
             return 2;
         }
-        window.simulationRun().setSystemRandomSeed(seed);
+        window.seeds().fixed = seed;
     }
     Clock::time_point asked;
     double cpuAsked = 0;
-    window.operations().setMessageBoxHook([&asked, &cpuAsked](std::string_view prompt, auto, auto,
-                                                              ferrolith::MessageButtons buttons) {
+    window.dialogs().setMessageBoxHook([&asked, &cpuAsked](std::string_view prompt, auto, auto,
+                                                           ferrolith::MessageButtons buttons) {
         if (buttons == ferrolith::MessageButtons::Ok) {
             std::fprintf(stderr, "%.*s\n", static_cast<int>(prompt.size()), prompt.data());
             return ferrolith::MessageResult::Ok;
@@ -87,11 +89,12 @@ int main(int argc, char* argv[]) {
     const double cpuPressed = threadCpuSeconds();
     const Clock::time_point pressed = Clock::now();
     QTest::mouseClick(c.btmCalc, Qt::LeftButton);
-    const std::string report = window.operations().reportText();
-    if (window.simulationRun().lastSave() != ferrolith::SaveOutcome::Declined) {
+    if (!window.lastRun() || window.lastRun()->save != ferrolith::SaveOutcome::Declined) {
         std::fprintf(stderr, "the run did not reach the save question\n");
         return 1;
     }
+    // The report as the window shows it, which is what the user would save.
+    const std::string report = ferrolith::fromWidgetText(c.txtReport->toPlainText());
     if (argc == 5) std::ofstream(argv[4], std::ios::binary) << report;
     std::printf(
         "%s x %s: %.3f s from Calculate to the question; report's own time %s s; "

@@ -87,21 +87,44 @@ TEST(SaveDialog, IsSetUpFromTheSettings) {
     EXPECT_EQ(dialog.defaultSuffix(), "txt");
     EXPECT_EQ(QDir(dialog.directory()), QDir(folder.path()));
     EXPECT_EQ(dialog.selectedFiles(), QStringList({folder.filePath("VKM1.txt")}));
+    EXPECT_EQ(dialog.fileMode(), QFileDialog::AnyFile);
+}
+
+TEST(SaveDialog, OpensAnExistingFileWhenAskedTo) {
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    SaveDialogSettings settings = saveSettings(folder.path());
+    settings.open = true;
+    QFileDialog dialog;
+    configureSaveDialog(dialog, settings);
+    EXPECT_EQ(dialog.acceptMode(), QFileDialog::AcceptOpen);
+    EXPECT_EQ(dialog.fileMode(), QFileDialog::ExistingFile);
+    EXPECT_EQ(dialog.nameFilters(), QStringList({"Text files (*.txt)", "All files (*)"}));
 }
 
 TEST(SaveDialog, ReturnsTheChosenPathOrCancel) {
     QTemporaryDir folder;
     ASSERT_TRUE(folder.isValid());
     whenShown<QFileDialog>([](QFileDialog& dialog) { dialog.reject(); });
-    EXPECT_TRUE(showSaveDialog(nullptr, saveSettings(folder.path())).cancelled);
+    EXPECT_TRUE(showFileDialog(nullptr, saveSettings(folder.path())).cancelled);
 
     whenShown<QFileDialog>([](QFileDialog& dialog) {
         dialog.selectFile("report");
         QMetaObject::invokeMethod(&dialog, "accept");
     });
-    const SaveDialogResult chosen = showSaveDialog(nullptr, saveSettings(folder.path()));
+    const SaveDialogResult chosen = showFileDialog(nullptr, saveSettings(folder.path()));
     EXPECT_FALSE(chosen.cancelled);
     EXPECT_EQ(chosen.fileName, folder.filePath("report.txt").toStdString());
+    EXPECT_EQ(chosen.filter, 0u);
+
+    whenShown<QFileDialog>([](QFileDialog& dialog) {
+        dialog.selectNameFilter("All files (*)");
+        dialog.selectFile("report.log");
+        QMetaObject::invokeMethod(&dialog, "accept");
+    });
+    const SaveDialogResult second = showFileDialog(nullptr, saveSettings(folder.path()));
+    EXPECT_EQ(second.fileName, folder.filePath("report.log").toStdString());
+    EXPECT_EQ(second.filter, 1u);
 }
 
 }  // namespace

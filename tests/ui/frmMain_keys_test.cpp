@@ -25,8 +25,6 @@ class frmMainKeys : public WindowTest {
     static void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
         QTest::keyClick(QApplication::focusWidget(), key, modifiers);
     }
-
-    long runsStarted() { return countOf(report(), "Input Data: "); }
 };
 
 struct KeyCase {
@@ -46,9 +44,9 @@ TEST_F(frmMainKeys, EachPressKeyOnTheFocusedButtonRunsOnce) {
     for (const KeyCase& k : pressKeys) {
         SCOPED_TRACE(k.name);
         messages.clear();
-        window.operations().setReportText("");
+        runs.started = 0;
         press(k.key, k.modifiers);
-        EXPECT_EQ(runsStarted(), 1);
+        EXPECT_EQ(runs.started, 1);
         ASSERT_EQ(messages.size(), 1u);
         EXPECT_EQ(messages[0].prompt, "Simulation Complete\r\nSave File?");
         EXPECT_EQ(QApplication::focusWidget(), c.btmCalc);
@@ -62,7 +60,7 @@ TEST_F(frmMainKeys, ReturnInAnInputStartsNothing) {
         press(Qt::Key_Enter, Qt::KeypadModifier);
     }
     EXPECT_TRUE(messages.empty());
-    EXPECT_EQ(runsStarted(), 0);
+    EXPECT_EQ(runs.started, 0);
 }
 
 TEST_F(frmMainKeys, KeysDuringARunNeverChangeAnInput) {
@@ -79,13 +77,15 @@ TEST_F(frmMainKeys, KeysDuringARunNeverChangeAnInput) {
     EXPECT_EQ(c.txtSampleSize->text(), "1000");
     for (int i = 0; i < inputVariableCount; ++i)
         EXPECT_EQ(c.txtParam[i]->text().toStdString(), testing::defaultParamTexts()[i]);
-    EXPECT_EQ(runsStarted(), 1);
+    EXPECT_EQ(runs.started, 1);
+    EXPECT_EQ(runs.finished, (std::vector<int>{1, 2, 3}));
     EXPECT_EQ(messages.size(), 1u);
     EXPECT_EQ(QApplication::focusWidget(), c.btmCalc);
 
     // The next press runs with the counts as they were typed.
     press(Qt::Key_Space);
-    EXPECT_EQ(runsStarted(), 1);
+    EXPECT_EQ(runs.started, 2);
+    EXPECT_EQ(countOf(report(), "Input Data: "), 1);
     EXPECT_NE(report().find("Total number of simulations was 3000\r\n"), std::string::npos);
 }
 
@@ -114,7 +114,7 @@ TEST_F(frmMainKeys, FocusIsOnCalculateWhenTheRunEnds) {
 }
 
 TEST_F(frmMainKeys, FocusComesBackToCalculateAfterTheRealQuestionBox) {
-    window.operations().setMessageBoxHook({});
+    window.dialogs().setMessageBoxHook({});
     c.txtRepititions->setText("2");
     // Answers No as soon as the question is up.
     QTimer answer;

@@ -56,7 +56,7 @@ TEST_F(frmMainLayout, EachInputFrameHoldsItsFourControlsWithDefaults) {
         for (int k = 0; k < c.cmbDist[i]->count(); ++k) items << c.cmbDist[i]->itemText(k);
         EXPECT_EQ(items, names);
         EXPECT_EQ(c.cmbDist[i]->currentIndex(), -1);
-        EXPECT_EQ(window.operations().distText(static_cast<InputVariable>(i)), "");
+        EXPECT_EQ(window.view().study(std::nullopt).distributions[i], "");
     }
 }
 
@@ -74,8 +74,6 @@ TEST_F(frmMainLayout, RunControlsSitInTheRightColumnWithDefaults) {
     EXPECT_EQ(c.pb->geometry(), QRect(496, 136, 185, 17));
     EXPECT_EQ(c.pb->orientation(), Qt::Horizontal);
     EXPECT_EQ(std::tuple(c.pb->minimum(), c.pb->maximum(), c.pb->value()), std::tuple(0, 100, 0));
-    EXPECT_EQ(window.operations().progressMax(), 100.0f);
-    EXPECT_EQ(window.operations().progressValue(), 0.0f);
     EXPECT_EQ(c.lblBar->geometry(), QRect(688, 136, 41, 17));
     EXPECT_EQ(c.lblBar->text(), "0/100");
 
@@ -98,19 +96,23 @@ TEST_F(frmMainLayout, EveryCaptionFitsItsLabel) {
     for (const QLabel* label : labels)
         EXPECT_TRUE(captionFits(label)) << label->objectName().toStdString();
 
-    window.operations().setProgressLabel("1000/1000");
-    window.operations().showPending();
+    MainWindowView& view = window.view();
+    view.runStarted(runAt(0, 1000));
+    view.runEnded(runAt(1000, 1000));
+    ASSERT_EQ(c.lblBar->text(), "0/1000");
+    view.repetitionFinished(runAt(1000, 1000));
+    view.runEnded(runAt(1000, 1000));
     ASSERT_EQ(c.lblBar->text(), "1000/1000");
     EXPECT_TRUE(captionFits(c.lblBar));
-    window.operations().setProgressLabel("0/1");
-    window.operations().showPending();
+    view.runStarted(runAt(0, 1));
+    view.runEnded(runAt(0, 1));
+    ASSERT_EQ(c.lblBar->text(), "0/1");
     EXPECT_EQ(c.lblBar->font().stretch(), QFont::Unstretched);
 }
 
 TEST(frmMainBeforeLoad, ListsStayEmptyUntilFormLoad) {
     frmMain window;
     for (QComboBox* list : window.controls().cmbDist) EXPECT_EQ(list->count(), 0);
-    EXPECT_EQ(window.simulationRun().state().piValue, 3.141592653589793);
 }
 
 TEST_F(frmMainLayout, TabVisitsTheControlsInTheirOrderAndWrapsAround) {

@@ -22,10 +22,8 @@ const std::string asterisks(50, '*');
 const std::string abortBlock =
     asterisks + "\r\nAborting analysis: Faulty Distribution Input Data\r\n" + asterisks + "\r\n";
 
-void pressCalculate(const MainWindowControls& c) { QTest::mouseClick(c.btmCalc, Qt::LeftButton); }
-
 TEST_F(frmMainRun, DefaultRunFillsTheReportAndAsksToSave) {
-    pressCalculate(c);
+    pressCalculate();
     const std::string text = report();
     EXPECT_EQ(countOf(text, "\r\n"), 172);
     EXPECT_EQ(countOf(text, "\n"), 172);
@@ -44,71 +42,63 @@ TEST_F(frmMainRun, DefaultRunFillsTheReportAndAsksToSave) {
     EXPECT_EQ(messages[0].icon, MessageIcon::None);
     EXPECT_EQ(messages[0].buttons, MessageButtons::YesNo);
     EXPECT_TRUE(dialogs.empty());
+    // The window shows the report the run wrote, and keeps the run as its last.
+    ASSERT_EQ(runs.ended.size(), 1u);
+    EXPECT_EQ(runs.ended[0].report, text);
+    EXPECT_EQ(runs.ended[0].save, SaveOutcome::Declined);
+    ASSERT_TRUE(window.lastRun());
+    EXPECT_EQ(window.lastRun()->report, text);
+    EXPECT_FALSE(window.running());
 }
 
 struct Seen {
     QString label;
     long lineEnds;
+    int bar;
     bool scrolledToEnd;
     bool operator==(const Seen&) const = default;
 };
 
-// Records what the window shows each time the run lets it process its events. Other timers
-// (the results window's) may let this one fire twice in one pass: a sight equal to the one before
-// is not recorded again.
-class Probe {
-  public:
-    explicit Probe(const MainWindowControls& c) {
-        timer_.setInterval(0);
-        QObject::connect(&timer_, &QTimer::timeout, [this, &c] {
-            const QScrollBar* bar = c.txtReport->verticalScrollBar();
-            const Seen now{c.lblBar->text(), countLineEnds(shownReport(c)),
-                           bar->value() == bar->maximum()};
-            if (seen.empty() || !(seen.back() == now)) seen.push_back(now);
-        });
-        timer_.start();
-    }
+Seen seenIn(const MainWindowControls& c) {
+    const QScrollBar* bar = c.txtReport->verticalScrollBar();
+    return {c.lblBar->text(), countLineEnds(shownReport(c)), c.pb->value(),
+            bar->value() == bar->maximum()};
+}
 
+TEST_F(frmMainRun, WindowShowsProgressAndTheGrowingReportAtEveryRepetition) {
+    window.view().setRefreshInterval(std::chrono::milliseconds(0));
     std::vector<Seen> seen;
-
-  private:
-    QTimer timer_;
-};
-
-TEST_F(frmMainRun, WindowShowsProgressAndTheGrowingReportDuringTheRun) {
-    window.operations().setRefreshInterval(std::chrono::milliseconds(0));
-    Probe probe(c);
-    pressCalculate(c);
-    ASSERT_EQ(probe.seen.size(), 25u);
-    for (int r = 1; r <= 25; ++r) {
-        const Seen& s = probe.seen[r - 1];
-        EXPECT_EQ(s.label, QStringLiteral("%1/25").arg(r));
-        EXPECT_EQ(s.lineEnds, 10 + 6 * r);
-        EXPECT_TRUE(s.scrolledToEnd);
-    }
+    runs.onRepetition = [&](const RunResult&) { seen.push_back(seenIn(c)); };
+    pressCalculate();
+    ASSERT_EQ(seen.size(), 25u);
+    for (int r = 1; r <= 25; ++r)
+        EXPECT_EQ(seen[r - 1], (Seen{QStringLiteral("%1/25").arg(r), 10 + 6 * r, r, true})) << r;
     EXPECT_GT(c.txtReport->verticalScrollBar()->maximum(), 0);
 }
 
 TEST_F(frmMainRun, HeldBackOutputIsShownInFullBeforeTheQuestion) {
-    window.operations().setRefreshInterval(std::chrono::hours(1));
+    // A first run ends by showing everything; nothing falls due within the hour after it.
+    window.view().setRefreshInterval(std::chrono::hours(1));
+    c.txtRepititions->setText("1");
+    pressCalculate();
+    ASSERT_EQ(c.lblBar->text(), "1/1");
+    c.txtRepititions->setText("25");
+    std::vector<Seen> seen;
+    runs.onRepetition = [&](const RunResult&) { seen.push_back(seenIn(c)); };
     std::string shownAtQuestion;
     QString labelAtQuestion;
-    window.operations().setMessageBoxHook([&](auto...) {
+    window.dialogs().setMessageBoxHook([&](auto...) {
         shownAtQuestion = shownReport(c);
         labelAtQuestion = c.lblBar->text();
         return MessageResult::No;
     });
-    window.operations().showPending();  // nothing falls due within the hour from here
-    Probe probe(c);
-    pressCalculate(c);
-    // The run cleared the report at its start; all else is held back to the end.
-    ASSERT_FALSE(probe.seen.empty());
-    for (const Seen& s : probe.seen) {
-        EXPECT_EQ(s.label, "0/100");
-        EXPECT_EQ(s.lineEnds, 0);
-    }
+    pressCalculate();
+    // The run cleared the report at its start; all else is held back to the question.
+    ASSERT_EQ(seen.size(), 25u);
+    for (const Seen& s : seen) EXPECT_EQ(s, (Seen{"1/1", 0, 1, true}));
     EXPECT_EQ(countLineEnds(shownAtQuestion), 172);
     EXPECT_EQ(shownAtQuestion, report());
+    EXPECT_EQ(shownAtQuestion, runs.ended.back().report);
     EXPECT_EQ(labelAtQuestion, "25/25");
     EXPECT_EQ(std::tuple(c.pb->minimum(), c.pb->maximum(), c.pb->value()), std::tuple(0, 25, 25));
     const QScrollBar* bar = c.txtReport->verticalScrollBar();
@@ -116,39 +106,52 @@ TEST_F(frmMainRun, HeldBackOutputIsShownInFullBeforeTheQuestion) {
 }
 
 TEST_F(frmMainRun, FaultyPoissonInputAbortsWithoutTheSaveQuestion) {
-    window.operations().setRefreshInterval(std::chrono::hours(1));
+    window.view().setRefreshInterval(std::chrono::hours(1));
     c.cmbDist[5]->setCurrentIndex(c.cmbDist[5]->findText("Poisson"));
-    pressCalculate(c);
+    pressCalculate();
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0].prompt, "Poisson Parameter < 10");
     EXPECT_EQ(messages[0].title, std::nullopt);
     EXPECT_EQ(messages[0].icon, MessageIcon::None);
     EXPECT_EQ(messages[0].buttons, MessageButtons::Ok);
     // The abort block follows the fault's message, and the window shows it when the run ends.
-    const std::string text = shownReport(c);
+    const std::string text = report();
     EXPECT_EQ(countOf(text, "\r\n"), 13);
     EXPECT_NE(text.find("Point Load Value: (10,1.5) Dist.: Poisson\r\n"), std::string::npos);
     EXPECT_EQ(text.substr(text.size() - abortBlock.size()), abortBlock);
     EXPECT_EQ(c.lblBar->text(), "0/25");
+    ASSERT_EQ(runs.ended.size(), 1u);
+    EXPECT_EQ(runs.ended[0].outcome, RunOutcome::Aborted);
+    EXPECT_TRUE(runs.finished.empty());
+    ASSERT_TRUE(window.lastRun());
+    EXPECT_EQ(window.lastRun()->outcome, RunOutcome::Aborted);
 }
 
 TEST_F(frmMainRun, CountThatDoesNotConvertLeavesTheReportUntouched) {
     const std::string header = report();
     c.txtRepititions->setText("abc");
-    pressCalculate(c);
+    pressCalculate();
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0].buttons, MessageButtons::Ok);
     EXPECT_EQ(report(), header);
     EXPECT_EQ(c.lblBar->text(), "0/100");
+    EXPECT_EQ(runs.started, 0);
+    EXPECT_EQ(window.lastRun(), std::nullopt);
 
     c.txtRepititions->setText("2");
-    pressCalculate(c);
+    pressCalculate();
     const std::string completed = report();
     c.txtSampleSize->setText("");
-    pressCalculate(c);
+    pressCalculate();
     EXPECT_EQ(messages.size(), 3u);
     EXPECT_EQ(report(), completed);
     EXPECT_EQ(c.lblBar->text(), "2/2");
+    // The failed run is not the last run: that stays the completed one.
+    ASSERT_EQ(runs.ended.size(), 3u);
+    EXPECT_EQ(runs.ended[2].outcome, RunOutcome::Failed);
+    ASSERT_TRUE(window.lastRun());
+    EXPECT_EQ(window.lastRun()->outcome, RunOutcome::Completed);
+    EXPECT_EQ(window.lastRun()->report, completed);
 }
 
 TEST_F(frmMainRun, SecondPressDuringARunStartsNoSecondRun) {
@@ -162,6 +165,8 @@ TEST_F(frmMainRun, SecondPressDuringARunStartsNoSecondRun) {
     }
     QCoreApplication::processEvents();
     QCoreApplication::processEvents();
+    EXPECT_EQ(runs.started, 1);
+    EXPECT_EQ(runs.finished.size(), 25u);
     EXPECT_EQ(messages.size(), 1u);
     EXPECT_EQ(countOf(report(), "Input Data: "), 1);
     EXPECT_EQ(countOf(report(), "\r\n"), 172);
@@ -169,10 +174,15 @@ TEST_F(frmMainRun, SecondPressDuringARunStartsNoSecondRun) {
 
 TEST_F(frmMainRun, ClosingDuringARunStopsItAndClosesTheWindow) {
     QTimer::singleShot(0, [&] { window.close(); });
-    pressCalculate(c);
+    pressCalculate();
     EXPECT_FALSE(window.isVisible());
     EXPECT_TRUE(messages.empty());
     EXPECT_EQ(countOf(report(), "Iteration: "), 1);
+    ASSERT_EQ(runs.ended.size(), 1u);
+    EXPECT_EQ(runs.ended[0].outcome, RunOutcome::Stopped);
+    EXPECT_EQ(runs.finished, std::vector<int>{1});
+    // A stopped run has no figures of its own to keep.
+    EXPECT_EQ(window.lastRun(), std::nullopt);
 }
 
 TEST_F(frmMainRun, ClosingDuringAMaximalRunStopsItAtTheNextRepetition) {
@@ -180,11 +190,12 @@ TEST_F(frmMainRun, ClosingDuringAMaximalRunStopsItAtTheNextRepetition) {
     c.txtSampleSize->setText("32767");
     // Asked at the first chance the run gives, while the workers are drawing repetitions ahead.
     QTimer::singleShot(0, [&] { window.close(); });
-    pressCalculate(c);
+    pressCalculate();
     EXPECT_FALSE(window.isVisible());
     EXPECT_TRUE(messages.empty());
     EXPECT_EQ(countOf(report(), "Iteration: "), 1);
     EXPECT_EQ(c.lblBar->text(), "1/32767");
+    EXPECT_EQ(runs.finished, std::vector<int>{1});
 }
 
 TEST_F(frmMainRun, ClosingWhenIdleJustCloses) {
@@ -197,9 +208,9 @@ TEST_F(frmMainRun, SaveThroughTheDialogWritesTheReportExactly) {
     ASSERT_TRUE(folder.isValid());
     savePath = folder.filePath("VKM1.txt").toStdString();
     saveAnswer = MessageResult::Yes;
-    pressCalculate(c);
+    pressCalculate();
     ASSERT_EQ(dialogs.size(), 1u);
-    EXPECT_EQ(dialogs[0].initialFolder, window.operations().saveFolder());
+    EXPECT_EQ(dialogs[0].initialFolder, window.dialogs().saveFolder());
     QFile saved(QString::fromStdString(savePath));
     ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
     const QByteArray content = saved.readAll();
@@ -207,6 +218,7 @@ TEST_F(frmMainRun, SaveThroughTheDialogWritesTheReportExactly) {
     EXPECT_EQ(content.count("\r\n"), 172);
     EXPECT_EQ(content.count('\n'), 172);
     EXPECT_EQ(messages.size(), 1u);
+    EXPECT_EQ(runs.ended.back().save, SaveOutcome::Saved);
 }
 
 }  // namespace

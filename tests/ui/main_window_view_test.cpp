@@ -1,6 +1,4 @@
 #include <QComboBox>
-#include <QCoreApplication>
-#include <QDir>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
@@ -9,9 +7,8 @@
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
-#include <cmath>
-#include <limits>
 
+#include "support/file_test_support.hpp"
 #include "ui/save_dialog.hpp"
 #include "ui/widget_text.hpp"
 #include "window_fixture.hpp"
@@ -19,7 +16,18 @@
 namespace ferrolith::test {
 namespace {
 
-using QtWindowOperationsTest = WindowTest;
+// The main window's view, told directly what a run tells.
+class MainWindowViewTest : public WindowTest {
+  protected:
+    // Tells the view of a run that writes pieces to the report and ends.
+    void runWriting(std::initializer_list<std::string_view> pieces) {
+        view.runStarted(runAt(0, 1));
+        for (std::string_view piece : pieces) view.reportAppended(piece);
+        view.runEnded(runAt(0, 1));
+    }
+
+    MainWindowView& view = window.view();
+};
 
 TEST(WidgetText, LineEndsTurnBetweenCrLfAndLf) {
     EXPECT_EQ(toWidgetText("a\r\n\r\nb\r\n"), "a\n\nb\n");
@@ -28,34 +36,47 @@ TEST(WidgetText, LineEndsTurnBetweenCrLfAndLf) {
     EXPECT_EQ(fromWidgetText(QString::fromUtf8("\xC2\xB2\n")), "\xC2\xB2\r\n");
 }
 
-TEST_F(QtWindowOperationsTest, ReportTextRoundTripsThroughTheWidget) {
+TEST_F(MainWindowViewTest, ReportPiecesRoundTripThroughTheWidget) {
     for (const std::string text : {"", "one", "Input Data: \r\n\r\nlast", "x\r\n"}) {
-        window.operations().setReportText(text);
-        EXPECT_EQ(report(), text);
+        runWriting({text});
+        EXPECT_EQ(shownReport(c), text);
         EXPECT_FALSE(c.txtReport->toPlainText().contains(QLatin1Char('\r')));
     }
 }
 
-TEST_F(QtWindowOperationsTest, AppendGoesAfterWhatTheUserTyped) {
-    window.operations().setReportText("abc");
-    window.operations().appendReport("def\r\n");
+TEST_F(MainWindowViewTest, AppendGoesAfterWhatTheUserTyped) {
+    runWriting({"abc", "def\r\n"});
     c.txtReport->moveCursor(QTextCursor::Start);
     QTest::keyClicks(c.txtReport, "Z");
-    window.operations().appendReport("ghi");
-    EXPECT_EQ(report(), "Zabcdef\r\nghi");
+    view.reportAppended("ghi");
+    view.runEnded(runAt(0, 1));
+    EXPECT_EQ(shownReport(c), "Zabcdef\r\nghi");
 }
 
-TEST_F(QtWindowOperationsTest, LongReportsArriveWholeAndTheBoxFollowsTheEnd) {
+TEST_F(MainWindowViewTest, LongReportsArriveWholeAndTheBoxFollowsTheEnd) {
     const std::string line = "E mean: 18.123 E St. Dev.: 4.568\r\n";
-    window.operations().setReportText("");
-    for (int k = 0; k < 20000; ++k) window.operations().appendReport(line);
-    EXPECT_EQ(countLineEnds(report()), 20000);
+    view.runStarted(runAt(0, 1));
+    for (int k = 0; k < 20000; ++k) view.reportAppended(line);
+    view.runEnded(runAt(0, 1));
+    EXPECT_EQ(countLineEnds(shownReport(c)), 20000);
     const QScrollBar* bar = c.txtReport->verticalScrollBar();
     EXPECT_GT(bar->maximum(), 0);
     EXPECT_EQ(bar->value(), bar->maximum());
 }
 
-// What the controls show, without showing anything held back first.
+TEST_F(MainWindowViewTest, ProgressRunsFromZeroToThePlannedRepetitions) {
+    view.setRefreshInterval(std::chrono::milliseconds(0));
+    view.runStarted(runAt(0, 25));
+    view.repetitionFinished(runAt(2, 25));
+    EXPECT_EQ(std::tuple(c.pb->minimum(), c.pb->maximum(), c.pb->value()), std::tuple(0, 25, 2));
+    EXPECT_EQ(c.lblBar->text(), "2/25");
+    view.repetitionFinished(runAt(25, 25));
+    view.runEnded(runAt(25, 25));
+    EXPECT_EQ(std::tuple(c.pb->minimum(), c.pb->maximum(), c.pb->value()), std::tuple(0, 25, 25));
+    EXPECT_EQ(c.lblBar->text(), "25/25");
+}
+
+// What the controls show.
 struct Shown {
     std::string report;
     QString label;
@@ -64,91 +85,107 @@ struct Shown {
     bool operator==(const Shown&) const = default;
 };
 
-class HeldBackOutput : public WindowTest {
+// A run whose first repetition was shown at once and whose seventh is held back: nothing falls
+// due within the hour after the first.
+class HeldBackOutput : public MainWindowViewTest {
   protected:
     HeldBackOutput() {
-        ops.setReportText("abc\r\n");
-        ops.setRefreshInterval(std::chrono::hours(1));
-        ops.showPending();  // nothing falls due within the hour from here
-        before = shown();
-        ops.appendReport("def\r\n");
-        ops.setProgressValue(7.0f);
-        ops.setProgressLabel("7/100");
+        view.setRefreshInterval(std::chrono::milliseconds(0));
+        view.runStarted(runAt(0, 100));
+        view.reportAppended("abc\r\n");
+        view.repetitionFinished(runAt(1, 100));
+        view.setRefreshInterval(std::chrono::hours(1));
+        view.reportAppended("def\r\n");
+        view.repetitionFinished(runAt(7, 100));
     }
 
     Shown shown() const { return {shownReport(c), c.lblBar->text(), c.pb->value()}; }
 
-    QtWindowOperations& ops = window.operations();
+    const Shown before{"abc\r\n", "1/100", 1};
     const Shown after{"abc\r\ndef\r\n", "7/100", 7};
-    Shown before;
 };
 
-TEST_F(HeldBackOutput, WaitsForTheRefreshIntervalButReadsBackAtOnce) {
-    ops.processEvents();
+TEST_F(HeldBackOutput, WaitsForTheRefreshInterval) {
     EXPECT_EQ(shown(), before);
-    EXPECT_EQ(ops.progressValue(), 7.0f);
-
-    ops.setRefreshInterval(std::chrono::milliseconds(0));
-    ops.processEvents();
+    view.setRefreshInterval(std::chrono::milliseconds(0));
+    view.repetitionFinished(runAt(7, 100));
     EXPECT_EQ(shown(), after);
 }
 
-TEST_F(HeldBackOutput, IsShownBeforeTheReportIsRead) {
-    EXPECT_EQ(report(), "abc\r\ndef\r\n");
-    EXPECT_EQ(shown().report, after.report);
+TEST_F(HeldBackOutput, IsShownWhenTheRunEnds) {
+    view.runEnded(runAt(7, 100));
+    EXPECT_EQ(shown(), after);
 }
 
 TEST_F(HeldBackOutput, IsShownBeforeADialogOpens) {
     std::optional<Shown> behindTheBox;
-    ops.setMessageBoxHook([&](auto...) {
+    window.dialogs().setMessageBoxHook([&](auto...) {
         behindTheBox = shown();
         return MessageResult::Ok;
     });
-    ops.messageBox("Error in Data", std::nullopt, MessageIcon::None, MessageButtons::Ok);
+    view.messageBox("Error in Data", std::nullopt, MessageIcon::None, MessageButtons::Ok);
     EXPECT_EQ(behindTheBox, after);
 
-    ops.appendReport("ghi");
+    view.reportAppended("ghi");
     std::optional<Shown> behindTheDialog;
-    ops.setSaveDialogHook([&](const SaveDialogSettings&) {
+    window.dialogs().setFileDialogHook([&](const SaveDialogSettings&) {
         behindTheDialog = shown();
-        return SaveDialogResult{.cancelled = true, .fileName = {}};
+        return SaveDialogResult{.cancelled = true, .fileName = {}, .filter = 0};
     });
-    ops.showSaveDialog({});
+    EXPECT_EQ(view.saveReport(runAt(7, 100)), SaveOutcome::Cancelled);
     ASSERT_TRUE(behindTheDialog);
     EXPECT_EQ(behindTheDialog->report, "abc\r\ndef\r\nghi");
 }
 
-TEST_F(HeldBackOutput, IsDroppedWhenTheWholeReportIsReplaced) {
-    ops.setReportText("new");
-    ops.showPending();
-    EXPECT_EQ(shown().report, "new");
+TEST_F(HeldBackOutput, ANewRunDropsWhatTheLastHeldBack) {
+    view.runStarted(runAt(0, 3));
+    view.runEnded(runAt(0, 3));
+    EXPECT_EQ(shownReport(c), "");
+    EXPECT_EQ(c.lblBar->text(), "0/3");
 }
 
-TEST_F(QtWindowOperationsTest, ProgressReadsBackTheSinglePrecisionValuesSet) {
-    WindowOperations& ops = window.operations();
-    ops.setProgressMin(0.0f);
-    ops.setProgressMax(25.0f);
-    ops.setProgressValue(2.5f);
-    EXPECT_EQ(ops.progressMax(), 25.0f);
-    EXPECT_EQ(ops.progressValue(), 2.5f);
-    window.operations().showPending();
-    EXPECT_EQ(std::tuple(c.pb->minimum(), c.pb->maximum(), c.pb->value()), std::tuple(0, 25, 2));
-
-    ops.setProgressMax(1.0e30f);
-    ops.setProgressValue(std::numeric_limits<float>::quiet_NaN());
-    EXPECT_EQ(ops.progressMax(), 1.0e30f);
-    EXPECT_TRUE(std::isnan(ops.progressValue()));
-    window.operations().showPending();
-    EXPECT_EQ(c.pb->value(), 0);
+TEST_F(MainWindowViewTest, SaveReportWritesTheBoxAsTheUserLeftIt) {
+    testing::TempFolder folder;
+    const std::string path = (folder.path / "VKM1.txt").string();
+    runWriting({"abc\r\n", "def"});
+    c.txtReport->moveCursor(QTextCursor::End);
+    QTest::keyClicks(c.txtReport, "!");
+    savePath = path;
+    EXPECT_EQ(view.saveReport(runAt(0, 1)), SaveOutcome::Saved);
+    EXPECT_EQ(testing::slurp(path), "abc\r\ndef!");
+    ASSERT_EQ(dialogs.size(), 1u);
+    EXPECT_EQ(dialogs[0].title, "Save As");
 }
 
-TEST_F(QtWindowOperationsTest, TextsAreReadFromTheControls) {
+TEST_F(MainWindowViewTest, StudyIsReadFromTheControlsAndShownBack) {
     c.txtParam[2]->setText(QString::fromUtf8("225, 10 \xC2\xB5"));
     c.cmbDist[6]->setCurrentIndex(3);
-    EXPECT_EQ(window.operations().paramText(InputVariable::BeamDepth), "225, 10 \xC2\xB5");
-    EXPECT_EQ(window.operations().distText(InputVariable::UdlValue), "Gumbel");
-    EXPECT_EQ(window.operations().repetitionsText(), "25");
-    EXPECT_EQ(window.operations().sampleSizeText(), "1000");
+    Study study = view.study(42);
+    EXPECT_EQ(study.parameters[2], "225, 10 \xC2\xB5");
+    EXPECT_EQ(study.distributions[6], "Gumbel");
+    EXPECT_EQ(study.distributions[0], "");
+    EXPECT_EQ(study.repetitions, "25");
+    EXPECT_EQ(study.samples, "1000");
+    EXPECT_EQ(study.seed, 42u);
+    EXPECT_EQ(view.study(std::nullopt).seed, std::nullopt);
+
+    study.repetitions = "7";
+    study.samples = "";
+    study.parameters[0] = "x";
+    study.distributions[0] = "Poisson";
+    study.distributions[6] = "";
+    view.showStudy(study);
+    EXPECT_EQ(c.txtRepititions->text(), "7");
+    EXPECT_EQ(c.cmbDist[6]->currentIndex(), -1);
+    EXPECT_EQ(c.cmbDist[0]->currentText(), "Poisson");
+    EXPECT_EQ(view.study(42), study);
+}
+
+TEST_F(MainWindowViewTest, ACloseRequestAsksTheRunToStop) {
+    EXPECT_FALSE(view.stopRequested());
+    view.requestClose();
+    EXPECT_TRUE(view.closeRequested());
+    EXPECT_TRUE(view.stopRequested());
 }
 
 TEST(SaveFolder, ProgramFolderWhenWritableElseDocuments) {

@@ -1,7 +1,9 @@
 #include <QComboBox>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
+#include <filesystem>
 #include <nlohmann/json.hpp>
 
 #include "study/study_json.hpp"
@@ -13,19 +15,19 @@
 namespace ferrolith::test {
 namespace {
 
-using testing::Result;
-using testing::runCli;
 using testing::slurp;
 using testing::TempPath;
-using testing::withoutTiming;
+
+// The export dialog's filters, in the order it offers them.
+enum Filter : std::size_t { Json, Csv };
 
 class ResultsExportTest : public WindowTest {
   protected:
-    ResultsExportTest() {
-        window.resultsExport().setDialogHook([this] {
-            ++dialogsShown;
-            return choice;
-        });
+    // Presses "Export Results..." with the dialog answered by path (empty: Cancel) and filter.
+    void exportTo(const std::string& path, Filter filter) {
+        savePath = path;
+        saveFilter = filter;
+        pressExport();
     }
 
     void pressExport() {
@@ -36,38 +38,45 @@ class ResultsExportTest : public WindowTest {
         button->click();
     }
 
-    std::optional<ResultsExport::Choice> choice;
-    int dialogsShown = 0;
     TempPath file{"window-results"};
 };
 
 TEST_F(ResultsExportTest, WritesTheLastRunAsJsonOrCsvByTheFilterChosen) {
     c.txtRepititions->setText("3");
     c.txtSampleSize->setText("200");
-    QTest::mouseClick(c.btmCalc, Qt::LeftButton);
-    choice = ResultsExport::Choice{file.path, ResultsExport::Format::Json};
-    pressExport();
+    pressCalculate();
+    exportTo(file.path, Json);
     const auto json = nlohmann::ordered_json::parse(slurp(file.path));
     EXPECT_EQ(json["outcome"], "completed");
     EXPECT_EQ(json["report"], report());
-    EXPECT_EQ(studyFromJson(json["study"]), window.simulationRun().lastStudy());
+    ASSERT_TRUE(window.lastRun());
+    EXPECT_EQ(studyFromJson(json["study"]), window.lastRun()->study);
+    EXPECT_TRUE(window.lastRun()->study.seed);
     EXPECT_EQ(json["repetitions"].size(), 3u);
 
-    choice = ResultsExport::Choice{file.path, ResultsExport::Format::Csv};
-    pressExport();
+    exportTo(file.path, Csv);
     const std::string csv = slurp(file.path);
     EXPECT_EQ(csv.rfind("index,seed,effectMean,", 0), 0u);
     EXPECT_EQ(countOf(csv, "\n"), 4);
-    EXPECT_EQ(dialogsShown, 2);
+    ASSERT_EQ(dialogs.size(), 2u);
+    EXPECT_EQ(dialogs[1].title, "Export Results");
+    EXPECT_EQ(dialogs[1].fileName, "results");
+    EXPECT_EQ(dialogs[1].defaultExtension, "json");
     EXPECT_EQ(messages.size(), 1u);  // the save question of the run only
+
+    // Cancel writes nothing.
+    std::filesystem::remove(file.path);
+    exportTo("", Json);
+    EXPECT_EQ(dialogs.size(), 3u);
+    EXPECT_FALSE(std::filesystem::exists(file.path));
 }
 
 TEST_F(ResultsExportTest, NothingToExportBeforeARunOrAfterOneThatFailed) {
     pressExport();
     c.txtParam[0]->setText("no comma");
-    QTest::mouseClick(c.btmCalc, Qt::LeftButton);
+    pressCalculate();
     pressExport();
-    EXPECT_EQ(dialogsShown, 0);
+    EXPECT_TRUE(dialogs.empty());
     ASSERT_EQ(messages.size(), 3u);
     EXPECT_EQ(messages[0].prompt,
               "There are no results to export: the last run neither completed nor was aborted.");
@@ -76,15 +85,39 @@ TEST_F(ResultsExportTest, NothingToExportBeforeARunOrAfterOneThatFailed) {
 
 TEST_F(ResultsExportTest, AnAbortedRunIsExportedAndAFailedWriteSaysSo) {
     c.cmbDist[0]->setCurrentIndex(4);  // Poisson with a mean of 4: faulty data
-    QTest::mouseClick(c.btmCalc, Qt::LeftButton);
-    choice = ResultsExport::Choice{"/nonexistent-ferrolith/r.json", ResultsExport::Format::Json};
-    pressExport();
+    pressCalculate();
+    exportTo("/nonexistent-ferrolith/r.json", Json);
     ASSERT_FALSE(messages.empty());
     EXPECT_EQ(messages.back().prompt,
               "Error while saving file /nonexistent-ferrolith/r.json\r\nNo such file or directory");
-    choice = ResultsExport::Choice{file.path, ResultsExport::Format::Json};
-    pressExport();
+    exportTo(file.path, Json);
     EXPECT_EQ(nlohmann::ordered_json::parse(slurp(file.path))["outcome"], "aborted");
+}
+
+TEST_F(ResultsExportTest, TheJsonKeepsTheRunsReportWhileTheReportSaveWritesTheEditedBox) {
+    c.txtRepititions->setText("2");
+    c.txtSampleSize->setText("100");
+    TempPath saved{"window-report.txt"};
+    savePath = saved.path;
+    // The user types into the report box before answering Yes to the save question.
+    window.dialogs().setMessageBoxHook([&](auto...) {
+        c.txtReport->moveCursor(QTextCursor::End);
+        QTest::keyClicks(c.txtReport, "edited");
+        return MessageResult::Yes;
+    });
+    pressCalculate();
+    ASSERT_TRUE(window.lastRun());
+    const std::string own = window.lastRun()->report;
+    EXPECT_EQ(countOf(own, "Iteration: "), 2);
+    EXPECT_EQ(countOf(own, "edited"), 0);
+    EXPECT_EQ(slurp(saved.path), own + "edited");
+    EXPECT_EQ(report(), own + "edited");
+    EXPECT_EQ(window.lastRun()->save, SaveOutcome::Saved);
+
+    // Typed after the run too: the export still writes the run's own report.
+    QTest::keyClicks(c.txtReport, " again");
+    exportTo(file.path, Json);
+    EXPECT_EQ(nlohmann::ordered_json::parse(slurp(file.path))["report"], own);
 }
 
 }  // namespace

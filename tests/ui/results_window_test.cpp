@@ -28,17 +28,13 @@ namespace {
 using ResultsWindowTest = WindowTest;
 using ferrolith::testing::slurp;
 
-void pressCalculate(const MainWindowControls& c) { QTest::mouseClick(c.btmCalc, Qt::LeftButton); }
-
 QString statusText(ResultsWindow& w) {
     return w.findChildren<QLabel*>().front()->text();  // the status line comes first
 }
 
-// The figures the run state's tallies give, written as the clipboard gets them.
-QString expectedFigures(frmMain& window, RunStatus status) {
-    const RunState& s = window.simulationRun().state();
-    const auto figures =
-        failureFigures(s.repetitionTallies, static_cast<int>(s.safeFraction.size()) - 1, status);
+// The figures a run's tallies give, written as the clipboard gets them.
+QString expectedFigures(const RunResult& run, RunStatus status) {
+    const auto figures = failureFigures(run.tallies, run.plannedRepetitions, status);
     return figures ? QString::fromStdString(figuresAsText(*figures)) : QString();
 }
 
@@ -46,11 +42,12 @@ TEST_F(ResultsWindowTest, OpensWhenARunStartsAndShowsItsFigures) {
     ResultsWindow& results = window.results().window();
     EXPECT_FALSE(results.isVisible());
     EXPECT_EQ(results.windowTitle(), "Ferrolith Results");
-    pressCalculate(c);
+    pressCalculate();
     EXPECT_TRUE(results.isVisible());
     EXPECT_EQ(statusText(results), "Run completed: 25 repetitions.");
-    ASSERT_EQ(window.simulationRun().state().repetitionTallies.size(), 25u);
-    EXPECT_EQ(results.figuresText(), expectedFigures(window, RunStatus::Completed));
+    ASSERT_TRUE(window.lastRun());
+    ASSERT_EQ(window.lastRun()->tallies.size(), 25u);
+    EXPECT_EQ(results.figuresText(), expectedFigures(*window.lastRun(), RunStatus::Completed));
     EXPECT_TRUE(results.figuresText().contains("\nSamples: 25000\n"));
     EXPECT_EQ(results.convergence().pointCount(), 25);
     // The main window keeps its report and its one question.
@@ -60,47 +57,64 @@ TEST_F(ResultsWindowTest, OpensWhenARunStartsAndShowsItsFigures) {
     EXPECT_EQ(QApplication::clipboard()->text(), results.figuresText());
 }
 
-TEST_F(ResultsWindowTest, FollowsTheRunRepetitionByRepetition) {
-    // The plain engine spends about a second on these samples, several of the window's update
-    // intervals even when each update is slow.
-    window.simulationRun().setEngine(Engine::Reference);
-    c.txtRepititions->setText("120");
-    c.txtSampleSize->setText("32767");
+// What the results window showed once it had caught up with a finished repetition.
+struct Caught {
+    int points;
+    QString status;
+    QString figures;
+    bool operator==(const Caught&) const = default;
+};
+
+TEST_F(ResultsWindowTest, CatchesUpWithEveryRepetitionDuringTheRun) {
+    c.txtRepititions->setText("3");
     ResultsWindow& results = window.results().window();
-    std::vector<int> shown;
-    QTimer probe;
-    probe.setInterval(0);
-    QObject::connect(&probe, &QTimer::timeout, [&] {
-        const int points = results.convergence().pointCount();
-        if (!window.simulationRun().running()) return;
-        EXPECT_LE(static_cast<std::size_t>(points),
-                  window.simulationRun().state().repetitionTallies.size());
-        if (shown.empty() || shown.back() != points) shown.push_back(points);
-        if (points > 0 && points < 120) {
-            EXPECT_EQ(
-                statusText(results),
-                QStringLiteral("Run under way: %1 of 120 repetitions completed.").arg(points));
-        }
-    });
-    probe.start();
-    pressCalculate(c);
-    probe.stop();
-    ASSERT_GE(shown.size(), 2u);
-    EXPECT_TRUE(std::is_sorted(shown.begin(), shown.end()));
-    EXPECT_GT(shown[1], 0);
-    EXPECT_LT(shown[1], 120);
-    EXPECT_EQ(results.convergence().pointCount(), 120);
-    EXPECT_EQ(statusText(results), "Run completed: 120 repetitions.");
+    std::vector<Caught> caught, expected;
+    // At each finished repetition the run waits until the window's timer has repainted the
+    // figures the run has so far.
+    runs.onRepetition = [&](const RunResult& run) {
+        const int done = run.completedRepetitions();
+        EXPECT_TRUE(
+            QTest::qWaitFor([&] { return results.convergence().pointCount() == done; }, 20000))
+            << done;
+        caught.push_back(
+            {results.convergence().pointCount(), statusText(results), results.figuresText()});
+        expected.push_back(
+            {done, QStringLiteral("Run under way: %1 of 3 repetitions completed.").arg(done),
+             expectedFigures(run, RunStatus::Running)});
+    };
+    pressCalculate();
+    EXPECT_EQ(caught, expected);
+    EXPECT_EQ(caught.size(), 3u);
+    EXPECT_EQ(results.convergence().pointCount(), 3);
+    EXPECT_EQ(statusText(results), "Run completed: 3 repetitions.");
+    EXPECT_EQ(results.figuresText(), expectedFigures(*window.lastRun(), RunStatus::Completed));
+}
+
+TEST_F(ResultsWindowTest, ShowResultsDuringARunShowsTheFiguresSoFarAtOnce) {
+    c.txtRepititions->setText("4");
+    ResultsWindow& results = window.results().window();
+    QStringList statuses;
+    runs.onRepetition = [&](const RunResult& run) {
+        if (run.completedRepetitions() != 2) return;
+        results.close();
+        window.results().showResults();
+        statuses.push_back(statusText(results));
+        EXPECT_EQ(results.figuresText(), expectedFigures(run, RunStatus::Running));
+        EXPECT_EQ(results.convergence().pointCount(), 2);
+    };
+    pressCalculate();
+    EXPECT_EQ(statuses, QStringList{"Run under way: 2 of 4 repetitions completed."});
+    EXPECT_EQ(statusText(results), "Run completed: 4 repetitions.");
 }
 
 TEST_F(ResultsWindowTest, ClosingItDuringARunLeavesTheRunAloneAndCtrlRReopensIt) {
     ResultsWindow& results = window.results().window();
-    window.simulationRun().setEngine(Engine::Reference);
     c.txtRepititions->setText("10");
     QTimer::singleShot(0, [&] { results.close(); });
-    pressCalculate(c);
+    pressCalculate();
     EXPECT_FALSE(results.isVisible());
     EXPECT_EQ(countOf(report(), "Iteration: "), 10);
+    EXPECT_EQ(runs.finished.size(), 10u);
     EXPECT_EQ(messages.size(), 1u);
 
     // The closed results window may still count as active until the platform says otherwise.
@@ -111,7 +125,7 @@ TEST_F(ResultsWindowTest, ClosingItDuringARunLeavesTheRunAloneAndCtrlRReopensIt)
     QTest::keyClick(c.txtParam[0], Qt::Key_R, Qt::ControlModifier);
     EXPECT_TRUE(results.isVisible());
     EXPECT_EQ(statusText(results), "Run completed: 10 repetitions.");
-    EXPECT_EQ(results.figuresText(), expectedFigures(window, RunStatus::Completed));
+    EXPECT_EQ(results.figuresText(), expectedFigures(*window.lastRun(), RunStatus::Completed));
     EXPECT_EQ(c.txtParam[0]->text(), "4,0.05");  // the shortcut typed nothing
 }
 
@@ -143,15 +157,15 @@ TEST_F(ResultsWindowTest, ReportContextMenuHasShowResultsAfterTheEditingItems) {
 
 TEST_F(ResultsWindowTest, CountsOrParametersThatDoNotConvertLeaveThePreviousFigures) {
     ResultsWindow& results = window.results().window();
-    pressCalculate(c);
+    pressCalculate();
     const QString figures = results.figuresText();
     ASSERT_FALSE(figures.isEmpty());
     c.txtRepititions->setText("abc");
-    pressCalculate(c);
+    pressCalculate();
     EXPECT_EQ(results.figuresText(), figures);
     c.txtRepititions->setText("3");
     c.txtParam[2]->setText("225");
-    pressCalculate(c);
+    pressCalculate();
     EXPECT_EQ(messages.size(), 3u);
     EXPECT_EQ(results.figuresText(), figures);
     EXPECT_EQ(statusText(results), "Run completed: 25 repetitions.");
@@ -168,16 +182,18 @@ TEST_F(ResultsWindowTest, AbortedRunShowsTheRepetitionsBeforeTheFault) {
     c.txtParam[6]->setText(QString::fromStdString("2," + std::to_string(1.0 + 1.0 / 441)));
     ResultsWindow& results = window.results().window();
     for (std::uint64_t seed = 1; seed < 200; ++seed) {
-        window.simulationRun().setSystemRandomSeed(seed);
-        pressCalculate(c);
-        const int index = window.simulationRun().state().repetitionIndex;
-        if (!window.simulationRun().state().abortFlag || index < 2 || index > 5) continue;
-        const int completed = index - 1;
+        window.seeds().fixed = seed;
+        pressCalculate();
+        ASSERT_TRUE(window.lastRun());
+        const RunResult& run = *window.lastRun();
+        const int completed = run.completedRepetitions();
+        if (run.outcome != RunOutcome::Aborted || completed < 1 || completed > 4) continue;
+        EXPECT_EQ(run.study.seed, seed);
         EXPECT_EQ(statusText(results),
                   QStringLiteral("The run aborted on faulty input data after %1 of 6 "
                                  "repetitions; the figures cover those.")
                       .arg(completed));
-        EXPECT_EQ(results.figuresText(), expectedFigures(window, RunStatus::Aborted));
+        EXPECT_EQ(results.figuresText(), expectedFigures(run, RunStatus::Aborted));
         EXPECT_TRUE(
             results.figuresText().contains(QStringLiteral("\nSamples: %1\n").arg(completed)));
         EXPECT_EQ(results.convergence().pointCount(), completed);
@@ -188,7 +204,7 @@ TEST_F(ResultsWindowTest, AbortedRunShowsTheRepetitionsBeforeTheFault) {
 }
 
 TEST_F(ResultsWindowTest, ChartsSaveAsPngAndSvgThatLoadBack) {
-    pressCalculate(c);
+    pressCalculate();
     ResultsWindow& results = window.results().window();
     QTemporaryDir folder;
     ASSERT_TRUE(folder.isValid());
@@ -212,7 +228,7 @@ TEST_F(ResultsWindowTest, ChartsSaveAsPngAndSvgThatLoadBack) {
 }
 
 TEST_F(ResultsWindowTest, AChartThatCannotBeWrittenLeavesTheOldFileAsItWas) {
-    pressCalculate(c);
+    pressCalculate();
     ResultsWindow& results = window.results().window();
     QTemporaryDir folder;
     ASSERT_TRUE(folder.isValid());
@@ -237,14 +253,14 @@ TEST_F(ResultsWindowTest, AChartThatCannotBeWrittenLeavesTheOldFileAsItWas) {
 TEST_F(ResultsWindowTest, FiguresAreTheSameForEveryEngineAndThreadCount) {
     c.txtRepititions->setText("60");
     c.txtSampleSize->setText("5000");
-    SimulationRun& run = window.simulationRun();
-    run.setSystemRandomSeed(7);
+    window.seeds().fixed = 7;
     QString first;
     for (auto [engine, threads] : {std::pair{Engine::Reference, 1}, std::pair{Engine::Fast, 1},
                                    std::pair{Engine::Fast, 2}, std::pair{Engine::Fast, 8}}) {
-        run.setEngine(engine);
-        run.setThreads(threads);
-        pressCalculate(c);
+        window.setRunOptions({engine, threads});
+        pressCalculate();
+        ASSERT_TRUE(window.lastRun());
+        EXPECT_EQ(window.lastRun()->engine, engine);
         const QString figures = window.results().window().figuresText();
         ASSERT_FALSE(figures.isEmpty());
         if (first.isEmpty()) first = figures;
@@ -284,7 +300,7 @@ namespace ferrolith::test {
 namespace {
 
 TEST_F(ResultsWindowTest, ClosingTheMainWindowClosesItToo) {
-    QTest::mouseClick(c.btmCalc, Qt::LeftButton);
+    pressCalculate();
     ASSERT_TRUE(window.results().window().isVisible());
     EXPECT_TRUE(window.close());
     EXPECT_FALSE(window.results().window().isVisible());

@@ -17,8 +17,8 @@ int main(int argc, char* argv[]) {
     }
     ferrolith::frmMain window;
     window.Form_Load();
-    window.operations().setMessageBoxHook([](auto...) { return ferrolith::MessageResult::No; });
-    window.simulationRun().setSystemRandomSeed(1);  // the same figures in every picture
+    window.dialogs().setMessageBoxHook([](auto...) { return ferrolith::MessageResult::No; });
+    window.seeds().fixed = 1;  // the same figures in every picture
     window.show();
     if (!QTest::qWaitForWindowExposed(&window)) {
         std::fprintf(stderr, "the window was not shown\n");

@@ -37,16 +37,9 @@ struct Inputs {
 
 class StudyCommandsTest : public WindowTest {
   protected:
-    StudyCommandsTest() {
-        window.studyCommands().setOpenDialogHook([this] { return openPath; });
-    }
-
     Inputs inputs() {
-        Inputs now{c.txtRepititions->text(),
-                   c.txtSampleSize->text(),
-                   {},
-                   {},
-                   window.simulationRun().repeatingSeed()};
+        Inputs now{
+            c.txtRepititions->text(), c.txtSampleSize->text(), {}, {}, window.seeds().repeating()};
         for (std::size_t i = 0; i < inputVariableCount; ++i) {
             now.parameters[i] = c.txtParam[i]->text();
             now.choices[i] = c.cmbDist[i]->currentIndex();
@@ -64,7 +57,6 @@ class StudyCommandsTest : public WindowTest {
         return study;
     }
 
-    std::optional<std::string> openPath;
     TempPath file{"window-study.json"};
 };
 
@@ -88,7 +80,9 @@ TEST_F(StudyCommandsTest, OpenedStudyFillsTheInputsAndRunsAsTheDriverRunsIt) {
                                 {"4.5,0.1", "80,5", "230,8", "22,2", "2.5,0.2", "12,2", "3,1"},
                                 {1, -1, 3, 2, -1, 4, 0},
                                 77}));
-    QTest::mouseClick(c.btmCalc, Qt::LeftButton);
+    pressCalculate();
+    ASSERT_TRUE(window.lastRun());
+    EXPECT_EQ(window.lastRun()->study.seed, 77u);
     const Result driver = runCli("--study " + file.path);
     EXPECT_EQ(driver.status, 0);
     EXPECT_EQ(withoutTiming(report()), withoutTiming(driver.out));
@@ -100,15 +94,18 @@ TEST_F(StudyCommandsTest, SavedStudyRepeatsTheWindowsClockSeededRunInTheDriver) 
     c.txtSampleSize->setText("300");
     c.txtParam[2]->setText("225,0.2");
     c.cmbDist[2]->setCurrentIndex(3);
-    QTest::mouseClick(c.btmCalc, Qt::LeftButton);
+    pressCalculate();
     const std::string windowReport = report();
     savePath = file.path;
     window.studyCommands().saveAction()->trigger();
     ASSERT_EQ(dialogs.size(), 1u);
     EXPECT_EQ(dialogs[0].title, "Save Study As");
     EXPECT_EQ(dialogs[0].defaultExtension, "json");
+    EXPECT_FALSE(dialogs[0].open);
     const Study saved = readStudyFile(file.path);
-    EXPECT_EQ(saved, window.simulationRun().lastStudy());
+    ASSERT_TRUE(window.lastRun());
+    EXPECT_EQ(saved, window.lastRun()->study);
+    EXPECT_EQ(saved.seed, window.seeds().last);
     EXPECT_EQ(saved.distributions[2], "Gumbel");
     const Result driver = runCli("--study " + file.path);
     EXPECT_EQ(withoutTiming(driver.out), withoutTiming(windowReport));
@@ -134,6 +131,7 @@ TEST_F(StudyCommandsTest, CancelledDialogsDoNothing) {
     const Inputs before = inputs();
     window.studyCommands().openAction()->trigger();
     window.studyCommands().saveAction()->trigger();
+    EXPECT_EQ(dialogs.size(), 2u);
     EXPECT_EQ(inputs(), before);
     EXPECT_TRUE(messages.empty());
     EXPECT_FALSE(std::filesystem::exists(file.path));

@@ -3,10 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "run/run_observer.hpp"
 #include "support/report_helpers.hpp"
 #include "ui/frmMain.hpp"
 #include "ui/widget_text.hpp"
@@ -20,40 +24,77 @@ struct ShownMessage {
     MessageButtons buttons;
 };
 
-// The real window after its load step, with message boxes and the Save As dialog answered by
-// the test: OK boxes are acknowledged, the save question gets saveAnswer, the dialog savePath.
+// What the window's runs tell, beside the window's own view: how many started, the completed
+// repetitions at each repetitionFinished, and each run's result at its end.
+class RunRecorder : public RunListener {
+  public:
+    int started = 0;
+    std::vector<int> finished;
+    std::vector<RunResult> ended;
+    // Called at each repetitionFinished, after the window's view and results window were told.
+    std::function<void(const RunResult&)> onRepetition;
+
+    void runStarted(const RunResult&) override { ++started; }
+    void repetitionFinished(const RunResult& run) override {
+        finished.push_back(run.completedRepetitions());
+        if (onRepetition) onRepetition(run);
+    }
+    void runEnded(const RunResult& run) override { ended.push_back(run); }
+};
+
+// The real window after its load step, with every message box and file dialog answered by the
+// test through the window's dialog hooks: OK boxes are acknowledged and the save question gets
+// saveAnswer; a Save As dialog returns savePath with the filter saveFilter, an Open dialog
+// openPath (an empty path cancels). Every run is recorded in runs.
 class WindowTest : public ::testing::Test {
   protected:
     WindowTest() {
         window.Form_Load();
         window.show();
-        window.operations().setMessageBoxHook([this](std::string_view prompt,
-                                                     std::optional<std::string_view> title,
-                                                     MessageIcon icon, MessageButtons buttons) {
+        window.setRunListener(&runs);
+        window.dialogs().setMessageBoxHook([this](std::string_view prompt,
+                                                  std::optional<std::string_view> title,
+                                                  MessageIcon icon, MessageButtons buttons) {
             messages.push_back({std::string(prompt),
                                 title ? std::optional<std::string>(*title) : std::nullopt, icon,
                                 buttons});
             return buttons == MessageButtons::Ok ? MessageResult::Ok : saveAnswer;
         });
-        window.operations().setSaveDialogHook([this](const SaveDialogSettings& settings) {
+        window.dialogs().setFileDialogHook([this](const SaveDialogSettings& settings) {
             dialogs.push_back(settings);
-            return SaveDialogResult{.cancelled = savePath.empty(), .fileName = savePath};
+            const std::string& path = settings.open ? openPath : savePath;
+            return SaveDialogResult{
+                .cancelled = path.empty(), .fileName = path, .filter = saveFilter};
         });
     }
 
-    std::string report() { return window.operations().reportText(); }
+    // The report as the report box shows it.
+    std::string report() const { return fromWidgetText(c.txtReport->toPlainText()); }
+    void pressCalculate() { QTest::mouseClick(c.btmCalc, Qt::LeftButton); }
 
     frmMain window;
     const MainWindowControls& c = window.controls();
+    RunRecorder runs;
     std::vector<ShownMessage> messages;
     std::vector<SaveDialogSettings> dialogs;
     MessageResult saveAnswer = MessageResult::No;
     std::string savePath;
+    std::size_t saveFilter = 0;
+    std::string openPath;
 };
 
-// What the report box itself shows, without showing anything held back first.
+// What the report box itself shows.
 inline std::string shownReport(const MainWindowControls& c) {
     return fromWidgetText(c.txtReport->toPlainText());
+}
+
+// A run as it stands after completed of planned repetitions, to tell a view directly.
+inline RunResult runAt(int completed, int planned) {
+    RunResult run;
+    run.plannedRepetitions = planned;
+    run.repetitions.resize(static_cast<std::size_t>(completed));
+    run.tallies.resize(static_cast<std::size_t>(completed));
+    return run;
 }
 
 using testing::countLineEnds;
