@@ -60,7 +60,11 @@ void frmMain::btmCalc_Click() {
     results_.calculatePressed();
     RunResult run = calculate();
     running_ = false;
-    if (run.study.seed && run.plannedRepetitions > 0) seeds_.last = run.study.seed;
+    // A run that got past its counts replaces the last one's record, with its own or with none.
+    if (run.plannedRepetitions > 0) {
+        seeds_.last = run.study.seed;
+        lastRun_.reset();
+    }
     if (run.recorded()) lastRun_ = std::move(run);
     if (view_.closeRequested()) close();
 }
