@@ -1,7 +1,5 @@
 #include "cli/terminal_window.hpp"
 
-#include <filesystem>
-
 #include "run/message_text.hpp"
 
 namespace ferrolith {
@@ -35,6 +33,8 @@ SaveDialogResult TerminalWindow::showSaveDialog(const SaveDialogSettings&) {
     return {false, *inputs_.outputFile};
 }
 
-std::string TerminalWindow::saveFolder() { return std::filesystem::current_path().string(); }
+// No dialog shows it: a name is taken as given, a relative one from the working folder, so the
+// folder need not exist (it may have been removed under the driver).
+std::string TerminalWindow::saveFolder() { return "."; }
 
 }  // namespace ferrolith
