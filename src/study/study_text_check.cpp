@@ -28,18 +28,23 @@ std::string lineAndColumn(const std::string& text, std::size_t byte) {
 }
 
 // The parser's own words, without its exception number and position prefix, and with only the
-// end of what it last read: that is where the fault is, and the rest may be a whole long text.
+// end of what it last read ("...; last read: 'TOKEN'" and maybe "; expected ..."): that is where
+// the fault is, and the rest may be a whole long text.
 std::string syntaxProblem(const std::string& what) {
     const std::size_t column = what.find("column ");
     const std::size_t colon = column == std::string::npos ? column : what.find(": ", column);
     const std::string problem = colon == std::string::npos ? what : what.substr(colon + 2);
     constexpr std::string_view lastRead = "; last read: '";
     const std::size_t at = problem.find(lastRead);
-    if (at == std::string::npos || problem.back() != '\'') return problem;
+    if (at == std::string::npos) return problem;
     const std::size_t token = at + lastRead.size();
+    const std::size_t expected = problem.rfind("'; expected ");
+    const std::size_t end = expected != std::string::npos && expected >= token
+                                ? expected
+                                : problem.size() - 1;
     return problem.substr(0, token) +
-           shortenedTail(std::string_view(problem).substr(token, problem.size() - token - 1)) +
-           "'";
+           shortenedTail(std::string_view(problem).substr(token, end - token)) +
+           problem.substr(end);
 }
 
 // Walks the text as the parser reads it, keeping the open lists and objects, and stops at the
@@ -66,7 +71,8 @@ class FaultFinder final : public nlohmann::json_sax<Json> {
         Level& object = levels_.back();
         object.key = name;
         if (object.keys.insert(name).second) return true;
-        fault_ = "is not a study: " + field(levels_.size()) + ": appears twice";
+        // The end of the field's path: the key and the levels nearest it.
+        fault_ = "is not a study: " + shortenedTail(field()) + ": appears twice";
         return false;
     }
 
@@ -97,7 +103,9 @@ class FaultFinder final : public nlohmann::json_sax<Json> {
     bool open(bool list) {
         value();
         if (levels_.size() == deepestStudyNesting) {
-            fault_ = "is not a study: " + (levels_.front().list ? "the study" : field(1)) +
+            const Level& outermost = levels_.front();
+            fault_ = "is not a study: " +
+                     (outermost.list ? std::string("the study") : shortenedText(outermost.key)) +
                      ": lists or objects are nested more than " +
                      std::to_string(deepestStudyNesting) + " deep";
             return false;
@@ -111,16 +119,14 @@ class FaultFinder final : public nlohmann::json_sax<Json> {
         return true;
     }
 
-    // The field within the outermost levels, as the study's messages name fields:
-    // "variables[2].name".
-    std::string field(std::size_t levels) const {
+    // The field being read, as the study's messages name fields: "variables[2].name".
+    std::string field() const {
         std::string path;
-        for (std::size_t i = 0; i < levels; ++i) {
-            const Level& level = levels_[i];
+        for (const Level& level : levels_) {
             if (level.list)
                 path += "[" + std::to_string(level.items - 1) + "]";
             else
-                path += (path.empty() ? "" : ".") + shortenedText(level.key);
+                path += (path.empty() ? "" : ".") + level.key;
         }
         return path;
     }

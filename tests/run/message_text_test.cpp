@@ -5,9 +5,12 @@
 #include "fake_window.hpp"
 #include "run/count_text.hpp"
 #include "run/simulation_run.hpp"
+#include "support/report_helpers.hpp"
 
 namespace ferrolith {
 namespace {
+
+using testing::repeated;
 
 struct EscapeCase {
     std::string text;
@@ -44,12 +47,6 @@ TEST(MessageText, ControlCharactersAreEscaped) {
         EXPECT_EQ(escapeControlCharacters(c.text, LineBreaks::Escape), c.escaped) << c.text;
         EXPECT_EQ(oneLineMessage(c.text), c.oneLine) << c.text;
     }
-}
-
-std::string repeated(const std::string& piece, std::size_t times) {
-    std::string text;
-    for (std::size_t i = 0; i < times; ++i) text += piece;
-    return text;
 }
 
 TEST(MessageText, UserTextShowsAtMost60CharactersEscaped) {

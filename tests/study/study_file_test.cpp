@@ -7,6 +7,7 @@
 #include <fstream>
 
 #include "support/bad_study_texts.hpp"
+#include "support/report_helpers.hpp"
 
 namespace ferrolith {
 namespace {
@@ -17,6 +18,7 @@ namespace fs = std::filesystem;
 std::string defaultText() { return studyFileText(Study()); }
 
 using testing::replaced;
+using testing::repeated;
 using testing::studyTextWith;
 
 std::string refusal(const std::string& text) {
@@ -282,11 +284,17 @@ TEST(StudyFile, RefusalsShowAtMost60CharactersOfATextEscaped) {
              ": is not a field of a study; its fields are \"schemaVersion\", \"repetitions\", "
              "\"samples\", \"variables\", \"seed\""},
         {"key twice", studyTextWith("\"samples\"", "\"" + x100 + "\": 1, \"" + x100 + "\": 1, \"samples\""),
-         notStudy + x60 + ellipsis + ": appears twice"},
+         notStudy + ellipsis + x60 + ": appears twice"},
+        {"key twice 31 deep", nested(30, "{\"b\": 1, \"b\": 2}", true),
+         notStudy + ellipsis + repeated(".a", 29) + ".b: appears twice"},
         {"not UTF-8 at the end of a long text", studyTextWith("4,0.05", "4,0" + x100 + "\xFF"),
          "The study file s.json is not JSON: line 8, column 125: syntax error while parsing value "
          "- invalid string: ill-formed UTF-8 byte; last read: '" + ellipsis + std::string(59, 'x') +
              "\\xff'"},
+        {"not UTF-8 at the end of a long key", studyTextWith("\"samples\"", "\"" + x100 + "\xFF\""),
+         "The study file s.json is not JSON: line 4, column 104: syntax error while parsing object "
+         "key - invalid string: ill-formed UTF-8 byte; last read: '" + ellipsis +
+             std::string(59, 'x') + "\\xff'; expected string literal"},
     };
     for (const BadCase& c : cases) EXPECT_EQ(refusal(c.text), c.message) << c.what;
 }
