@@ -28,23 +28,16 @@ std::string lineAndColumn(const std::string& text, std::size_t byte) {
 }
 
 // The parser's own words, without its exception number and position prefix, and with only the
-// end of what it last read ("...; last read: 'TOKEN'" and maybe "; expected ..."): that is where
-// the fault is, and the rest may be a whole long text.
-std::string syntaxProblem(const std::string& what) {
+// end of the token it last read: that is where the fault is, and the rest may be a whole long text.
+std::string syntaxProblem(const std::string& what, const std::string& token) {
     const std::size_t column = what.find("column ");
     const std::size_t colon = column == std::string::npos ? column : what.find(": ", column);
-    const std::string problem = colon == std::string::npos ? what : what.substr(colon + 2);
-    constexpr std::string_view lastRead = "; last read: '";
-    const std::size_t at = problem.find(lastRead);
-    if (at == std::string::npos) return problem;
-    const std::size_t token = at + lastRead.size();
-    const std::size_t expected = problem.rfind("'; expected ");
-    const std::size_t end = expected != std::string::npos && expected >= token
-                                ? expected
-                                : problem.size() - 1;
-    return problem.substr(0, token) +
-           shortenedTail(std::string_view(problem).substr(token, end - token)) +
-           problem.substr(end);
+    std::string problem = colon == std::string::npos ? what : what.substr(colon + 2);
+    // The words before the token are the parser's own, so the first match is the token.
+    const std::string lastRead = "; last read: '";
+    if (const std::size_t at = problem.find(lastRead + token + "'"); at != std::string::npos)
+        problem.replace(at + lastRead.size(), token.size(), shortenedTail(token));
+    return problem;
 }
 
 // Walks the text as the parser reads it, keeping the open lists and objects, and stops at the
@@ -83,7 +76,7 @@ class FaultFinder final : public nlohmann::json_sax<Json> {
                      ": the number " + shortenedText(token) +
                      " is too large (the largest is about 1.8e308)";
         else
-            fault_ = "is not JSON: " + lineAndColumn(text_, byte) + ": " + syntaxProblem(e.what());
+            fault_ = "is not JSON: " + lineAndColumn(text_, byte) + ": " + syntaxProblem(e.what(), token);
         return false;
     }
 

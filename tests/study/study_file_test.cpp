@@ -295,6 +295,9 @@ TEST(StudyFile, RefusalsShowAtMost60CharactersOfATextEscaped) {
          "The study file s.json is not JSON: line 4, column 104: syntax error while parsing object "
          "key - invalid string: ill-formed UTF-8 byte; last read: '" + ellipsis +
              std::string(59, 'x') + "\\xff'; expected string literal"},
+        {"the parser's words in the text", studyTextWith("4,0.05", "4,0'; expected \xFF"),
+         "The study file s.json is not JSON: line 8, column 37: syntax error while parsing value "
+         "- invalid string: ill-formed UTF-8 byte; last read: '\"4,0'; expected \\xff'"},
     };
     for (const BadCase& c : cases) EXPECT_EQ(refusal(c.text), c.message) << c.what;
 }
