@@ -32,10 +32,10 @@ std::pair<InputVariable, std::string> assignment(const std::string& text, const 
     const auto variable =
         eq == std::string::npos ? std::nullopt : variableNamed(text.substr(0, eq));
     if (!variable)
-        throw CommandLineError(std::string(option) + " takes VAR=VALUE with VAR one of " +
-                               "BeamLength, BeamWidth, BeamDepth, AllowableStress, " +
-                               "PointLoadLocation, PointLoadValue, UdlValue or 0 to 6: " +
-                               quotedText(text));
+        throw CommandLineError(
+            std::string(option) + " takes VAR=VALUE with VAR one of " +
+            "BeamLength, BeamWidth, BeamDepth, AllowableStress, " +
+            "PointLoadLocation, PointLoadValue, UdlValue or 0 to 6: " + quotedText(text));
     return {*variable, text.substr(eq + 1)};
 }
 
@@ -52,7 +52,8 @@ std::optional<Number> wholeNumber(const std::string& text, Number smallest, Numb
 }
 
 std::uint64_t seedNamed(const std::string& text) {
-    const auto seed = wholeNumber<std::uint64_t>(text, 0, std::numeric_limits<std::uint64_t>::max());
+    const auto seed =
+        wholeNumber<std::uint64_t>(text, 0, std::numeric_limits<std::uint64_t>::max());
     if (!seed) throw CommandLineError("--seed: " + quotedText(text) + " is not " + seedRangeText);
     return *seed;
 }
@@ -117,6 +118,14 @@ void refuseExtras(const std::vector<std::string>& extras) {
 }
 
 void readOptionTexts(const CLI::App& app, const OptionTexts& texts, CommandLine& result) {
+    if (texts.engine != "fast" && texts.engine != "reference")
+        throw CommandLineError("--engine: " + quotedText(texts.engine) +
+                               " is not fast or reference");
+    result.reference = texts.engine == "reference";
+    if (app.count("--threads")) result.threads = threadsNamed(texts.threads);
+    if (app.count("--seed")) result.seed = seedNamed(texts.seed);
+    // The study gives what the options leave: its seed only without --seed, its texts before
+    // --param and --dist apply.
     applyStudyOption(app, result.files, result.inputs, result.seed);
     for (const std::string& p : texts.params) {
         const auto [variable, text] = assignment(p, "--param");
@@ -130,11 +139,6 @@ void readOptionTexts(const CLI::App& app, const OptionTexts& texts, CommandLine&
             throw CommandLineError("--dist: " + quotedText(name) + " is not an item of the list");
         result.inputs.distChoices[static_cast<std::size_t>(variable)] = name;
     }
-    if (app.count("--seed")) result.seed = seedNamed(texts.seed);
-    if (app.count("--threads")) result.threads = threadsNamed(texts.threads);
-    if (texts.engine != "fast" && texts.engine != "reference")
-        throw CommandLineError("--engine: " + quotedText(texts.engine) + " is not fast or reference");
-    result.reference = texts.engine == "reference";
     requireFileName(app, "--output", texts.output);
     if (app.count("--output")) result.inputs.outputFile = texts.output;
 }

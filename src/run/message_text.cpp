@@ -66,7 +66,8 @@ std::string escaped(std::string_view text, const char* lineBreak) {
 // not UTF-8 counts as a character.
 std::size_t characterOffset(std::string_view text, std::size_t n) {
     std::size_t at = 0;
-    for (; n > 0 && at < text.size(); --n) at += std::max<std::size_t>(characterLength(text, at), 1);
+    for (; n > 0 && at < text.size(); --n)
+        at += std::max<std::size_t>(characterLength(text, at), 1);
     return at;
 }
 

@@ -76,7 +76,8 @@ class FaultFinder final : public nlohmann::json_sax<Json> {
                      ": the number " + shortenedText(token) +
                      " is too large (the largest is about 1.8e308)";
         else
-            fault_ = "is not JSON: " + lineAndColumn(text_, byte) + ": " + syntaxProblem(e.what(), token);
+            fault_ = "is not JSON: " + lineAndColumn(text_, byte) + ": " +
+                     syntaxProblem(e.what(), token);
         return false;
     }
 

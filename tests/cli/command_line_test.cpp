@@ -111,7 +111,8 @@ TEST(CommandLine, RefusalsQuoteAtMost60CharactersOfTheTextEscaped) {
         {{"--seed", std::string(70, '9')},
          "--seed: \"" + std::string(60, '9') + ellipsis +
              "\" is not a whole number from 0 to 18446744073709551615"},
-        {{"--threads", x70}, "--threads: \"" + x60 + ellipsis + "\" is not a whole number from 1 to 256"},
+        {{"--threads", x70},
+         "--threads: \"" + x60 + ellipsis + "\" is not a whole number from 1 to 256"},
         {{"--engine", x70}, "--engine: \"" + x60 + ellipsis + "\" is not fast or reference"},
         {{x70, "--samples", "3", "extra\xff"},
          "The following arguments were not expected: " + x60 + ellipsis + " extra\\xff"},

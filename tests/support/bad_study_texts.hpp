@@ -38,9 +38,11 @@ inline std::vector<BadStudy> onceCrashingStudies() {
         {"number past a double", "1e400",
          "is not a study: line 1, column 1: the number 1e400 is too large (the largest is about "
          "1.8e308)"},
-        {"deep nesting", studyTextWith("\"samples\": \"1000\"", "\"samples\": " + deep + ", \"x\": 1"),
+        {"deep nesting",
+         studyTextWith("\"samples\": \"1000\"", "\"samples\": " + deep + ", \"x\": 1"),
          "is not a study: samples: lists or objects are nested more than 64 deep"},
-        {"key twice", studyTextWith("\"schemaVersion\": 1", "\"schemaVersion\": 2, \"schemaVersion\": 1"),
+        {"key twice",
+         studyTextWith("\"schemaVersion\": 1", "\"schemaVersion\": 2, \"schemaVersion\": 1"),
          "is not a study: schemaVersion: appears twice"},
     };
 }
