@@ -107,9 +107,8 @@ RunOutcome SimulationRun::run() {
     try {
         readInputs(study.parameters, study.distributions, s.paramA, s.paramB, s.distName);
     } catch (const ParameterError& e) {
-        window_.messageBox(std::string(info(e.variable()).caption) + ": the parameters \"" +
-                               escapeControlCharacters(e.text(), LineBreaks::Escape) +
-                               "\" are not two numbers separated by a comma.",
+        window_.messageBox(std::string(info(e.variable()).caption) + ": the parameters " +
+                               quotedText(e.text()) + " are not two numbers separated by a comma.",
                            std::nullopt, MessageIcon::None, MessageButtons::Ok);
         return RunOutcome::Failed;
     }

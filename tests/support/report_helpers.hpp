@@ -1,6 +1,7 @@
 #pragma once
 
-// Helpers the test suites share for looking at report texts and the inputs behind them.
+// Helpers the test suites share for looking at report texts and the inputs behind them, and for
+// making long texts.
 
 #include <array>
 #include <string>
@@ -20,6 +21,13 @@ inline long countOf(std::string_view text, std::string_view part) {
 }
 
 inline long countLineEnds(std::string_view text) { return countOf(text, "\r\n"); }
+
+// piece written times times over.
+inline std::string repeated(std::string_view piece, std::size_t times) {
+    std::string text;
+    for (std::size_t i = 0; i < times; ++i) text += piece;
+    return text;
+}
 
 // The report without its two timing lines, which differ from run to run.
 inline std::string withoutTiming(const std::string& report) {
