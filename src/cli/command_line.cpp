@@ -3,9 +3,11 @@
 #include <CLI/CLI.hpp>
 #include <algorithm>
 #include <charconv>
+#include <limits>
 #include <ostream>
 
 #include "program_version.hpp"
+#include "run/message_text.hpp"
 #include "study/study.hpp"
 
 namespace ferrolith {
@@ -21,6 +23,9 @@ std::optional<InputVariable> variableNamed(std::string_view text) {
 
 namespace {
 
+constexpr int largestThreads = 256;
+constexpr const char* threadsRangeText = "a whole number from 1 to 256";
+
 // Splits VAR=VALUE at the first "=" (the value may hold more of them).
 std::pair<InputVariable, std::string> assignment(const std::string& text, const char* option) {
     const std::size_t eq = text.find('=');
@@ -28,28 +33,120 @@ std::pair<InputVariable, std::string> assignment(const std::string& text, const 
         eq == std::string::npos ? std::nullopt : variableNamed(text.substr(0, eq));
     if (!variable)
         throw CommandLineError(std::string(option) + " takes VAR=VALUE with VAR one of " +
-                               variableNameList() + " or 0 to 6: \"" + text + "\"");
+                               variableNameList() + " or 0 to 6: " + quotedText(text));
     return {*variable, text.substr(eq + 1)};
 }
 
-// Digits only, no sign or blanks, within 64 bits; CLI11's own numbers would clamp or go through a
-// double.
+// Digits only, no sign or blanks, from smallest to largest; CLI11's own numbers would clamp, go
+// through a double, or call a fraction out of range.
+template <typename Number>
+std::optional<Number> wholeNumber(const std::string& text, Number smallest, Number largest) {
+    Number value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size() || value < smallest ||
+        value > largest)
+        return std::nullopt;
+    return value;
+}
+
 std::uint64_t seedNamed(const std::string& text) {
-    std::uint64_t seed = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), seed);
-    if (text.empty() || error != std::errc() || end != text.data() + text.size())
-        throw CommandLineError("--seed: \"" + text + "\" is not " + seedRangeText);
-    return seed;
+    const auto seed =
+        wholeNumber<std::uint64_t>(text, 0, std::numeric_limits<std::uint64_t>::max());
+    if (!seed) throw CommandLineError("--seed: " + quotedText(text) + " is not " + seedRangeText);
+    return *seed;
+}
+
+int threadsNamed(const std::string& text) {
+    const auto threads = wholeNumber(text, 1, largestThreads);
+    if (!threads)
+        throw CommandLineError("--threads: " + quotedText(text) + " is not " + threadsRangeText);
+    return *threads;
+}
+
+// The options' values as given, read after the parse.
+struct OptionTexts {
+    std::vector<std::string> params, dists;
+    std::string output, seed, threads;
+    std::string engine = "fast";
+};
+
+void addOptions(CLI::App& app, CommandLine& result, OptionTexts& texts) {
+    app.add_option("--repetitions", result.request.study.repetitions,
+                   "No. Repititions as typed in the window")
+        ->capture_default_str();
+    app.add_option("--samples", result.request.study.samples, "Sample Size as typed in the window")
+        ->capture_default_str();
+    app.add_option("--param", texts.params,
+                   "VAR=TEXT: the parameter text of a variable as typed (VAR is " +
+                       variableNameList() +
+                       " or its index 0 to 6); repeatable. Default: the window's text")
+        ->take_all();
+    app.add_option("--dist", texts.dists,
+                   "VAR=NAME: the distribution chosen for a variable, one of " +
+                       distributionNameList() +
+                       "; repeatable. Default: no choice, which reads as Normal")
+        ->take_all();
+    app.add_option("--seed", texts.seed,
+                   std::string("Seed the uniform source explicitly, ") + seedRangeText +
+                       " (default: the clock)");
+    app.add_option("--output", texts.output,
+                   "Answer the save question with Yes and save the report to FILE");
+    app.add_option("--engine", texts.engine,
+                   "fast: vector kernels on worker threads; reference: one sample at a time on "
+                   "one thread. Both print the same report")
+        ->type_name("TEXT:{fast,reference}")
+        ->default_str("fast");
+    app.add_option("--threads", texts.threads,
+                   std::string("Worker threads of the fast engine, ") + threadsRangeText +
+                       " (default: all cores)")
+        ->type_name("INT");
+    addFileOptions(app, result.files);
+    app.set_version_flag("--version", "ferrolith-cli " + std::string(programVersion));
+    // Unexpected arguments are refused after the parse, each shortened in the message.
+    app.allow_extras();
+}
+
+void refuseExtras(const std::vector<std::string>& extras) {
+    if (extras.empty()) return;
+    std::string list;
+    for (const std::string& extra : extras) list += " " + shortenedText(extra);
+    throw CommandLineError(extras.size() == 1
+                               ? "The following argument was not expected:" + list
+                               : "The following arguments were not expected:" + list);
+}
+
+void readOptionTexts(const CLI::App& app, const OptionTexts& texts, CommandLine& result) {
+    if (texts.engine != "fast" && texts.engine != "reference")
+        throw CommandLineError("--engine: " + quotedText(texts.engine) +
+                               " is not fast or reference");
+    if (texts.engine == "reference") result.request.options.engine = Engine::Reference;
+    if (app.count("--threads")) result.request.options.threads = threadsNamed(texts.threads);
+    const auto seed = app.count("--seed") ? std::optional(seedNamed(texts.seed)) : std::nullopt;
+    // The study gives what the options leave: its seed only without --seed, its texts before
+    // --param and --dist apply.
+    applyStudyOption(app, result.files, result.request.study);
+    if (seed) result.request.study.seed = seed;
+    for (const std::string& p : texts.params) {
+        const auto [variable, text] = assignment(p, "--param");
+        result.request.study.parameters[static_cast<std::size_t>(variable)] = text;
+    }
+    for (const std::string& d : texts.dists) {
+        const auto [variable, name] = assignment(d, "--dist");
+        // The window's list offers only its items.
+        if (std::find(distributionNames.begin(), distributionNames.end(), name) ==
+            distributionNames.end())
+            throw CommandLineError("--dist: " + quotedText(name) + " is not an item of the list");
+        result.request.study.distributions[static_cast<std::size_t>(variable)] = name;
+    }
+    requireFileName(app, "--output", texts.output);
+    if (app.count("--output")) result.outputFile = texts.output;
 }
 
 }  // namespace
 
 CommandLine parseCommandLine(const std::vector<std::string>& args, std::ostream& out) {
     CommandLine result;
-    std::vector<std::string> params, dists;
-    std::string output;
-    std::string seedText;
-
+    OptionTexts texts;
     CLI::App app{
         "Ferrolith headless driver: runs the Monte Carlo check of the beam exactly as the "
         "window's Calculate does, and prints the report (CR LF line ends) to standard output.\n"
@@ -58,39 +155,7 @@ CommandLine parseCommandLine(const std::vector<std::string>& args, std::ostream&
         "written, 5 the report (or this help) could not be written to standard output (this one "
         "whatever the run's outcome).",
         "ferrolith-cli"};
-    app.add_option("--repetitions", result.request.study.repetitions,
-                   "No. Repititions as typed in the window")
-        ->capture_default_str();
-    app.add_option("--samples", result.request.study.samples, "Sample Size as typed in the window")
-        ->capture_default_str();
-    app.add_option("--param", params,
-                   "VAR=TEXT: the parameter text of a variable as typed (VAR is " +
-                       variableNameList() +
-                       " or its index 0 to 6); repeatable. Default: the window's text")
-        ->take_all();
-    app.add_option("--dist", dists,
-                   "VAR=NAME: the distribution chosen for a variable, one of " +
-                       distributionNameList() +
-                       "; repeatable. Default: no choice, which reads as Normal")
-        ->take_all();
-    app.add_option("--seed", seedText,
-                   std::string("Seed the uniform source explicitly, ") + seedRangeText +
-                       " (default: the clock)");
-    app.add_option("--output", output,
-                   "Answer the save question with Yes and save the report to FILE");
-
-    std::string engine = "fast";
-    app.add_option("--engine", engine,
-                   "fast: vector kernels on worker threads; reference: one sample at a time on "
-                   "one thread. Both print the same report")
-        ->check(CLI::IsMember({"fast", "reference"}))
-        ->default_str("fast");
-    app.add_option("--threads", result.request.options.threads,
-                   "Worker threads of the fast engine (default: all cores)")
-        ->check(CLI::Range(1, 256));
-
-    addFileOptions(app, result.files);
-    app.set_version_flag("--version", "ferrolith-cli " + std::string(programVersion));
+    addOptions(app, result, texts);
 
     std::vector<std::string> reversed(args.rbegin(), args.rend());
     try {
@@ -106,24 +171,8 @@ CommandLine parseCommandLine(const std::vector<std::string>& args, std::ostream&
     } catch (const CLI::ParseError& e) {
         throw CommandLineError(e.what());
     }
-
-    applyStudyOption(app, result.files, result.request.study);
-    for (const std::string& p : params) {
-        const auto [variable, text] = assignment(p, "--param");
-        result.request.study.parameters[static_cast<std::size_t>(variable)] = text;
-    }
-    for (const std::string& d : dists) {
-        const auto [variable, name] = assignment(d, "--dist");
-        // The window's list offers only its items.
-        if (std::find(distributionNames.begin(), distributionNames.end(), name) ==
-            distributionNames.end())
-            throw CommandLineError("--dist: \"" + name + "\" is not an item of the list");
-        result.request.study.distributions[static_cast<std::size_t>(variable)] = name;
-    }
-    if (app.count("--seed")) result.request.study.seed = seedNamed(seedText);
-    if (engine == "reference") result.request.options.engine = Engine::Reference;
-    requireFileName(app, "--output", output);
-    if (app.count("--output")) result.outputFile = output;
+    refuseExtras(app.remaining());
+    readOptionTexts(app, texts, result);
     return result;
 }
 

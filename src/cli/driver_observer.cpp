@@ -28,6 +28,7 @@ SaveDialogResult DriverObserver::showSaveDialog(const SaveDialogSettings&) {
     return {false, *outputFile_};
 }
 
-std::string DriverObserver::saveFolder() { return std::filesystem::current_path().string(); }
+// The driver shows no dialog; the folder, which may since have been removed, is never asked for.
+std::string DriverObserver::saveFolder() { return "."; }
 
 }  // namespace ferrolith

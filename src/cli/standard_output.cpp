@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 
@@ -26,6 +27,9 @@ StandardOutput::StandardOutput() {
     fillIfClosed(STDIN_FILENO);
     wasClosed_ = fillIfClosed(STDOUT_FILENO);
     fillIfClosed(STDERR_FILENO);
+    // A reader that has gone (`| head`) makes a write fail with EPIPE, reported like any other
+    // failure once the run's files are written, instead of ending the driver on the spot.
+    std::signal(SIGPIPE, SIG_IGN);
 }
 
 void StandardOutput::write(std::string_view bytes) {

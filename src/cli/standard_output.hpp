@@ -11,7 +11,7 @@ class StandardOutput {
   public:
     // Notes whether standard output is open. A closed one (or a closed standard input or error)
     // gets /dev/null in its place for now, so no file the run opens takes its number and
-    // receives the report.
+    // receives the report. A closed pipe fails the writes (EPIPE) instead of ending the program.
     StandardOutput();
 
     // Writes bytes; a failure is kept for close to report.

@@ -1,5 +1,6 @@
 #include "failure_statistics/failure_figures.hpp"
 
+#include <algorithm>
 #include <cmath>
 
 #include "failure_statistics/reliability_index.hpp"
@@ -29,6 +30,10 @@ std::optional<FailureFigures> failureFigures(std::span<const RepetitionTally> ta
     f.repetitions = static_cast<int>(tallies.size());
     f.plannedRepetitions = plannedRepetitions;
     f.samples = totals.samples;
+    f.fewestSamples =
+        std::min_element(tallies.begin(), tallies.end(), [](const auto& a, const auto& b) {
+            return a.samples < b.samples;
+        })->samples;
     f.failures = totals.failures;
     f.failureProbability = static_cast<double>(f.failures) / static_cast<double>(f.samples);
     f.wilson = wilsonInterval(f.failures, f.samples);
@@ -37,7 +42,8 @@ std::optional<FailureFigures> failureFigures(std::span<const RepetitionTally> ta
     if (f.failures > 0) {
         const double pf = f.failureProbability;
         f.variation = std::sqrt((1 - pf) / (pf * static_cast<double>(f.samples)));
-        f.returnPeriod = 1 / pf;
+        // Samples over failures: 1 / pf would round twice (50000 / 2 gives 24999.999999999996).
+        f.returnPeriod = static_cast<double>(f.samples) / static_cast<double>(f.failures);
     }
     f.streams = streamSpread(tallies);
     f.importance = inputImportance(totals);

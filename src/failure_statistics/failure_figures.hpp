@@ -27,16 +27,22 @@ struct FailureFigures {
     int repetitions = 0;         // completed
     int plannedRepetitions = 0;  // M
     std::int64_t samples = 0;
+    std::int64_t fewestSamples = 0;  // of a repetition; every repetition of a run has N
     std::int64_t failures = 0;
     double failureProbability = 0.0;          // failures / samples
     ProbabilityInterval wilson;               // 95% Wilson score interval of it
     std::optional<double> variation;          // coefficient of variation; none without failures
     double reliabilityIndex = 0.0;            // -Phi^-1(Pf); +infinity without failures
     ProbabilityInterval reliabilityInterval;  // from the Wilson bounds (upper from the lower)
-    std::optional<double> returnPeriod;       // 1 / Pf; none without failures
+    std::optional<double> returnPeriod;       // samples / failures; none without failures
     StreamSpread streams;
     std::vector<InputImportance> importance;  // empty without failures
 };
+
+// Below this many samples a repetition the first sample of each repetition biases Pf: a seed of
+// at most 31328 keeps the first uniform after it below 0.2452, so that sample comes from a corner
+// of the input space, and the bias falls only as 1/N.
+inline constexpr std::int64_t fewSamplesLimit = 100;
 
 // Why tallies cannot give figures, in one line, or empty when they can: none at all, a tally
 // without samples, failures outside 0 to samples, a seed outside 0 to largestRepetitionSeed.

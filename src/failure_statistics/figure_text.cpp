@@ -30,6 +30,43 @@ std::string probabilityRange(const ProbabilityInterval& interval) {
     return formatFigure(interval.lower) + " to " + formatFigure(interval.upper);
 }
 
+std::string streamIntervalText(const StreamSpread& s) {
+    if (!s.mean) return "needs two distinct streams";
+    if (!s.interval)
+        return "none: every stream gives Pf " + formatFigure(*s.mean) +
+               ", so there is no spread to measure";
+    return probabilityRange(*s.interval) + " (mean " + formatFigure(*s.mean) + ")";
+}
+
+// Which interval to trust, and why.
+std::string intervalAdvice(const FailureFigures& f) {
+    const StreamSpread& s = f.streams;
+    if (f.failures == 0)
+        return "Trust the Wilson bound: no sample failed, so the between-stream interval has "
+               "no spread to measure, while the Wilson bound says how small Pf must be.";
+    if (!s.mean)
+        return "Trust the Wilson interval: with one generator stream there is no spread between "
+               "streams to measure.";
+    if (s.repeatedRepetitions == 0)
+        return "Trust the Wilson interval: every repetition has a generator stream of its own, "
+               "so the samples are independent, as it assumes.";
+    const std::string repeated = formatCount(s.repeatedRepetitions) + " of " +
+                                 std::to_string(f.repetitions) + " repetitions repeat a stream";
+    if (!s.interval)
+        return "Trust the Wilson interval: " + repeated +
+               ", but every stream gives the same Pf, so there is no spread between streams to "
+               "measure.";
+    const double wilsonWidth = f.wilson.upper - f.wilson.lower;
+    const double streamWidth = s.interval->upper - s.interval->lower;
+    if (streamWidth >= wilsonWidth)
+        return "Trust the between-stream interval: " + repeated +
+               " and draw the same uniforms, which the Wilson interval counts as independent "
+               "samples.";
+    return "Trust the Wilson interval: " + repeated +
+           ", but the between-stream interval, estimated from only " + std::to_string(s.streams) +
+           " stream averages, came out narrower by chance.";
+}
+
 }  // namespace
 
 std::string formatFigure(double x) {
@@ -91,38 +128,25 @@ std::vector<FigureLine> figureLines(const FailureFigures& f) {
                      formatCount(f.streams.repeatedRepetitions) + " of " +
                          std::to_string(f.repetitions) + " (" + std::to_string(f.streams.streams) +
                          (f.streams.streams == 1 ? " stream)" : " distinct streams)")});
-    if (f.streams.interval) {
-        lines.push_back({"Between-stream 95% interval", probabilityRange(*f.streams.interval) +
-                                                            " (mean " +
-                                                            formatFigure(*f.streams.mean) + ")"});
-    } else {
-        lines.push_back({"Between-stream 95% interval", "needs two distinct streams"});
-    }
+    lines.push_back({"Between-stream 95% interval", streamIntervalText(f.streams)});
     return lines;
 }
 
+std::optional<std::string> smallSampleWarning(const FailureFigures& f) {
+    if (f.fewestSamples >= fewSamplesLimit) return std::nullopt;
+    return "With only " + formatCount(f.fewestSamples) +
+           (f.fewestSamples == 1 ? " sample" : " samples") +
+           " a repetition, Pf is biased: every repetition's first sample comes from a corner of "
+           "the input space (a seed of at most " +
+           std::to_string(largestRepetitionSeed) +
+           " keeps the first uniform after it below 0.2452); the bias falls as 1/N and no "
+           "interval allows for it, so use " +
+           std::to_string(fewSamplesLimit) + " samples a repetition or more.";
+}
+
 std::string adviceLine(const FailureFigures& f) {
-    const StreamSpread& s = f.streams;
-    if (f.failures == 0)
-        return "Trust the Wilson bound: no sample failed, so the between-stream interval has "
-               "no spread to measure, while the Wilson bound says how small Pf must be.";
-    if (!s.interval)
-        return "Trust the Wilson interval: with one generator stream there is no spread between "
-               "streams to measure.";
-    if (s.repeatedRepetitions == 0)
-        return "Trust the Wilson interval: every repetition has a generator stream of its own, "
-               "so the samples are independent, as it assumes.";
-    const std::string repeated = formatCount(s.repeatedRepetitions) + " of " +
-                                 std::to_string(f.repetitions) + " repetitions repeat a stream";
-    const double wilsonWidth = f.wilson.upper - f.wilson.lower;
-    const double streamWidth = s.interval->upper - s.interval->lower;
-    if (streamWidth >= wilsonWidth)
-        return "Trust the between-stream interval: " + repeated +
-               " and draw the same uniforms, which the Wilson interval counts as independent "
-               "samples.";
-    return "Trust the Wilson interval: " + repeated +
-           ", but the between-stream interval, estimated from only " + std::to_string(s.streams) +
-           " stream averages, came out narrower by chance.";
+    const auto warning = smallSampleWarning(f);
+    return intervalAdvice(f) + (warning ? " " + *warning : "");
 }
 
 std::vector<std::array<std::string, 4>> importanceRows(const FailureFigures& f) {

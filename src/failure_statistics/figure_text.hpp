@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -30,7 +31,11 @@ std::string statusLine(RunStatus status, int completed, int planned);
 // The figures of the failure probability and of the streams, in display order.
 std::vector<FigureLine> figureLines(const FailureFigures& f);
 
-// Which of the two intervals to trust, and why, in one line.
+// Below fewSamplesLimit samples a repetition: that Pf is biased, and why, in one line.
+std::optional<std::string> smallSampleWarning(const FailureFigures& f);
+
+// Which of the two intervals to trust, and why, in one line; then the small-sample warning, if
+// any.
 std::string adviceLine(const FailureFigures& f);
 
 // The importance table: its caption, column heads and one row an input.

@@ -15,6 +15,9 @@ double normalQuantile(double p) {
     return boost::math::quantile(boost::math::normal_distribution<double>(), p);
 }
 
-double reliabilityIndex(double failureProbability) { return -normalQuantile(failureProbability); }
+double reliabilityIndex(double failureProbability) {
+    const double beta = -normalQuantile(failureProbability);
+    return beta == 0.0 ? 0.0 : beta;  // at Pf 0.5 the negated quantile is -0
+}
 
 }  // namespace ferrolith

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "failure_statistics/failure_figures.hpp"
+#include "failure_statistics/figure_text.hpp"
 #include "program_version.hpp"
 #include "results_file/json_text.hpp"
 #include "study/study_json.hpp"
@@ -28,7 +29,7 @@ void addFailureFigures(Json& json, const std::optional<FailureFigures>& f) {
     if (!f) {
         for (const char* name :
              {"failures", "pf", "pfInterval95", "pfCoV", "beta", "betaInterval95", "returnPeriod",
-              "repeatedStreams", "streamInterval95"})
+              "repeatedStreams", "streamInterval95", "smallSampleWarning"})
             json[name] = nullptr;
         return;
     }
@@ -41,6 +42,8 @@ void addFailureFigures(Json& json, const std::optional<FailureFigures>& f) {
     json["returnPeriod"] = number(f->returnPeriod);
     json["repeatedStreams"] = f->streams.repeatedRepetitions;
     json["streamInterval95"] = f->streams.interval ? interval(*f->streams.interval) : Json();
+    const auto warning = smallSampleWarning(*f);
+    json["smallSampleWarning"] = warning ? Json(*warning) : Json();
 }
 
 // The overall block's figures; null for an aborted run, which has no overall block.

@@ -7,8 +7,10 @@
 
 namespace ferrolith {
 
-// The version of the results layout this program writes.
-inline constexpr int resultsSchemaVersion = 1;
+// The version of the results layout this program writes. Version 2 added smallSampleWarning and
+// writes streamInterval95 as null when the streams show no spread; docs/results.schema.json
+// describes every version.
+inline constexpr int resultsSchemaVersion = 2;
 
 // A recorded run's inputs, outcome, failure statistics (the figures the results window shows),
 // overall and per-repetition figures, inputs at failure and report. Numbers keep full precision

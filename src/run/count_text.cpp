@@ -17,8 +17,8 @@ std::optional<std::int16_t> convertCount(std::string_view text) {
 
 std::string countMessage(std::string_view field, std::string_view text) {
     // Worded after what is accepted: "2.5" passes as 2, so "not a whole number" would be false.
-    return std::string(field) + ": \"" + escapeControlCharacters(text, LineBreaks::Escape) +
-           "\" is not a number that rounds to a whole number from 1 to " +
+    return std::string(field) + ": " + quotedText(text) +
+           " is not a number that rounds to a whole number from 1 to " +
            std::to_string(largestCount) + ".";
 }
 

@@ -1,7 +1,6 @@
 #include "run/safe_file_write.hpp"
 
 #include <fcntl.h>
-#include <pthread.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -9,9 +8,12 @@
 #include <cerrno>
 #include <climits>
 #include <csignal>
+#include <cstdio>
 #include <cstring>
 #include <random>
 #include <vector>
+
+#include "run/save_signals.hpp"
 
 namespace ferrolith {
 
@@ -20,8 +22,8 @@ namespace {
 SafeWriteTestHooks testHooks;
 
 constexpr std::size_t chunkBytes = std::size_t{1} << 16;
-constexpr int linkHopLimit = 40;  // as the kernel's own limit on links followed
-constexpr int cleanupSignals[] = {SIGINT, SIGTERM, SIGHUP};
+constexpr int linkHopLimit = 40;       // as the kernel's own limit on links followed
+constexpr int appearanceAttempts = 5;  // saves over a file that another program keeps creating
 
 std::string describe(int error) { return std::strerror(error); }
 
@@ -62,57 +64,6 @@ class SizeLimitAsFailure {
 
   private:
     struct sigaction old_ {};
-};
-
-// While it lives, SIGINT, SIGTERM and SIGHUP wait, so a step that names a file and the step
-// that renames it are never parted.
-class CleanupSignalsHeld {
-  public:
-    CleanupSignalsHeld() {
-        sigset_t held;
-        sigemptyset(&held);
-        for (int s : cleanupSignals) sigaddset(&held, s);
-        ::pthread_sigmask(SIG_BLOCK, &held, &old_);
-    }
-    ~CleanupSignalsHeld() { ::pthread_sigmask(SIG_SETMASK, &old_, nullptr); }
-
-  private:
-    sigset_t old_;
-};
-
-// The named temporary file a signal handler removes before the signal takes its course. Only
-// one save runs at a time (saving happens on the window's thread or in the driver).
-char pendingTemporary[PATH_MAX + 1];
-struct sigaction previousActions[NSIG];
-
-extern "C" void removePendingTemporary(int signal) {
-    if (pendingTemporary[0] != '\0') ::unlink(pendingTemporary);
-    ::sigaction(signal, &previousActions[signal], nullptr);
-    ::raise(signal);  // delivered, with the previous action, once this handler returns
-}
-
-class RemovedOnSignals {
-  public:
-    // Call with the cleanup signals held, right after the file was created.
-    explicit RemovedOnSignals(const std::string& path) {
-        if (path.size() > PATH_MAX) return;  // such a path cannot have been created
-        std::memcpy(pendingTemporary, path.c_str(), path.size() + 1);
-        struct sigaction removal {};
-        removal.sa_handler = removePendingTemporary;
-        sigemptyset(&removal.sa_mask);
-        for (int s : cleanupSignals) {
-            ::sigaction(s, nullptr, &previousActions[s]);
-            // An ignored signal ends nothing, so it needs no removal either.
-            if (previousActions[s].sa_handler != SIG_IGN) ::sigaction(s, &removal, nullptr);
-        }
-    }
-    RemovedOnSignals(const RemovedOnSignals&) = delete;
-    RemovedOnSignals& operator=(const RemovedOnSignals&) = delete;
-    ~RemovedOnSignals() {
-        CleanupSignalsHeld held;
-        for (int s : cleanupSignals) ::sigaction(s, &previousActions[s], nullptr);
-        pendingTemporary[0] = '\0';
-    }
 };
 
 std::string folderOf(const std::string& path) {
@@ -172,25 +123,27 @@ std::optional<std::string> failure(int error) {
     return describe(error);
 }
 
-// A device, a FIFO or another file that is not a regular one: written as it stands.
-std::optional<std::string> writeDirectly(const std::string& path, std::string_view bytes) {
+// A device, a FIFO or another file that is not a regular one: written as it stands. 0 or errno.
+int writeDirectly(const std::string& path, std::string_view bytes) {
     FileDescriptor fd(::open(path.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY));
-    if (fd.get() < 0) return describe(errno);
-    if (const int error = writeAll(fd.get(), bytes)) return describe(error);
-    return failure(fd.close());
+    if (fd.get() < 0) return errno;
+    if (const int error = writeAll(fd.get(), bytes)) return error;
+    return fd.close();
 }
 
-// Overwrites the open file from its start and cuts it to the new length.
-std::optional<std::string> writeInPlace(FileDescriptor& fd, std::string_view bytes) {
+// Overwrites the open file from its start and cuts it to the new length: 0 or errno. A signal
+// waits until the file is whole, old or new.
+int writeInPlace(FileDescriptor& fd, std::string_view bytes) {
+    SaveSignalsHeld held;
     // Reserving the space first turns a full disk or a size limit into a failure that has not
     // touched the file yet; file systems that cannot reserve go on without.
     if (!bytes.empty() && ::fallocate(fd.get(), 0, 0, static_cast<off_t>(bytes.size())) != 0 &&
         errno != EOPNOTSUPP && errno != ENOSYS)
-        return describe(errno);
-    if (const int error = writeAll(fd.get(), bytes)) return describe(error);
+        return errno;
+    if (const int error = writeAll(fd.get(), bytes)) return error;
     if (::ftruncate(fd.get(), static_cast<off_t>(bytes.size())) != 0 || ::fsync(fd.get()) != 0)
-        return describe(errno);
-    return failure(fd.close());
+        return errno;
+    return fd.close();
 }
 
 // The mode a newly created file gets: what the process's umask allows of rw-rw-rw-.
@@ -234,12 +187,11 @@ class TemporaryFile {
             // File systems and kernels without O_TMPFILE say so in one of these ways.
             if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL) return errno;
         }
-        CleanupSignalsHeld held;
+        SaveSignalsHeld held;
         std::string name = temporaryStem(folder_, nameOf(target_.path)) + "XXXXXX";
         fd_.reset(::mkostemp(name.data(), O_CLOEXEC));
         if (fd_.get() < 0) return errno;
-        name_ = name;
-        removal_.emplace(name);
+        name_.set(name);
         return 0;
     }
 
@@ -256,62 +208,67 @@ class TemporaryFile {
         return 0;
     }
 
-    // Puts the file in the target's place: 0 or errno.
+    // Puts the file in the target's place: 0 or errno. EEXIST when the target was absent and
+    // another program created it meanwhile: its file is not replaced unseen.
     int publish() {
-        CleanupSignalsHeld held;
-        if (!name_) {
-            const std::string self = "/proc/self/fd/" + std::to_string(fd_.get());
-            if (!target_.exists) return linkFile(self, target_.path) ? 0 : errno;
-            // A name for the moment between linking it in and renaming it over the target.
-            const std::string stem = temporaryStem(folder_, nameOf(target_.path));
-            for (int attempt = 0;; ++attempt) {
-                std::string name = stem + randomSuffix();
-                if (linkFile(self, name)) {
-                    name_ = name;
-                    break;
-                }
-                if (errno != EEXIST || attempt == 100) return errno;
-            }
+        SaveSignalsHeld held;
+        if (!name_.named()) {
+            if (!target_.exists) return linkFile(target_.path) ? 0 : errno;
+            if (const int error = linkUnderTemporaryName()) return error;
         }
         if (const int error = fd_.close()) return error;
-        if (::rename(name_->c_str(), target_.path.c_str()) != 0) return errno;
-        name_.reset();
+        if (const int error = moveOverTarget()) return error;
+        name_.renamed();
         return 0;
     }
 
-    TemporaryFile(const TemporaryFile&) = delete;
-    TemporaryFile& operator=(const TemporaryFile&) = delete;
-    ~TemporaryFile() {
-        if (name_) ::unlink(name_->c_str());
+  private:
+    bool linkFile(const std::string& name) const {
+        const std::string self = "/proc/self/fd/" + std::to_string(fd_.get());
+        return ::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0;
     }
 
-  private:
-    static bool linkFile(const std::string& self, const std::string& name) {
-        return ::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0;
+    // A name for the nameless file for the moment between linking it in and renaming it over
+    // the target: 0 or errno.
+    int linkUnderTemporaryName() {
+        const std::string stem = temporaryStem(folder_, nameOf(target_.path));
+        for (int attempt = 0;; ++attempt) {
+            std::string name = stem + randomSuffix();
+            if (linkFile(name)) {
+                name_.set(name);
+                return 0;
+            }
+            if (errno != EEXIST || attempt == 100) return errno;
+        }
+    }
+
+    // 0 or errno, EEXIST for an absent target that appeared, where the file system can tell;
+    // elsewhere it is replaced.
+    int moveOverTarget() const {
+        const char* from = name_.path().c_str();
+        const char* to = target_.path.c_str();
+        if (!target_.exists) {
+            if (::renameat2(AT_FDCWD, from, AT_FDCWD, to, RENAME_NOREPLACE) == 0) return 0;
+            if (errno != EINVAL && errno != ENOSYS) return errno;
+        }
+        return ::rename(from, to) == 0 ? 0 : errno;
     }
 
     const Target& target_;
     std::string folder_;
     FileDescriptor fd_;
-    std::optional<std::string> name_;  // the name while the file has one, removed unless renamed
-    std::optional<RemovedOnSignals> removal_;
+    PendingTemporary name_;  // removed unless renamed over the target
 };
 
-}  // namespace
-
-void setSafeWriteTestHooks(SafeWriteTestHooks hooks) { testHooks = std::move(hooks); }
-
-std::optional<std::string> writeFileSafely(const std::string& path, std::string_view bytes) {
-    SizeLimitAsFailure sizeLimit;
-    Target target;
-    if (const int error = resolve(path, target)) return describe(error);
+// Saves over the target as it was found: 0 or errno.
+int saveTo(const Target& target, std::string_view bytes) {
     if (target.exists && !S_ISREG(target.status.st_mode)) return writeDirectly(target.path, bytes);
 
     // Opening the file for writing asks the system whether this user may write it.
     std::optional<FileDescriptor> existing;
     if (target.exists) {
         existing.emplace(::open(target.path.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY));
-        if (existing->get() < 0) return describe(errno);
+        if (existing->get() < 0) return errno;
         // A new file in its place would part it from its other links or change its owner.
         if (target.status.st_nlink > 1 || target.status.st_uid != ::geteuid())
             return writeInPlace(*existing, bytes);
@@ -321,10 +278,28 @@ std::optional<std::string> writeFileSafely(const std::string& path, std::string_
     if (const int error = temporary.create()) {
         // A file the user may write in a folder the user may not: written in place.
         if (existing && (error == EACCES || error == EPERM)) return writeInPlace(*existing, bytes);
-        return describe(error);
+        return error;
     }
-    if (const int error = temporary.fill(bytes)) return describe(error);
-    return failure(temporary.publish());
+    if (const int error = temporary.fill(bytes)) return error;
+    return temporary.publish();
+}
+
+}  // namespace
+
+void setSafeWriteTestHooks(SafeWriteTestHooks hooks) { testHooks = std::move(hooks); }
+
+std::optional<std::string> writeFileSafely(const std::string& path, std::string_view bytes) {
+    SizeLimitAsFailure sizeLimit;
+    SaveSignalsTaken signals;
+    for (int attempt = 1;; ++attempt) {
+        Target target;
+        int error = resolve(path, target);
+        if (error == 0) error = saveTo(target, bytes);
+        // Another program created the file meanwhile: saved again, now over an existing file,
+        // so the save that ends last is the one that stays.
+        if (error != EEXIST || target.exists || attempt == appearanceAttempts)
+            return failure(error);
+    }
 }
 
 }  // namespace ferrolith

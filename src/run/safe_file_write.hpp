@@ -19,11 +19,15 @@ namespace ferrolith {
 // - An existing regular file with other hard links, or owned by another user, is written in
 //   place, so its links, owner and mode stay; the space is reserved before the first byte is
 //   overwritten, so a full disk or a size limit leaves it untouched wherever the file system
-//   can reserve space.
+//   can reserve space. SIGINT, SIGTERM, SIGHUP and SIGQUIT, in whichever thread they arrive,
+//   wait until the file is whole and then take their course; SIGKILL or a power cut can still
+//   leave it part new, part old.
 // - Otherwise the bytes go to a temporary file in the target's folder, flushed to the disk and
 //   then renamed over the target, which keeps its permissions. The temporary file has no name
 //   until it is complete where the system allows it (O_TMPFILE); elsewhere a named one is removed
-//   on failure and by SIGINT, SIGTERM and SIGHUP. Names up to the file system's limit work.
+//   on failure and by those four signals. Names up to the file system's limit work.
+// - A target that another program creates while the save is under way is then saved over as an
+//   existing one (its mode, links and owner kept as above): the save that ends last stays.
 // - A file-size limit (SIGXFSZ) fails the write with "File too large" instead of ending the
 //   program.
 std::optional<std::string> writeFileSafely(const std::string& path, std::string_view bytes);

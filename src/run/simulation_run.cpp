@@ -112,9 +112,9 @@ class Simulation {
                        distName_);
             return true;
         } catch (const ParameterError& e) {
-            showMessage(observer_, std::string(info(e.variable()).caption) + ": the parameters \"" +
-                                       escapeControlCharacters(e.text(), LineBreaks::Escape) +
-                                       "\" are not two numbers separated by a comma.");
+            showMessage(observer_, std::string(info(e.variable()).caption) + ": the parameters " +
+                                       quotedText(e.text()) +
+                                       " are not two numbers separated by a comma.");
             return false;
         }
     }

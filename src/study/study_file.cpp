@@ -1,14 +1,14 @@
 #include "study/study_file.hpp"
 
-#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <string_view>
 
+#include "run/message_text.hpp"
 #include "run/safe_file_write.hpp"
 #include "study/study_json.hpp"
+#include "study/study_text_check.hpp"
 
 namespace ferrolith {
 
@@ -17,25 +17,9 @@ namespace {
 using Json = nlohmann::ordered_json;
 
 [[noreturn]] void refuse(const std::string& path, const std::string& problem) {
-    throw StudyFileError("The study file " + path + " " + problem);
-}
-
-// nlohmann names the place of a syntax error by its byte offset; people read lines and columns.
-std::string lineAndColumn(const std::string& text, std::size_t byte) {
-    const std::size_t at = std::min(byte > 0 ? byte - 1 : 0, text.size());
-    const std::string_view before(text.data(), at);
-    const std::size_t line = 1 + std::count(before.begin(), before.end(), '\n');
-    const std::size_t lastBreak = before.rfind('\n');
-    const std::size_t column = lastBreak == std::string_view::npos ? at + 1 : at - lastBreak;
-    return "line " + std::to_string(line) + ", column " + std::to_string(column);
-}
-
-// The parser's own words, without its exception number and position prefix.
-std::string syntaxProblem(const nlohmann::json::parse_error& e) {
-    const std::string what = e.what();
-    const std::size_t column = what.find("column ");
-    const std::size_t colon = column == std::string::npos ? column : what.find(": ", column);
-    return colon == std::string::npos ? what : what.substr(colon + 2);
+    // The name stays whole, so that the file can be found, but cannot break the message's line.
+    throw StudyFileError("The study file " + escapeControlCharacters(path, LineBreaks::Escape) +
+                         " " + problem);
 }
 
 // Reads at most one byte past the limit, so an oversized file is never loaded whole.
@@ -54,17 +38,9 @@ std::string readLimited(const std::string& path) {
 }  // namespace
 
 Study parseStudyText(const std::string& text, const std::string& path) {
-    // The parser takes a NUL byte for the end of its input; JSON has no place for one.
-    if (const std::size_t nul = text.find('\0'); nul != std::string::npos)
-        refuse(path, "is not JSON: " + lineAndColumn(text, nul + 1) + ": a NUL byte");
-    Json json;
+    if (const auto fault = studyTextFault(text)) refuse(path, *fault);
     try {
-        json = Json::parse(text);
-    } catch (const nlohmann::json::parse_error& e) {
-        refuse(path, "is not JSON: " + lineAndColumn(text, e.byte) + ": " + syntaxProblem(e));
-    }
-    try {
-        return studyFromJson(json);
+        return studyFromJson(Json::parse(text));
     } catch (const StudyFormatError& e) {
         refuse(path, std::string("is not a study: ") + e.what());
     }

@@ -21,7 +21,8 @@ inline constexpr std::size_t largestStudyFile = std::size_t{1} << 20;
 // Reads and checks the study file at path. Throws StudyFileError.
 Study readStudyFile(const std::string& path);
 
-// Parses text as the contents of the study file named path. Throws StudyFileError.
+// Parses text as the contents of the study file named path. Throws StudyFileError, and nothing
+// else whatever the text.
 Study parseStudyText(const std::string& text, const std::string& path);
 
 // The file's contents: indented JSON ending with a line end.

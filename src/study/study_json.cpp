@@ -4,6 +4,8 @@
 #include <initializer_list>
 #include <string_view>
 
+#include "run/message_text.hpp"
+
 namespace ferrolith {
 
 namespace {
@@ -18,7 +20,7 @@ using Json = nlohmann::ordered_json;
 std::string shown(const Json& value) {
     switch (value.type()) {
         case Json::value_t::string:
-            return "the text " + value.dump();
+            return "the text " + quotedText(value.get<std::string>());
         case Json::value_t::number_integer:
         case Json::value_t::number_unsigned:
         case Json::value_t::number_float:
@@ -32,6 +34,7 @@ std::string shown(const Json& value) {
     }
 }
 
+// A field's name in quotes; names are fixed texts, so they show whole.
 std::string inQuotes(std::string_view name) { return "\"" + std::string(name) + "\""; }
 
 // The path of a field in messages: "samples", "variables[2].distribution".
@@ -46,7 +49,7 @@ void refuseUnknownFields(const Json& object, const std::string& where, const cha
         if (std::find(known.begin(), known.end(), key) != known.end()) continue;
         std::string list;
         for (std::string_view k : known) list += (list.empty() ? "" : ", ") + inQuotes(k);
-        refuse(path(where, key),
+        refuse(path(where, shortenedText(key)),
                std::string("is not a field of ") + what + "; its fields are " + list);
     }
 }
@@ -91,17 +94,16 @@ void readVariable(const Json& json, std::size_t i, Study& study) {
     if (name != expected.name) {
         const bool known = std::any_of(inputVariables.begin(), inputVariables.end(),
                                        [&](const InputVariableInfo& v) { return v.name == name; });
-        refuse(
-            where + ".name",
-            (known ? inQuotes(name) + " is out of place" : inQuotes(name) + " is not a variable") +
-                "; the variables are, in this order, BeamLength, BeamWidth, BeamDepth, "
-                "AllowableStress, PointLoadLocation, PointLoadValue, UdlValue");
+        refuse(where + ".name",
+               quotedText(name) + (known ? " is out of place" : " is not a variable") +
+                   "; the variables are, in this order, BeamLength, BeamWidth, BeamDepth, "
+                   "AllowableStress, PointLoadLocation, PointLoadValue, UdlValue");
     }
     study.parameters[i] = text(json, where, "parameters", "\"4,0.05\"");
     const std::string distribution = text(json, where, "distribution", "\"Normal\"");
     if (!isDistributionName(distribution))
         refuse(where + ".distribution",
-               inQuotes(distribution) +
+               quotedText(distribution) +
                    " is not a distribution; it is one of \"Normal\", \"Log-Normal\", \"Gamma\", "
                    "\"Gumbel\", \"Poisson\", \"Others to follow\", or \"\" for none chosen");
     study.distributions[i] = distribution;

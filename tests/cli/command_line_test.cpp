@@ -65,6 +65,62 @@ TEST(CommandLine, RefusesWhatTheWindowWouldNotOffer) {
     }
 }
 
+TEST(CommandLine, ThreadsAreAWholeNumberFrom1To256) {
+    EXPECT_EQ(parse({"--threads", "1"}).request.options.threads, 1);
+    EXPECT_EQ(parse({"--threads", "256"}).request.options.threads, 256);
+}
+
+std::string refusal(const std::vector<std::string>& args) {
+    try {
+        parse(args);
+    } catch (const CommandLineError& e) {
+        return e.what();
+    }
+    return "accepted";
+}
+
+struct Refusal {
+    std::vector<std::string> args;
+    std::string message;
+};
+
+TEST(CommandLine, ThreadsThatAreNotAWholeNumberInRangeAreSaidToBeSo) {
+    const std::string range = " is not a whole number from 1 to 256";
+    const Refusal cases[] = {
+        {{"--threads", "1.5"}, "--threads: \"1.5\"" + range},
+        {{"--threads", "abc"}, "--threads: \"abc\"" + range},
+        {{"--threads", "0"}, "--threads: \"0\"" + range},
+        {{"--threads", "257"}, "--threads: \"257\"" + range},
+        {{"--threads", "-1"}, "--threads: \"-1\"" + range},
+        {{"--threads", " 4"}, "--threads: \" 4\"" + range},
+        {{"--threads", "4x"}, "--threads: \"4x\"" + range},
+        {{"--threads", "99999999999999999999"}, "--threads: \"99999999999999999999\"" + range},
+    };
+    for (const Refusal& c : cases) EXPECT_EQ(refusal(c.args), c.message) << c.args.back();
+}
+
+TEST(CommandLine, RefusalsQuoteAtMost60CharactersOfTheTextEscaped) {
+    const std::string x70(70, 'x'), x60(60, 'x'), ellipsis = "\u2026";
+    const Refusal cases[] = {
+        {{"--param", "Length=" + x70},
+         "--param takes VAR=VALUE with VAR one of BeamLength, BeamWidth, BeamDepth, "
+         "AllowableStress, PointLoadLocation, PointLoadValue, UdlValue or 0 to 6: \"Length=" +
+             std::string(53, 'x') + ellipsis + "\""},
+        {{"--dist", "0=" + x70}, "--dist: \"" + x60 + ellipsis + "\" is not an item of the list"},
+        {{"--dist", "0=\xff\x1b"}, "--dist: \"\\xff\\x1b\" is not an item of the list"},
+        {{"--seed", std::string(70, '9')},
+         "--seed: \"" + std::string(60, '9') + ellipsis +
+             "\" is not a whole number from 0 to 18446744073709551615"},
+        {{"--threads", x70},
+         "--threads: \"" + x60 + ellipsis + "\" is not a whole number from 1 to 256"},
+        {{"--engine", x70}, "--engine: \"" + x60 + ellipsis + "\" is not fast or reference"},
+        {{x70, "--samples", "3", "extra\xff"},
+         "The following arguments were not expected: " + x60 + ellipsis + " extra\\xff"},
+        {{"--bogus"}, "The following argument was not expected: --bogus"},
+    };
+    for (const Refusal& c : cases) EXPECT_EQ(refusal(c.args), c.message) << c.args.front();
+}
+
 TEST(CommandLine, HelpDocumentsEveryOption) {
     std::ostringstream out;
     EXPECT_TRUE(parseCommandLine({"--help"}, out).helpShown);

@@ -16,7 +16,9 @@ namespace {
 
 using ferrolith::testing::Result;
 using ferrolith::testing::runCli;
+using ferrolith::testing::runCliIntoClosedPipe;
 using ferrolith::testing::slurp;
+using ferrolith::testing::TempPath;
 using ferrolith::testing::withoutTiming;
 
 TEST(Driver, SeededRunsRepeatAndPrintTheReportAsIs) {
@@ -89,6 +91,48 @@ TEST(Driver, ClosedStandardOutputNeverSendsTheReportIntoTheSavedFile) {
     EXPECT_EQ(saved.find("Input Data: "), 0u);
     EXPECT_EQ(saved.find("Input Data: ", 1), std::string::npos);  // once, by the save only
     std::filesystem::remove(path);
+}
+
+TEST(Driver, BrokenPipeStillWritesTheResultsFilesThenFails) {
+    TempPath json("broken-pipe.json"), csv("broken-pipe.csv");
+    std::ofstream(json.path) << "an earlier run's";
+    std::ofstream(csv.path) << "an earlier run's";
+    // 25 iteration blocks: a report larger than the output buffer, written before the files.
+    const Result r =
+        runCliIntoClosedPipe("--seed 1 --samples 5 --json " + json.path + " --csv " + csv.path);
+    EXPECT_EQ(r.status, 5);
+    EXPECT_EQ(r.err,
+              "VKM: Simulation Complete Save File?\n"
+              "ferrolith-cli: cannot write to standard output: Broken pipe\n");
+    EXPECT_EQ(slurp(json.path).find("{\n"), 0u);
+    const std::string csvOfBrokenRun = slurp(csv.path);
+    EXPECT_EQ(runCli("--seed 1 --samples 5 --csv " + csv.path).status, 0);
+    EXPECT_EQ(csvOfBrokenRun, slurp(csv.path));
+}
+
+// A working folder removed under the driver: a path from the root still saves, one relative to
+// the folder is a save failure.
+TEST(Driver, DeletedWorkingFolder) {
+    const std::filesystem::path folder = std::filesystem::temp_directory_path() /
+                                         ("ferrolith-cli-gone-" + std::to_string(::getpid()));
+    TempPath absolute("gone-folder.txt");
+    const std::string intoRemovedFolder = "mkdir " + folder.string() + " && cd " + folder.string() +
+                                          " && rmdir ../" + folder.filename().string() + " && ";
+    const Result saved =
+        runCli("--seed 1 --repetitions 1 --samples 5 --output " + absolute.path, intoRemovedFolder);
+    EXPECT_EQ(saved.status, 0) << saved.err;
+    EXPECT_EQ(slurp(absolute.path), saved.out);
+    for (const char* option : {"--output", "--json", "--save-study"}) {
+        const Result r = runCli(
+            std::string("--seed 1 --repetitions 1 --samples 5 ") + option + " x.txt >/dev/null",
+            intoRemovedFolder);
+        EXPECT_EQ(r.status, 4) << option;
+        // The reason is the file system's (ENOENT, or EPERM from some for a nameless file).
+        const auto line = r.err.find(": Error while saving file x.txt ");
+        ASSERT_NE(line, std::string::npos) << r.err;
+        EXPECT_EQ(r.err.find('\n', line), r.err.size() - 1) << r.err;
+    }
+    EXPECT_FALSE(std::filesystem::exists(folder));
 }
 
 TEST(Driver, MessagesShowControlCharactersEscapedOnOneLine) {

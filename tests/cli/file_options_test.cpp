@@ -4,6 +4,7 @@
 #include "cli/command_line.hpp"
 #include "program_version.hpp"
 #include "study/study_file.hpp"
+#include "support/bad_study_texts.hpp"
 #include "support/file_test_support.hpp"
 #include "support/report_helpers.hpp"
 #include "support/run_cli.hpp"
@@ -112,6 +113,18 @@ TEST(StudyDriver, ABadStudyIsOneLineAndNoRun) {
     EXPECT_EQ(r.out, "");
     EXPECT_EQ(r.err, "ferrolith-cli: The study file " + study.path +
                          " is not a study: schemaVersion: is 2; this program reads version 1\n");
+}
+
+TEST(StudyDriver, StudiesThatOnceCrashedItAreOneLineAndNoRun) {
+    TempPath study("once-crashing.json");
+    for (const testing::BadStudy& bad : testing::onceCrashingStudies()) {
+        testing::writeText(study.path, bad.text);
+        const Result r = runCli("--study " + study.path);
+        EXPECT_EQ(r.status, 2) << bad.what;
+        EXPECT_EQ(r.out, "") << bad.what;
+        EXPECT_EQ(r.err, "ferrolith-cli: The study file " + study.path + " " + bad.fault + "\n")
+            << bad.what;
+    }
 }
 
 TEST(StudyDriver, AStudyThatCannotBeWrittenStopsBeforeTheRun) {

@@ -62,6 +62,22 @@ TEST(FailureFigures, SumsOverRepetitions) {
     EXPECT_DOUBLE_EQ(*f->returnPeriod, 800.0);
 }
 
+TEST(FailureFigures, ReturnPeriodIsSamplesOverFailuresExactly) {
+    // 1 / (2 / 50000) is 24999.999999999996 in doubles.
+    const std::vector<RepetitionTally> tallies{tally(3, 1, 25000), tally(4, 1, 25000)};
+    const auto f = failureFigures(tallies, 2, RunStatus::Completed);
+    ASSERT_TRUE(f);
+    EXPECT_EQ(*f->returnPeriod, 25000.0);
+}
+
+TEST(FailureFigures, BetaAtPfOneHalfIsPlusZero) {
+    const std::vector<RepetitionTally> tallies{tally(3, 5, 10)};
+    const auto f = failureFigures(tallies, 1, RunStatus::Completed);
+    ASSERT_TRUE(f);
+    EXPECT_EQ(f->reliabilityIndex, 0.0);
+    EXPECT_FALSE(std::signbit(f->reliabilityIndex));
+}
+
 TEST(FailureFigures, BadTalliesGiveAProblemAndNoFigures) {
     struct Case {
         std::vector<RepetitionTally> tallies;

@@ -2,9 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <limits>
+#include <string>
 #include <vector>
 
+#include "rng/clsRNG.hpp"
 #include "support/tally_builders.hpp"
 
 namespace ferrolith {
@@ -61,9 +64,14 @@ TEST(FiguresAsText, NoFailure) {
               "Reliability index beta: above 1.787\n"
               "Return period: above 1 in 27.03\n"
               "Repetitions repeating an earlier stream: 0 of 2 (2 distinct streams)\n"
-              "Between-stream 95% interval: 0 to 0 (mean 0)\n"
+              "Between-stream 95% interval: none: every stream gives Pf 0, so there is no spread "
+              "to measure\n"
               "Trust the Wilson bound: no sample failed, so the between-stream interval has no "
-              "spread to measure, while the Wilson bound says how small Pf must be.\n");
+              "spread to measure, while the Wilson bound says how small Pf must be. With only 50 "
+              "samples a repetition, Pf is biased: every repetition's first sample comes from a "
+              "corner of the input space (a seed of at most 31328 keeps the first uniform after "
+              "it below 0.2452); the bias falls as 1/N and no interval allows for it, so use 100 "
+              "samples a repetition or more.\n");
 }
 
 TEST(FiguresAsText, FailuresWithARepeatedStreamAndTheImportanceTable) {
@@ -91,7 +99,11 @@ TEST(FiguresAsText, FailuresWithARepeatedStreamAndTheImportanceTable) {
               "Repetitions repeating an earlier stream: 1 of 3 (2 distinct streams)\n"
               "Between-stream 95% interval: 0 to 1.000 (mean 0.1000)\n"
               "Trust the between-stream interval: 1 of 3 repetitions repeat a stream and draw "
-              "the same uniforms, which the Wilson interval counts as independent samples.\n"
+              "the same uniforms, which the Wilson interval counts as independent samples. With "
+              "only 10 samples a repetition, Pf is biased: every repetition's first sample comes "
+              "from a corner of the input space (a seed of at most 31328 keeps the first uniform "
+              "after it below 0.2452); the bias falls as 1/N and no interval allows for it, so "
+              "use 100 samples a repetition or more.\n"
               "\n"
               "Inputs at failure: mean over the failed samples, mean over all samples, shift in "
               "standard deviations\n"
@@ -106,22 +118,64 @@ TEST(FiguresAsText, FailuresWithARepeatedStreamAndTheImportanceTable) {
 }
 
 TEST(AdviceLine, NamesTheIntervalToTrust) {
-    const auto advice = [](std::vector<RepetitionTally> tallies) {
-        return adviceLine(*failureFigures(tallies, 9, RunStatus::Running));
+    struct Case {
+        std::vector<RepetitionTally> tallies;
+        const char* advice;
     };
-    EXPECT_EQ(advice({tally(4, 1, 10), tally(4, 2, 10)}),
-              "Trust the Wilson interval: with one generator stream there is no spread between "
-              "streams to measure.");
-    EXPECT_EQ(advice({tally(4, 1, 10), tally(5, 2, 10)}),
-              "Trust the Wilson interval: every repetition has a generator stream of its own, so "
-              "the samples are independent, as it assumes.");
-    // Two streams that agree exactly: no spread between them, though 4000 samples leave Pf
-    // uncertain.
-    EXPECT_EQ(advice({tally(4, 100, 1000), tally(5, 100, 1000), tally(5, 100, 1000),
-                      tally(4, 100, 1000)}),
-              "Trust the Wilson interval: 2 of 4 repetitions repeat a stream, but the "
-              "between-stream interval, estimated from only 2 stream averages, came out narrower "
-              "by chance.");
+    const Case cases[] = {
+        {{tally(4, 10, 100), tally(4, 20, 100)},
+         "Trust the Wilson interval: with one generator stream there is no spread between "
+         "streams to measure."},
+        {{tally(4, 10, 100), tally(5, 20, 100)},
+         "Trust the Wilson interval: every repetition has a generator stream of its own, so the "
+         "samples are independent, as it assumes."},
+        {{tally(4, 10, 100), tally(5, 20, 100), tally(4, 20, 100)},
+         "Trust the between-stream interval: 1 of 3 repetitions repeat a stream and draw the "
+         "same uniforms, which the Wilson interval counts as independent samples."},
+        {{tally(4, 200, 2000), tally(5, 201, 2000), tally(5, 201, 2000), tally(4, 200, 2000)},
+         "Trust the Wilson interval: 2 of 4 repetitions repeat a stream, but the between-stream "
+         "interval, estimated from only 2 stream averages, came out narrower by chance."},
+        // Two streams that agree exactly have no spread, though 4000 samples leave Pf uncertain.
+        {{tally(4, 100, 1000), tally(5, 100, 1000), tally(5, 100, 1000), tally(4, 100, 1000)},
+         "Trust the Wilson interval: 2 of 4 repetitions repeat a stream, but every stream gives "
+         "the same Pf, so there is no spread between streams to measure."},
+        {{tally(4, 0, 100), tally(4, 0, 100)},
+         "Trust the Wilson bound: no sample failed, so the between-stream interval has no spread "
+         "to measure, while the Wilson bound says how small Pf must be."},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(adviceLine(*failureFigures(c.tallies, 9, RunStatus::Running)), c.advice);
+}
+
+TEST(AdviceLine, WarnsOfTheFirstSampleBiasBelow100SamplesARepetition) {
+    const std::string bias =
+        " Pf is biased: every repetition's first sample comes from a corner of the input space "
+        "(a seed of at most 31328 keeps the first uniform after it below 0.2452); the bias falls "
+        "as 1/N and no interval allows for it, so use 100 samples a repetition or more.";
+    const std::string independent =
+        "Trust the Wilson interval: every repetition has a generator stream of its own, so the "
+        "samples are independent, as it assumes.";
+    struct Case {
+        std::int64_t samples;
+        std::string advice;
+    };
+    const Case cases[] = {
+        {1, independent + " With only 1 sample a repetition," + bias},
+        {99, independent + " With only 99 samples a repetition," + bias},
+        {100, independent},
+    };
+    for (const Case& c : cases) {
+        const std::vector<RepetitionTally> tallies{tally(4, 1, c.samples), tally(5, 0, c.samples)};
+        EXPECT_EQ(adviceLine(*failureFigures(tallies, 2, RunStatus::Completed)), c.advice);
+    }
+}
+
+TEST(FirstSampleBias, TheLargestSeedKeepsTheFirstUniformBelowTheBoundTheWarningGives) {
+    clsRNG rng;
+    rng.seed(static_cast<std::int16_t>(largestRepetitionSeed));
+    const double first = rng.rand();
+    EXPECT_LT(first, 0.2452);
+    EXPECT_GT(first, 0.2451);  // the bound is tight
 }
 
 }  // namespace

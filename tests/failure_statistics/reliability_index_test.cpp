@@ -34,6 +34,7 @@ TEST(ReliabilityIndex, IsTheNegatedQuantile) {
     EXPECT_NEAR(reliabilityIndex(1e-6), 4.753424308822899, 1e-14 * 4.8);
     EXPECT_EQ(reliabilityIndex(0.0), infinity);
     EXPECT_EQ(reliabilityIndex(1.0), -infinity);
+    EXPECT_FALSE(std::signbit(reliabilityIndex(0.5)));  // 0, never -0
 }
 
 }  // namespace

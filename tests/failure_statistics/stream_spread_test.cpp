@@ -51,12 +51,26 @@ TEST(StreamSpread, IntervalIsClippedToProbabilities) {
     EXPECT_EQ(s.repeatedRepetitions, 0);
 }
 
-TEST(StreamSpread, NoSpreadGivesAPointInterval) {
-    const std::vector<RepetitionTally> tallies{tally(3, 0, 10), tally(4, 0, 10)};
-    const StreamSpread s = streamSpread(tallies);
-    ASSERT_TRUE(s.interval);
-    EXPECT_EQ(s.interval->lower, 0.0);
-    EXPECT_EQ(s.interval->upper, 0.0);
+TEST(StreamSpread, StreamsThatAllGiveTheSamePfHaveNoSpreadAndNoInterval) {
+    struct Case {
+        const char* name;
+        std::vector<RepetitionTally> tallies;
+        double pf;
+    };
+    const Case cases[] = {
+        {"nothing fails", {tally(3, 0, 10), tally(4, 0, 10)}, 0.0},
+        {"one failure each", {tally(3, 1, 25000), tally(4, 1, 25000)}, 4e-5},
+        // Stream 5 averages 0.1 and 0.3; the averages must agree exactly, not to rounding.
+        {"a repeated stream", {tally(5, 1, 10), tally(7, 2, 10), tally(5, 3, 10)}, 0.2},
+        {"three thirds", {tally(3, 1, 3), tally(4, 1, 3), tally(5, 1, 3)}, 1.0 / 3},
+    };
+    for (const Case& c : cases) {
+        const StreamSpread s = streamSpread(c.tallies);
+        EXPECT_GE(s.streams, 2) << c.name;
+        ASSERT_TRUE(s.mean) << c.name;
+        EXPECT_EQ(*s.mean, c.pf) << c.name;
+        EXPECT_FALSE(s.interval) << c.name;
+    }
 }
 
 }  // namespace

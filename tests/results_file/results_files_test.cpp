@@ -2,7 +2,9 @@
 
 #include <cmath>
 #include <limits>
+#include <string>
 
+#include "failure_statistics/figure_text.hpp"
 #include "results_file/json_text.hpp"
 #include "results_file/results_csv.hpp"
 #include "results_file/results_json.hpp"
@@ -82,6 +84,7 @@ TEST(ResultsJson, FieldsInOrderNonFiniteAsNull) {
                                               "returnPeriod",
                                               "repeatedStreams",
                                               "streamInterval95",
+                                              "smallSampleWarning",
                                               "effectMean",
                                               "effectStdDev",
                                               "resistMean",
@@ -93,6 +96,7 @@ TEST(ResultsJson, FieldsInOrderNonFiniteAsNull) {
                                               "repetitions",
                                               "importance",
                                               "report"}));
+    EXPECT_EQ(j["schemaVersion"], 2);
     EXPECT_EQ(j["study"]["seed"], 18446744073709551615u);
     EXPECT_EQ(j["engine"], "reference");
     EXPECT_EQ(j["outcome"], "completed");
@@ -145,8 +149,9 @@ TEST(ResultsJson, AnAbortedRunHasNoOverallFiguresNorTiming) {
 
 TEST(ResultsJson, BeforeAnyRepetitionEveryFigureIsNull) {
     const Json j = jsonOf(runOf(0, RunOutcome::Aborted));
-    for (const char* name : {"failures", "pf", "pfInterval95", "pfCoV", "beta", "betaInterval95",
-                             "returnPeriod", "repeatedStreams", "streamInterval95"})
+    for (const char* name :
+         {"failures", "pf", "pfInterval95", "pfCoV", "beta", "betaInterval95", "returnPeriod",
+          "repeatedStreams", "streamInterval95", "smallSampleWarning"})
         EXPECT_TRUE(j[name].is_null()) << name;
     EXPECT_TRUE(j["repetitions"].empty());
     EXPECT_TRUE(j["importance"].empty());
@@ -165,6 +170,41 @@ TEST(ResultsJson, NothingFailedGivesNullForTheInfiniteFigures) {
     EXPECT_TRUE(j["pfCoV"].is_null());
     EXPECT_TRUE(j["importance"].empty());
     EXPECT_GT(j["pfInterval95"]["upper"].get<double>(), 0.0);
+}
+
+TEST(ResultsJson, FewSamplesARepetitionGiveTheWarningTheAdviceLineEndsWith) {
+    const RunResult run = runOf(3);  // 4 samples a repetition
+    const Json j = jsonOf(run);
+    const std::string warning = j["smallSampleWarning"].get<std::string>();
+    EXPECT_EQ(warning.rfind("With only 4 samples a repetition, Pf is biased: ", 0), 0u) << warning;
+    const std::string advice = adviceLine(*failureFigures(run.tallies, 3, RunStatus::Completed));
+    ASSERT_GT(advice.size(), warning.size());
+    EXPECT_EQ(advice.substr(advice.size() - warning.size()), warning);
+    EXPECT_EQ(warning.find('\n'), std::string::npos);
+}
+
+// Two repetitions on distinct streams with `failures` of `samples` each.
+RunResult agreeingStreams(std::int64_t failures, std::int64_t samples) {
+    RunResult run = runOf(2);
+    for (RepetitionTally& t : run.tallies) {
+        t.samples = samples;
+        t.failures = failures;
+    }
+    return run;
+}
+
+TEST(ResultsJson, StreamsThatAgreeHaveNoIntervalAndTheFiguresAreExact) {
+    // Pf 0.5: beta is 0, not -0.
+    const std::string half = resultsJsonText(agreeingStreams(2, 4));
+    EXPECT_NE(half.find("\n  \"beta\": 0.0,\n"), std::string::npos);
+    EXPECT_NE(half.find("\n  \"streamInterval95\": null,\n"), std::string::npos);
+
+    const Json j = jsonOf(agreeingStreams(1, 25000));
+    EXPECT_EQ(j["pf"], 4e-5);
+    EXPECT_EQ(j["returnPeriod"], 25000.0);  // samples over failures, not 1 / pf
+    EXPECT_TRUE(j["streamInterval95"].is_null());
+    EXPECT_TRUE(j["smallSampleWarning"].is_null());
+    EXPECT_EQ(j["repeatedStreams"], 0);
 }
 
 TEST(ExactJsonText, LaidOutAsNlohmannDoesWithTheShortestExactNumbers) {

@@ -1,6 +1,7 @@
 """Checks the results files the driver writes against docs/results.schema.json (which refers to
-docs/study.schema.json), for completed, aborted, all-safe and clock-seeded runs, and that the
-schema refuses what a results file must not hold.
+docs/study.schema.json), for completed, aborted, all-safe and clock-seeded runs, the figures
+that must claim no more than the run knows, that the schema refuses what a results file must not
+hold and that it still accepts a file of version 1.
 
 usage: results_schema_test.py FERROLITH_CLI DOCS_FOLDER"""
 import json
@@ -37,6 +38,12 @@ runs = {
     "reference engine": (["--seed", "5", "--repetitions", "2", "--samples", "30",
                           "--engine", "reference"], 0),
     "aborted": (["--seed", "3", "--dist", "0=Poisson"], 3),
+    # Every stream gives the same Pf: 0 here, 2 failures in 50000 samples below.
+    "many streams, none failing": (["--seed", "26", "--repetitions", "3000", "--samples", "300",
+                                    "--param", "AllowableStress=100,3"], 0),
+    "two streams agreeing": (["--seed", "700", "--repetitions", "2", "--samples", "25000",
+                              "--param", "AllowableStress=60,3"], 0),
+    "one sample a repetition": (["--seed", "4", "--repetitions", "40", "--samples", "1"], 0),
 }
 written = {}
 with tempfile.TemporaryDirectory() as folder:
@@ -55,6 +62,23 @@ if "all safe" in written and written["all safe"]["beta"] is not None:
     failures.append("all safe: beta should be null (infinite)")
 if "aborted" in written and written["aborted"]["outcome"] != "aborted":
     failures.append("aborted: outcome is not aborted")
+for name in ("all safe", "many streams, none failing", "two streams agreeing"):
+    if name in written and written[name]["streamInterval95"] is not None:
+        failures.append(f"{name}: a between-stream interval without spread: "
+                        f"{written[name]['streamInterval95']}")
+if "two streams agreeing" in written:
+    run = written["two streams agreeing"]
+    if run["failures"] != 2 or run["returnPeriod"] != run["totalSimulations"] / run["failures"]:
+        failures.append(f"two streams agreeing: return period {run['returnPeriod']} "
+                        f"from {run['failures']} failures")
+for name, run in written.items():
+    # Below 100 samples a repetition, once a repetition has completed, a warning names the count.
+    samples = int(run["study"]["samples"])
+    few = samples < 100 and run["failures"] is not None
+    warning = run.get("smallSampleWarning")
+    start = f"With only {samples} sample{'' if samples == 1 else 's'} a repetition, Pf is biased: "
+    if few != isinstance(warning, str) or (few and not warning.startswith(start)):
+        failures.append(f"{name}: small-sample warning {warning!r}")
 
 if "completed" in written:
     good = written["completed"]
@@ -76,7 +100,14 @@ if "completed" in written:
         "unknown input": variant(lambda d: d["importance"].append(
             {"name": "Span", "meanAll": 1, "meanFailed": 1, "shift": 0})),
         "extra field": variant(lambda d: d.update(comment="x")),
+        "version 3": variant(lambda d: d.update(schemaVersion=3)),
+        "version 2 without the warning": variant(lambda d: d.pop("smallSampleWarning", None)),
+        "version 1 with the warning": variant(lambda d: d.update(schemaVersion=1)),
+        "warning as a number": variant(lambda d: d.update(smallSampleWarning=1)),
     }
+    version1 = variant(lambda d: (d.pop("smallSampleWarning", None), d.update(schemaVersion=1)))
+    for error in validator.iter_errors(version1):
+        failures.append(f"version 1: fails the schema at {list(error.path)}: {error.message}")
     for name, data in bad.items():
         if validator.is_valid(data):
             failures.append(f"{name}: the schema accepts it")

@@ -5,7 +5,10 @@
 #include <sys/resource.h>
 #include <sys/stat.h>
 
+#include <atomic>
 #include <csignal>
+#include <thread>
+#include <vector>
 
 #include "support/file_test_support.hpp"
 
@@ -173,6 +176,81 @@ TEST(SafeFileWrite, HardLinksStayLinked) {
     EXPECT_EQ(dir.entries(), 2u);
 }
 
+// Threads that run on while a save is under way, as the engine's and the window's do, none of
+// them holding any signal back: a signal sent to the process may be taken by any of them.
+class BusyThreads {
+  public:
+    BusyThreads() {
+        for (int i = 0; i < 3; ++i)
+            threads_.emplace_back([this] {
+                while (!stop_) std::this_thread::yield();
+            });
+    }
+    ~BusyThreads() {
+        stop_ = true;
+        for (std::thread& t : threads_) t.join();
+    }
+
+  private:
+    std::atomic<bool> stop_{false};
+    std::vector<std::thread> threads_;
+};
+
+// What the handler of a test's own saw when it ran: the size of the file being saved.
+char observedPath[256];
+volatile sig_atomic_t sizeWhenHandled = -1;
+extern "C" void noteSize(int) {
+    struct stat s {};
+    sizeWhenHandled = ::stat(observedPath, &s) == 0 ? static_cast<sig_atomic_t>(s.st_size) : -2;
+}
+
+TEST(SafeFileWrite, SignalWaitsUntilAnInPlaceSaveIsWhole) {
+    enum class Disposition { Default, Handled, Ignored };
+    const std::string earlier(3 * 65536 + 1000, 'o');
+    const std::string replacement(5 * 32768, 'n');  // three chunks, the last one short
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP, SIGQUIT}) {
+        for (const Disposition d :
+             {Disposition::Default, Disposition::Handled, Disposition::Ignored}) {
+            TempFolder dir;
+            const fs::path target = dir.path / "linked.txt";
+            writeText(target, earlier);
+            fs::create_hard_link(target, dir.path / "other.txt");  // so it is written in place
+            const ChildResult r = inChild([&] {
+                const rlimit noCore{0, 0};
+                ::setrlimit(RLIMIT_CORE, &noCore);
+                std::snprintf(observedPath, sizeof observedPath, "%s", target.c_str());
+                if (d != Disposition::Default)
+                    ::signal(signal, d == Disposition::Handled ? noteSize : SIG_IGN);
+                BusyThreads busy;
+                int chunks = 0;
+                setSafeWriteTestHooks({[&] {
+                    if (++chunks != 2) return;
+                    ::kill(::getpid(), signal);
+                    // The save goes on once some thread has taken the signal, so a signal held
+                    // back in this thread only ends the program here, mid-save.
+                    sigset_t pending;
+                    while (::sigpending(&pending) == 0 && sigismember(&pending, signal))
+                        std::this_thread::yield();
+                }});
+                const std::string outcome =
+                    described(writeFileSafely(target.string(), replacement));
+                return outcome + ", size when handled " + std::to_string(sizeWhenHandled);
+            });
+            const std::string context = "signal " + std::to_string(signal) + ", disposition " +
+                                        std::to_string(static_cast<int>(d));
+            EXPECT_TRUE(slurp(target) == replacement) << context;
+            EXPECT_EQ(slurp(dir.path / "other.txt").size(), replacement.size()) << context;
+            if (d == Disposition::Default) {
+                EXPECT_EQ(r.signal, signal) << context;
+            } else {
+                const std::string handled =
+                    d == Disposition::Handled ? std::to_string(replacement.size()) : "-1";
+                EXPECT_EQ(r.output, "saved, size when handled " + handled) << context;
+            }
+        }
+    }
+}
+
 TEST(SafeFileWrite, ReplacementKeepsThePermissions) {
     TempFolder dir;
     const fs::path target = dir.path / "VKM1.txt";
@@ -217,17 +295,45 @@ TEST_P(TemporaryFileKinds, SizeLimitFailsTheSaveAndKeepsTheFile) {
 }
 
 TEST_P(TemporaryFileKinds, InterruptedSaveLeavesNothingBehind) {
-    for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP, SIGQUIT}) {
         TempFolder dir;
         const fs::path target = dir.path / "kept.txt";
         writeText(target, "the earlier report");
         const ChildResult r = inChild([&] {
+            const rlimit noCore{0, 0};
+            ::setrlimit(RLIMIT_CORE, &noCore);
             setSafeWriteTestHooks({[signal] { ::raise(signal); }, GetParam()});
             return described(writeFileSafely(target.string(), std::string(1 << 20, 'x')));
         });
         EXPECT_EQ(r.signal, signal);
         EXPECT_EQ(slurp(target), "the earlier report");
         EXPECT_EQ(dir.entries(), 1u) << "signal " << signal;
+    }
+}
+
+// Another program creates the file while this save is under way: the save that ends last
+// replaces it, keeping its mode, and writes it in place when it has other links.
+TEST_P(TemporaryFileKinds, FileCreatedDuringTheSaveIsReplacedAsAnExistingOne) {
+    for (const bool linked : {false, true}) {
+        TempFolder dir;
+        const fs::path target = dir.path / "raced.txt";
+        const auto mode = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
+        bool created = false;
+        setSafeWriteTestHooks({[&] {
+                                   if (created) return;
+                                   created = true;
+                                   writeText(target, "another save's longer text");
+                                   fs::permissions(target, mode);
+                                   if (linked) fs::create_hard_link(target, dir.path / "other.txt");
+                               },
+                               GetParam()});
+        EXPECT_EQ(described(writeFileSafely(target.string(), "new")), "saved") << linked;
+        EXPECT_EQ(slurp(target), "new");
+        EXPECT_EQ(fs::status(target).permissions(), mode);
+        if (linked) {
+            EXPECT_EQ(slurp(dir.path / "other.txt"), "new");
+        }
+        EXPECT_EQ(dir.entries(), linked ? 2u : 1u);
     }
 }
 

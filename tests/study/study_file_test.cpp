@@ -6,6 +6,9 @@
 #include <filesystem>
 #include <fstream>
 
+#include "support/bad_study_texts.hpp"
+#include "support/report_helpers.hpp"
+
 namespace ferrolith {
 namespace {
 
@@ -14,11 +17,9 @@ namespace fs = std::filesystem;
 // A study file's text with one part replaced, so each bad case shows only what it breaks.
 std::string defaultText() { return studyFileText(Study()); }
 
-std::string replaced(std::string text, const std::string& from, const std::string& to) {
-    const std::size_t at = text.find(from);
-    EXPECT_NE(at, std::string::npos) << from;
-    return text.replace(at, from.size(), to);
-}
+using testing::repeated;
+using testing::replaced;
+using testing::studyTextWith;
 
 std::string refusal(const std::string& text) {
     try {
@@ -191,9 +192,136 @@ TEST(StudyFile, RefusesWhatIsNotAStudyNamingTheFileAndTheFault) {
          notStudy + "variables: must be a list of 7 objects, one a variable, not a list of 8"},
         {"not UTF-8", replaced(ok, "4,0.05", "4,0\xFF"),
          "The study file s.json is not JSON: line 8, column 25: syntax error while parsing value "
-         "- invalid string: ill-formed UTF-8 byte; last read: '\"4,0\xFF'"},
+         "- invalid string: ill-formed UTF-8 byte; last read: '\"4,0\\xff'"},
     };
     for (const BadCase& c : cases) EXPECT_EQ(refusal(c.text), c.message) << c.what;
+}
+
+TEST(StudyFile, RefusesNumbersPastADoubleByLineAndColumn) {
+    const std::string ones(400, '1');
+    const std::string tooLarge = " is too large (the largest is about 1.8e308)";
+    const BadCase cases[] = {
+        {"the whole file", "1e400",
+         "The study file s.json is not a study: line 1, column 1: the number 1e400" + tooLarge},
+        {"400 digits for the version",
+         studyTextWith("\"schemaVersion\": 1", "\"schemaVersion\": " + ones),
+         "The study file s.json is not a study: line 2, column 20: the number " +
+             std::string(60, '1') + "\u2026" + tooLarge},
+        {"negative seed", studyTextWith("\"variables\"", "\"seed\": -1e400, \"variables\""),
+         "The study file s.json is not a study: line 5, column 11: the number -1e400" + tooLarge},
+        {"inside an unknown field",
+         studyTextWith("\"samples\": \"1000\"", "\"samples\": \"1000\", \"x\": [1e309]"),
+         "The study file s.json is not a study: line 4, column 28: the number 1e309" + tooLarge},
+    };
+    for (const BadCase& c : cases) EXPECT_EQ(refusal(c.text), c.message) << c.what;
+}
+
+// Lists or objects n deep, with value at the bottom.
+std::string nested(std::size_t n, const std::string& value, bool objects = false) {
+    std::string text;
+    for (std::size_t i = 0; i < n; ++i) text += objects ? "{\"a\": " : "[";
+    text += value;
+    for (std::size_t i = 0; i < n; ++i) text += objects ? "}" : "]";
+    return text;
+}
+
+TEST(StudyFile, RefusesNestingDeeperThan64BeforeBuildingIt) {
+    const std::string notStudy = "The study file s.json is not a study: ";
+    const std::string tooDeep = ": lists or objects are nested more than 64 deep";
+    const BadCase cases[] = {
+        {"a list 64 deep", nested(64, "0"),
+         notStudy + "the study: must be a JSON object, not a list"},
+        {"a list 65 deep", nested(65, "0"), notStudy + "the study" + tooDeep},
+        {"objects 65 deep", nested(65, "1", true), notStudy + "a" + tooDeep},
+        {"64 deep in a variable", studyTextWith("\"4,0.05\"", nested(61, "")),
+         notStudy + "variables[0].parameters: must be a text (\"4,0.05\"), not a list"},
+        {"65 deep in a variable", studyTextWith("\"4,0.05\"", nested(62, "")),
+         notStudy + "variables" + tooDeep},
+        {"100,000 deep and a key after it (200 KB)",
+         studyTextWith("\"samples\": \"1000\"",
+                       "\"samples\": " + nested(100'000, "") + ", \"x\": 1"),
+         notStudy + "samples" + tooDeep},
+    };
+    for (const BadCase& c : cases) EXPECT_EQ(refusal(c.text), c.message) << c.what;
+}
+
+TEST(StudyFile, RefusesAKeyGivenTwiceNamingIt) {
+    const std::string notStudy = "The study file s.json is not a study: ";
+    const BadCase cases[] = {
+        {"seed", studyTextWith("\"variables\"", "\"seed\": 1, \"seed\": 2, \"variables\""),
+         notStudy + "seed: appears twice"},
+        {"the version, the wrong one first",
+         studyTextWith("\"schemaVersion\": 1", "\"schemaVersion\": 2, \"schemaVersion\": 1"),
+         notStudy + "schemaVersion: appears twice"},
+        {"written with an escape",
+         studyTextWith("\"variables\"", "\"seed\": 1, \"se\\u0065d\": 1, \"variables\""),
+         notStudy + "seed: appears twice"},
+        {"in a variable",
+         studyTextWith("\"name\": \"BeamWidth\"",
+                       "\"name\": \"BeamWidth\", \"name\": \"BeamWidth\""),
+         notStudy + "variables[1].name: appears twice"},
+        {"deep in an unknown field",
+         studyTextWith(
+             "\"samples\": \"1000\"",
+             "\"samples\": \"1000\", \"x\": [{}, {\"a\": 1, \"b\": {\"a\": 1}, \"a\": 2}]"),
+         notStudy + "x[1].a: appears twice"},
+    };
+    for (const BadCase& c : cases) EXPECT_EQ(refusal(c.text), c.message) << c.what;
+}
+
+TEST(StudyFile, RefusalsShowAtMost60CharactersOfATextEscaped) {
+    const std::string x100(100, 'x'), x60(60, 'x'), ellipsis = "\u2026";
+    const std::string notStudy = "The study file s.json is not a study: ";
+    const BadCase cases[] = {
+        {"distribution",
+         studyTextWith("\"225,10\",\n      \"distribution\": \"\"",
+                       "\"225,10\",\n      \"distribution\": \"" + x100 + "\""),
+         notStudy + "variables[2].distribution: \"" + x60 + ellipsis +
+             "\" is not a distribution; it is one of \"Normal\", \"Log-Normal\", \"Gamma\", "
+             "\"Gumbel\", \"Poisson\", \"Others to follow\", or \"\" for none chosen"},
+        {"variable name", studyTextWith("\"BeamDepth\"", "\"" + x100 + "\""),
+         notStudy + "variables[2].name: \"" + x60 + ellipsis +
+             "\" is not a variable; the variables are, in this order, BeamLength, BeamWidth, "
+             "BeamDepth, AllowableStress, PointLoadLocation, PointLoadValue, UdlValue"},
+        {"text for the seed",
+         studyTextWith("\"variables\"", "\"seed\": \"a\\n" + x100 + "\", \"variables\""),
+         notStudy +
+             "seed: must be a whole number from 0 to 18446744073709551615, not the text \"a\\n" +
+             std::string(58, 'x') + ellipsis + "\""},
+        {"unknown field", studyTextWith("\"samples\"", "\"\\t" + x100 + "\": 1, \"samples\""),
+         notStudy + "\\t" + std::string(59, 'x') + ellipsis +
+             ": is not a field of a study; its fields are \"schemaVersion\", \"repetitions\", "
+             "\"samples\", \"variables\", \"seed\""},
+        {"key twice",
+         studyTextWith("\"samples\"", "\"" + x100 + "\": 1, \"" + x100 + "\": 1, \"samples\""),
+         notStudy + ellipsis + x60 + ": appears twice"},
+        {"key twice 31 deep", nested(30, "{\"b\": 1, \"b\": 2}", true),
+         notStudy + ellipsis + repeated(".a", 29) + ".b: appears twice"},
+        {"not UTF-8 at the end of a long text", studyTextWith("4,0.05", "4,0" + x100 + "\xFF"),
+         "The study file s.json is not JSON: line 8, column 125: syntax error while parsing value "
+         "- invalid string: ill-formed UTF-8 byte; last read: '" +
+             ellipsis + std::string(59, 'x') + "\\xff'"},
+        {"not UTF-8 at the end of a long key", studyTextWith("\"samples\"", "\"" + x100 + "\xFF\""),
+         "The study file s.json is not JSON: line 4, column 104: syntax error while parsing object "
+         "key - invalid string: ill-formed UTF-8 byte; last read: '" +
+             ellipsis + std::string(59, 'x') + "\\xff'; expected string literal"},
+        {"the parser's words in the text", studyTextWith("4,0.05", "4,0'; expected \xFF"),
+         "The study file s.json is not JSON: line 8, column 37: syntax error while parsing value "
+         "- invalid string: ill-formed UTF-8 byte; last read: '\"4,0'; expected \\xff'"},
+    };
+    for (const BadCase& c : cases) EXPECT_EQ(refusal(c.text), c.message) << c.what;
+}
+
+TEST(StudyFile, TheFileNameStaysWholeWithItsControlCharactersAndOtherBytesEscaped) {
+    const std::string name = "folder/" + std::string(100, 'n') + "\r\n\xFF.json";
+    try {
+        parseStudyText("[]", name);
+        FAIL();
+    } catch (const StudyFileError& e) {
+        EXPECT_EQ(std::string(e.what()), "The study file folder/" + std::string(100, 'n') +
+                                             "\\r\\n\\xff.json is not a study: the study: must "
+                                             "be a JSON object, not a list");
+    }
 }
 
 // A file in a fresh folder, removed with it.

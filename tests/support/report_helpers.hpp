@@ -1,6 +1,7 @@
 #pragma once
 
-// Helpers the test suites share for looking at report texts and the inputs behind them.
+// Helpers the test suites share for looking at report texts and the inputs behind them, and for
+// making long texts.
 
 #include <array>
 #include <string>
@@ -26,6 +27,13 @@ inline long countLineEnds(std::string_view text) { return countOf(text, "\r\n");
 inline std::string joined(const std::vector<std::string>& pieces) {
     std::string text;
     for (const std::string& piece : pieces) text += piece;
+    return text;
+}
+
+// piece written times times over.
+inline std::string repeated(std::string_view piece, std::size_t times) {
+    std::string text;
+    for (std::size_t i = 0; i < times; ++i) text += piece;
     return text;
 }
 

@@ -4,6 +4,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -13,30 +14,65 @@
 namespace ferrolith::testing {
 
 struct Result {
-    int status;
+    int status;  // the exit status, -1 for a driver ended by a signal
     std::string out;
     std::string err;
 };
 
+// Where a run's standard error goes, read back and removed once it has ended.
+struct ErrorFile {
+    std::string path = std::filesystem::temp_directory_path() /
+                       ("ferrolith-cli-err-" + std::to_string(::getpid()));
+    std::string redirection() const { return " 2>" + path; }
+    std::string taken() const {
+        std::ifstream e(path);
+        std::stringstream s;
+        s << e.rdbuf();
+        std::filesystem::remove(path);
+        return s.str();
+    }
+};
+
+inline int exitStatusOf(int waitStatus) {
+    return WIFEXITED(waitStatus) ? WEXITSTATUS(waitStatus) : -1;
+}
+
 // Runs the driver through the shell; shellSetup runs first in the same shell (a ulimit).
 inline Result runCli(const std::string& args, const std::string& shellSetup = "") {
-    const std::string errFile = std::filesystem::temp_directory_path() /
-                                ("ferrolith-cli-err-" + std::to_string(::getpid()));
+    const ErrorFile errors;
     const std::string command =
-        shellSetup + std::string(FERROLITH_CLI_PATH) + " " + args + " 2>" + errFile;
+        shellSetup + std::string(FERROLITH_CLI_PATH) + " " + args + errors.redirection();
     FILE* pipe = ::popen(command.c_str(), "r");
     Result r{};
     char buffer[65536];
     for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
         r.out.append(buffer, n);
-    const int status = ::pclose(pipe);
-    r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    std::ifstream e(errFile);
-    std::stringstream s;
-    s << e.rdbuf();
-    r.err = s.str();
-    std::filesystem::remove(errFile);
+    r.status = exitStatusOf(::pclose(pipe));
+    r.err = errors.taken();
     return r;
+}
+
+// Runs the driver with standard output a pipe whose reading end is already closed, as when the
+// `head` it was piped into has exited, and with SIGPIPE at its default action as a shell has it.
+// A driver that dies of the signal ends with the status a shell gives it, 128 + SIGPIPE.
+inline Result runCliIntoClosedPipe(const std::string& args) {
+    const ErrorFile errors;
+    const std::string command = std::string(FERROLITH_CLI_PATH) + " " + args + errors.redirection();
+    int ends[2];
+    if (::pipe(ends) != 0) return {-1, {}, "pipe failed"};
+    ::close(ends[0]);
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        ::dup2(ends[1], STDOUT_FILENO);
+        ::signal(SIGPIPE, SIG_DFL);
+        ::execl("/bin/sh", "sh", "-c", command.c_str(), static_cast<char*>(nullptr));
+        ::_exit(127);
+    }
+    ::close(ends[1]);
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    const int shellStatus = WIFSIGNALED(status) ? 128 + WTERMSIG(status) : exitStatusOf(status);
+    return {shellStatus, {}, errors.taken()};
 }
 
 // A path in the temporary folder unique to this process and name; removed on destruction.

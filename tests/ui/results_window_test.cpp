@@ -11,6 +11,7 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSvgRenderer>
 #include <QTemporaryDir>
 #include <QTest>
@@ -201,6 +202,36 @@ TEST_F(ResultsWindowTest, AbortedRunShowsTheRepetitionsBeforeTheFault) {
         return;
     }
     ADD_FAILURE() << "no seed aborted in repetitions 2 to 5";
+}
+
+QStringList labelTexts(ResultsWindow& w) {
+    QStringList texts;
+    for (const QLabel* label : w.findChildren<QLabel*>()) texts << label->text();
+    return texts;
+}
+
+QString adviceText(ResultsWindow& w) {
+    const QStringList advice = labelTexts(w).filter(QRegularExpression(QStringLiteral("^Trust ")));
+    return advice.size() == 1 ? advice.front() : QString();
+}
+
+TEST_F(ResultsWindowTest, StreamsWithoutSpreadShowNoIntervalAndFewSamplesAWarning) {
+    ResultsWindow& results = window.results().window();
+    c.txtRepititions->setText("40");
+    c.txtSampleSize->setText("1");
+    c.txtParam[3]->setText("2000,1");  // no sample fails
+    pressCalculate();
+    EXPECT_TRUE(labelTexts(results).contains(
+        "none: every stream gives Pf 0, so there is no spread to measure"));
+    EXPECT_TRUE(adviceText(results).startsWith("Trust the Wilson bound: "));
+    EXPECT_TRUE(adviceText(results).contains(
+        " With only 1 sample a repetition, Pf is biased: every repetition's first sample comes "
+        "from a corner of the input space"));
+
+    c.txtSampleSize->setText("100");
+    pressCalculate();
+    EXPECT_TRUE(adviceText(results).startsWith("Trust the Wilson bound: "));
+    EXPECT_FALSE(adviceText(results).contains("biased"));
 }
 
 TEST_F(ResultsWindowTest, ChartsSaveAsPngAndSvgThatLoadBack) {

@@ -11,6 +11,7 @@
 #include <memory>
 
 #include "study/study_file.hpp"
+#include "support/bad_study_texts.hpp"
 #include "support/file_test_support.hpp"
 #include "support/report_helpers.hpp"
 #include "support/run_cli.hpp"
@@ -125,6 +126,22 @@ TEST_F(StudyCommandsTest, ABadFileChangesNothingAndSaysWhyInOneLine) {
                                       " is not a study: samples: must be a text (the count as "
                                       "typed, such as \"1000\"), not the number 9");
     EXPECT_EQ(messages[0].title, std::nullopt);
+}
+
+TEST_F(StudyCommandsTest, StudiesThatOnceCrashedTheWindowAreOneMessageEach) {
+    openPath = file.path;
+    c.txtParam[4]->setText("typed");
+    const Inputs before = inputs();
+    for (const testing::BadStudy& bad : testing::onceCrashingStudies()) {
+        testing::writeText(file.path, bad.text);
+        messages.clear();
+        window.studyCommands().openAction()->trigger();
+        dropOn(c.txtParam[0], QString::fromStdString(file.path));
+        EXPECT_EQ(inputs(), before) << bad.what;
+        ASSERT_EQ(messages.size(), 2u) << bad.what;
+        for (const ShownMessage& shown : messages)
+            EXPECT_EQ(shown.prompt, "The study file " + file.path + " " + bad.fault) << bad.what;
+    }
 }
 
 TEST_F(StudyCommandsTest, CancelledDialogsDoNothing) {
