@@ -59,6 +59,10 @@ void parameterText(const std::string& text) {
 void messages(std::string_view text) {
     require(!hasControlCharacter(oneLineMessage(text)));
     require(!hasControlCharacter(escapeControlCharacters(text, LineBreaks::Escape)));
+    // A quote is already one line of UTF-8: escaping it again changes nothing.
+    const std::string quoted = quotedText(text);
+    require(oneLineMessage(quoted) == quoted);
+    require(oneLineMessage(shortenedTail(text)) == shortenedTail(text));
 }
 
 // The input split at NUL bytes is the argument list.
