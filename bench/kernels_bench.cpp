@@ -5,7 +5,7 @@
 
 #include "model/draw_input.hpp"
 #include "model/limit_state.hpp"
-#include "run/repetition.hpp"
+#include "engine/repetition.hpp"
 
 namespace ferrolith {
 namespace {

@@ -5,8 +5,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "run/message_text.hpp"
-#include "study/study_file.hpp"
+#include "report/message_text.hpp"
+#include "files/study_file.hpp"
 
 namespace {
 

@@ -10,9 +10,9 @@
 
 #include "cli/command_line.hpp"
 #include "model/parse_parameter.hpp"
-#include "run/count_text.hpp"
-#include "run/message_text.hpp"
-#include "run/number_format.hpp"
+#include "report/count_text.hpp"
+#include "report/message_text.hpp"
+#include "report/number_format.hpp"
 
 namespace {
 

@@ -7,8 +7,8 @@
 #include <ostream>
 
 #include "program_version.hpp"
-#include "run/message_text.hpp"
-#include "study/study.hpp"
+#include "report/message_text.hpp"
+#include "model/study.hpp"
 
 namespace ferrolith {
 

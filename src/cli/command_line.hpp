@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "cli/file_options.hpp"
-#include "run/run_result.hpp"
+#include "model/run_result.hpp"
 
 namespace ferrolith {
 

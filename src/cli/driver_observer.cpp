@@ -2,9 +2,9 @@
 
 #include <filesystem>
 
-#include "run/message_text.hpp"
-#include "run/save_report.hpp"
-#include "run/titles.hpp"
+#include "report/message_text.hpp"
+#include "session/save_report.hpp"
+#include "report/titles.hpp"
 
 namespace ferrolith {
 

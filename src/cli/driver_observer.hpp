@@ -4,7 +4,7 @@
 #include <ostream>
 #include <string>
 
-#include "run/run_observer.hpp"
+#include "session/run_observer.hpp"
 
 namespace ferrolith {
 

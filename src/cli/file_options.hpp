@@ -5,7 +5,7 @@
 #include <ostream>
 #include <string>
 
-#include "study/study.hpp"
+#include "model/study.hpp"
 
 namespace CLI {
 class App;

@@ -4,11 +4,11 @@
 #include "cli/driver_observer.hpp"
 #include "cli/exit_status.hpp"
 #include "cli/standard_output.hpp"
-#include "results_file/results_csv.hpp"
-#include "results_file/results_json.hpp"
-#include "run/message_text.hpp"
-#include "run/simulation_run.hpp"
-#include "study/study_file.hpp"
+#include "files/results_csv.hpp"
+#include "files/results_json.hpp"
+#include "report/message_text.hpp"
+#include "session/simulation_run.hpp"
+#include "files/study_file.hpp"
 
 using namespace ferrolith;
 

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "failure_statistics/input_importance.hpp"
-#include "failure_statistics/repetition_tally.hpp"
+#include "model/repetition_tally.hpp"
 #include "failure_statistics/stream_spread.hpp"
 #include "failure_statistics/wilson_interval.hpp"
 

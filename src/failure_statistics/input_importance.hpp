@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "failure_statistics/repetition_tally.hpp"
+#include "model/repetition_tally.hpp"
 #include "model/input_variable.hpp"
 
 namespace ferrolith {

@@ -4,7 +4,7 @@
 #include <optional>
 #include <span>
 
-#include "failure_statistics/repetition_tally.hpp"
+#include "model/repetition_tally.hpp"
 #include "failure_statistics/wilson_interval.hpp"
 #include "rng/clsRNG.hpp"
 

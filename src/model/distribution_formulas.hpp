@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/beam_math.hpp"
+#include "simd/scalar_math.hpp"
 #include "model/branch.hpp"
 
 // The value of each distribution branch as a pure function of its two parameters and the uniforms

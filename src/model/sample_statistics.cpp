@@ -1,6 +1,6 @@
 #include "model/sample_statistics.hpp"
 
-#include "model/beam_math.hpp"
+#include "simd/scalar_math.hpp"
 
 namespace ferrolith {
 

@@ -2,7 +2,7 @@
 
 #include <emmintrin.h>
 
-#include "model/beam_math.hpp"
+#include "simd/scalar_math.hpp"
 #include "simd/libmvec.hpp"
 
 namespace ferrolith::math {

@@ -8,7 +8,7 @@
 #include <QSvgGenerator>
 #include <QTextDocumentFragment>
 
-#include "run/safe_file_write.hpp"
+#include "files/safe_file_write.hpp"
 #include "ui/results_texts.hpp"
 
 namespace ferrolith {

@@ -6,8 +6,8 @@
 #include <QPushButton>
 #include <exception>
 
-#include "run/simulation_run.hpp"
-#include "run/titles.hpp"
+#include "session/simulation_run.hpp"
+#include "report/titles.hpp"
 #include "ui/beam_sketch.hpp"
 #include "ui/report_context_menu.hpp"
 #include "ui/twips.hpp"

@@ -3,7 +3,7 @@
 #include <QWidget>
 #include <optional>
 
-#include "run/run_result.hpp"
+#include "model/run_result.hpp"
 #include "ui/main_window_controls.hpp"
 #include "ui/main_window_view.hpp"
 #include "ui/results_export.hpp"

@@ -8,7 +8,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 
-#include "run/default_counts.hpp"
+#include "model/default_counts.hpp"
 #include "ui/fit_caption.hpp"
 #include "ui/twips.hpp"
 #include "ui/widget_text.hpp"

@@ -10,8 +10,8 @@
 #include <QTextCursor>
 #include <algorithm>
 
-#include "run/report_text.hpp"
-#include "run/save_report.hpp"
+#include "report/report_text.hpp"
+#include "session/save_report.hpp"
 #include "ui/fit_caption.hpp"
 #include "ui/widget_text.hpp"
 

@@ -2,8 +2,8 @@
 
 #include <QMessageBox>
 
-#include "run/message_text.hpp"
-#include "run/titles.hpp"
+#include "report/message_text.hpp"
+#include "report/titles.hpp"
 #include "ui/widget_text.hpp"
 
 namespace ferrolith {

@@ -3,7 +3,7 @@
 #include <optional>
 #include <string_view>
 
-#include "run/dialogs.hpp"
+#include "session/dialogs.hpp"
 
 class QMessageBox;
 class QWidget;

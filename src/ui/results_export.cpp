@@ -1,9 +1,9 @@
 #include "ui/results_export.hpp"
 
-#include "results_file/results_csv.hpp"
-#include "results_file/results_json.hpp"
-#include "run/safe_file_write.hpp"
-#include "run/save_error_message.hpp"
+#include "files/results_csv.hpp"
+#include "files/results_json.hpp"
+#include "files/safe_file_write.hpp"
+#include "report/save_error_message.hpp"
 #include "ui/results_texts.hpp"
 
 namespace ferrolith {

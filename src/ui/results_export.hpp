@@ -3,7 +3,7 @@
 #include <QObject>
 #include <optional>
 
-#include "run/run_result.hpp"
+#include "model/run_result.hpp"
 #include "ui/results_window.hpp"
 #include "ui/window_dialogs.hpp"
 

@@ -4,7 +4,7 @@
 #include <QTimer>
 
 #include "failure_statistics/failure_figures.hpp"
-#include "run/run_observer.hpp"
+#include "session/run_observer.hpp"
 #include "ui/results_window.hpp"
 
 class QAction;

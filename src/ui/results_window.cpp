@@ -19,7 +19,7 @@
 #include <vector>
 
 #include "failure_statistics/figure_text.hpp"
-#include "run/save_error_message.hpp"
+#include "report/save_error_message.hpp"
 #include "ui/chart_export.hpp"
 #include "ui/results_texts.hpp"
 

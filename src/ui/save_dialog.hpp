@@ -2,7 +2,7 @@
 
 #include <QString>
 
-#include "run/dialogs.hpp"
+#include "session/dialogs.hpp"
 
 class QFileDialog;
 class QWidget;

@@ -6,9 +6,9 @@
 #include <QUrl>
 #include <QWidget>
 
-#include "run/safe_file_write.hpp"
-#include "run/save_error_message.hpp"
-#include "study/study_file.hpp"
+#include "files/safe_file_write.hpp"
+#include "report/save_error_message.hpp"
+#include "files/study_file.hpp"
 
 namespace ferrolith {
 

@@ -2,7 +2,7 @@
 
 #include <functional>
 
-#include "run/dialogs.hpp"
+#include "session/dialogs.hpp"
 
 class QWidget;
 

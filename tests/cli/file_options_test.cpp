@@ -3,7 +3,7 @@
 
 #include "cli/command_line.hpp"
 #include "program_version.hpp"
-#include "study/study_file.hpp"
+#include "files/study_file.hpp"
 #include "support/bad_study_texts.hpp"
 #include "support/file_test_support.hpp"
 #include "support/report_helpers.hpp"

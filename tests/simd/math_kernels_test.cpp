@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "model/beam_math.hpp"
+#include "simd/scalar_math.hpp"
 #include "simd/math_kernels.hpp"
 
 namespace ferrolith {

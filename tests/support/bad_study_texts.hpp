@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "study/study.hpp"
-#include "study/study_file.hpp"
+#include "model/study.hpp"
+#include "files/study_file.hpp"
 
 namespace ferrolith::testing {
 

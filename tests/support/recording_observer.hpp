@@ -8,11 +8,11 @@
 #include <string>
 #include <vector>
 
-#include "run/report_text.hpp"
-#include "run/run_observer.hpp"
-#include "run/save_report.hpp"
-#include "run/simulation_run.hpp"
-#include "run/titles.hpp"
+#include "report/report_text.hpp"
+#include "session/run_observer.hpp"
+#include "session/save_report.hpp"
+#include "session/simulation_run.hpp"
+#include "report/titles.hpp"
 
 namespace ferrolith::testing {
 

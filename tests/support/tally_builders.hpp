@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "failure_statistics/repetition_tally.hpp"
+#include "model/repetition_tally.hpp"
 
 namespace ferrolith::test {
 

@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <nlohmann/json.hpp>
 
-#include "study/study_json.hpp"
+#include "files/study_json.hpp"
 #include "support/file_test_support.hpp"
 #include "support/report_helpers.hpp"
 #include "support/run_cli.hpp"

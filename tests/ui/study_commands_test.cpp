@@ -10,7 +10,7 @@
 #include <QUrl>
 #include <memory>
 
-#include "study/study_file.hpp"
+#include "files/study_file.hpp"
 #include "support/bad_study_texts.hpp"
 #include "support/file_test_support.hpp"
 #include "support/report_helpers.hpp"

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "run/run_observer.hpp"
+#include "session/run_observer.hpp"
 #include "support/report_helpers.hpp"
 #include "ui/frmMain.hpp"
 #include "ui/widget_text.hpp"

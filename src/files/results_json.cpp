@@ -1,0 +1,118 @@
+#include "files/results_json.hpp"
+
+#include <algorithm>
+#include <cmath>
+#include <optional>
+
+#include "failure_statistics/failure_figures.hpp"
+#include "failure_statistics/figure_text.hpp"
+#include "files/json_text.hpp"
+#include "files/study_json.hpp"
+#include "program_version.hpp"
+
+namespace ferrolith {
+
+namespace {
+
+using Json = nlohmann::ordered_json;
+
+Json number(double x) { return std::isfinite(x) ? Json(x) : Json(nullptr); }
+
+Json number(const std::optional<double>& x) { return x ? number(*x) : Json(nullptr); }
+
+Json interval(const ProbabilityInterval& i) {
+    return {{"lower", number(i.lower)}, {"upper", number(i.upper)}};
+}
+
+// The failure statistics; all null when no repetition was completed.
+void addFailureFigures(Json& json, const std::optional<FailureFigures>& f) {
+    if (!f) {
+        for (const char* name :
+             {"failures", "pf", "pfInterval95", "pfCoV", "beta", "betaInterval95", "returnPeriod",
+              "repeatedStreams", "streamInterval95", "smallSampleWarning"})
+            json[name] = nullptr;
+        return;
+    }
+    json["failures"] = f->failures;
+    json["pf"] = number(f->failureProbability);
+    json["pfInterval95"] = interval(f->wilson);
+    json["pfCoV"] = number(f->variation);
+    json["beta"] = number(f->reliabilityIndex);
+    json["betaInterval95"] = interval(f->reliabilityInterval);
+    json["returnPeriod"] = number(f->returnPeriod);
+    json["repeatedStreams"] = f->streams.repeatedRepetitions;
+    json["streamInterval95"] = f->streams.interval ? interval(*f->streams.interval) : Json();
+    const auto warning = smallSampleWarning(*f);
+    json["smallSampleWarning"] = warning ? Json(*warning) : Json();
+}
+
+// The overall block's figures; null for an aborted run, which has no overall block.
+void addOverallFigures(Json& json, const OverallFigures& o, bool completed) {
+    const std::pair<const char*, double> figures[] = {
+        {"effectMean", o.effectMean}, {"effectStdDev", o.effectStdDev},
+        {"resistMean", o.resistMean}, {"resistStdDev", o.resistStdDev},
+        {"safeMean", o.safeMean},     {"safeStdDev", o.safeStdDev},
+        {"lowerLimit", o.lowerLimit}, {"upperLimit", o.upperLimit},
+    };
+    for (const auto& [name, value] : figures) json[name] = completed ? number(value) : Json();
+}
+
+Json repetitions(const RunResult& run) {
+    Json list = Json::array();
+    for (std::size_t i = 0; i < run.repetitions.size(); ++i) {
+        const RepetitionFigures& f = run.repetitions[i];
+        list.push_back({{"index", i + 1},
+                        {"seed", run.tallies[i].seed},
+                        {"effectMean", number(f.effectMean)},
+                        {"effectStdDev", number(f.effectStdDev)},
+                        {"resistMean", number(f.resistMean)},
+                        {"resistStdDev", number(f.resistStdDev)},
+                        {"safeFraction", number(f.safeFraction)},
+                        {"failures", run.tallies[i].failures}});
+    }
+    return list;
+}
+
+// In the fixed input order; empty when nothing failed.
+Json importance(const std::optional<FailureFigures>& f) {
+    Json list = Json::array();
+    if (!f) return list;
+    std::vector<InputImportance> inputs = f->importance;
+    std::sort(inputs.begin(), inputs.end(),
+              [](const auto& a, const auto& b) { return a.variable < b.variable; });
+    for (const InputImportance& input : inputs)
+        list.push_back({{"name", std::string(info(input.variable).name)},
+                        {"meanAll", number(input.mean)},
+                        {"meanFailed", number(input.failedMean)},
+                        {"shift", number(input.shift)}});
+    return list;
+}
+
+}  // namespace
+
+Json resultsJson(const RunResult& run) {
+    const bool completed = run.outcome == RunOutcome::Completed;
+    const auto figures = failureFigures(run.tallies, run.plannedRepetitions,
+                                        completed ? RunStatus::Completed : RunStatus::Aborted);
+    Json json = {
+        {"schemaVersion", resultsSchemaVersion},
+        {"program", {{"name", std::string(programName)}, {"version", std::string(programVersion)}}},
+        {"study", studyToJson(run.study)},
+        {"engine", run.engine == Engine::Reference ? "reference" : "fast"},
+        {"threads", run.threads},
+        {"outcome", completed ? "completed" : "aborted"},
+        {"elapsedSeconds", completed ? number(run.overall.elapsed) : Json()},
+        // N x M, whole and far inside 2^53.
+        {"totalSimulations", static_cast<std::int64_t>(run.totalSimulations())},
+    };
+    addFailureFigures(json, figures);
+    addOverallFigures(json, run.overall, completed);
+    json["repetitions"] = repetitions(run);
+    json["importance"] = importance(figures);
+    json["report"] = run.report;
+    return json;
+}
+
+std::string resultsJsonText(const RunResult& run) { return exactJsonText(resultsJson(run)); }
+
+}  // namespace ferrolith

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <nlohmann/json.hpp>
+#include <string>
+
+#include "model/run_result.hpp"
+
+namespace ferrolith {
+
+// The version of the results layout this program writes. Version 2 added smallSampleWarning and
+// writes streamInterval95 as null when the streams show no spread; docs/results.schema.json
+// describes every version.
+inline constexpr int resultsSchemaVersion = 2;
+
+// A recorded run's inputs, outcome, failure statistics (the figures the results window shows),
+// overall and per-repetition figures, inputs at failure and report. Numbers keep full precision
+// (they read back to the same doubles); a non-finite or missing figure is null.
+nlohmann::ordered_json resultsJson(const RunResult& run);
+
+// The file's contents: indented JSON ending with a line end.
+std::string resultsJsonText(const RunResult& run);
+
+}  // namespace ferrolith

@@ -1,0 +1,161 @@
+#include "files/study_json.hpp"
+
+#include <algorithm>
+#include <initializer_list>
+#include <string_view>
+
+#include "report/message_text.hpp"
+
+namespace ferrolith {
+
+namespace {
+
+using Json = nlohmann::ordered_json;
+
+[[noreturn]] void refuse(const std::string& field, const std::string& problem) {
+    throw StudyFormatError(field + ": " + problem);
+}
+
+// A value as the user would recognise it in the file, in the message that refuses it.
+std::string shown(const Json& value) {
+    switch (value.type()) {
+        case Json::value_t::string:
+            return "the text " + quotedText(value.get<std::string>());
+        case Json::value_t::number_integer:
+        case Json::value_t::number_unsigned:
+        case Json::value_t::number_float:
+            return "the number " + value.dump();
+        case Json::value_t::object:
+            return "an object";
+        case Json::value_t::array:
+            return "a list";
+        default:
+            return value.dump();
+    }
+}
+
+// A field's name in quotes; names are fixed texts, so they show whole.
+std::string inQuotes(std::string_view name) { return "\"" + std::string(name) + "\""; }
+
+// The path of a field in messages: "samples", "variables[2].distribution".
+std::string path(const std::string& where, std::string_view name) {
+    return where.empty() ? std::string(name) : where + "." + std::string(name);
+}
+
+// Refuses any field of object not among known; what names the object in the message.
+void refuseUnknownFields(const Json& object, const std::string& where, const char* what,
+                         std::initializer_list<std::string_view> known) {
+    for (const auto& [key, value] : object.items()) {
+        if (std::find(known.begin(), known.end(), key) != known.end()) continue;
+        std::string list;
+        for (std::string_view k : known) list += (list.empty() ? "" : ", ") + inQuotes(k);
+        refuse(path(where, shortenedText(key)),
+               std::string("is not a field of ") + what + "; its fields are " + list);
+    }
+}
+
+const Json& field(const Json& object, const std::string& where, const char* name) {
+    const auto found = object.find(name);
+    if (found == object.end())
+        refuse(where.empty() ? "the study" : where, inQuotes(name) + " is missing");
+    return *found;
+}
+
+std::string text(const Json& object, const std::string& where, const char* name,
+                 const char* example) {
+    const Json& value = field(object, where, name);
+    if (!value.is_string())
+        refuse(path(where, name),
+               "must be a text (" + std::string(example) + "), not " + shown(value));
+    return value.get<std::string>();
+}
+
+void checkSchemaVersion(const Json& json) {
+    const Json& version = field(json, "", "schemaVersion");
+    if (!version.is_number_integer() && !version.is_number_unsigned())
+        refuse("schemaVersion", "must be the whole number " + std::to_string(studySchemaVersion) +
+                                    ", not " + shown(version));
+    if (version != studySchemaVersion)
+        refuse("schemaVersion", "is " + version.dump() + "; this program reads version " +
+                                    std::to_string(studySchemaVersion));
+}
+
+bool isDistributionName(const std::string& name) {
+    return name.empty() || std::find(distributionNames.begin(), distributionNames.end(), name) !=
+                               distributionNames.end();
+}
+
+void readVariable(const Json& json, std::size_t i, Study& study) {
+    const InputVariableInfo& expected = inputVariables[i];
+    const std::string where = "variables[" + std::to_string(i) + "]";
+    if (!json.is_object()) refuse(where, "must be an object, not " + shown(json));
+    refuseUnknownFields(json, where, "a variable", {"name", "parameters", "distribution"});
+    const std::string name = text(json, where, "name", "\"BeamLength\"");
+    if (name != expected.name) {
+        const bool known = std::any_of(inputVariables.begin(), inputVariables.end(),
+                                       [&](const InputVariableInfo& v) { return v.name == name; });
+        refuse(where + ".name",
+               quotedText(name) + (known ? " is out of place" : " is not a variable") +
+                   "; the variables are, in this order, BeamLength, BeamWidth, BeamDepth, "
+                   "AllowableStress, PointLoadLocation, PointLoadValue, UdlValue");
+    }
+    study.parameters[i] = text(json, where, "parameters", "\"4,0.05\"");
+    const std::string distribution = text(json, where, "distribution", "\"Normal\"");
+    if (!isDistributionName(distribution))
+        refuse(where + ".distribution",
+               quotedText(distribution) +
+                   " is not a distribution; it is one of \"Normal\", \"Log-Normal\", \"Gamma\", "
+                   "\"Gumbel\", \"Poisson\", \"Others to follow\", or \"\" for none chosen");
+    study.distributions[i] = distribution;
+}
+
+void readVariables(const Json& json, Study& study) {
+    const Json& variables = field(json, "", "variables");
+    if (!variables.is_array() || variables.size() != inputVariableCount)
+        refuse("variables",
+               "must be a list of " + std::to_string(inputVariableCount) +
+                   " objects, one a variable, not " +
+                   (variables.is_array() ? "a list of " + std::to_string(variables.size())
+                                         : shown(variables)));
+    for (std::size_t i = 0; i < inputVariableCount; ++i) readVariable(variables[i], i, study);
+}
+
+void readSeed(const Json& json, Study& study) {
+    const auto found = json.find("seed");
+    if (found == json.end()) return;
+    if (!found->is_number_unsigned())
+        refuse("seed", std::string("must be ") + seedRangeText + ", not " + shown(*found));
+    study.seed = found->get<std::uint64_t>();
+}
+
+}  // namespace
+
+Json studyToJson(const Study& study) {
+    Json variables = Json::array();
+    for (std::size_t i = 0; i < inputVariableCount; ++i) {
+        variables.push_back({{"name", std::string(inputVariables[i].name)},
+                             {"parameters", study.parameters[i]},
+                             {"distribution", study.distributions[i]}});
+    }
+    Json json = {{"schemaVersion", studySchemaVersion},
+                 {"repetitions", study.repetitions},
+                 {"samples", study.samples},
+                 {"variables", std::move(variables)}};
+    if (study.seed) json["seed"] = *study.seed;
+    return json;
+}
+
+Study studyFromJson(const Json& json) {
+    if (!json.is_object()) refuse("the study", "must be a JSON object, not " + shown(json));
+    checkSchemaVersion(json);
+    refuseUnknownFields(json, "", "a study",
+                        {"schemaVersion", "repetitions", "samples", "variables", "seed"});
+    Study study;
+    study.repetitions = text(json, "", "repetitions", "the count as typed, such as \"25\"");
+    study.samples = text(json, "", "samples", "the count as typed, such as \"1000\"");
+    readVariables(json, study);
+    readSeed(json, study);
+    return study;
+}
+
+}  // namespace ferrolith

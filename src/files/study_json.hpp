@@ -1,0 +1,26 @@
+#pragma once
+
+#include <nlohmann/json.hpp>
+#include <stdexcept>
+
+#include "model/study.hpp"
+
+namespace ferrolith {
+
+// What makes a JSON value not a study: the field and what is wrong with it.
+class StudyFormatError : public std::runtime_error {
+  public:
+    using std::runtime_error::runtime_error;
+};
+
+// The version of the study layout this program writes and reads.
+inline constexpr int studySchemaVersion = 1;
+
+// The study as JSON, its fields in a fixed order; without a seed there is no "seed" field.
+nlohmann::ordered_json studyToJson(const Study& study);
+
+// Reads a study strictly: every field present with its type, nothing unknown, the variables in
+// their fixed order, each distribution an item of the list or "". Throws StudyFormatError.
+Study studyFromJson(const nlohmann::ordered_json& json);
+
+}  // namespace ferrolith
