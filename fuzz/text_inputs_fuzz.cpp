@@ -1,6 +1,7 @@
 // Every text a user can type reaches these conversions: the count texts, the parameter texts and
 // the driver's command line. Besides the sanitizers' checks, each conversion's promises are
 // checked, and a broken one aborts the run as a crash.
+#include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <sstream>
@@ -40,9 +41,15 @@ void countText(std::string_view text) {
 
 void parameterText(const std::string& text) {
     if (const auto value = convertNumber(text)) {
-        // Every figure the report could show of it keeps to its formats.
-        require(!formatFixed(*value).empty() && !formatPercent(*value).empty());
-        require(!formatEngineering(*value).empty() && !formatGeneral(*value).empty());
+        // Every figure the report could show of it is one line, and the fixed form reads back
+        // as the number it shows: within half its last digit, after rounding to 15 digits.
+        for (const std::string& figure : {formatFixed(*value), formatPercent(*value),
+                                          formatEngineering(*value), formatGeneral(*value)})
+            require(!figure.empty() && !hasControlCharacter(figure));
+        if (std::isfinite(*value)) {
+            const auto back = convertNumber(formatFixed(*value));
+            require(back && std::fabs(*back - *value) <= 0.0005 + std::fabs(*value) * 1e-14);
+        }
     }
     std::array<std::string, inputVariableCount> texts;
     texts.fill(text);
