@@ -30,11 +30,11 @@ std::int16_t repetitionSeed(float u) {
 RepetitionResult RepetitionResult::fromSums(const SampleSums& sums, int n,
                                             const RepetitionTally& tally) {
     RepetitionResult r;
-    r.effectMean = meanFromSum(sums.effect.sum, n);
-    r.effectStdDev = stdDevFromSums(sums.effect.sum, sums.effect.sumSq, n);
-    r.resistMean = meanFromSum(sums.resist.sum, n);
-    r.resistStdDev = stdDevFromSums(sums.resist.sum, sums.resist.sumSq, n);
-    r.safeFraction = meanFromSum(sums.safe, n);
+    r.figures.effectMean = meanFromSum(sums.effect.sum, n);
+    r.figures.effectStdDev = stdDevFromSums(sums.effect.sum, sums.effect.sumSq, n);
+    r.figures.resistMean = meanFromSum(sums.resist.sum, n);
+    r.figures.resistStdDev = stdDevFromSums(sums.resist.sum, sums.resist.sumSq, n);
+    r.figures.safeFraction = meanFromSum(sums.safe, n);
     r.tally = tally;
     return r;
 }

@@ -8,6 +8,7 @@
 
 #include "model/draw_input.hpp"
 #include "model/repetition_tally.hpp"
+#include "model/run_result.hpp"
 #include "model/sample_statistics.hpp"
 #include "rng/system_random.hpp"
 
@@ -60,11 +61,7 @@ struct SampleSums {
 };
 
 struct RepetitionResult {
-    double effectMean = 0.0;
-    double effectStdDev = 0.0;
-    double resistMean = 0.0;
-    double resistStdDev = 0.0;
-    double safeFraction = 0.0;
+    RepetitionFigures figures;
     RepetitionTally tally;
     std::optional<DataFault> fault;  // set: the figures and the tally are meaningless
 

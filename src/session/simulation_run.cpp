@@ -156,10 +156,10 @@ class Simulation {
 
     // The repetition's figures into the result and the report, then the observer's turn: false
     // when it asks the run to stop.
-    bool keepRepetition(const RepetitionResult& r) {
-        result_.repetitions.push_back(
-            {r.effectMean, r.effectStdDev, r.resistMean, r.resistStdDev, r.safeFraction});
-        result_.tallies.push_back(r.tally);
+    bool keepRepetition(const RepetitionResult& repetition) {
+        const RepetitionFigures& r = repetition.figures;
+        result_.repetitions.push_back(r);
+        result_.tallies.push_back(repetition.tally);
         const int done = result_.completedRepetitions();
         if (done == result_.plannedRepetitions) {
             result_.lastEffect = keptEffect_;

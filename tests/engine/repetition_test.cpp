@@ -59,11 +59,13 @@ void expectSameResult(const RepetitionResult& fast, const RepetitionResult& plai
         return;
     }
     // Bit for bit, NaN included.
-    for (auto [x, y] : {std::pair{fast.effectMean, plain.effectMean},
-                        {fast.effectStdDev, plain.effectStdDev},
-                        {fast.resistMean, plain.resistMean},
-                        {fast.resistStdDev, plain.resistStdDev},
-                        {fast.safeFraction, plain.safeFraction}}) {
+    const RepetitionFigures& f = fast.figures;
+    const RepetitionFigures& p = plain.figures;
+    for (auto [x, y] : {std::pair{f.effectMean, p.effectMean},
+                        {f.effectStdDev, p.effectStdDev},
+                        {f.resistMean, p.resistMean},
+                        {f.resistStdDev, p.resistStdDev},
+                        {f.safeFraction, p.safeFraction}}) {
         if (std::isnan(y)) {
             EXPECT_TRUE(std::isnan(x)) << what;
         } else {
