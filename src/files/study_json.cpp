@@ -94,18 +94,16 @@ void readVariable(const Json& json, std::size_t i, Study& study) {
     if (name != expected.name) {
         const bool known = std::any_of(inputVariables.begin(), inputVariables.end(),
                                        [&](const InputVariableInfo& v) { return v.name == name; });
-        refuse(where + ".name",
-               quotedText(name) + (known ? " is out of place" : " is not a variable") +
-                   "; the variables are, in this order, BeamLength, BeamWidth, BeamDepth, "
-                   "AllowableStress, PointLoadLocation, PointLoadValue, UdlValue");
+        refuse(where + ".name", quotedText(name) +
+                                    (known ? " is out of place" : " is not a variable") +
+                                    "; the variables are, in this order, " + variableNameList());
     }
     study.parameters[i] = text(json, where, "parameters", "\"4,0.05\"");
     const std::string distribution = text(json, where, "distribution", "\"Normal\"");
     if (!isDistributionName(distribution))
         refuse(where + ".distribution",
-               quotedText(distribution) +
-                   " is not a distribution; it is one of \"Normal\", \"Log-Normal\", \"Gamma\", "
-                   "\"Gumbel\", \"Poisson\", \"Others to follow\", or \"\" for none chosen");
+               quotedText(distribution) + " is not a distribution; it is one of " +
+                   quotedDistributionNames() + ", or \"\" for none chosen");
     study.distributions[i] = distribution;
 }
 

@@ -28,4 +28,9 @@ std::string distributionNameList() {
     });
 }
 
+std::string quotedDistributionNames() {
+    return joined(distributionNames,
+                  [](std::string_view name) { return "\"" + std::string(name) + "\""; });
+}
+
 }  // namespace ferrolith

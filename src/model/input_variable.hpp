@@ -53,5 +53,7 @@ inline constexpr std::array<std::string_view, 6> distributionNames{
 // "A, B, C": the variables' names or the list's items, as messages and help texts name them.
 std::string variableNameList();
 std::string distributionNameList();
+// The list's items each in double quotes, as JSON writes them.
+std::string quotedDistributionNames();
 
 }  // namespace ferrolith
