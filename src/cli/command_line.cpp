@@ -6,9 +6,9 @@
 #include <limits>
 #include <ostream>
 
+#include "model/study.hpp"
 #include "program_version.hpp"
 #include "report/message_text.hpp"
-#include "model/study.hpp"
 
 namespace ferrolith {
 
@@ -100,6 +100,10 @@ void addOptions(CLI::App& app, CommandLine& result, OptionTexts& texts) {
                    std::string("Worker threads of the fast engine, ") + threadsRangeText +
                        " (default: all cores)")
         ->type_name("INT");
+    app.add_flag("--quiet", result.quiet,
+                 "Draw no progress line; messages are still written. Without it the progress "
+                 "(repetitions done, samples per second, time left) is shown on standard error "
+                 "while the run goes, when standard error is a terminal, and erased at the end");
     addFileOptions(app, result.files);
     app.set_version_flag("--version", "ferrolith-cli " + std::string(programVersion));
     // Unexpected arguments are refused after the parse, each shortened in the message.

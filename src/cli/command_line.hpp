@@ -22,6 +22,7 @@ struct CommandLine {
     RunRequest request;                     // a study without a seed takes one from the clock
     std::optional<std::string> outputFile;  // answer the save question with Yes, saving here
     bool helpShown = false;                 // --help or --version printed; nothing to run
+    bool quiet = false;                     // no progress line, even on a terminal
     FileOptions files;
 };
 

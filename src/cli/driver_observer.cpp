@@ -3,17 +3,27 @@
 #include <filesystem>
 
 #include "report/message_text.hpp"
-#include "session/save_report.hpp"
 #include "report/titles.hpp"
+#include "session/save_report.hpp"
 
 namespace ferrolith {
 
-DriverObserver::DriverObserver(std::optional<std::string> outputFile, std::ostream& messages)
-    : outputFile_(std::move(outputFile)), messages_(messages) {}
+DriverObserver::DriverObserver(std::optional<std::string> outputFile, std::ostream& messages,
+                               bool showProgress, ProgressLine::Now now)
+    : outputFile_(std::move(outputFile)),
+      messages_(messages),
+      progress_(messages, showProgress, std::move(now)) {}
+
+void DriverObserver::runStarted(const RunResult&) { progress_.start(); }
+
+void DriverObserver::repetitionFinished(const RunResult& run) { progress_.repetitionFinished(run); }
+
+void DriverObserver::runEnded(const RunResult&) { progress_.erase(); }
 
 MessageResult DriverObserver::messageBox(std::string_view prompt,
                                          std::optional<std::string_view> title, MessageIcon,
                                          MessageButtons buttons) {
+    progress_.erase();
     messages_ << title.value_or(applicationTitle) << ": " << oneLineMessage(prompt) << '\n';
     if (buttons == MessageButtons::Ok) return MessageResult::Ok;
     return outputFile_ ? MessageResult::Yes : MessageResult::No;

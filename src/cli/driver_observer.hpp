@@ -4,15 +4,22 @@
 #include <ostream>
 #include <string>
 
+#include "cli/progress_line.hpp"
 #include "session/run_observer.hpp"
 
 namespace ferrolith {
 
 // The driver's side of a run: message boxes go to the error stream as one line each, and the
-// save question is answered from the options, Yes with a file to save the report to.
+// save question is answered from the options, Yes with a file to save the report to. With
+// showProgress the run's progress is drawn on the same stream, which must be a terminal.
 class DriverObserver : public RunObserver, public Dialogs {
   public:
-    DriverObserver(std::optional<std::string> outputFile, std::ostream& messages);
+    DriverObserver(std::optional<std::string> outputFile, std::ostream& messages,
+                   bool showProgress = false, ProgressLine::Now now = ProgressLine::Clock::now);
+
+    void runStarted(const RunResult& run) override;
+    void repetitionFinished(const RunResult& run) override;
+    void runEnded(const RunResult& run) override;
 
     bool stopRequested() override { return false; }
 
@@ -25,6 +32,7 @@ class DriverObserver : public RunObserver, public Dialogs {
   private:
     std::optional<std::string> outputFile_;
     std::ostream& messages_;
+    ProgressLine progress_;
 };
 
 }  // namespace ferrolith

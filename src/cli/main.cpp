@@ -1,3 +1,5 @@
+#include <unistd.h>
+
 #include <iostream>
 
 #include "cli/command_line.hpp"
@@ -6,9 +8,9 @@
 #include "cli/standard_output.hpp"
 #include "files/results_csv.hpp"
 #include "files/results_json.hpp"
+#include "files/study_file.hpp"
 #include "report/message_text.hpp"
 #include "session/simulation_run.hpp"
-#include "files/study_file.hpp"
 
 using namespace ferrolith;
 
@@ -38,7 +40,8 @@ int runDriver(const std::vector<std::string>& args, StandardOutput& out) {
     if (const std::string& path = commandLine.files.saveStudy;
         !path.empty() && !writeOrSay(path, studyFileText(request.study), std::cerr))
         return exitSaveFailed;
-    DriverObserver observer(commandLine.outputFile, std::cerr);
+    DriverObserver observer(commandLine.outputFile, std::cerr,
+                            !commandLine.quiet && ::isatty(STDERR_FILENO) == 1);
     const RunResult run = runSimulation(request, observer);
     out.write(run.report);
 

@@ -9,6 +9,10 @@
 
 namespace ferrolith {
 
+// The extension Save Study As gives a study (its MIME type application/x-ferrolith-study); a
+// study reads whatever its name, ".json" as well.
+inline constexpr const char* studyExtension = "ferrolith";
+
 // A file that cannot be read as a study; the message names the file and what is wrong.
 class StudyFileError : public std::runtime_error {
   public:

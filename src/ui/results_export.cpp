@@ -30,11 +30,11 @@ void ResultsExport::exportResults() {
         results_text::exportTitle,
         true,
         "json",
-        dialogs_.saveFolder(),
+        {},
         {{results_text::jsonFilterName, "*.json"}, {results_text::csvFilterName, "*.csv"}},
         "results",
     };
-    const SaveDialogResult chosen = dialogs_.fileDialogOver(&window_, settings);
+    const SaveDialogResult chosen = dialogs_.askForFile(&window_, FileKind::Results, settings);
     if (chosen.cancelled || chosen.fileName.empty()) return;
     const std::string contents =
         chosen.filter == Csv ? resultsCsv(*lastRun_) : resultsJsonText(*lastRun_);

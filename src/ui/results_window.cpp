@@ -246,11 +246,11 @@ void ResultsWindow::askAndSaveChart(ResultsChart which) {
         results_text::savePictureTitle,
         true,
         "png",
-        dialogs_.saveFolder(),
+        {},
         {{results_text::pngFilterName, "*.png"}, {results_text::svgFilterName, "*.svg"}},
         {},
     };
-    const SaveDialogResult chosen = dialogs_.fileDialogOver(this, settings);
+    const SaveDialogResult chosen = dialogs_.askForFile(this, FileKind::ChartPicture, settings);
     if (chosen.cancelled || chosen.fileName.empty()) return;
     QString path = QString::fromStdString(chosen.fileName);
     // A name typed without an extension gets the one of the chosen file type.

@@ -7,8 +7,8 @@
 #include <QWidget>
 
 #include "files/safe_file_write.hpp"
-#include "report/save_error_message.hpp"
 #include "files/study_file.hpp"
+#include "report/save_error_message.hpp"
 
 namespace ferrolith {
 
@@ -16,7 +16,9 @@ namespace {
 
 constexpr const char* openTitle = "Open Study";
 constexpr const char* saveTitle = "Save Study As";
-const FileFilter studyFilter{"Study files", "*.json"};
+const FileFilter studyFilter{"Study files", std::string("*.") + studyExtension};
+// Opened, studies saved under an older name show too.
+const FileFilter openFilter{"Study files", studyFilter.pattern + " *.json"};
 const FileFilter allFilter{"All files", "*"};
 
 // The one local file a drag carries, if that is all it carries.
@@ -90,10 +92,10 @@ bool StudyCommands::eventFilter(QObject* watched, QEvent* event) {
 
 std::optional<std::string> StudyCommands::askForStudy() {
     SaveDialogSettings settings{
-        openTitle, false, {}, dialogs_.saveFolder(), {studyFilter, allFilter}, {},
+        openTitle, false, {}, {}, {openFilter, allFilter}, {},
     };
     settings.open = true;
-    const SaveDialogResult chosen = dialogs_.showSaveDialog(settings);
+    const SaveDialogResult chosen = dialogs_.askForFile(nullptr, FileKind::Study, settings);
     if (chosen.cancelled || chosen.fileName.empty()) return std::nullopt;
     return chosen.fileName;
 }
@@ -104,9 +106,9 @@ void StudyCommands::openFromDialog() {
 
 void StudyCommands::saveAs() {
     const SaveDialogSettings settings{
-        saveTitle, true, "json", dialogs_.saveFolder(), {studyFilter, allFilter}, "study",
+        saveTitle, true, studyExtension, {}, {studyFilter, allFilter}, "study",
     };
-    const SaveDialogResult chosen = dialogs_.showSaveDialog(settings);
+    const SaveDialogResult chosen = dialogs_.askForFile(nullptr, FileKind::Study, settings);
     if (chosen.cancelled || chosen.fileName.empty()) return;
     const Study study = view_.study(seeds_.repeating());
     if (const auto failure = writeStudyFile(chosen.fileName, study))

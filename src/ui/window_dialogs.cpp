@@ -36,6 +36,14 @@ SaveDialogResult WindowDialogs::fileDialogOver(QWidget* window,
     return showFileDialog(window, settings);
 }
 
+SaveDialogResult WindowDialogs::askForFile(QWidget* window, FileKind kind,
+                                           SaveDialogSettings settings) {
+    settings.initialFolder = folders_.startFolder(kind);
+    SaveDialogResult chosen = fileDialogOver(window ? window : &parent_, settings);
+    if (!chosen.cancelled) folders_.remember(kind, chosen.fileName);
+    return chosen;
+}
+
 void WindowDialogs::tell(QWidget* window, std::string_view message) {
     messageBoxOver(window, message, std::nullopt, MessageIcon::None, MessageButtons::Ok);
 }

@@ -3,6 +3,7 @@
 #include <functional>
 
 #include "session/dialogs.hpp"
+#include "ui/folder_memory.hpp"
 
 class QWidget;
 
@@ -34,6 +35,10 @@ class WindowDialogs : public Dialogs {
                                  std::optional<std::string_view> title, MessageIcon icon,
                                  MessageButtons buttons);
     SaveDialogResult fileDialogOver(QWidget* window, const SaveDialogSettings& settings);
+    // A file dialog for a kind of file: it starts where that kind was last chosen, and remembers
+    // where the user goes. settings.initialFolder is set here; a null window is the parent.
+    SaveDialogResult askForFile(QWidget* window, FileKind kind, SaveDialogSettings settings);
+    std::string startFolder(FileKind kind) const { return folders_.startFolder(kind); }
     // A one-line message with OK alone.
     void tell(QWidget* window, std::string_view message);
 
@@ -41,6 +46,7 @@ class WindowDialogs : public Dialogs {
     QWidget& parent_;
     MessageBoxHook messageBoxHook_;
     FileDialogHook fileDialogHook_;
+    FolderMemory folders_;
 };
 
 }  // namespace ferrolith

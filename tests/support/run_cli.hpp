@@ -1,6 +1,8 @@
 #pragma once
 
 // The built headless driver run as a user runs it, for the driver's and the window's tests.
+#include <fcntl.h>
+#include <pty.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -73,6 +75,45 @@ inline Result runCliIntoClosedPipe(const std::string& args) {
     ::waitpid(pid, &status, 0);
     const int shellStatus = WIFSIGNALED(status) ? 128 + WTERMSIG(status) : exitStatusOf(status);
     return {shellStatus, {}, errors.taken()};
+}
+
+// Runs the driver with standard error on a pseudo-terminal, as in a terminal window, and
+// standard output to /dev/null; err is what the terminal received.
+inline Result runCliOnTerminal(const std::string& args) {
+    int terminal = -1, errorSide = -1;
+    if (::openpty(&terminal, &errorSide, nullptr, nullptr, nullptr) != 0)
+        return {-1, {}, "openpty failed"};
+    const std::string command = std::string(FERROLITH_CLI_PATH) + " " + args + " >/dev/null";
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        ::close(terminal);
+        ::dup2(errorSide, STDERR_FILENO);
+        ::execl("/bin/sh", "sh", "-c", command.c_str(), static_cast<char*>(nullptr));
+        ::_exit(127);
+    }
+    ::close(errorSide);
+    Result r{};
+    char buffer[4096];
+    // Ends with EIO once the driver, the last holder of the terminal's other side, has exited.
+    for (ssize_t n; (n = ::read(terminal, buffer, sizeof buffer)) > 0;)
+        r.err.append(buffer, static_cast<std::size_t>(n));
+    ::close(terminal);
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    r.status = exitStatusOf(status);
+    return r;
+}
+
+// Runs the driver with standard error into a pipe (standard output to /dev/null).
+inline Result runCliErrorsIntoPipe(const std::string& args) {
+    const std::string command = std::string(FERROLITH_CLI_PATH) + " " + args + " 2>&1 >/dev/null";
+    FILE* pipe = ::popen(command.c_str(), "r");
+    Result r{};
+    char buffer[4096];
+    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+        r.err.append(buffer, n);
+    r.status = exitStatusOf(::pclose(pipe));
+    return r;
 }
 
 // A path in the temporary folder unique to this process and name; removed on destruction.

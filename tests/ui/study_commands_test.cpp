@@ -101,7 +101,7 @@ TEST_F(StudyCommandsTest, SavedStudyRepeatsTheWindowsClockSeededRunInTheDriver) 
     window.studyCommands().saveAction()->trigger();
     ASSERT_EQ(dialogs.size(), 1u);
     EXPECT_EQ(dialogs[0].title, "Save Study As");
-    EXPECT_EQ(dialogs[0].defaultExtension, "json");
+    EXPECT_EQ(dialogs[0].defaultExtension, "ferrolith");
     EXPECT_FALSE(dialogs[0].open);
     const Study saved = readStudyFile(file.path);
     ASSERT_TRUE(window.lastRun());

@@ -3,12 +3,17 @@
 #include <QApplication>
 #include <QChartView>
 #include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <functional>
 
 #include "support/run_cli.hpp"
+#include "ui/save_dialog.hpp"
 #include "window_fixture.hpp"
 
 namespace ferrolith::test {
@@ -84,14 +89,14 @@ class WindowDialogsTest : public WindowTest {
                  openPath = missing + "s.json";
                  window.studyCommands().openAction()->trigger();
              },
-             {"Open Study | Study files (*.json) All files (*) | open"},
+             {"Open Study | Study files (*.ferrolith *.json) All files (*) | open"},
              {"The study file " + missing + "s.json cannot be opened: No such file or directory"}},
             {"save study",
              [this] {
                  savePath = missing + "s.json";
                  window.studyCommands().saveAction()->trigger();
              },
-             {"Save Study As | Study files (*.json) All files (*) | save"},
+             {"Save Study As | Study files (*.ferrolith) All files (*) | save"},
              {saveError(missing + "s.json")}},
             {"export results",
              [this] {
@@ -124,7 +129,12 @@ class WindowDialogsTest : public WindowTest {
         std::vector<std::string> files, boxes;
         for (const SaveDialogSettings& settings : dialogs) {
             files.push_back(described(settings));
-            EXPECT_EQ(settings.initialFolder, window.dialogs().saveFolder());
+            // Only the report's Save As starts in the program's folder; every path chosen here
+            // is in a folder that does not exist, so the others start in the working directory.
+            EXPECT_EQ(settings.initialFolder,
+                      settings.title == "Save As"
+                          ? window.dialogs().saveFolder()
+                          : saveFolderFor(QDir::currentPath()).toStdString());
         }
         for (const ShownMessage& message : messages) boxes.push_back(message.prompt);
         EXPECT_EQ(files, k.fileDialogs);
@@ -133,7 +143,6 @@ class WindowDialogsTest : public WindowTest {
 
     std::vector<std::string> realDialogs;
 
-  private:
     void saveReportTo(const std::string& path) {
         saveAnswer = MessageResult::Yes;
         savePath = path;
@@ -159,6 +168,65 @@ class WindowDialogsTest : public WindowTest {
 
 TEST_F(WindowDialogsTest, EveryDialogAndMessageBoxGoesThroughTheHooks) {
     for (const HookCase& k : hookCases()) check(k);
+    EXPECT_TRUE(realDialogs.empty()) << realDialogs.front();
+}
+
+// One thing the user does in a session of file dialogs: the file chosen (empty: Cancel) and the
+// folder its dialog must have started in.
+struct FolderStep {
+    const char* name;
+    std::function<void()> act;
+    std::string chosen;
+    std::string startsIn;
+};
+
+TEST_F(WindowDialogsTest, FileDialogsStartWhereTheirKindOfFileWasLastChosen) {
+    QTemporaryDir work, studies, pictures, results;
+    const QString before = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(work.path()));
+    const auto folder = [](const QTemporaryDir& d) {
+        return QFileInfo(d.path()).absoluteFilePath().toStdString();
+    };
+    const std::string cwd = folder(work);
+    const auto openStudy = [this] { window.studyCommands().openAction()->trigger(); };
+    const auto saveStudy = [this] { window.studyCommands().saveAction()->trigger(); };
+    const auto chart = [this] { saveChartPicture(); };
+    const auto exportResults = [this] { pressExport(); };
+    const auto saveReport = [this] { saveReportTo({}); };
+    pressCalculate();  // a run to export
+
+    const std::vector<FolderStep> steps{
+        {"open study first", openStudy, {}, cwd},
+        {"save study first", saveStudy, folder(studies) + "/a.ferrolith", cwd},
+        {"open study after a save", openStudy, folder(studies) + "/a.ferrolith", folder(studies)},
+        {"chart picture first", chart, {}, cwd},
+        {"export first", exportResults, folder(results) + "/r.json", cwd},
+        {"export again", exportResults, {}, folder(results)},
+        {"chart picture, chosen", chart, folder(pictures) + "/c.png", cwd},
+        {"chart picture again", chart, {}, folder(pictures)},
+        {"save study again", saveStudy, {}, folder(studies)},
+        {"report save as", saveReport, {}, window.dialogs().saveFolder()},
+    };
+    for (const FolderStep& step : steps) {
+        SCOPED_TRACE(step.name);
+        dialogs.clear();
+        openPath = savePath = step.chosen;
+        step.act();
+        ASSERT_FALSE(dialogs.empty());
+        EXPECT_EQ(dialogs.back().initialFolder, step.startsIn);
+    }
+    EXPECT_TRUE(QFileInfo::exists(QString::fromStdString(folder(studies) + "/a.ferrolith")));
+
+    // A folder removed since is forgotten; without a working directory the documents folder (or
+    // home) comes next.
+    ASSERT_TRUE(QDir(pictures.path()).removeRecursively());
+    EXPECT_EQ(window.dialogs().startFolder(FileKind::ChartPicture), cwd);
+    ASSERT_TRUE(QDir(work.path()).removeRecursively());
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    EXPECT_EQ(window.dialogs().startFolder(FileKind::ChartPicture),
+              (QFileInfo(documents).isDir() ? documents : QDir::homePath()).toStdString());
+    EXPECT_EQ(window.dialogs().startFolder(FileKind::Study), folder(studies));
+    QDir::setCurrent(before);
     EXPECT_TRUE(realDialogs.empty()) << realDialogs.front();
 }
 

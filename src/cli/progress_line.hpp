@@ -1,0 +1,43 @@
+#pragma once
+
+#include <chrono>
+#include <functional>
+#include <ostream>
+#include <string>
+
+#include "model/run_result.hpp"
+
+namespace ferrolith {
+
+// The text of the progress line: "12 of 100 repetitions, 3.41M samples/s, 0:07 left". elapsed is
+// the time since the run started; rates and the time left are left out until any time has passed.
+std::string progressText(const RunResult& run, std::chrono::duration<double> elapsed);
+
+// The driver's progress while it runs, one line on a terminal rewritten in place a few times a
+// second and erased at the end, so that the report and the messages never meet it.
+class ProgressLine {
+  public:
+    using Clock = std::chrono::steady_clock;
+    using Now = std::function<Clock::time_point()>;
+
+    // shown false: every call does nothing (not a terminal, or --quiet).
+    ProgressLine(std::ostream& terminal, bool shown, Now now = Clock::now);
+
+    void start();
+    // Redraws after the first repetition and then at most every interval.
+    void repetitionFinished(const RunResult& run);
+    // Wipes the line, if one is drawn, before a message or at the end.
+    void erase();
+
+    static constexpr std::chrono::milliseconds interval{250};
+
+  private:
+    std::ostream& terminal_;
+    bool shown_;
+    Now now_;
+    Clock::time_point started_{};
+    Clock::time_point drawn_{};
+    bool onScreen_ = false;
+};
+
+}  // namespace ferrolith

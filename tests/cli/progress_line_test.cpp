@@ -1,0 +1,120 @@
+// The driver's progress line: its text, how often it is drawn, and when it appears at all.
+#include "cli/progress_line.hpp"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "cli/driver_observer.hpp"
+#include "support/run_cli.hpp"
+
+namespace ferrolith {
+namespace {
+
+using namespace std::chrono_literals;
+using testing::runCliErrorsIntoPipe;
+using testing::runCliOnTerminal;
+
+const std::string wipe = "\r\x1b[K";
+
+RunResult runAfter(int done, int planned, int samples) {
+    RunResult run;
+    run.plannedRepetitions = planned;
+    run.sampleSize = samples;
+    run.repetitions.resize(static_cast<std::size_t>(done));
+    return run;
+}
+
+TEST(ProgressText, CountsRateAndTimeLeft) {
+    struct Case {
+        int done, planned, samples;
+        std::chrono::duration<double> elapsed;
+        const char* text;
+    };
+    const Case cases[] = {
+        {0, 25, 1000, 0s, "0 of 25 repetitions"},
+        {1, 25, 1000, 0s, "1 of 25 repetitions"},
+        {5, 25, 1000, 2s, "5 of 25 repetitions, 2.5k samples/s, 0:08 left"},
+        {12, 100, 32767, 3s, "12 of 100 repetitions, 131.1k samples/s, 0:22 left"},
+        {1000, 32767, 32767, 10s, "1000 of 32767 repetitions, 3.28M samples/s, 5:18 left"},
+        {1, 32767, 32767, 1s, "1 of 32767 repetitions, 32.8k samples/s, 9:06:06 left"},
+        {3, 4, 10, 90s, "3 of 4 repetitions, 0 samples/s, 0:30 left"},
+        {2, 4, 100, 1.5s, "2 of 4 repetitions, 133 samples/s, 0:02 left"},
+        {4, 4, 1000, 1s, "4 of 4 repetitions, 4.0k samples/s, 0:00 left"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(progressText(runAfter(c.done, c.planned, c.samples), c.elapsed), c.text);
+}
+
+// A clock the test moves by hand.
+struct HandClock {
+    ProgressLine::Clock::time_point now{};
+    ProgressLine::Now reader() {
+        return [this] { return now; };
+    }
+};
+
+TEST(ProgressLine, DrawsAFewTimesASecondAndErasesBeforeMessagesAndAtTheEnd) {
+    HandClock clock;
+    std::ostringstream terminal;
+    DriverObserver observer(std::nullopt, terminal, true, clock.reader());
+    observer.runStarted(runAfter(0, 4, 1000));
+    clock.now += 100ms;
+    observer.repetitionFinished(runAfter(1, 4, 1000));  // the first is always drawn
+    clock.now += 100ms;
+    observer.repetitionFinished(runAfter(2, 4, 1000));  // too soon after it
+    clock.now += ProgressLine::interval;
+    observer.repetitionFinished(runAfter(3, 4, 1000));
+    observer.messageBox("Bad data", std::nullopt, MessageIcon::None, MessageButtons::Ok);
+    observer.repetitionFinished(runAfter(4, 4, 1000));  // drawn again after the message
+    observer.runEnded(runAfter(4, 4, 1000));
+    observer.runEnded(runAfter(4, 4, 1000));  // nothing left to erase
+    EXPECT_EQ(terminal.str(), wipe + "1 of 4 repetitions, 10.0k samples/s, 0:01 left" + wipe +
+                                  "3 of 4 repetitions, 6.7k samples/s, 0:01 left" + wipe +
+                                  "Pellox: Bad data\n" + wipe +
+                                  "4 of 4 repetitions, 8.9k samples/s, 0:00 left" + wipe);
+}
+
+TEST(ProgressLine, NotShownDrawsNothing) {
+    std::ostringstream terminal;
+    DriverObserver observer(std::nullopt, terminal, false);
+    observer.runStarted(runAfter(0, 2, 10));
+    observer.repetitionFinished(runAfter(1, 2, 10));
+    observer.runEnded(runAfter(2, 2, 10));
+    EXPECT_EQ(terminal.str(), "");
+}
+
+// The text after the last wipe: what stays on the screen.
+std::string afterLastWipe(const std::string& err) { return err.substr(err.rfind(wipe) + 4); }
+
+TEST(DriverProgress, OnATerminalItIsDrawnAndErased) {
+    const auto r = runCliOnTerminal("--seed 1 --repetitions 25 --samples 1000");
+    EXPECT_EQ(r.status, 0);
+    EXPECT_NE(r.err.find(wipe + "1 of 25 repetitions"), std::string::npos) << r.err;
+    // Erased before the save question, the one line that stays (the terminal ends it CR LF).
+    EXPECT_EQ(afterLastWipe(r.err), "VKM: Simulation Complete Save File?\r\n");
+}
+
+TEST(DriverProgress, MessagesStandOnLinesOfTheirOwn) {
+    const auto r =
+        runCliOnTerminal("--seed 1 --repetitions 3 --samples 10 --output /nonexistent/r");
+    EXPECT_EQ(r.status, 4);
+    const auto question = r.err.find(wipe + "VKM: Simulation Complete Save File?");
+    ASSERT_NE(question, std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("3 repetitions"), std::string::npos) << r.err;
+    EXPECT_EQ(r.err.find("repetitions", question), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("Error while saving file /nonexistent/r", question), std::string::npos);
+}
+
+TEST(DriverProgress, NothingIntoAPipeOrWithQuiet) {
+    const std::string run = "--seed 1 --repetitions 3 --samples 10 --output /nonexistent/r";
+    for (const auto& r : {runCliErrorsIntoPipe(run), runCliOnTerminal("--quiet " + run)}) {
+        EXPECT_EQ(r.status, 4);
+        EXPECT_EQ(r.err.find("repetitions"), std::string::npos) << r.err;
+        EXPECT_EQ(r.err.find('\x1b'), std::string::npos) << r.err;
+        EXPECT_NE(r.err.find("Error while saving file /nonexistent/r"), std::string::npos);
+    }
+}
+
+}  // namespace
+}  // namespace ferrolith
