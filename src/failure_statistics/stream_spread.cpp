@@ -25,10 +25,10 @@ int generatorStream(std::int16_t seed) { return seed == 0 ? 1 : seed; }
 
 StreamSpread streamSpread(std::span<const RepetitionTally> tallies) {
     std::vector<StreamSum> byStream(largestRepetitionSeed + 1);
-    StreamSpread spread;
+    std::int64_t repeated = 0;
     for (const RepetitionTally& t : tallies) {
         StreamSum& sum = byStream[static_cast<std::size_t>(generatorStream(t.seed))];
-        if (sum.repetitions > 0) ++spread.repeatedRepetitions;
+        if (sum.repetitions > 0) ++repeated;
         sum.fractionSum += static_cast<double>(t.failures) / static_cast<double>(t.samples);
         ++sum.repetitions;
     }
@@ -38,6 +38,13 @@ StreamSpread streamSpread(std::span<const RepetitionTally> tallies) {
     for (const StreamSum& sum : byStream) {
         if (sum.repetitions > 0) averages.push_back(sum.fractionSum / sum.repetitions);
     }
+    StreamSpread spread = averagesSpread(averages);
+    spread.repeatedRepetitions = repeated;
+    return spread;
+}
+
+StreamSpread averagesSpread(std::span<const double> averages) {
+    StreamSpread spread;
     spread.streams = static_cast<int>(averages.size());
     if (spread.streams < 2) return spread;
 
