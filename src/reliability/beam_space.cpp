@@ -1,7 +1,10 @@
 #include "reliability/beam_space.hpp"
 
+#include <stdexcept>
+
 #include "model/distribution_formulas.hpp"
 #include "model/draw_input.hpp"
+#include "reliability/reliability_text.hpp"
 #include "reliability/standard_normal.hpp"
 
 namespace ferrolith::reliability {
@@ -49,6 +52,8 @@ InputValue inputValue(Branch branch, double a, double b, const double* z) {
 }  // namespace
 
 PhysicalPoint BeamSpace::physical(std::span<const double> z) const {
+    if (z.size() != static_cast<std::size_t>(dimension_))
+        throw std::invalid_argument(text::wrongPoint);
     PhysicalPoint point;
     for (std::size_t i = 0; i < inputVariableCount; ++i) {
         const InputValue input = inputValue(inputs_.branch[i], inputs_.paramA[i], inputs_.paramB[i],

@@ -56,7 +56,7 @@ class BeamSpace {
         return ranges_[static_cast<std::size_t>(v)];
     }
 
-    // The inputs in their units at z (dimension() coordinates).
+    // The inputs in their units at z; std::invalid_argument unless z has dimension() coordinates.
     PhysicalPoint physical(std::span<const double> z) const;
 
     // g = R - E at z, from the model's limit state; throws InputFaultError on faulty data.

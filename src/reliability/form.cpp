@@ -116,9 +116,12 @@ FormResult form(const LimitStateFunction& g, const FormOptions& options) {
     }
 }
 
-std::string_view missingDesignPoint(const FormResult& form) {
+std::string_view missingDesignPoint(const FormResult& form, int dimension) {
     if (form.fault) return form.fault->message;
     if (!form.converged) return text::needsDesignPoint;
+    if (form.designPoint.size() != static_cast<std::size_t>(dimension) ||
+        form.alpha.size() != form.designPoint.size())
+        return text::otherDimension;
     return {};
 }
 

@@ -49,9 +49,10 @@ struct FormResult {
     std::vector<FormStart> starts;  // the origin first
 };
 
-// Why a method that goes on from FORM's design point cannot: the message of the fault that ended
-// FORM, or that FORM found no design point; empty when it has one.
-std::string_view missingDesignPoint(const FormResult& form);
+// Why a method that goes on from FORM's design point on a limit state of the given dimension
+// cannot: the message of the fault that ended FORM, that FORM found no design point, or that its
+// point has another dimension; empty when it can.
+std::string_view missingDesignPoint(const FormResult& form, int dimension);
 
 // The design point of g: the point of the limit state g = 0 nearest the origin, searched from
 // the origin and from options.otherStarts other points; the nearest converged end is taken.

@@ -100,7 +100,7 @@ ImportanceSamplingResult importanceSampling(const LimitStateFunction& g, const F
                                             const SamplingOptions& options) {
     ImportanceSamplingResult result;
     result.seed = options.seed;
-    if (const std::string_view why = missingDesignPoint(form); !why.empty()) {
+    if (const std::string_view why = missingDesignPoint(form, g.dimension); !why.empty()) {
         result.fault = form.fault;
         result.message = why;
         return result;

@@ -19,6 +19,11 @@ inline constexpr const char* flatGradient =
 inline constexpr const char* noMeritStep =
     "No step along the search direction lowers the merit function.";
 inline constexpr const char* needsDesignPoint = "FORM found no design point to start from.";
+inline constexpr const char* otherDimension =
+    "FORM's design point has another dimension than this limit state.";
+inline constexpr const char* wrongPoint =
+    "A point of the beam's standard normal space needs one coordinate for each input, three for "
+    "a Gamma input.";
 inline constexpr const char* needsSamples = "At least one sample is needed.";
 inline constexpr const char* needsCounts =
     "At least one repetition of at least one sample is needed.";

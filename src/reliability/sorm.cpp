@@ -85,7 +85,7 @@ CurvatureCorrection hohenbichlerRackwitz(double beta, std::span<const double> cu
 
 SormResult sorm(const LimitStateFunction& g, const FormResult& form, const SormOptions& options) {
     SormResult result;
-    if (const std::string_view why = missingDesignPoint(form); !why.empty()) {
+    if (const std::string_view why = missingDesignPoint(form, g.dimension); !why.empty()) {
         result.fault = form.fault;
         result.message = why;
         return result;

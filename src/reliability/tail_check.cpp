@@ -15,7 +15,7 @@ std::vector<TailWarning> tailCheck(const BeamDesignPoint& point) {
         const TailDirection direction =
             input.value < input.originValue ? TailDirection::Falls : TailDirection::Rises;
         warnings.push_back(
-            {input.variable, z, direction,
+            {input.variable, z, input.value, direction,
              text::tailWarning(input.variable, z, direction == TailDirection::Falls)});
     }
     return warnings;

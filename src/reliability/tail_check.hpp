@@ -20,6 +20,7 @@ enum class TailDirection {
 struct TailWarning {
     InputVariable variable = InputVariable::BeamLength;
     double standardValue = 0.0;  // z at the design point
+    double value = 0.0;          // the input there, in its units
     TailDirection direction = TailDirection::Falls;
     std::string text;  // one line
 };

@@ -74,6 +74,7 @@ TEST_F(RareBeam, TailCheckNamesTheNarrowBeam) {
     EXPECT_EQ(warnings[0].variable, InputVariable::BeamWidth);
     EXPECT_EQ(warnings[0].direction, TailDirection::Falls);
     EXPECT_LT(warnings[0].standardValue, -4.0);
+    EXPECT_NEAR(warnings[0].value, 75 + 10 * warnings[0].standardValue, 1e-12);
     EXPECT_EQ(warnings[0].text,
               "Beam Width (mm) is a resistance that must fall to the standard normal value -4.452 "
               "at the design point, further out than the design's generator samples, so the run's "

@@ -117,6 +117,13 @@ INSTANTIATE_TEST_SUITE_P(
                                  {InputVariable::BeamDepth, "1,1.000001", "Gamma"}},
                                 {dataFaultMessage, InputVariable::BeamDepth}}));
 
+TEST(BeamSpace, PointOfAnotherDimensionIsRefused) {
+    const BeamSpace space(beamInputs({{InputVariable::BeamWidth, "0.05,0.5", "Gamma"}}));
+    EXPECT_THROW(space.physical(std::vector<double>(7, 0.0)), std::invalid_argument);
+    EXPECT_THROW(space.limitState().value(std::vector<double>(10, 0.0)), std::invalid_argument);
+    EXPECT_NO_THROW(space.physical(std::vector<double>(9, 0.0)));
+}
+
 TEST(BeamSpace, PoissonMeanAboveTenIsNoFault) {
     const BeamSpace space(beamInputs({{InputVariable::PointLoadValue, "10.0001,2", "Poisson"}}));
     EXPECT_FALSE(space.physical(std::vector<double>(7, 0.0)).fault);

@@ -56,6 +56,11 @@ TEST(ImportanceSampling, NeedsADesignPointAndSamples) {
     const ImportanceSamplingResult empty = importanceSampling(g, form(g), {1, 0, 0});
     EXPECT_EQ(empty.message, "At least one sample is needed.");
     EXPECT_TRUE(std::isnan(empty.failureProbability));
+
+    const LimitStateFunction plane = test::linearLimitState(2.0, {1.0, 1.0});
+    const ImportanceSamplingResult other = importanceSampling(plane, form(g));
+    EXPECT_EQ(other.message, "FORM's design point has another dimension than this limit state.");
+    EXPECT_EQ(other.samples, 0);
 }
 
 TEST(ImportanceSampling, FaultMetWhileSamplingEndsTheMethod) {

@@ -118,6 +118,11 @@ TEST(Sorm, NeedsAConvergedDesignPoint) {
     EXPECT_TRUE(s.curvatures.empty());
     EXPECT_FALSE(s.breitung.defined);
     EXPECT_FALSE(s.hohenbichlerRackwitz.defined);
+
+    const LimitStateFunction paraboloid = turnedParaboloid(2.0, {0.1, 0.2});
+    const SormResult other = sorm(bowl, form(paraboloid));
+    EXPECT_EQ(other.message, "FORM's design point has another dimension than this limit state.");
+    EXPECT_EQ(other.evaluations, 0);
 }
 
 }  // namespace
