@@ -163,17 +163,17 @@ TEST(BeamReliability, PoissonMeanOfTenEndsEveryMethod) {
     EXPECT_EQ(mc.fault->fault, fault);
 }
 
-TEST(BeamReliability, ImportanceSamplingOfTheBeamIsTheSameAtAnyThreadCount) {
-    const BeamSpace space(test::rareBeamInputs());
-    const LimitStateFunction g = space.limitState();
-    const FormResult f = form(g);
-    const ImportanceSamplingResult one = importanceSampling(g, f, {3, 3500, 1});
+TEST_F(RareBeam, ImportanceSamplingIsTheSameAtAnyThreadCount) {
+    // 3500 samples: three full blocks and a part one.
+    const ImportanceSamplingResult one = importanceSampling(*g, *f, {3, 3500, 1});
+    EXPECT_EQ(one.samples, 3500);
     for (int threads : {2, 8}) {
-        const ImportanceSamplingResult r = importanceSampling(g, f, {3, 3500, threads});
-        EXPECT_EQ(r.failures, one.failures);
-        EXPECT_EQ(r.failureProbability, one.failureProbability);
-        EXPECT_EQ(r.standardError, one.standardError);
+        const ImportanceSamplingResult r = importanceSampling(*g, *f, {3, 3500, threads});
+        EXPECT_EQ(r.failures, one.failures) << threads;
+        EXPECT_EQ(r.failureProbability, one.failureProbability) << threads;
+        EXPECT_EQ(r.standardError, one.standardError) << threads;
     }
+    EXPECT_NE(importanceSampling(*g, *f, {4, 3500, 1}).failureProbability, one.failureProbability);
 }
 
 }  // namespace

@@ -18,6 +18,10 @@ struct LinearCase {
     std::vector<double> direction;
 };
 
+void PrintTo(const LinearCase& c, std::ostream* os) {
+    *os << "beta " << c.beta << " in " << c.direction.size() << " dimensions";
+}
+
 class FormLinear : public ::testing::TestWithParam<LinearCase> {};
 
 // On a hyperplane at distance beta every start ends at beta a, alpha is a and Pf = Phi(-beta).
@@ -100,6 +104,8 @@ struct NoDesignPoint {
     LimitStateFunction g;
     const char* message;
 };
+
+void PrintTo(const NoDesignPoint& c, std::ostream* os) { *os << c.name; }
 
 class FormWithoutDesignPoint : public ::testing::TestWithParam<NoDesignPoint> {};
 

@@ -29,21 +29,6 @@ TEST(ImportanceSampling, LinearLimitStateAtOneInABillion) {
     EXPECT_EQ(r.seed, 5u);
 }
 
-TEST(ImportanceSampling, SameFiguresAtAnyThreadCount) {
-    const LimitStateFunction g = test::linearLimitState(4.0, {1.0, 1.0, -1.0});
-    const FormResult f = form(g);
-    // 7500 samples: seven full blocks and a part one.
-    const ImportanceSamplingResult one = importanceSampling(g, f, {11, 7500, 1});
-    EXPECT_EQ(one.samples, 7500);
-    for (int threads : {2, 8}) {
-        const ImportanceSamplingResult r = importanceSampling(g, f, {11, 7500, threads});
-        EXPECT_EQ(r.failures, one.failures) << threads;
-        EXPECT_EQ(r.failureProbability, one.failureProbability) << threads;
-        EXPECT_EQ(r.standardError, one.standardError) << threads;
-    }
-    EXPECT_NE(importanceSampling(g, f, {12, 7500, 1}).failureProbability, one.failureProbability);
-}
-
 TEST(ImportanceSampling, NeedsADesignPointAndSamples) {
     const LimitStateFunction bowl{
         2, [](std::span<const double> z) { return 1 + z[0] * z[0] + z[1] * z[1]; }};
