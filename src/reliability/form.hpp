@@ -35,7 +35,7 @@ struct FormStart {
 // The first-order reliability method's answer. When converged is false, beta, the failure
 // probability and the design point are not figures: beta and Pf are NaN, message says why.
 struct FormResult {
-    std::optional<InputFault> fault;  // faulty data ended the method; nothing else is set
+    std::optional<InputFault> fault;  // faulty data ended the method: message is its text
     bool converged = false;
     std::string message;
     double beta = std::numeric_limits<double>::quiet_NaN();  // negative: the origin fails
