@@ -9,6 +9,7 @@
 
 #include "cli/file_options.hpp"
 #include "model/run_result.hpp"
+#include "session/method_run.hpp"
 
 namespace ferrolith {
 
@@ -23,6 +24,8 @@ struct CommandLine {
     std::optional<std::string> outputFile;  // answer the save question with Yes, saving here
     bool helpShown = false;                 // --help or --version printed; nothing to run
     FileOptions files;
+    // --method and --is-samples; the design run unless the method is another.
+    MethodOptions method{reliability::Method::MonteCarlo};
 };
 
 // A variable by its name (BeamLength ... UdlValue) or its index 0 to 6.

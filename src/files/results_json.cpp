@@ -7,6 +7,7 @@
 #include "failure_statistics/failure_figures.hpp"
 #include "failure_statistics/figure_text.hpp"
 #include "files/json_text.hpp"
+#include "files/method_json.hpp"
 #include "files/study_json.hpp"
 #include "program_version.hpp"
 
@@ -98,6 +99,7 @@ Json resultsJson(const RunResult& run) {
         {"schemaVersion", resultsSchemaVersion},
         {"program", {{"name", std::string(programName)}, {"version", std::string(programVersion)}}},
         {"study", studyToJson(run.study)},
+        {"method", "monte-carlo"},
         {"engine", run.engine == Engine::Reference ? "reference" : "fast"},
         {"threads", run.threads},
         {"outcome", completed ? "completed" : "aborted"},
@@ -109,6 +111,8 @@ Json resultsJson(const RunResult& run) {
     addOverallFigures(json, run.overall, completed);
     json["repetitions"] = repetitions(run);
     json["importance"] = importance(figures);
+    // FORM costs milliseconds: every design run carries it and its tail warning.
+    addDesignRunForm(json, run.study);
     json["report"] = run.report;
     return json;
 }

@@ -8,9 +8,10 @@
 namespace ferrolith {
 
 // The version of the results layout this program writes. Version 2 added smallSampleWarning and
-// writes streamInterval95 as null when the streams show no spread; docs/results.schema.json
+// writes streamInterval95 as null when the streams show no spread; version 3 added method, form
+// and tailWarning to a design run and the files of the other methods; docs/results.schema.json
 // describes every version.
-inline constexpr int resultsSchemaVersion = 2;
+inline constexpr int resultsSchemaVersion = 3;
 
 // A recorded run's inputs, outcome, failure statistics (the figures the results window shows),
 // overall and per-repetition figures, inputs at failure and report. Numbers keep full precision

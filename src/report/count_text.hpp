@@ -18,4 +18,7 @@ std::optional<std::int16_t> convertCount(std::string_view text);
 // The one-line message for a count text that does not convert, naming the field.
 std::string countMessage(std::string_view field, std::string_view text);
 
+// The one-line message for a parameter text that does not convert, naming the input's caption.
+std::string parameterMessage(std::string_view caption, std::string_view text);
+
 }  // namespace ferrolith

@@ -112,9 +112,7 @@ class Simulation {
                        distName_);
             return true;
         } catch (const ParameterError& e) {
-            showMessage(observer_, std::string(info(e.variable()).caption) + ": the parameters " +
-                                       quotedText(e.text()) +
-                                       " are not two numbers separated by a comma.");
+            showMessage(observer_, parameterMessage(info(e.variable()).caption, e.text()));
             return false;
         }
     }
