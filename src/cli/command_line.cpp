@@ -60,7 +60,8 @@ reliability::Method methodNamed(const std::string& text) {
     for (std::size_t i = 0; i < reliability::methodNames.size(); ++i)
         if (text == reliability::methodNames[i]) return static_cast<reliability::Method>(i);
     throw CommandLineError("--method: " + quotedText(text) +
-                           " is not monte-carlo, form, sorm or importance-sampling");
+                           " is not monte-carlo, form, sorm, importance-sampling or "
+                           "independent-monte-carlo");
 }
 
 // Importance sampling's count: up to a billion samples, about a minute.
@@ -118,8 +119,10 @@ void addOptions(CLI::App& app, CommandLine& result, OptionTexts& texts) {
                        " (default: all cores)")
         ->type_name("INT");
     app.add_option("--method", texts.method,
-                   "monte-carlo: the design run and its report; form, sorm, importance-sampling: "
-                   "that method's plain-text report (inputs, figures, FORM's design point)")
+                   "monte-carlo: the design run and its report; form, sorm, importance-sampling, "
+                   "independent-monte-carlo (the counts' repetitions, each from a 64-bit stream "
+                   "of its own): that method's plain-text report (inputs, figures, FORM's design "
+                   "point)")
         ->type_name("NAME")
         ->default_str("monte-carlo");
     app.add_option(
@@ -151,7 +154,9 @@ void readOptionTexts(const CLI::App& app, const OptionTexts& texts, CommandLine&
     result.method.method = methodNamed(texts.method);
     if (app.count("--is-samples"))
         result.method.importanceSamples = importanceSamplesNamed(texts.isSamples);
-    if (result.method.method != reliability::Method::MonteCarlo && app.count("--csv"))
+    using reliability::Method;
+    if (result.method.method != Method::MonteCarlo &&
+        result.method.method != Method::IndependentMonteCarlo && app.count("--csv"))
         throw CommandLineError("--csv: " + texts.method + " has no repetitions to write");
     const auto seed = app.count("--seed") ? std::optional(seedNamed(texts.seed)) : std::nullopt;
     // The study gives what the options leave: its seed only without --seed, its texts before

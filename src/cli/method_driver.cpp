@@ -5,18 +5,22 @@
 #include "cli/driver_observer.hpp"
 #include "cli/exit_status.hpp"
 #include "files/method_json.hpp"
+#include "files/results_csv.hpp"
 
 namespace ferrolith {
 
 namespace {
 
-// The report (--output) and the results (--json); false when one could not be written.
+// The report (--output) and the results (--json, and --csv for independent Monte Carlo); false when
+// one could not be written.
 bool writeFiles(const CommandLine& commandLine, const reliability::MethodResult& result) {
     bool written = true;
     if (commandLine.outputFile)
         written = writeOrSay(*commandLine.outputFile, result.report, std::cerr) && written;
     if (const std::string& json = commandLine.files.json; !json.empty())
         written = writeOrSay(json, methodResultsJsonText(result), std::cerr) && written;
+    if (const std::string& csv = commandLine.files.csv; !csv.empty() && result.streams)
+        written = writeOrSay(csv, resultsCsv(streamsRun(result)), std::cerr) && written;
     return written;
 }
 

@@ -7,6 +7,7 @@
 #include "files/study_json.hpp"
 #include "model/parse_parameter.hpp"
 #include "program_version.hpp"
+#include "report/overall_figures.hpp"
 
 namespace ferrolith {
 
@@ -90,7 +91,45 @@ void addDesignRunForm(Json& json, const Study& study) {
     }
 }
 
+namespace {
+
+// The fields of a design run, for independent Monte Carlo; the tail warning is the design
+// generator's and does not apply.
+Json streamsResultsJson(const MethodResult& result) {
+    Json json = resultsJson(streamsRun(result), streamFigures(*result.streams));
+    json["method"] = std::string(methodName(result.method));
+    json["engine"] = "streams";
+    json["tailWarning"] = nullptr;
+    return json;
+}
+
+}  // namespace
+
+RunResult streamsRun(const MethodResult& result) {
+    RunResult run;
+    run.study = result.study;
+    run.threads = result.threads;
+    run.outcome = result.outcome;
+    run.plannedRepetitions = result.streams->plannedRepetitions;
+    run.sampleSize = result.sampleSize;
+    for (const StreamRepetition& r : result.streams->repetitions) {
+        run.repetitions.push_back(
+            {r.effectMean, r.effectStdDev, r.resistMean, r.resistStdDev, r.safeFraction});
+        run.tallies.push_back(r.tally);
+        // 1 to M, at most 32767.
+        run.tallies.back().seed = static_cast<std::int16_t>(r.stream);
+    }
+    if (run.outcome == RunOutcome::Completed) {
+        run.overall = overallFigures(run.repetitions, run.totalSimulations());
+        run.overall.elapsed = result.elapsed;
+        run.overall.timePerSimulation = result.elapsed / run.totalSimulations();
+    }
+    run.report = result.report;
+    return run;
+}
+
 Json methodResultsJson(const MethodResult& result) {
+    if (result.streams) return streamsResultsJson(result);
     return {
         {"schemaVersion", resultsSchemaVersion},
         {"program", {{"name", std::string(programName)}, {"version", std::string(programVersion)}}},

@@ -23,4 +23,9 @@ nlohmann::ordered_json methodResultsJson(const reliability::MethodResult& result
 
 std::string methodResultsJsonText(const reliability::MethodResult& result);
 
+// Independent Monte Carlo as a design run's result: its repetitions with their stream numbers as
+// seeds, the overall figures of the completed ones, the method's report. Its results files have
+// the fields of a design run's.
+RunResult streamsRun(const reliability::MethodResult& result);
+
 }  // namespace ferrolith

@@ -93,8 +93,12 @@ Json importance(const std::optional<FailureFigures>& f) {
 
 Json resultsJson(const RunResult& run) {
     const bool completed = run.outcome == RunOutcome::Completed;
-    const auto figures = failureFigures(run.tallies, run.plannedRepetitions,
-                                        completed ? RunStatus::Completed : RunStatus::Aborted);
+    return resultsJson(run, failureFigures(run.tallies, run.plannedRepetitions,
+                                           completed ? RunStatus::Completed : RunStatus::Aborted));
+}
+
+Json resultsJson(const RunResult& run, const std::optional<FailureFigures>& figures) {
+    const bool completed = run.outcome == RunOutcome::Completed;
     Json json = {
         {"schemaVersion", resultsSchemaVersion},
         {"program", {{"name", std::string(programName)}, {"version", std::string(programVersion)}}},

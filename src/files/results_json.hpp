@@ -1,8 +1,10 @@
 #pragma once
 
 #include <nlohmann/json.hpp>
+#include <optional>
 #include <string>
 
+#include "failure_statistics/failure_figures.hpp"
 #include "model/run_result.hpp"
 
 namespace ferrolith {
@@ -17,6 +19,11 @@ inline constexpr int resultsSchemaVersion = 3;
 // overall and per-repetition figures, inputs at failure and report. Numbers keep full precision
 // (they read back to the same doubles); a non-finite or missing figure is null.
 nlohmann::ordered_json resultsJson(const RunResult& run);
+
+// The same with the failure statistics given: those of a run whose repetitions are streams of
+// their own.
+nlohmann::ordered_json resultsJson(const RunResult& run,
+                                   const std::optional<FailureFigures>& figures);
 
 // The file's contents: indented JSON ending with a line end.
 std::string resultsJsonText(const RunResult& run);

@@ -7,6 +7,10 @@
 
 namespace ferrolith {
 
+// The count fields, as their messages name them.
+inline constexpr std::string_view repetitionsField = "No. Repititions";
+inline constexpr std::string_view sampleSizeField = "Sample Size";
+
 // The largest count: counts are 16-bit signed integers.
 constexpr int largestCount = 32767;
 

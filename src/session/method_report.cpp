@@ -83,11 +83,32 @@ std::string samplingBlock(const ImportanceSamplingResult& s) {
            line("Importance sampling beta", formatFigure(s.beta));
 }
 
+std::string repetitionLine(const StreamRepetition& r) {
+    return "  " + column(std::to_string(r.stream), 8) + column(formatFigure(r.effectMean), 10) +
+           column(formatFigure(r.effectStdDev), 10) + column(formatFigure(r.resistMean), 10) +
+           column(formatFigure(r.resistStdDev), 10) + column(formatFigure(r.safeFraction), 14) +
+           formatCount(r.tally.failures) + "\n";
+}
+
+std::string streamsBlock(const StreamMonteCarloResult& s) {
+    if (!s.message.empty()) return line("Independent Monte Carlo", s.message);
+    std::string text = line("Independent Monte Carlo seed", std::to_string(s.seed));
+    const auto figures = streamFigures(s);
+    if (!figures) return text;
+    text += statusLine(figures->status, figures->repetitions, figures->plannedRepetitions) + "\n";
+    for (const FigureLine& f : figureLines(*figures)) text += line(f.label, f.value);
+    text += "Repetitions:\n  " + column("stream", 8) + column("E mean", 10) + column("E sd", 10) +
+            column("R mean", 10) + column("R sd", 10) + column("safe fraction", 14) + "failures\n";
+    for (const StreamRepetition& r : s.repetitions) text += repetitionLine(r);
+    return text;
+}
+
 }  // namespace
 
 std::string methodReport(const MethodResult& result) {
     std::string text =
         line("Method", std::string(methodName(result.method))) + inputsBlock(result.study);
+    if (result.streams) text += streamsBlock(*result.streams);
     if (result.sampling) text += samplingBlock(*result.sampling);
     if (result.sorm) text += sormBlock(*result.sorm);
     if (result.form) text += formBlock(*result.form);

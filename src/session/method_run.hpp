@@ -14,8 +14,9 @@ struct MethodOptions {
     std::int64_t importanceSamples = reliability::defaultImportanceSamples;
 };
 
-// One run of FORM, SORM or importance sampling on the request's study: a parameter text that
-// does not convert and faulty data are the design run's message boxes, through observer. A study
+// One run of FORM, SORM, importance sampling or independent Monte Carlo (with the study's counts)
+// on the request's study: a count or parameter text that does not convert and faulty data are the
+// design run's message boxes, through observer. A study
 // without a seed takes one from the clock; the result records it.
 reliability::MethodResult runMethod(const RunRequest& request, const MethodOptions& options,
                                     RunObserver& observer);

@@ -105,7 +105,8 @@ TEST(MethodDriver, DesignPointInPhysicalUnitsWithThreeCoordinatesForGamma) {
 TEST(MethodDriver, BadInputEndsEveryMethodAsItEndsTheDesignRun) {
     const Result designBad = runCli("--param '2=225;10'");
     const Result designFault = runCli("--dist 0=Poisson --seed 3");
-    for (const std::string method : {"form", "sorm", "importance-sampling"}) {
+    for (const std::string method :
+         {"form", "sorm", "importance-sampling", "independent-monte-carlo"}) {
         SCOPED_TRACE(method);
         const Result bad = runCli("--method " + method + " --param '2=225;10'");
         EXPECT_EQ(bad.status, designBad.status);
@@ -114,8 +115,14 @@ TEST(MethodDriver, BadInputEndsEveryMethodAsItEndsTheDesignRun) {
         const Result fault = runCli("--method " + method + " --dist 0=Poisson");
         EXPECT_EQ(fault.status, designFault.status);
         EXPECT_TRUE(has(fault.err, "Pellox: Poisson Parameter < 10\n")) << fault.err;
-        EXPECT_EQ(runCli("--method " + method + " --csv x.csv").status, 2);
+        if (method != "independent-monte-carlo") {
+            EXPECT_EQ(runCli("--method " + method + " --csv x.csv").status, 2);
+        }
     }
+    const Result designCount = runCli("--repetitions abc");
+    const Result count = runCli("--method independent-monte-carlo --repetitions abc");
+    EXPECT_EQ(count.status, designCount.status);
+    EXPECT_EQ(count.err, designCount.err);
     EXPECT_EQ(runCli("--method weibull").status, 2);
     EXPECT_EQ(runCli("--method form --is-samples 0").status, 2);
     EXPECT_EQ(runCli("--method form --is-samples 1e4").status, 2);
@@ -147,7 +154,8 @@ TEST(MethodDriver, ImportanceSamplingMeetsTheMeasuredCases) {
 }
 
 TEST(MethodDriver, SameFiguresAtAnyThreadCount) {
-    for (const std::string method : {"form", "sorm", "importance-sampling"}) {
+    for (const std::string method :
+         {"form", "sorm", "importance-sampling", "independent-monte-carlo"}) {
         SCOPED_TRACE(method);
         const std::string options =
             "--method " + method + " --seed 5 --is-samples 3000 " + mixedCase;
@@ -155,10 +163,37 @@ TEST(MethodDriver, SameFiguresAtAnyThreadCount) {
         for (const char* threads : {"2", "8"}) {
             const JsonRun more = runWithJson(options + " --threads " + threads);
             EXPECT_EQ(more.cli.out, one.cli.out);
-            for (const char* field : {"form", "sorm", "importanceSampling"})
-                EXPECT_EQ(more.json[field], one.json[field]) << field;
+            for (const char* field :
+                 {"form", "sorm", "importanceSampling", "repetitions", "pf", "streamInterval95"})
+                EXPECT_EQ(more.json.value(field, Json()), one.json.value(field, Json())) << field;
         }
     }
+}
+
+// Each repetition from its own stream, numbered 1 to M, in the design run's fields and rows.
+TEST(MethodDriver, IndependentMonteCarloWritesTheDesignRunsFieldsAndRows) {
+    TempPath csv("streams.csv");
+    const JsonRun run = runWithJson(
+        "--method independent-monte-carlo --seed 4 --repetitions 3 --samples 500 --csv " +
+        csv.path);
+    ASSERT_EQ(run.cli.status, 0) << run.cli.err;
+    EXPECT_TRUE(has(run.cli.out, "Method: independent-monte-carlo\n"));
+    EXPECT_TRUE(has(run.cli.out, "Independent Monte Carlo seed: 4\n"));
+    EXPECT_TRUE(has(run.cli.out, "Repetitions:\n"));
+    EXPECT_EQ(run.json["method"], "independent-monte-carlo");
+    EXPECT_EQ(run.json["engine"], "streams");
+    EXPECT_TRUE(run.json["tailWarning"].is_null());
+    ASSERT_EQ(run.json["repetitions"].size(), 3u);
+    int failures = 0;
+    for (int r = 0; r < 3; ++r) {
+        EXPECT_EQ(run.json["repetitions"][r]["seed"], r + 1);
+        failures += run.json["repetitions"][r]["failures"].get<int>();
+    }
+    EXPECT_EQ(run.json["failures"], failures);
+    EXPECT_EQ(run.json["pf"], failures / 1500.0);
+    const std::string rows = slurp(csv.path);
+    EXPECT_EQ(std::count(rows.begin(), rows.end(), '\n'), 4);
+    EXPECT_TRUE(has(rows, "\n1,1,") && has(rows, "\n2,2,") && has(rows, "\n3,3,")) << rows;
 }
 
 TEST(MethodDriver, DesignRunCarriesFormAndTheTailWarning) {

@@ -50,6 +50,8 @@ runs = {
     "importance sampling": (["--method", "importance-sampling", "--seed", "1",
                              "--is-samples", "2000"], 0),
     "form aborted": (["--method", "form", "--dist", "0=Poisson"], 3),
+    "independent monte carlo": (["--method", "independent-monte-carlo", "--seed", "2",
+                                 "--repetitions", "3", "--samples", "200"], 0),
     # Every standard deviation 0: the limit state is flat and FORM finds no design point.
     "form not converged": (["--method", "importance-sampling", *[
         x for v, mean in enumerate((4, 75, 225, 20, 2, 10, 4)) for x in ("--param", f"{v}={mean},0")
@@ -68,13 +70,19 @@ with tempfile.TemporaryDirectory() as folder:
         for error in validator.iter_errors(written[name]):
             failures.append(f"{name}: fails the schema at {list(error.path)}: {error.message}")
 
-methods = {"form", "sorm", "importance sampling", "form aborted", "form not converged"}
+methods = {"form", "sorm", "importance sampling", "form aborted", "form not converged",
+           "independent monte carlo"}
 for name, run in written.items():
     method = run["method"]
     if (name in methods) != (method != "monte-carlo"):
         failures.append(f"{name}: method {method}")
     if name not in methods and run["form"] is None:
         failures.append(f"{name}: a design run without FORM")
+if "independent monte carlo" in written:
+    run = written["independent monte carlo"]
+    if run["engine"] != "streams" or [r["seed"] for r in run["repetitions"]] != [1, 2, 3]:
+        failures.append(f"independent monte carlo: engine {run['engine']}, streams "
+                        f"{[r['seed'] for r in run['repetitions']]}")
 for name, field in (("sorm", "sorm"), ("importance sampling", "importanceSampling")):
     if name in written and written[name][field] is None:
         failures.append(f"{name}: no {field}")
@@ -96,7 +104,7 @@ if "two streams agreeing" in written:
         failures.append(f"two streams agreeing: return period {run['returnPeriod']} "
                         f"from {run['failures']} failures")
 for name, run in written.items():
-    if name in methods:
+    if name in methods - {"independent monte carlo"}:
         continue
     # Below 100 samples a repetition, once a repetition has completed, a warning names the count.
     samples = int(run["study"]["samples"])
@@ -158,6 +166,12 @@ if "form" in written:
         "form file without sorm": {k: v for k, v in written["form"].items() if k != "sorm"},
         "form file of version 2": dict(written["form"], schemaVersion=2),
     }
+    if "independent monte carlo" in written:
+        streams = json.loads(json.dumps(written["independent monte carlo"]))
+        streams["repetitions"][0]["seed"] = 32768
+        method_bad["stream number past 32767"] = streams
+        method_bad["independent monte carlo without tailWarning"] = {
+            k: v for k, v in written["independent monte carlo"].items() if k != "tailWarning"}
     for name, data in method_bad.items():
         if validator.is_valid(data):
             failures.append(f"{name}: the schema accepts it")
