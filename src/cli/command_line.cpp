@@ -56,6 +56,23 @@ std::uint64_t seedNamed(const std::string& text) {
     return *seed;
 }
 
+reliability::Method methodNamed(const std::string& text) {
+    for (std::size_t i = 0; i < reliability::methodNames.size(); ++i)
+        if (text == reliability::methodNames[i]) return static_cast<reliability::Method>(i);
+    throw CommandLineError("--method: " + quotedText(text) +
+                           " is not monte-carlo, form, sorm, importance-sampling or "
+                           "independent-monte-carlo");
+}
+
+// Importance sampling's count: up to a billion samples, about a minute.
+std::int64_t importanceSamplesNamed(const std::string& text) {
+    const auto samples = wholeNumber<std::int64_t>(text, 1, 1'000'000'000);
+    if (!samples)
+        throw CommandLineError("--is-samples: " + quotedText(text) +
+                               " is not a whole number from 1 to 1000000000");
+    return *samples;
+}
+
 int threadsNamed(const std::string& text) {
     const auto threads = wholeNumber(text, 1, largestThreads);
     if (!threads)
@@ -66,8 +83,9 @@ int threadsNamed(const std::string& text) {
 // The options' values as given, read after the parse.
 struct OptionTexts {
     std::vector<std::string> params, dists;
-    std::string output, seed, threads;
+    std::string output, seed, threads, isSamples;
     std::string engine = "fast";
+    std::string method = "monte-carlo";
 };
 
 void addOptions(CLI::App& app, CommandLine& result, OptionTexts& texts) {
@@ -104,6 +122,18 @@ void addOptions(CLI::App& app, CommandLine& result, OptionTexts& texts) {
                  "Draw no progress line; messages are still written. Without it the progress "
                  "(repetitions done, samples per second, time left) is shown on standard error "
                  "while the run goes, when standard error is a terminal, and erased at the end");
+    app.add_option("--method", texts.method,
+                   "monte-carlo: the design run and its report; form, sorm, importance-sampling, "
+                   "independent-monte-carlo (the counts' repetitions, each from a 64-bit stream "
+                   "of its own): that method's plain-text report (inputs, figures, FORM's design "
+                   "point)")
+        ->type_name("NAME")
+        ->default_str("monte-carlo");
+    app.add_option(
+           "--is-samples", texts.isSamples,
+           "Samples of importance sampling, a whole number from 1 to 1000000000 (default: " +
+               std::to_string(reliability::defaultImportanceSamples) + ")")
+        ->type_name("N");
     addFileOptions(app, result.files);
     app.set_version_flag("--version", "ferrolith-cli " + std::string(programVersion));
     // Unexpected arguments are refused after the parse, each shortened in the message.
@@ -125,6 +155,13 @@ void readOptionTexts(const CLI::App& app, const OptionTexts& texts, CommandLine&
                                " is not fast or reference");
     if (texts.engine == "reference") result.request.options.engine = Engine::Reference;
     if (app.count("--threads")) result.request.options.threads = threadsNamed(texts.threads);
+    result.method.method = methodNamed(texts.method);
+    if (app.count("--is-samples"))
+        result.method.importanceSamples = importanceSamplesNamed(texts.isSamples);
+    using reliability::Method;
+    if (result.method.method != Method::MonteCarlo &&
+        result.method.method != Method::IndependentMonteCarlo && app.count("--csv"))
+        throw CommandLineError("--csv: " + texts.method + " has no repetitions to write");
     const auto seed = app.count("--seed") ? std::optional(seedNamed(texts.seed)) : std::nullopt;
     // The study gives what the options leave: its seed only without --seed, its texts before
     // --param and --dist apply.
@@ -157,7 +194,8 @@ CommandLine parseCommandLine(const std::vector<std::string>& args, std::ostream&
         "Exit status: 0 completed, 2 bad arguments or a count or parameter text that does not "
         "convert, 3 aborted by faulty data, 4 a file (report, study or results) could not be "
         "written, 5 the report (or this help) could not be written to standard output (this one "
-        "whatever the run's outcome).",
+        "whatever the run's outcome), 6 FORM found no design point (--method form, sorm or "
+        "importance-sampling).",
         "ferrolith-cli"};
     addOptions(app, result, texts);
 

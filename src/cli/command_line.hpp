@@ -9,6 +9,7 @@
 
 #include "cli/file_options.hpp"
 #include "model/run_result.hpp"
+#include "session/method_run.hpp"
 
 namespace ferrolith {
 
@@ -24,6 +25,8 @@ struct CommandLine {
     bool helpShown = false;                 // --help or --version printed; nothing to run
     bool quiet = false;                     // no progress line, even on a terminal
     FileOptions files;
+    // --method and --is-samples; the design run unless the method is another.
+    MethodOptions method{reliability::Method::MonteCarlo};
 };
 
 // A variable by its name (BeamLength ... UdlValue) or its index 0 to 6.

@@ -10,5 +10,6 @@ constexpr int exitAborted = 3;  // aborted by faulty distribution data
 constexpr int exitSaveFailed = 4;  // --output, --save-study, --json or --csv could not be written
 constexpr int exitOutputFailed =
     5;  // the report or the help could not be written to standard output
+constexpr int exitFormNotConverged = 6;  // FORM found no design point (--method form and after)
 
 }  // namespace ferrolith

@@ -5,6 +5,7 @@
 #include "cli/command_line.hpp"
 #include "cli/driver_observer.hpp"
 #include "cli/exit_status.hpp"
+#include "cli/method_driver.hpp"
 #include "cli/standard_output.hpp"
 #include "files/results_csv.hpp"
 #include "files/results_json.hpp"
@@ -35,6 +36,8 @@ int runDriver(const std::vector<std::string>& args, StandardOutput& out) {
         return exitBadInput;
     }
     if (commandLine.helpShown) return exitCompleted;
+    if (commandLine.method.method != reliability::Method::MonteCarlo)
+        return runMethodDriver(commandLine, out);
 
     const RunRequest& request = commandLine.request;
     if (const std::string& path = commandLine.files.saveStudy;

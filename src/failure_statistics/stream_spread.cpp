@@ -45,6 +45,15 @@ std::vector<double> streamAverages(std::span<const RepetitionTally> tallies,
 StreamSpread streamSpread(std::span<const RepetitionTally> tallies) {
     StreamSpread spread;
     const std::vector<double> averages = streamAverages(tallies, spread.repeatedRepetitions);
+    const StreamSpread fromAverages = averagesSpread(averages);
+    spread.streams = fromAverages.streams;
+    spread.mean = fromAverages.mean;
+    spread.interval = fromAverages.interval;
+    return spread;
+}
+
+StreamSpread averagesSpread(std::span<const double> averages) {
+    StreamSpread spread;
     spread.streams = static_cast<int>(averages.size());
     if (spread.streams < 2) return spread;
 

@@ -26,4 +26,8 @@ struct StreamSpread {
 // Seeds must lie in 0 to largestRepetitionSeed and every tally hold samples.
 StreamSpread streamSpread(std::span<const RepetitionTally> tallies);
 
+// The spread of k independent streams' average failure fractions, in stream order; none of them
+// repeated.
+StreamSpread averagesSpread(std::span<const double> averages);
+
 }  // namespace ferrolith

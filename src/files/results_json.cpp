@@ -7,6 +7,7 @@
 #include "failure_statistics/failure_figures.hpp"
 #include "failure_statistics/figure_text.hpp"
 #include "files/json_text.hpp"
+#include "files/method_json.hpp"
 #include "files/study_json.hpp"
 #include "program_version.hpp"
 
@@ -92,12 +93,17 @@ Json importance(const std::optional<FailureFigures>& f) {
 
 Json resultsJson(const RunResult& run) {
     const bool completed = run.outcome == RunOutcome::Completed;
-    const auto figures = failureFigures(run.tallies, run.plannedRepetitions,
-                                        completed ? RunStatus::Completed : RunStatus::Aborted);
+    return resultsJson(run, failureFigures(run.tallies, run.plannedRepetitions,
+                                           completed ? RunStatus::Completed : RunStatus::Aborted));
+}
+
+Json resultsJson(const RunResult& run, const std::optional<FailureFigures>& figures) {
+    const bool completed = run.outcome == RunOutcome::Completed;
     Json json = {
         {"schemaVersion", resultsSchemaVersion},
         {"program", {{"name", std::string(programName)}, {"version", std::string(programVersion)}}},
         {"study", studyToJson(run.study)},
+        {"method", "monte-carlo"},
         {"engine", run.engine == Engine::Reference ? "reference" : "fast"},
         {"threads", run.threads},
         {"outcome", completed ? "completed" : "aborted"},
@@ -109,6 +115,8 @@ Json resultsJson(const RunResult& run) {
     addOverallFigures(json, run.overall, completed);
     json["repetitions"] = repetitions(run);
     json["importance"] = importance(figures);
+    // FORM costs milliseconds: every design run carries it and its tail warning.
+    addDesignRunForm(json, run.study);
     json["report"] = run.report;
     return json;
 }

@@ -36,16 +36,31 @@ T normalValue(T a, T b, T u1, T u2, T piValue, Pick pickFirst) {
     return (r * b) * sin(angle + turn) + a;
 }
 
-// a and b are the mean and standard deviation of the logarithm.
-template <class T, class Pick>
-T logNormalValue(T a, T b, T u1, T u2, T piValue, Pick pickFirst) {
-    return exp(normalValue(a, b, u1, u2, piValue, pickFirst));
+// The value of a Box-Muller branch (Normal, Log-Normal, Poisson) from a normal value:
+// normalWith(mean, sd) gives a normal value of that mean and standard deviation, and the branch
+// makes its value of it. The sampler passes its Box-Muller pick; the reliability methods pass
+// mean + sd z at a point z of the standard normal space.
+template <class T, class NormalWith>
+T fromNormal(Branch branch, T a, T b, NormalWith normalWith) {
+    // Log-Normal: a and b are the mean and standard deviation of the logarithm.
+    if (branch == Branch::LogNormal) return exp(normalWith(a, b));
+    // Poisson: the normal approximation centred on the mean minus 0.5, with b the variance.
+    if (branch == Branch::Poisson) return normalWith(a - T(0.5), sqrt(b));
+    return normalWith(a, b);
 }
 
-// The normal approximation centred on the mean minus 0.5, with b the variance.
+template <class T, class Pick>
+T logNormalValue(T a, T b, T u1, T u2, T piValue, Pick pickFirst) {
+    return fromNormal(Branch::LogNormal, a, b, [&](T mean, T sd) {
+        return normalValue(mean, sd, u1, u2, piValue, pickFirst);
+    });
+}
+
 template <class T, class Pick>
 T poissonValue(T a, T b, T u1, T u2, T piValue, Pick pickFirst) {
-    return normalValue(a - T(0.5), sqrt(b), u1, u2, piValue, pickFirst);
+    return fromNormal(Branch::Poisson, a, b, [&](T mean, T sd) {
+        return normalValue(mean, sd, u1, u2, piValue, pickFirst);
+    });
 }
 
 template <class T>

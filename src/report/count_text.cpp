@@ -22,4 +22,9 @@ std::string countMessage(std::string_view field, std::string_view text) {
            std::to_string(largestCount) + ".";
 }
 
+std::string parameterMessage(std::string_view caption, std::string_view text) {
+    return std::string(caption) + ": the parameters " + quotedText(text) +
+           " are not two numbers separated by a comma.";
+}
+
 }  // namespace ferrolith

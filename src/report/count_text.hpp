@@ -7,6 +7,10 @@
 
 namespace ferrolith {
 
+// The count fields, as their messages name them.
+inline constexpr std::string_view repetitionsField = "No. Repititions";
+inline constexpr std::string_view sampleSizeField = "Sample Size";
+
 // The largest count: counts are 16-bit signed integers.
 constexpr int largestCount = 32767;
 
@@ -17,5 +21,8 @@ std::optional<std::int16_t> convertCount(std::string_view text);
 
 // The one-line message for a count text that does not convert, naming the field.
 std::string countMessage(std::string_view field, std::string_view text);
+
+// The one-line message for a parameter text that does not convert, naming the input's caption.
+std::string parameterMessage(std::string_view caption, std::string_view text);
 
 }  // namespace ferrolith

@@ -7,10 +7,9 @@
 #include "engine/repetition.hpp"
 #include "engine/repetition_schedule.hpp"
 #include "model/draw_input.hpp"
-#include "model/sample_statistics.hpp"
-#include "report/confidence_limits.hpp"
 #include "report/count_text.hpp"
 #include "report/message_text.hpp"
+#include "report/overall_figures.hpp"
 #include "report/report_text.hpp"
 #include "report/titles.hpp"
 
@@ -37,15 +36,6 @@ class FaultBoxes : public DataFaultMessages {
   private:
     RunObserver& observer_;
 };
-
-// Mean and standard deviation of one figure over the repetitions, summed in repetition order.
-std::pair<double, double> overRepetitions(const std::vector<RepetitionFigures>& repetitions,
-                                          double RepetitionFigures::*figure) {
-    RunningSums sums;
-    for (const RepetitionFigures& r : repetitions) sums.add(r.*figure);
-    const int n = static_cast<int>(repetitions.size());
-    return {meanFromSum(sums.sum, n), stdDevFromSums(sums.sum, sums.sumSq, n)};
-}
 
 // One press of Calculate from its counts to its save question.
 class Simulation {
@@ -80,9 +70,9 @@ class Simulation {
 
     // A count that does not convert is named in a message before anything changes.
     bool readCounts() {
-        const auto M = readCount("No. Repititions", result_.study.repetitions);
+        const auto M = readCount(repetitionsField, result_.study.repetitions);
         if (!M) return false;
-        const auto N = readCount("Sample Size", result_.study.samples);
+        const auto N = readCount(sampleSizeField, result_.study.samples);
         if (!N) return false;
         result_.plannedRepetitions = *M;
         result_.sampleSize = *N;
@@ -112,9 +102,7 @@ class Simulation {
                        distName_);
             return true;
         } catch (const ParameterError& e) {
-            showMessage(observer_, std::string(info(e.variable()).caption) + ": the parameters " +
-                                       quotedText(e.text()) +
-                                       " are not two numbers separated by a comma.");
+            showMessage(observer_, parameterMessage(info(e.variable()).caption, e.text()));
             return false;
         }
     }
@@ -178,16 +166,7 @@ class Simulation {
 
     void finishOverall() {
         OverallFigures& o = result_.overall;
-        const auto& reps = result_.repetitions;
-        std::tie(o.effectMean, o.effectStdDev) =
-            overRepetitions(reps, &RepetitionFigures::effectMean);
-        std::tie(o.resistMean, o.resistStdDev) =
-            overRepetitions(reps, &RepetitionFigures::resistMean);
-        std::tie(o.safeMean, o.safeStdDev) =
-            overRepetitions(reps, &RepetitionFigures::safeFraction);
-        const ConfidenceLimits limits = safeFractionLimits(o.safeMean, result_.totalSimulations());
-        o.upperLimit = limits.upper;
-        o.lowerLimit = limits.lower;
+        o = overallFigures(result_.repetitions, result_.totalSimulations());
         o.elapsed = clockSeconds() - startTime_;
         o.timePerSimulation = o.elapsed / result_.totalSimulations();
         append(overallBlockPieces(o, result_.totalSimulations()));

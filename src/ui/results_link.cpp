@@ -10,6 +10,7 @@
 #include <span>
 
 #include "failure_statistics/figure_text.hpp"
+#include "reliability/study_form.hpp"
 #include "ui/results_texts.hpp"
 
 namespace ferrolith {
@@ -68,6 +69,10 @@ void ResultsLink::runEnded(const RunResult& run) {
     switch (run.outcome) {
         case RunOutcome::Completed:
             refresh(run, RunStatus::Completed);
+            // FORM on the run's inputs costs milliseconds; it says where the design's generator
+            // cannot reach the failure domain.
+            if (const auto warning = reliability::studyTailWarning(run.study))
+                window_.appendAdvice(*warning);
             break;
         case RunOutcome::Aborted:
             refresh(run, RunStatus::Aborted);

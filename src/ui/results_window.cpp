@@ -153,6 +153,10 @@ void ResultsWindow::showFigures(const FailureFigures& figures,
     figuresText_ = text(figuresAsText(figures));
 }
 
+void ResultsWindow::appendAdvice(const std::string& line) {
+    advice_->setText(advice_->text() + QStringLiteral(" ") + text(line));
+}
+
 void ResultsWindow::showStatus(const std::string& status) {
     status_->setText(text(status));
     for (int i = 0; i < figureGrid_->count(); ++i)

@@ -33,6 +33,8 @@ class ResultsWindow : public QWidget {
 
     // The figures of the repetitions completed so far, with the convergence of the estimate.
     void showFigures(const FailureFigures& figures, std::span<const ConvergencePoint> points);
+    // One more line after the advice: a finished design run's tail warning.
+    void appendAdvice(const std::string& line);
     // No figures to show: only where the run stands.
     void showStatus(const std::string& status);
     // The samples of one repetition.

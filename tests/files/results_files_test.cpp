@@ -70,6 +70,7 @@ TEST(ResultsJson, FieldsInOrderNonFiniteAsNull) {
     EXPECT_EQ(keys, (std::vector<std::string>{"schemaVersion",
                                               "program",
                                               "study",
+                                              "method",
                                               "engine",
                                               "threads",
                                               "outcome",
@@ -95,8 +96,11 @@ TEST(ResultsJson, FieldsInOrderNonFiniteAsNull) {
                                               "upperLimit",
                                               "repetitions",
                                               "importance",
+                                              "form",
+                                              "tailWarning",
                                               "report"}));
-    EXPECT_EQ(j["schemaVersion"], 2);
+    EXPECT_EQ(j["schemaVersion"], 3);
+    EXPECT_EQ(j["method"], "monte-carlo");
     EXPECT_EQ(j["study"]["seed"], 18446744073709551615u);
     EXPECT_EQ(j["engine"], "reference");
     EXPECT_EQ(j["outcome"], "completed");

@@ -1,7 +1,8 @@
 """Checks the results files the driver writes against docs/results.schema.json (which refers to
 docs/study.schema.json), for completed, aborted, all-safe and clock-seeded runs, the figures
-that must claim no more than the run knows, that the schema refuses what a results file must not
-hold and that it still accepts a file of version 1.
+that must claim no more than the run knows, a file of each method (FORM, SORM, importance
+sampling, FORM without a design point), that the schema refuses what a results file must not hold
+and that it still accepts files of versions 1 and 2.
 
 usage: results_schema_test.py FERROLITH_CLI DOCS_FOLDER"""
 import json
@@ -44,6 +45,17 @@ runs = {
     "two streams agreeing": (["--seed", "700", "--repetitions", "2", "--samples", "25000",
                               "--param", "AllowableStress=60,3"], 0),
     "one sample a repetition": (["--seed", "4", "--repetitions", "40", "--samples", "1"], 0),
+    "form": (["--method", "form"], 0),
+    "sorm": (["--method", "sorm", "--seed", "1"], 0),
+    "importance sampling": (["--method", "importance-sampling", "--seed", "1",
+                             "--is-samples", "2000"], 0),
+    "form aborted": (["--method", "form", "--dist", "0=Poisson"], 3),
+    "independent monte carlo": (["--method", "independent-monte-carlo", "--seed", "2",
+                                 "--repetitions", "3", "--samples", "200"], 0),
+    # Every standard deviation 0: the limit state is flat and FORM finds no design point.
+    "form not converged": (["--method", "importance-sampling", *[
+        x for v, mean in enumerate((4, 75, 225, 20, 2, 10, 4)) for x in ("--param", f"{v}={mean},0")
+    ]], 6),
 }
 written = {}
 with tempfile.TemporaryDirectory() as folder:
@@ -58,6 +70,26 @@ with tempfile.TemporaryDirectory() as folder:
         for error in validator.iter_errors(written[name]):
             failures.append(f"{name}: fails the schema at {list(error.path)}: {error.message}")
 
+methods = {"form", "sorm", "importance sampling", "form aborted", "form not converged",
+           "independent monte carlo"}
+for name, run in written.items():
+    method = run["method"]
+    if (name in methods) != (method != "monte-carlo"):
+        failures.append(f"{name}: method {method}")
+    if name not in methods and run["form"] is None:
+        failures.append(f"{name}: a design run without FORM")
+if "independent monte carlo" in written:
+    run = written["independent monte carlo"]
+    if run["engine"] != "streams" or [r["seed"] for r in run["repetitions"]] != [1, 2, 3]:
+        failures.append(f"independent monte carlo: engine {run['engine']}, streams "
+                        f"{[r['seed'] for r in run['repetitions']]}")
+for name, field in (("sorm", "sorm"), ("importance sampling", "importanceSampling")):
+    if name in written and written[name][field] is None:
+        failures.append(f"{name}: no {field}")
+if "form not converged" in written:
+    form = written["form not converged"]["form"]
+    if form["converged"] or form["beta"] is not None or not form["message"]:
+        failures.append(f"form not converged: {form}")
 if "all safe" in written and written["all safe"]["beta"] is not None:
     failures.append("all safe: beta should be null (infinite)")
 if "aborted" in written and written["aborted"]["outcome"] != "aborted":
@@ -72,6 +104,8 @@ if "two streams agreeing" in written:
         failures.append(f"two streams agreeing: return period {run['returnPeriod']} "
                         f"from {run['failures']} failures")
 for name, run in written.items():
+    if name in methods - {"independent monte carlo"}:
+        continue
     # Below 100 samples a repetition, once a repetition has completed, a warning names the count.
     samples = int(run["study"]["samples"])
     few = samples < 100 and run["failures"] is not None
@@ -100,14 +134,47 @@ if "completed" in written:
         "unknown input": variant(lambda d: d["importance"].append(
             {"name": "Span", "meanAll": 1, "meanFailed": 1, "shift": 0})),
         "extra field": variant(lambda d: d.update(comment="x")),
-        "version 3": variant(lambda d: d.update(schemaVersion=3)),
+        "version 4": variant(lambda d: d.update(schemaVersion=4)),
+        "version 2 with a method": variant(lambda d: d.update(schemaVersion=2)),
+        "design run without FORM": variant(lambda d: d.pop("form")),
+        "design run with sorm": variant(lambda d: d.update(sorm=None)),
+        "alpha of four numbers": variant(
+            lambda d: d["form"]["designPoint"][0].update(alpha=[0.1, 0.1, 0.1, 0.1])),
         "version 2 without the warning": variant(lambda d: d.pop("smallSampleWarning", None)),
-        "version 1 with the warning": variant(lambda d: d.update(schemaVersion=1)),
+        "version 1 with the warning": variant(
+            lambda d: ([d.pop(k) for k in ("method", "form", "tailWarning")],
+                       d.update(schemaVersion=1))),
         "warning as a number": variant(lambda d: d.update(smallSampleWarning=1)),
     }
-    version1 = variant(lambda d: (d.pop("smallSampleWarning", None), d.update(schemaVersion=1)))
-    for error in validator.iter_errors(version1):
-        failures.append(f"version 1: fails the schema at {list(error.path)}: {error.message}")
+    def older(version):
+        def change(d):
+            for k in ("method", "form", "tailWarning"):
+                d.pop(k)
+            if version == 1:
+                d.pop("smallSampleWarning")
+            d.update(schemaVersion=version)
+        return variant(change)
+
+    for version in (1, 2):
+        for error in validator.iter_errors(older(version)):
+            failures.append(f"version {version}: fails the schema at {list(error.path)}: "
+                            f"{error.message}")
+
+if "form" in written:
+    method_bad = {
+        "form file with the design figures": dict(written["form"], pf=0.1),
+        "form file without sorm": {k: v for k, v in written["form"].items() if k != "sorm"},
+        "form file of version 2": dict(written["form"], schemaVersion=2),
+    }
+    if "independent monte carlo" in written:
+        streams = json.loads(json.dumps(written["independent monte carlo"]))
+        streams["repetitions"][0]["seed"] = 32768
+        method_bad["stream number past 32767"] = streams
+        method_bad["independent monte carlo without tailWarning"] = {
+            k: v for k, v in written["independent monte carlo"].items() if k != "tailWarning"}
+    for name, data in method_bad.items():
+        if validator.is_valid(data):
+            failures.append(f"{name}: the schema accepts it")
     for name, data in bad.items():
         if validator.is_valid(data):
             failures.append(f"{name}: the schema accepts it")

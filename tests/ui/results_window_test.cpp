@@ -234,6 +234,20 @@ TEST_F(ResultsWindowTest, StreamsWithoutSpreadShowNoIntervalAndFewSamplesAWarnin
     EXPECT_FALSE(adviceText(results).contains("biased"));
 }
 
+TEST_F(ResultsWindowTest, TailWarningFollowsTheAdviceOnlyWhereFormPutsAnInputBeyondReach) {
+    ResultsWindow& results = window.results().window();
+    c.txtRepititions->setText("2");
+    c.txtSampleSize->setText("100");
+    pressCalculate();
+    EXPECT_FALSE(adviceText(results).contains("standard normal value"));
+
+    c.txtParam[3]->setText("90,3");  // Pf 9.25e-8: the width's design point beyond -4
+    pressCalculate();
+    EXPECT_TRUE(adviceText(results).contains(
+        " Beam Width (mm) is a resistance that must fall to the standard normal value -4."))
+        << adviceText(results).toStdString();
+}
+
 TEST_F(ResultsWindowTest, ChartsSaveAsPngAndSvgThatLoadBack) {
     pressCalculate();
     ResultsWindow& results = window.results().window();

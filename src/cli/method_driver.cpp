@@ -1,0 +1,48 @@
+#include "cli/method_driver.hpp"
+
+#include <iostream>
+
+#include "cli/driver_observer.hpp"
+#include "cli/exit_status.hpp"
+#include "files/method_json.hpp"
+#include "files/results_csv.hpp"
+
+namespace ferrolith {
+
+namespace {
+
+// The report (--output) and the results (--json, and --csv for independent Monte Carlo); false when
+// one could not be written.
+bool writeFiles(const CommandLine& commandLine, const reliability::MethodResult& result) {
+    bool written = true;
+    if (commandLine.outputFile)
+        written = writeOrSay(*commandLine.outputFile, result.report, std::cerr) && written;
+    if (const std::string& json = commandLine.files.json; !json.empty())
+        written = writeOrSay(json, methodResultsJsonText(result), std::cerr) && written;
+    if (const std::string& csv = commandLine.files.csv; !csv.empty() && result.streams)
+        written = writeOrSay(csv, resultsCsv(streamsRun(result)), std::cerr) && written;
+    return written;
+}
+
+}  // namespace
+
+int runMethodDriver(const CommandLine& commandLine, StandardOutput& out) {
+    DriverObserver observer(std::nullopt, std::cerr);
+    const reliability::MethodResult result =
+        runMethod(commandLine.request, commandLine.method, observer);
+    if (result.outcome == RunOutcome::Failed) return exitBadInput;
+    out.write(result.report);
+    const bool written = writeFiles(commandLine, result);
+    if (result.outcome == RunOutcome::Aborted) {
+        std::cerr << "ferrolith-cli: the method was ended by faulty input data\n";
+        return written ? exitAborted : exitSaveFailed;
+    }
+    if (!written) return exitSaveFailed;
+    if (result.notConverged()) {
+        std::cerr << "ferrolith-cli: " << result.form->form.message << '\n';
+        return exitFormNotConverged;
+    }
+    return exitCompleted;
+}
+
+}  // namespace ferrolith

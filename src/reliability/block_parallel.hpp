@@ -1,0 +1,25 @@
+#pragma once
+
+#include <tbb/blocked_range.h>
+#include <tbb/parallel_for.h>
+#include <tbb/task_arena.h>
+
+#include <cstddef>
+
+namespace ferrolith::reliability {
+
+// Calls work(b) for every block b in 0 .. count - 1, on up to threads threads (0: as many as
+// the machine has). Each block must write only its own result, so that the caller can combine
+// the results in block order and get the same figures at any thread count.
+template <class Work>
+void forEachBlock(int threads, std::size_t count, Work work) {
+    tbb::task_arena arena(threads > 0 ? threads : tbb::task_arena::automatic);
+    arena.execute([&] {
+        tbb::parallel_for(tbb::blocked_range<std::size_t>(0, count, 1),
+                          [&](const tbb::blocked_range<std::size_t>& range) {
+                              for (std::size_t b = range.begin(); b != range.end(); ++b) work(b);
+                          });
+    });
+}
+
+}  // namespace ferrolith::reliability

@@ -1,0 +1,33 @@
+#include "reliability/reliability_text.hpp"
+
+#include "failure_statistics/figure_text.hpp"
+
+namespace ferrolith::reliability::text {
+
+std::string notConverged(int iterations) {
+    return "The search did not converge within " + std::to_string(iterations) + " iterations.";
+}
+
+std::string noDesignPoint(std::string_view originMessage) {
+    return "FORM found no design point. " + std::string(originMessage);
+}
+
+std::string otherDesignPoint(double beta) {
+    return "This start ended at another design point, beta " + formatFigure(beta) + ".";
+}
+
+std::string formulaUndefined(std::string_view formula, double kappa, double factor) {
+    return std::string(formula) + " is undefined: the curvature " + formatFigure(kappa) +
+           " makes a factor 1 + c kappa of " + formatFigure(factor) + ", which is not positive.";
+}
+
+std::string tailWarning(InputVariable variable, double z, bool falls) {
+    return std::string(info(variable).caption) +
+           (falls ? " is a resistance that must fall" : " is a load that must rise") +
+           " to the standard normal value " + formatFigure(z) +
+           " at the design point, further out than the design's generator samples, so the run's "
+           "failure probability is wrong there: use importance sampling (failure probability "
+           "below about 1e-6) or Monte Carlo with independent streams.";
+}
+
+}  // namespace ferrolith::reliability::text

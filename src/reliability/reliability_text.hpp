@@ -1,0 +1,48 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "model/input_variable.hpp"
+
+// Every message of the reliability methods.
+namespace ferrolith::reliability::text {
+
+inline constexpr const char* notFiniteAtOrigin =
+    "The limit state is not a finite number at the origin.";
+inline constexpr const char* notFiniteNearDesignPoint =
+    "The limit state is not a finite number near the design point.";
+inline constexpr const char* notFinite =
+    "The limit state is not a finite number near a point of the search.";
+inline constexpr const char* flatGradient =
+    "The limit state does not change near a point of the search, so it gives no direction.";
+inline constexpr const char* noMeritStep =
+    "No step along the search direction lowers the merit function.";
+inline constexpr const char* needsDesignPoint = "FORM found no design point to start from.";
+inline constexpr const char* otherDimension =
+    "FORM's design point has another dimension than this limit state.";
+inline constexpr const char* wrongPoint =
+    "A point of the beam's standard normal space needs one coordinate for each input, three for "
+    "a Gamma input.";
+inline constexpr const char* needsSamples = "At least one sample is needed.";
+inline constexpr const char* needsCounts =
+    "At least one repetition of at least one sample is needed.";
+inline constexpr const char* breitungName = "Breitung's formula";
+inline constexpr const char* hohenbichlerRackwitzName = "The Hohenbichler-Rackwitz formula";
+
+// "The search did not converge within 100 iterations."
+std::string notConverged(int iterations);
+
+// FORM's message when no start converged, followed by why the start at the origin did not.
+std::string noDesignPoint(std::string_view originMessage);
+
+// A start that converged elsewhere than the design point taken.
+std::string otherDesignPoint(double beta);
+
+// A curvature kappa whose factor 1 + c kappa is not positive.
+std::string formulaUndefined(std::string_view formula, double kappa, double factor);
+
+// An input whose design point lies beyond the design generator's reach.
+std::string tailWarning(InputVariable variable, double z, bool falls);
+
+}  // namespace ferrolith::reliability::text

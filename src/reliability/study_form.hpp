@@ -1,0 +1,31 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "model/study.hpp"
+#include "reliability/beam_design_point.hpp"
+#include "reliability/beam_space.hpp"
+#include "reliability/form.hpp"
+#include "reliability/tail_check.hpp"
+
+namespace ferrolith::reliability {
+
+// FORM on a study's inputs as typed: what the methods start from and what a design run's tail
+// warning comes from.
+struct StudyForm {
+    BeamSpace space;
+    FormResult form;
+    std::optional<BeamDesignPoint> designPoint;  // when FORM converged
+    std::vector<TailWarning> tailWarnings;       // in input order
+};
+
+// Throws ParameterError when a parameter text does not convert.
+StudyForm studyForm(const Study& study);
+
+// The first tail warning's text of a study's FORM; none when no input lies beyond the design
+// generator's reach, FORM found no design point or a parameter text does not convert.
+std::optional<std::string> studyTailWarning(const Study& study);
+
+}  // namespace ferrolith::reliability

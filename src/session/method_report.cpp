@@ -1,0 +1,118 @@
+#include "session/method_report.hpp"
+
+#include <cstdio>
+
+#include "failure_statistics/figure_text.hpp"
+
+namespace ferrolith {
+
+namespace {
+
+using namespace reliability;
+
+std::string line(const std::string& label, const std::string& value) {
+    return label + ": " + value + "\n";
+}
+
+// Left-aligned in a column of the given width, with at least one blank after it.
+std::string column(const std::string& text, std::size_t width) {
+    return text.size() < width ? text + std::string(width - text.size(), ' ') : text + " ";
+}
+
+std::string figures(const std::vector<double>& values) {
+    std::string text;
+    for (double v : values) text += (text.empty() ? "" : " ") + formatFigure(v);
+    return text;
+}
+
+std::string inputsBlock(const Study& study) {
+    std::string text = "Inputs (as typed):\n";
+    for (const InputVariableInfo& v : inputVariables) {
+        const auto i = static_cast<std::size_t>(v.variable);
+        const std::string& choice = study.distributions[i];
+        text += "  " + column(std::string(v.name), 18) + column(study.parameters[i], 16) +
+                (choice.empty() ? "(no choice: Normal)" : choice) + "\n";
+    }
+    return text;
+}
+
+std::string designPointTable(const BeamDesignPoint& point) {
+    std::string text = "Design point:\n  " + column("input", 18) + column("value", 12) +
+                       column("standard normal", 30) + column("alpha", 30) + "importance\n";
+    for (const InputDesignPoint& input : point.inputs)
+        text += "  " + column(std::string(info(input.variable).name), 18) +
+                column(formatFigure(input.value), 12) + column(figures(input.standard), 30) +
+                column(figures(input.alpha), 30) + formatFigure(input.importance) + "\n";
+    return text;
+}
+
+std::string formBlock(const StudyForm& f) {
+    const FormResult& form = f.form;
+    std::string text = line("FORM converged", form.converged ? "true" : "false");
+    if (!form.converged) return text + line("FORM message", form.message);
+    text += line("FORM beta", formatFigure(form.beta)) +
+            line("FORM Pf", formatFigure(form.failureProbability)) +
+            line("FORM limit-state evaluations", formatCount(form.evaluations));
+    if (f.designPoint) text += designPointTable(*f.designPoint);
+    return text;
+}
+
+std::string correctionLines(const std::string& name, const CurvatureCorrection& c) {
+    if (!c.defined) return line(name, c.message);
+    return line(name + " Pf", formatFigure(c.failureProbability)) +
+           line(name + " beta", formatFigure(c.beta));
+}
+
+std::string sormBlock(const SormResult& s) {
+    if (!s.message.empty()) return line("SORM", s.message);
+    return line("SORM curvatures", figures(s.curvatures)) +
+           correctionLines("SORM Breitung", s.breitung) +
+           correctionLines("SORM Hohenbichler-Rackwitz", s.hohenbichlerRackwitz);
+}
+
+std::string samplingBlock(const ImportanceSamplingResult& s) {
+    if (!s.message.empty()) return line("Importance sampling", s.message);
+    return line("Importance sampling seed", std::to_string(s.seed)) +
+           line("Importance sampling samples", formatCount(s.samples)) +
+           line("Importance sampling failures", formatCount(s.failures)) +
+           line("Importance sampling Pf", formatFigure(s.failureProbability)) +
+           line("Importance sampling standard error", formatFigure(s.standardError)) +
+           line("Importance sampling CoV", s.variation ? formatFigure(*s.variation) : "none") +
+           line("Importance sampling Pf 95% interval",
+                formatFigure(s.interval.lower) + " to " + formatFigure(s.interval.upper)) +
+           line("Importance sampling beta", formatFigure(s.beta));
+}
+
+std::string repetitionLine(const StreamRepetition& r) {
+    return "  " + column(std::to_string(r.stream), 8) + column(formatFigure(r.effectMean), 10) +
+           column(formatFigure(r.effectStdDev), 10) + column(formatFigure(r.resistMean), 10) +
+           column(formatFigure(r.resistStdDev), 10) + column(formatFigure(r.safeFraction), 14) +
+           formatCount(r.tally.failures) + "\n";
+}
+
+std::string streamsBlock(const StreamMonteCarloResult& s) {
+    if (!s.message.empty()) return line("Independent Monte Carlo", s.message);
+    std::string text = line("Independent Monte Carlo seed", std::to_string(s.seed));
+    const auto figures = streamFigures(s);
+    if (!figures) return text;
+    text += statusLine(figures->status, figures->repetitions, figures->plannedRepetitions) + "\n";
+    for (const FigureLine& f : figureLines(*figures)) text += line(f.label, f.value);
+    text += "Repetitions:\n  " + column("stream", 8) + column("E mean", 10) + column("E sd", 10) +
+            column("R mean", 10) + column("R sd", 10) + column("safe fraction", 14) + "failures\n";
+    for (const StreamRepetition& r : s.repetitions) text += repetitionLine(r);
+    return text;
+}
+
+}  // namespace
+
+std::string methodReport(const MethodResult& result) {
+    std::string text =
+        line("Method", std::string(methodName(result.method))) + inputsBlock(result.study);
+    if (result.streams) text += streamsBlock(*result.streams);
+    if (result.sampling) text += samplingBlock(*result.sampling);
+    if (result.sorm) text += sormBlock(*result.sorm);
+    if (result.form) text += formBlock(*result.form);
+    return text;
+}
+
+}  // namespace ferrolith

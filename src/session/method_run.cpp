@@ -1,0 +1,101 @@
+#include "session/method_run.hpp"
+
+#include <chrono>
+
+#include "model/parse_parameter.hpp"
+#include "report/count_text.hpp"
+#include "rng/system_random.hpp"
+#include "session/method_report.hpp"
+#include "session/simulation_run.hpp"
+
+namespace ferrolith {
+
+namespace {
+
+using namespace reliability;
+
+void showMessage(RunObserver& observer, std::string_view message) {
+    observer.messageBox(message, std::nullopt, MessageIcon::None, MessageButtons::Ok);
+}
+
+// Faulty data ends the method with the sampler's message: false then.
+bool withoutFault(const std::optional<InputFault>& fault, RunObserver& observer) {
+    if (fault) showMessage(observer, fault->message);
+    return !fault;
+}
+
+// The methods that go on from FORM's design point.
+RunOutcome afterForm(MethodResult& result, const MethodOptions& options, RunObserver& observer) {
+    const LimitStateFunction g = result.form->space.limitState();
+    const FormResult& form = result.form->form;
+    if (options.method == Method::Sorm) {
+        result.sorm = sorm(g, form);
+        if (!withoutFault(result.sorm->fault, observer)) return RunOutcome::Aborted;
+    }
+    if (options.method == Method::ImportanceSampling) {
+        result.sampling = importanceSampling(
+            g, form, {*result.study.seed, options.importanceSamples, result.threads});
+        if (!withoutFault(result.sampling->fault, observer)) return RunOutcome::Aborted;
+    }
+    return RunOutcome::Completed;
+}
+
+// The counts of independent Monte Carlo, as the design run reads them.
+std::optional<std::pair<int, int>> readCounts(const Study& study, RunObserver& observer) {
+    const auto M = convertCount(study.repetitions);
+    if (!M) {
+        showMessage(observer, countMessage(repetitionsField, study.repetitions));
+        return std::nullopt;
+    }
+    const auto N = convertCount(study.samples);
+    if (!N) {
+        showMessage(observer, countMessage(sampleSizeField, study.samples));
+        return std::nullopt;
+    }
+    return std::pair<int, int>{*M, *N};
+}
+
+RunOutcome independentStreams(MethodResult& result, std::pair<int, int> counts,
+                              RunObserver& observer) {
+    result.sampleSize = counts.second;
+    const auto start = std::chrono::steady_clock::now();
+    result.streams = streamMonteCarlo(
+        result.form->space, {*result.study.seed, counts.first, counts.second, result.threads});
+    result.elapsed =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    if (!result.streams->fault) return RunOutcome::Completed;
+    showMessage(observer, result.streams->fault->fault.message);
+    return RunOutcome::Aborted;
+}
+
+RunOutcome steps(MethodResult& result, const MethodOptions& options, RunObserver& observer) {
+    const bool streams = options.method == Method::IndependentMonteCarlo;
+    const auto counts = streams ? readCounts(result.study, observer) : std::nullopt;
+    if (streams && !counts) return RunOutcome::Failed;
+    try {
+        result.form = studyForm(result.study);
+    } catch (const ParameterError& e) {
+        showMessage(observer, parameterMessage(info(e.variable()).caption, e.text()));
+        return RunOutcome::Failed;
+    }
+    if (streams) return independentStreams(result, *counts, observer);
+    if (!withoutFault(result.form->form.fault, observer)) return RunOutcome::Aborted;
+    if (!result.form->form.converged) return RunOutcome::Completed;
+    return afterForm(result, options, observer);
+}
+
+}  // namespace
+
+MethodResult runMethod(const RunRequest& request, const MethodOptions& options,
+                       RunObserver& observer) {
+    MethodResult result;
+    result.method = options.method;
+    result.study = request.study;
+    result.threads = threadsUsed(request.options);
+    if (!result.study.seed) result.study.seed = SystemRandom::clockSeed();
+    result.outcome = steps(result, options, observer);
+    if (result.outcome != RunOutcome::Failed) result.report = methodReport(result);
+    return result;
+}
+
+}  // namespace ferrolith

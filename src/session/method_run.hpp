@@ -1,0 +1,24 @@
+#pragma once
+
+#include <cstdint>
+
+#include "model/run_result.hpp"
+#include "reliability/importance_sampling.hpp"
+#include "reliability/method_result.hpp"
+#include "session/run_observer.hpp"
+
+namespace ferrolith {
+
+struct MethodOptions {
+    reliability::Method method = reliability::Method::Form;
+    std::int64_t importanceSamples = reliability::defaultImportanceSamples;
+};
+
+// One run of FORM, SORM, importance sampling or independent Monte Carlo (with the study's counts)
+// on the request's study: a count or parameter text that does not convert and faulty data are the
+// design run's message boxes, through observer. A study
+// without a seed takes one from the clock; the result records it.
+reliability::MethodResult runMethod(const RunRequest& request, const MethodOptions& options,
+                                    RunObserver& observer);
+
+}  // namespace ferrolith

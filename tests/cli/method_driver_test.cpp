@@ -1,0 +1,221 @@
+// The reliability methods through the driver: --method, --is-samples, their reports, exit
+// statuses and results files, and the tail warning of a design run.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <nlohmann/json.hpp>
+
+#include "support/file_test_support.hpp"
+#include "support/run_cli.hpp"
+
+namespace ferrolith::test {
+namespace {
+
+using testing::Result;
+using testing::runCli;
+using testing::slurp;
+using testing::TempPath;
+using Json = nlohmann::json;
+
+struct JsonRun {
+    Result cli;
+    Json json;
+};
+
+JsonRun runWithJson(const std::string& options) {
+    TempPath path("method.json");
+    JsonRun run{runCli(options + " --json " + path.path), {}};
+    if (std::filesystem::exists(path.path)) run.json = Json::parse(slurp(path.path));
+    return run;
+}
+
+bool has(const std::string& text, const std::string& part) {
+    return text.find(part) != std::string::npos;
+}
+
+// The rare case: Pf 9.25e-8, beta about 5.2, the beam width's design point beyond -4.
+const std::string rareCase = "--param AllowableStress=90,3";
+const std::string mixedCase =
+    "--param AllowableStress=60,3 --param UdlValue=4,2 --dist UdlValue=Gumbel "
+    "--param PointLoadValue=2.3,0.15 --dist PointLoadValue=Log-Normal";
+// Every standard deviation 0: the limit state is flat, FORM finds no direction.
+const std::string flatCase =
+    "--param 0=4,0 --param 1=75,0 --param 2=225,0 --param 3=20,0 --param 4=2,0 --param 5=10,0 "
+    "--param 6=4,0";
+
+TEST(MethodDriver, EachMethodPrintsItsReportAndFigures) {
+    struct Case {
+        std::string method;
+        std::string line;  // a line only that method's report has
+        const char* field;
+    };
+    for (const Case& c :
+         {Case{"form", "FORM beta: ", "form"}, Case{"sorm", "SORM Breitung Pf: ", "sorm"},
+          Case{"importance-sampling", "Importance sampling Pf: ", "importanceSampling"}}) {
+        SCOPED_TRACE(c.method);
+        const JsonRun run =
+            runWithJson("--method " + c.method + " --seed 3 --is-samples 2000 " + rareCase);
+        EXPECT_EQ(run.cli.status, 0) << run.cli.err;
+        EXPECT_EQ(run.cli.err, "");
+        EXPECT_TRUE(has(run.cli.out, "Method: " + c.method + "\n")) << run.cli.out;
+        EXPECT_TRUE(has(run.cli.out, "  AllowableStress   90,3            (no choice: Normal)\n"));
+        EXPECT_TRUE(has(run.cli.out, c.line));
+        EXPECT_TRUE(has(run.cli.out, "FORM converged: true\n"));
+        EXPECT_FALSE(has(run.cli.out, "Total number of simulations"));
+        EXPECT_EQ(run.json["schemaVersion"], 3);
+        EXPECT_EQ(run.json["method"], c.method);
+        EXPECT_EQ(run.json["study"]["seed"], 3);
+        EXPECT_TRUE(run.json[c.field].is_object());
+        EXPECT_EQ(run.json["report"], run.cli.out);
+    }
+}
+
+TEST(MethodDriver, DesignPointInPhysicalUnitsWithThreeCoordinatesForGamma) {
+    const JsonRun gamma = runWithJson("--method form --dist BeamDepth=Gamma");
+    ASSERT_EQ(gamma.cli.status, 0) << gamma.cli.err;
+    ASSERT_EQ(gamma.json["form"]["designPoint"].size(), 7u);
+    double importance = 0.0;
+    for (const Json& input : gamma.json["form"]["designPoint"]) {
+        const std::size_t n = input["name"] == "BeamDepth" ? 3u : 1u;
+        EXPECT_EQ(input["standardNormal"].size(), n) << input;
+        EXPECT_EQ(input["alpha"].size(), n) << input;
+        importance += input["importance"].get<double>();
+    }
+    EXPECT_NEAR(importance, 1.0, 1e-9);
+
+    const JsonRun rare = runWithJson("--method form " + rareCase);
+    ASSERT_EQ(rare.cli.status, 0) << rare.cli.err;
+    const Json& form = rare.json["form"];
+    EXPECT_TRUE(form["converged"]);
+    EXPECT_NEAR(form["pf"].get<double>(),
+                std::erfc(form["beta"].get<double>() / std::sqrt(2.0)) / 2, 1e-20);
+    // Normal inputs in physical units: mean + sd z.
+    const Json& stress = form["designPoint"][3];
+    EXPECT_EQ(stress["name"], "AllowableStress");
+    EXPECT_NEAR(stress["value"].get<double>(),
+                90.0 + 3.0 * stress["standardNormal"][0].get<double>(), 1e-9);
+    const Json& width = form["designPoint"][1];
+    EXPECT_EQ(width["name"], "BeamWidth");
+    EXPECT_NEAR(width["value"].get<double>(),
+                75.0 + 10.0 * width["standardNormal"][0].get<double>(), 1e-9);
+    EXPECT_LT(width["standardNormal"][0].get<double>(), -4.0);
+    EXPECT_TRUE(has(rare.cli.out, "  BeamWidth         30.48       -4.452"));
+}
+
+TEST(MethodDriver, BadInputEndsEveryMethodAsItEndsTheDesignRun) {
+    const Result designBad = runCli("--param '2=225;10'");
+    const Result designFault = runCli("--dist 0=Poisson --seed 3");
+    for (const std::string method :
+         {"form", "sorm", "importance-sampling", "independent-monte-carlo"}) {
+        SCOPED_TRACE(method);
+        const Result bad = runCli("--method " + method + " --param '2=225;10'");
+        EXPECT_EQ(bad.status, designBad.status);
+        EXPECT_EQ(bad.err, designBad.err);
+        EXPECT_EQ(bad.out, "");
+        const Result fault = runCli("--method " + method + " --dist 0=Poisson");
+        EXPECT_EQ(fault.status, designFault.status);
+        EXPECT_TRUE(has(fault.err, "Pellox: Poisson Parameter < 10\n")) << fault.err;
+        if (method != "independent-monte-carlo") {
+            EXPECT_EQ(runCli("--method " + method + " --csv x.csv").status, 2);
+        }
+    }
+    const Result designCount = runCli("--repetitions abc");
+    const Result count = runCli("--method independent-monte-carlo --repetitions abc");
+    EXPECT_EQ(count.status, designCount.status);
+    EXPECT_EQ(count.err, designCount.err);
+    EXPECT_EQ(runCli("--method weibull").status, 2);
+    EXPECT_EQ(runCli("--method form --is-samples 0").status, 2);
+    EXPECT_EQ(runCli("--method form --is-samples 1e4").status, 2);
+}
+
+TEST(MethodDriver, FormWithoutDesignPointHasItsOwnStatusAndNoBeta) {
+    for (const std::string method : {"form", "importance-sampling"}) {
+        const JsonRun run = runWithJson("--method " + method + " " + flatCase);
+        EXPECT_EQ(run.cli.status, 6);
+        EXPECT_TRUE(has(run.cli.out, "FORM converged: false\n")) << run.cli.out;
+        EXPECT_FALSE(has(run.cli.out, "FORM beta"));
+        EXPECT_EQ(std::count(run.cli.err.begin(), run.cli.err.end(), '\n'), 1) << run.cli.err;
+        EXPECT_FALSE(run.json["form"]["converged"]);
+        EXPECT_TRUE(run.json["form"]["beta"].is_null());
+        EXPECT_TRUE(run.json["importanceSampling"].is_null());
+    }
+}
+
+// Pf within 4 standard errors of the measured values of both cases.
+TEST(MethodDriver, ImportanceSamplingMeetsTheMeasuredCases) {
+    for (const auto& [inputs, pf] : {std::pair{rareCase, 9.25e-8}, std::pair{mixedCase, 2.05e-6}}) {
+        const JsonRun run =
+            runWithJson("--method importance-sampling --seed 11 --is-samples 10000 " + inputs);
+        ASSERT_EQ(run.cli.status, 0) << run.cli.err;
+        const Json& s = run.json["importanceSampling"];
+        EXPECT_NEAR(s["pf"].get<double>(), pf, 4 * s["standardError"].get<double>()) << s;
+        EXPECT_LT(s["cov"].get<double>(), 0.05);
+    }
+}
+
+TEST(MethodDriver, SameFiguresAtAnyThreadCount) {
+    for (const std::string method :
+         {"form", "sorm", "importance-sampling", "independent-monte-carlo"}) {
+        SCOPED_TRACE(method);
+        const std::string options =
+            "--method " + method + " --seed 5 --is-samples 3000 " + mixedCase;
+        const JsonRun one = runWithJson(options + " --threads 1");
+        for (const char* threads : {"2", "8"}) {
+            const JsonRun more = runWithJson(options + " --threads " + threads);
+            EXPECT_EQ(more.cli.out, one.cli.out);
+            for (const char* field :
+                 {"form", "sorm", "importanceSampling", "repetitions", "pf", "streamInterval95"})
+                EXPECT_EQ(more.json.value(field, Json()), one.json.value(field, Json())) << field;
+        }
+    }
+}
+
+// Each repetition from its own stream, numbered 1 to M, in the design run's fields and rows.
+TEST(MethodDriver, IndependentMonteCarloWritesTheDesignRunsFieldsAndRows) {
+    TempPath csv("streams.csv");
+    const JsonRun run = runWithJson(
+        "--method independent-monte-carlo --seed 4 --repetitions 3 --samples 500 --csv " +
+        csv.path);
+    ASSERT_EQ(run.cli.status, 0) << run.cli.err;
+    EXPECT_TRUE(has(run.cli.out, "Method: independent-monte-carlo\n"));
+    EXPECT_TRUE(has(run.cli.out, "Independent Monte Carlo seed: 4\n"));
+    EXPECT_TRUE(has(run.cli.out, "Repetitions:\n"));
+    EXPECT_EQ(run.json["method"], "independent-monte-carlo");
+    EXPECT_EQ(run.json["engine"], "streams");
+    EXPECT_TRUE(run.json["tailWarning"].is_null());
+    ASSERT_EQ(run.json["repetitions"].size(), 3u);
+    int failures = 0;
+    for (int r = 0; r < 3; ++r) {
+        EXPECT_EQ(run.json["repetitions"][r]["seed"], r + 1);
+        failures += run.json["repetitions"][r]["failures"].get<int>();
+    }
+    EXPECT_EQ(run.json["failures"], failures);
+    EXPECT_EQ(run.json["pf"], failures / 1500.0);
+    const std::string rows = slurp(csv.path);
+    EXPECT_EQ(std::count(rows.begin(), rows.end(), '\n'), 4);
+    EXPECT_TRUE(has(rows, "\n1,1,") && has(rows, "\n2,2,") && has(rows, "\n3,3,")) << rows;
+}
+
+TEST(MethodDriver, DesignRunCarriesFormAndTheTailWarning) {
+    const JsonRun rare = runWithJson("--seed 1 --repetitions 2 --samples 100 " + rareCase);
+    ASSERT_EQ(rare.cli.status, 0) << rare.cli.err;
+    EXPECT_EQ(rare.json["method"], "monte-carlo");
+    EXPECT_TRUE(rare.json["form"]["converged"]);
+    ASSERT_TRUE(rare.json["tailWarning"].is_string());
+    const std::string warning = rare.json["tailWarning"];
+    EXPECT_EQ(warning.rfind("Beam Width (mm) is a resistance that must fall to the standard normal "
+                            "value -4.",
+                            0),
+              0u)
+        << warning;
+    EXPECT_EQ(warning.find('\n'), std::string::npos);
+    // The report is the design report, without a word of FORM.
+    EXPECT_FALSE(has(rare.cli.out, "FORM"));
+
+    const JsonRun defaults = runWithJson("--seed 1 --repetitions 2 --samples 100");
+    EXPECT_TRUE(defaults.json["form"]["converged"]);
+    EXPECT_TRUE(defaults.json["tailWarning"].is_null());
+}
+
+}  // namespace
+}  // namespace ferrolith::test
