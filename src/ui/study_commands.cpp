@@ -7,8 +7,8 @@
 #include <QWidget>
 
 #include "files/safe_file_write.hpp"
-#include "report/save_error_message.hpp"
 #include "files/study_file.hpp"
+#include "report/save_error_message.hpp"
 
 namespace ferrolith {
 
