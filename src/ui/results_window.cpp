@@ -67,6 +67,8 @@ ResultsWindow::ResultsWindow(WindowDialogs& dialogs, QWidget* parent)
     // Opening beside the main window during a run must not take the keyboard from it.
     setAttribute(Qt::WA_ShowWithoutActivating);
     resize(preferredSize);
+    // Narrower, the figures' labels would leave their values no room.
+    setMinimumWidth(minimumWidth);
 
     QFont bold = status_->font();
     bold.setBold(true);

@@ -34,6 +34,7 @@ class ResultsWindow : public QWidget {
     // The size it opens at where the screen has room; at about 840 pixels wide with its frame
     // it stands beside the main window on a 1600-pixel screen.
     static constexpr QSize preferredSize{820, 800};
+    static constexpr int minimumWidth = 600;
 
     // dialogs: where its file dialogs and message boxes are asked.
     explicit ResultsWindow(WindowDialogs& dialogs, QWidget* parent = nullptr);

@@ -12,6 +12,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScrollArea>
 #include <QSvgRenderer>
 #include <QTemporaryDir>
 #include <QTest>
@@ -443,9 +444,16 @@ TEST_F(ResultsWindowTest, WrappedFiguresKeepEveryLineAtTheSmallestSize) {
     pressCalculate();
     results.resize(results.minimumSizeHint());
     QApplication::processEvents();
+    const QWidget* viewport = results.findChild<QScrollArea*>("figuresScroll")->viewport();
     int wrapped = 0;
     for (const QLabel* label : results.findChildren<QLabel*>()) {
-        if (!label->isVisible() || !label->wordWrap()) continue;
+        if (!label->isVisible()) continue;
+        // Every label lies within the width the figures scroll in.
+        if (viewport->isAncestorOf(label)) {
+            EXPECT_LE(label->mapTo(viewport, QPoint(label->width(), 0)).x(), viewport->width())
+                << label->text().toStdString();
+        }
+        if (!label->wordWrap()) continue;
         EXPECT_GE(label->height(), label->heightForWidth(label->width()))
             << label->text().toStdString();
         wrapped += label->heightForWidth(label->width()) > label->fontMetrics().height() * 3 / 2;
