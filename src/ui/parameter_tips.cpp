@@ -18,12 +18,18 @@ const char* parameterTip(std::string_view distribution) {
     return parameter_tip::normal;
 }
 
+QString parameterToolTip(std::string_view distribution) {
+    // As rich text, so that the tip wraps to a readable width instead of one long line.
+    return QStringLiteral("<p>%1</p>")
+        .arg(QString::fromUtf8(parameterTip(distribution)).toHtmlEscaped());
+}
+
 void installParameterTips(const MainWindowControls& controls) {
     for (std::size_t i = 0; i < inputVariableCount; ++i) {
         QComboBox* list = controls.cmbDist[i];
         QLineEdit* box = controls.txtParam[i];
         const auto follow = [list, box] {
-            const QString tip = QString::fromUtf8(parameterTip(list->currentText().toStdString()));
+            const QString tip = parameterToolTip(list->currentText().toStdString());
             list->setToolTip(tip);
             box->setToolTip(tip);
         };

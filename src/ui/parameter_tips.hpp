@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QString>
 #include <string_view>
 
 namespace ferrolith {
@@ -37,6 +38,9 @@ inline constexpr const char* noChoice =
 
 // The tip for a distribution list's current text; any other text reads as Normal.
 const char* parameterTip(std::string_view distribution);
+
+// The same as a tooltip: rich text, which the tooltip wraps.
+QString parameterToolTip(std::string_view distribution);
 
 // Gives each Parameters box and distribution list the tip of the list's current choice, and keeps
 // it so as the choice changes.

@@ -10,6 +10,9 @@ namespace {
 
 using ParameterTips = WindowTest;
 
+// A tip as the tooltip shows it, wrapped as rich text.
+QString shown(const char* tip) { return "<p>" + QString::fromUtf8(tip).toHtmlEscaped() + "</p>"; }
+
 TEST_F(ParameterTips, EachBoxAndListTellsWhatTheNumbersMeanForTheChosenDistribution) {
     const std::vector<std::pair<int, const char*>> choices{
         {-1, parameter_tip::noChoice},      {0, parameter_tip::normal},
@@ -19,16 +22,17 @@ TEST_F(ParameterTips, EachBoxAndListTellsWhatTheNumbersMeanForTheChosenDistribut
     };
     for (std::size_t i = 0; i < inputVariableCount; ++i) {
         // At start-up nothing is chosen.
-        EXPECT_EQ(c.cmbDist[i]->toolTip(), parameter_tip::noChoice) << i;
+        EXPECT_EQ(c.cmbDist[i]->toolTip(), shown(parameter_tip::noChoice)) << i;
         for (const auto& [index, tip] : choices) {
             c.cmbDist[i]->setCurrentIndex(index);
-            EXPECT_EQ(c.cmbDist[i]->toolTip(), QString::fromUtf8(tip)) << i << " " << index;
-            EXPECT_EQ(c.txtParam[i]->toolTip(), QString::fromUtf8(tip)) << i << " " << index;
+            EXPECT_EQ(c.cmbDist[i]->toolTip(), shown(tip)) << i << " " << index;
+            EXPECT_EQ(c.txtParam[i]->toolTip(), shown(tip)) << i << " " << index;
         }
     }
     c.cmbDist[2]->setCurrentIndex(1);
     EXPECT_TRUE(c.txtParam[2]->toolTip().contains("logarithm"));
-    EXPECT_EQ(c.txtParam[3]->toolTip(), parameter_tip::noChoice);  // the others keep theirs
+    EXPECT_TRUE(c.txtParam[2]->toolTip().contains("&quot;225,10&quot;"));  // escaped quotes
+    EXPECT_EQ(c.txtParam[3]->toolTip(), shown(parameter_tip::noChoice));   // the others keep theirs
 }
 
 TEST(ParameterTip, OnlyTheWholeNamesChooseABranchAsTheSamplerReadsThem) {
