@@ -94,10 +94,11 @@ void addOptions(CLI::App& app, CommandLine& result, OptionTexts& texts) {
         ->capture_default_str();
     app.add_option("--samples", result.request.study.samples, "Sample Size as typed in the window")
         ->capture_default_str();
-    app.add_option("--param", texts.params,
-                   "VAR=TEXT: the parameter text of a variable as typed (VAR is " +
-                       variableNameList() +
-                       " or its index 0 to 6); repeatable. Default: the window's text")
+    app.add_option(
+           "--param", texts.params,
+           "VAR=TEXT: the parameter text of a variable as typed (VAR is " + variableNameList() +
+               " or its index 0 to 6); repeatable. Default: the window's text. What the two "
+               "numbers mean for each distribution: see the README's table of parameters")
         ->take_all();
     app.add_option("--dist", texts.dists,
                    "VAR=NAME: the distribution chosen for a variable, one of " +

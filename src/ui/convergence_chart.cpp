@@ -34,7 +34,8 @@ ConvergenceChart::ConvergenceChart()
     chart_->addSeries(pf_);
 
     samplesAxis_->setBase(10);
-    samplesAxis_->setLabelFormat(QStringLiteral("%g"));
+    // Whole numbers at every tick: "%g" would switch to "1e+06" from a million on.
+    samplesAxis_->setLabelFormat(QStringLiteral("%.0f"));
     samplesAxis_->setMinorTickCount(-1);
     samplesAxis_->setTitleText(QString::fromUtf8(results_text::samplesAxis));
     pfAxis_->setLabelFormat(QStringLiteral("%.3g"));
@@ -47,6 +48,7 @@ ConvergenceChart::ConvergenceChart()
         series->attachAxis(pfAxis_);
     }
     chart_->legend()->setAlignment(Qt::AlignBottom);
+    show({});
 }
 
 namespace {
@@ -95,6 +97,10 @@ void ConvergenceChart::show(std::span<const ConvergencePoint> points) {
     pf_->replace(pf);
     upper_->replace(upper);
     lower_->replace(lower);
+    // Without points the chart is a clean frame under its title: no axes, legend or band.
+    for (QAbstractSeries* series : chart_->series()) series->setVisible(!points.empty());
+    for (QAbstractAxis* axis : chart_->axes()) axis->setVisible(!points.empty());
+    chart_->legend()->setVisible(!points.empty());
     if (points.empty()) return;
     const double first = static_cast<double>(points.front().samples);
     const double last = static_cast<double>(points.back().samples);

@@ -6,9 +6,10 @@
 #include <QPushButton>
 #include <exception>
 
-#include "session/simulation_run.hpp"
 #include "report/titles.hpp"
+#include "session/simulation_run.hpp"
 #include "ui/beam_sketch.hpp"
+#include "ui/parameter_tips.hpp"
 #include "ui/report_context_menu.hpp"
 #include "ui/twips.hpp"
 #include "ui/widget_text.hpp"
@@ -26,7 +27,12 @@ frmMain::frmMain(QWidget* parent)
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(toWidgetText(mainWindowTitle));
     setFixedSize(twipsToPixels(11220), twipsToPixels(8655));
+    // A window of fixed size has nothing to maximise to: the window manager offers no button.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
     connect(controls_.btmCalc, &QPushButton::clicked, this, &frmMain::btmCalc_Click);
+    installParameterTips(controls_);
     installReportContextMenu(*controls_.txtReport,
                              {studies_.openAction(), studies_.saveAction(), results_.showAction()});
 }

@@ -6,6 +6,7 @@
 #include <QPen>
 #include <QValueAxis>
 #include <algorithm>
+#include <cmath>
 
 #include "ui/results_texts.hpp"
 
@@ -84,23 +85,50 @@ void HistogramChart::show(const std::vector<SampleHistogram>& histograms, const 
         high = std::max(high, h.low + h.width * static_cast<double>(h.counts.size()));
         for (std::int64_t c : h.counts) top = std::max(top, static_cast<double>(c));
     }
-    valueAxis_->setLabelsVisible(true);
-    countAxis_->setLabelsVisible(true);
+    setDrawn(true);
     valueAxis_->setRange(low, high);
     valueAxis_->applyNiceNumbers();
-    countAxis_->setRange(0.0, top);
-    countAxis_->applyNiceNumbers();
+    setCountRange(top);
     if (marker_) marker_->replace({{*markerValue_, 0.0}, {*markerValue_, countAxis_->max()}});
     chart_->setTitle(titled(subtitle));
+}
+
+void HistogramChart::setCountRange(double top) {
+    // Counts are whole numbers: below wholeTicksUpTo a tick a count, above it the nice steps are
+    // whole numbers already.
+    if (top < wholeTicksUpTo) {
+        const double whole = std::ceil(top);
+        countAxis_->setRange(0.0, whole);
+        countAxis_->setTickCount(static_cast<int>(whole) + 1);
+        return;
+    }
+    countAxis_->setTickCount(5);
+    countAxis_->setRange(0.0, top);
+    countAxis_->applyNiceNumbers();
 }
 
 void HistogramChart::clear(const QString& note) {
     for (QLineSeries* step : steps_) step->clear();
     if (marker_) marker_->clear();
-    // An empty chart has no scale to read.
-    valueAxis_->setLabelsVisible(false);
-    countAxis_->setLabelsVisible(false);
+    // An empty chart has no scale to read: a clean frame under its title and note.
+    setDrawn(false);
     chart_->setTitle(titled(note));
+}
+
+void HistogramChart::setDrawn(bool drawn) {
+    for (QAbstractSeries* area : areas_) area->setVisible(drawn);
+    if (marker_) marker_->setVisible(drawn);
+    valueAxis_->setVisible(drawn);
+    countAxis_->setVisible(drawn);
+    chart_->legend()->setVisible(drawn);
+}
+
+QString distributionsSubtitle(int repetition, int planned, std::size_t samples) {
+    return QString::fromUtf8(samples == 1 ? results_text::distributionsOfOneSample
+                                          : results_text::distributionsOfSamples)
+        .arg(repetition)
+        .arg(planned)
+        .arg(samples);
 }
 
 }  // namespace ferrolith

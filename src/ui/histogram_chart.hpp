@@ -2,6 +2,7 @@
 
 #include <QColor>
 #include <QString>
+#include <cstddef>
 #include <optional>
 #include <vector>
 
@@ -35,7 +36,13 @@ class HistogramChart {
     // Empties the chart and says why in its title.
     void clear(const QString& note);
 
+    // Counts below this get a tick each.
+    static constexpr double wholeTicksUpTo = 10.0;
+
   private:
+    void setCountRange(double top);
+    // Shows or hides the series, the axes and the legend.
+    void setDrawn(bool drawn);
     // The chart's title over a second line that says which samples it counts.
     QString titled(const QString& subtitle) const;
 
@@ -48,5 +55,8 @@ class HistogramChart {
     QValueAxis* valueAxis_;
     QValueAxis* countAxis_;
 };
+
+// "repetition 3 of 25, 1000 samples": which samples the histograms count.
+QString distributionsSubtitle(int repetition, int planned, std::size_t samples);
 
 }  // namespace ferrolith

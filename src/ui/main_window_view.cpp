@@ -8,6 +8,7 @@
 #include <QProgressBar>
 #include <QScrollBar>
 #include <QTextCursor>
+#include <QTextDocument>
 #include <algorithm>
 
 #include "report/report_text.hpp"
@@ -97,10 +98,16 @@ void MainWindowView::showPending() {
 
 void MainWindowView::showPendingReport() {
     if (pendingReport_.isEmpty()) return;
-    // Inserted at the end as it stands now, after anything the user typed into the box.
-    QTextCursor end(controls_.txtReport->document());
+    // Inserted at the end as it stands now, after anything the user typed into the box. The
+    // run's text is not the user's edit, so Ctrl+Z must not take it back: it goes in with the undo
+    // history off, which also forgets what the user typed into the box earlier in this run (the
+    // history cannot be kept past an edit it did not record). Typing after the run is undoable.
+    QTextDocument* document = controls_.txtReport->document();
+    document->setUndoRedoEnabled(false);
+    QTextCursor end(document);
     end.movePosition(QTextCursor::End);
     end.insertText(pendingReport_);
+    document->setUndoRedoEnabled(true);
     pendingReport_.clear();
     QScrollBar* bar = controls_.txtReport->verticalScrollBar();
     bar->setValue(bar->maximum());

@@ -4,8 +4,8 @@
 #include <chrono>
 #include <optional>
 
-#include "session/run_observer.hpp"
 #include "model/study.hpp"
+#include "session/run_observer.hpp"
 #include "ui/main_window_controls.hpp"
 #include "ui/window_dialogs.hpp"
 

@@ -11,6 +11,7 @@
 
 #include "failure_statistics/figure_text.hpp"
 #include "reliability/study_form.hpp"
+#include "ui/results_placement.hpp"
 #include "ui/results_texts.hpp"
 
 namespace ferrolith {
@@ -34,6 +35,9 @@ bool ResultsLink::eventFilter(QObject* watched, QEvent* event) {
     // the results window goes with it, so that the program ends.
     if (watched == &mainWindow_ && event->type() == QEvent::Hide && !event->spontaneous())
         window_.close();
+    // Where the main window appeared: by its first paint the window manager has placed it.
+    if (watched == &mainWindow_ && event->type() == QEvent::Paint && !mainPlacedAt_)
+        mainPlacedAt_ = mainWindow_.frameGeometry().topLeft();
     return QObject::eventFilter(watched, event);
 }
 
@@ -112,7 +116,7 @@ void ResultsLink::refresh(const RunResult& run, RunStatus status) {
     const std::optional<FailureFigures> figures =
         failureFigures(tallies, run.plannedRepetitions, status);
     if (!figures) {
-        window_.showStatus(statusLine(status, run.completedRepetitions(), run.plannedRepetitions));
+        window_.showNoFigures(status, run.completedRepetitions(), run.plannedRepetitions);
         return;
     }
     window_.showFigures(*figures, convergence(tallies));
@@ -125,21 +129,25 @@ void ResultsLink::refresh(const RunResult& run, RunStatus status) {
 }
 
 void ResultsLink::placeBesideMainWindow() {
-    const QRect main = mainWindow_.frameGeometry();
     const QScreen* screen =
         mainWindow_.screen() ? mainWindow_.screen() : QGuiApplication::primaryScreen();
-    const QRect room = screen ? screen->availableGeometry() : QRect();
-    const QSize size = window_.frameGeometry().size();
-    QPoint at(main.right() + 1, main.top());
-    if (!room.isEmpty()) {
-        if (at.x() + size.width() > room.right() && main.left() - size.width() >= room.left())
-            at.setX(main.left() - size.width());
-        at.setX(
-            std::clamp(at.x(), room.left(), std::max(room.left(), room.right() - size.width())));
-        at.setY(
-            std::clamp(at.y(), room.top(), std::max(room.top(), room.bottom() - size.height())));
-    }
-    window_.move(at);
+    if (!screen) return;
+    const QRect room = screen->availableGeometry();
+    const QRect main = mainWindow_.frameGeometry();
+    // Before it is first shown the results window's frame is unknown: the main window's is the
+    // best guess, both being decorated by the same window manager.
+    const QSize frame = window_.isVisible() || window_.testAttribute(Qt::WA_WState_Created)
+                            ? window_.frameGeometry().size() - window_.size()
+                            : main.size() - mainWindow_.size();
+    window_.resize(
+        fittedSize(ResultsWindow::preferredSize, window_.minimumSizeHint(), room.size(), frame));
+    // The pair is arranged once, when the results window first opens, and only if the main
+    // window is where it appeared.
+    const bool mayMoveMain = !arranged_ && mainPlacedAt_ == main.topLeft();
+    arranged_ = true;
+    const ResultsPlacement placed = placeResults(main, window_.size() + frame, room, mayMoveMain);
+    if (placed.main) mainWindow_.move(*placed.main);
+    window_.move(placed.results);
 }
 
 }  // namespace ferrolith

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QObject>
+#include <QPoint>
 #include <QTimer>
+#include <optional>
 
 #include "failure_statistics/failure_figures.hpp"
 #include "session/run_observer.hpp"
@@ -55,6 +57,8 @@ class ResultsLink : public QObject, public RunListener {
     const RunResult* live_ = nullptr;  // the run under way, valid between its start and end
     bool outOfDate_ = false;
     bool distributionsShown_ = false;
+    std::optional<QPoint> mainPlacedAt_;  // where the main window appeared
+    bool arranged_ = false;               // the results window has opened once
 };
 
 }  // namespace ferrolith

@@ -6,8 +6,16 @@ namespace ferrolith::results_text {
 inline constexpr const char* windowTitle = "Ferrolith Results";
 inline constexpr const char* showResults = "Show Results";
 inline constexpr const char* noRunYet = "No run yet: press Calculate in the main window.";
+inline constexpr const char* figuresTab = "Figures";
+inline constexpr const char* convergenceTab = "Convergence";
+inline constexpr const char* distributionsTab = "Distributions";
 inline constexpr const char* figuresCaption = "Failure probability";
 inline constexpr const char* noImportance = "The inputs at failure are shown once a sample fails.";
+// The figures box when no repetition has completed.
+inline constexpr const char* repetitionsCompleted = "Repetitions completed";
+inline constexpr const char* noFigures = "No figures yet: no repetition has completed.";
+inline constexpr const char* abortedBeforeFigures =
+    "No figures: the run aborted on faulty input data before a repetition completed.";
 inline constexpr const char* copyFigures = "Copy Figures";
 inline constexpr const char* exportResults = "Export Results...";
 inline constexpr const char* exportTitle = "Export Results";
@@ -40,5 +48,8 @@ inline constexpr const char* marginSeries = "R - E";
 inline constexpr const char* thresholdSeries = "failure threshold R - E = 0";
 // The run arrays keep the samples of the last repetition only, once it is collected.
 inline constexpr const char* distributionsPending = "shown when the run completes";
+// Which samples the histograms count: the repetition, of how many, and the samples.
+inline constexpr const char* distributionsOfSamples = "repetition %1 of %2, %3 samples";
+inline constexpr const char* distributionsOfOneSample = "repetition %1 of %2, %3 sample";
 
 }  // namespace ferrolith::results_text

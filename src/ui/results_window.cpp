@@ -14,12 +14,15 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QTabWidget>
 #include <QTableWidget>
 #include <QVBoxLayout>
 #include <vector>
 
 #include "failure_statistics/figure_text.hpp"
 #include "report/save_error_message.hpp"
+#include "ui/application_icon.hpp"
 #include "ui/chart_export.hpp"
 #include "ui/results_texts.hpp"
 
@@ -28,6 +31,8 @@ namespace ferrolith {
 namespace {
 
 constexpr int histogramBins = 60;
+// Small enough that two fit one above the other on a 768-pixel screen.
+constexpr QSize chartMinimumSize(300, 170);
 
 QString text(const char* s) { return QString::fromUtf8(s); }
 QString text(const std::string& s) { return QString::fromStdString(s); }
@@ -58,36 +63,41 @@ ResultsWindow::ResultsWindow(WindowDialogs& dialogs, QWidget* parent)
       importance_(new QTableWidget(0, static_cast<int>(importanceHeads.size()))) {
     setObjectName(QStringLiteral("ResultsWindow"));
     setWindowTitle(text(results_text::windowTitle));
+    setWindowIcon(applicationIcon());
     // Opening beside the main window during a run must not take the keyboard from it.
     setAttribute(Qt::WA_ShowWithoutActivating);
-    resize(1180, 820);
+    resize(preferredSize);
+    // Narrower, the figures' labels would leave their values no room.
+    setMinimumWidth(minimumWidth);
 
     QFont bold = status_->font();
     bold.setBold(true);
     status_->setFont(bold);
     status_->setText(text(results_text::noRunYet));
 
-    auto* charts = new QGridLayout;
-    charts->addWidget(createChartView(convergence_.chart(), ResultsChart::Convergence), 0, 0, 1, 2);
-    charts->addWidget(createChartView(effectResist_.chart(), ResultsChart::EffectResist), 1, 0);
-    charts->addWidget(createChartView(margin_.chart(), ResultsChart::Margin), 1, 1);
-    charts->setRowStretch(0, 1);
-    charts->setRowStretch(1, 1);
+    // One part a tab, so that the window stays narrow enough to stand beside the main window
+    // and can take further parts.
+    auto* tabs = new QTabWidget;
+    tabs->setObjectName(QStringLiteral("resultsTabs"));
+    tabs->addTab(createFiguresPanel(), text(results_text::figuresTab));
+    tabs->addTab(createChartView(convergence_.chart(), ResultsChart::Convergence),
+                 text(results_text::convergenceTab));
+    auto* distributions = new QWidget;
+    auto* stacked = new QVBoxLayout(distributions);
+    stacked->addWidget(createChartView(effectResist_.chart(), ResultsChart::EffectResist), 1);
+    stacked->addWidget(createChartView(margin_.chart(), ResultsChart::Margin), 1);
+    tabs->addTab(distributions, text(results_text::distributionsTab));
 
-    auto* columns = new QHBoxLayout;
-    columns->addWidget(createFiguresPanel(), 0);
-    columns->addLayout(charts, 1);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(status_);
-    layout->addLayout(columns, 1);
+    layout->addWidget(tabs, 1);
+    layout->addLayout(createButtons());
     clearDistributions();
 }
 
 QWidget* ResultsWindow::createFiguresPanel() {
     auto* panel = new QWidget;
-    panel->setFixedWidth(440);
     auto* layout = new QVBoxLayout(panel);
-    layout->setContentsMargins(0, 0, 0, 0);
 
     auto* figures = new QGroupBox(text(results_text::figuresCaption));
     auto* figuresLayout = new QVBoxLayout(figures);
@@ -109,12 +119,27 @@ QWidget* ResultsWindow::createFiguresPanel() {
     importance_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     importance_->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
     importance_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    importance_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // The table is as tall as its rows: the panel scrolls as a whole.
+    importance_->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
     importance_->hide();
     importanceNote_->setText(text(results_text::noImportance));
     inputsLayout->addWidget(importanceNote_);
     inputsLayout->addWidget(importance_);
-    layout->addWidget(inputs, 1);
+    layout->addWidget(inputs);
+    layout->addStretch(1);
 
+    // Wrapped values take the height they need at any width; a short window scrolls them.
+    auto* scroll = new QScrollArea;
+    scroll->setObjectName(QStringLiteral("figuresScroll"));
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scroll->setWidget(panel);
+    return scroll;
+}
+
+QLayout* ResultsWindow::createButtons() {
     auto* copy = new QPushButton(text(results_text::copyFigures));
     copy->setObjectName(QStringLiteral("copyFigures"));
     connect(copy, &QPushButton::clicked, this, &ResultsWindow::copyFigures);
@@ -125,14 +150,13 @@ QWidget* ResultsWindow::createFiguresPanel() {
     buttons->addWidget(copy);
     buttons->addWidget(exportButton);
     buttons->addStretch(1);
-    layout->addLayout(buttons);
-    return panel;
+    return buttons;
 }
 
 QChartView* ResultsWindow::createChartView(QChart* chart, ResultsChart which) {
     auto* view = new QChartView(chart);
     view->setRenderHint(QPainter::Antialiasing);
-    view->setMinimumSize(320, 240);
+    view->setMinimumSize(chartMinimumSize);
     view->setToolTip(text(results_text::chartHint));
     view->setContextMenuPolicy(Qt::ActionsContextMenu);
     auto* save = new QAction(text(results_text::savePicture), view);
@@ -146,7 +170,7 @@ void ResultsWindow::showFigures(const FailureFigures& figures,
                                 std::span<const ConvergencePoint> points) {
     status_->setText(
         text(statusLine(figures.status, figures.repetitions, figures.plannedRepetitions)));
-    setFigureLines(figures);
+    setFigureLines(figureLines(figures));
     advice_->setText(text(adviceLine(figures)));
     setImportance(figures);
     convergence_.show(points);
@@ -154,36 +178,51 @@ void ResultsWindow::showFigures(const FailureFigures& figures,
 }
 
 void ResultsWindow::appendAdvice(const std::string& line) {
-    advice_->setText(advice_->text() + QStringLiteral(" ") + text(line));
+    const QString before = advice_->text();
+    const QString after = before + QStringLiteral(" ") + text(line);
+    advice_->setText(after);
+    // Copy Figures copies what is shown.
+    figuresText_.replace(before + QStringLiteral("\n"), after + QStringLiteral("\n"));
 }
 
-void ResultsWindow::showStatus(const std::string& status) {
-    status_->setText(text(status));
-    for (int i = 0; i < figureGrid_->count(); ++i)
-        static_cast<QLabel*>(figureGrid_->itemAt(i)->widget())->clear();
-    advice_->clear();
+void ResultsWindow::showNoFigures(RunStatus status, int completed, int planned) {
+    const std::string statusText = statusLine(status, completed, planned);
+    const std::vector<FigureLine> lines{
+        {results_text::repetitionsCompleted,
+         std::to_string(completed) + " of " + std::to_string(planned)}};
+    const char* note =
+        status == RunStatus::Aborted ? results_text::abortedBeforeFigures : results_text::noFigures;
+    status_->setText(text(statusText));
+    setFigureLines(lines);
+    advice_->setText(text(note));
     importance_->hide();
     importanceNote_->show();
     convergence_.show({});
-    figuresText_.clear();
+    // The clipboard gets what the window shows.
+    figuresText_ = text(statusText + "\n" + lines.front().label + ": " + lines.front().value +
+                        "\n" + note + "\n");
 }
 
-void ResultsWindow::setFigureLines(const FailureFigures& figures) {
-    const std::vector<FigureLine> lines = figureLines(figures);
-    // The number of lines never changes: the labels are made once and then rewritten.
-    if (figureGrid_->count() == 0) {
-        for (int row = 0; row < static_cast<int>(lines.size()); ++row) {
-            auto* label = new QLabel;  // the labels keep to one line; the values wrap
-            figureGrid_->addWidget(label, row, 0, Qt::AlignTop);
-            figureGrid_->addWidget(wrappedLabel(), row, 1, Qt::AlignTop);
-        }
-    }
+void ResultsWindow::setFigureLines(const std::vector<FigureLine>& lines) {
+    // The labels are made once for the most lines shown so far and then rewritten; rows past
+    // the lines given are hidden.
     for (int row = 0; row < static_cast<int>(lines.size()); ++row) {
-        const FigureLine& line = lines[static_cast<std::size_t>(row)];
-        static_cast<QLabel*>(figureGrid_->itemAtPosition(row, 0)->widget())
-            ->setText(text(line.label) + QStringLiteral(":"));
-        static_cast<QLabel*>(figureGrid_->itemAtPosition(row, 1)->widget())
-            ->setText(text(line.value));
+        if (figureGrid_->itemAtPosition(row, 0)) continue;
+        auto* label = new QLabel;  // the labels keep to one line; the values wrap
+        figureGrid_->addWidget(label, row, 0, Qt::AlignTop);
+        figureGrid_->addWidget(wrappedLabel(), row, 1, Qt::AlignTop);
+    }
+    for (int row = 0; row < figureGrid_->rowCount(); ++row) {
+        const bool shown = row < static_cast<int>(lines.size());
+        for (int column = 0; column < 2; ++column) {
+            QLayoutItem* item = figureGrid_->itemAtPosition(row, column);
+            if (!item) continue;
+            auto* label = static_cast<QLabel*>(item->widget());
+            label->setVisible(shown);
+            if (!shown) continue;
+            const FigureLine& line = lines[static_cast<std::size_t>(row)];
+            label->setText(column == 0 ? text(line.label) + QStringLiteral(":") : text(line.value));
+        }
     }
 }
 
@@ -206,10 +245,7 @@ void ResultsWindow::showDistributions(std::span<const double> effect,
     std::vector<double> margin(effect.size());
     for (std::size_t i = 0; i < effect.size() && i < resist.size(); ++i)
         margin[i] = resist[i] - effect[i];
-    const QString which = QStringLiteral("repetition %1 of %2, %3 samples")
-                              .arg(repetition)
-                              .arg(planned)
-                              .arg(effect.size());
+    const QString which = distributionsSubtitle(repetition, planned, effect.size());
     const ValueRange moments = finiteRange({effect, resist});
     effectResist_.show({sampleHistogram(effect, moments, histogramBins),
                         sampleHistogram(resist, moments, histogramBins)},

@@ -5,14 +5,17 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <vector>
 
 #include "failure_statistics/failure_figures.hpp"
+#include "failure_statistics/figure_text.hpp"
 #include "ui/convergence_chart.hpp"
 #include "ui/histogram_chart.hpp"
 #include "ui/window_dialogs.hpp"
 
 class QChartView;
 class QGridLayout;
+class QLayout;
 class QLabel;
 class QTableWidget;
 
@@ -28,6 +31,11 @@ class ResultsWindow : public QWidget {
     Q_OBJECT
 
   public:
+    // The size it opens at where the screen has room; at about 840 pixels wide with its frame
+    // it stands beside the main window on a 1600-pixel screen.
+    static constexpr QSize preferredSize{820, 800};
+    static constexpr int minimumWidth = 600;
+
     // dialogs: where its file dialogs and message boxes are asked.
     explicit ResultsWindow(WindowDialogs& dialogs, QWidget* parent = nullptr);
 
@@ -35,8 +43,8 @@ class ResultsWindow : public QWidget {
     void showFigures(const FailureFigures& figures, std::span<const ConvergencePoint> points);
     // One more line after the advice: a finished design run's tail warning.
     void appendAdvice(const std::string& line);
-    // No figures to show: only where the run stands.
-    void showStatus(const std::string& status);
+    // No repetition completed: where the run stands and how many repetitions it has.
+    void showNoFigures(RunStatus status, int completed, int planned);
     // The samples of one repetition.
     void showDistributions(std::span<const double> effect, std::span<const double> resist,
                            int repetition, int planned);
@@ -60,8 +68,9 @@ class ResultsWindow : public QWidget {
 
   private:
     QWidget* createFiguresPanel();
+    QLayout* createButtons();
     QChartView* createChartView(QChart* chart, ResultsChart which);
-    void setFigureLines(const FailureFigures& figures);
+    void setFigureLines(const std::vector<FigureLine>& lines);
     void setImportance(const FailureFigures& figures);
     void askAndSaveChart(ResultsChart which);
 

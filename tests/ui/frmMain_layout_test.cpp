@@ -29,6 +29,12 @@ TEST_F(frmMainLayout, WindowHasItsCaptionAndAFixedClientArea) {
     EXPECT_EQ(window.windowTitle(), "Ferrolith by Dalvenor");
     EXPECT_EQ(window.size(), QSize(748, 577));
     EXPECT_EQ(window.minimumSize(), window.maximumSize());
+    // The window manager offers no maximise button for it, but still minimise and close.
+    const Qt::WindowFlags flags = window.windowFlags();
+    EXPECT_FALSE(flags.testFlag(Qt::WindowMaximizeButtonHint));
+    EXPECT_TRUE(flags.testFlag(Qt::WindowMinimizeButtonHint));
+    EXPECT_TRUE(flags.testFlag(Qt::WindowCloseButtonHint));
+    EXPECT_TRUE(flags.testFlag(Qt::WindowTitleHint));
 }
 
 TEST_F(frmMainLayout, EachInputFrameHoldsItsFourControlsWithDefaults) {

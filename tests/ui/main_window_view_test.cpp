@@ -53,6 +53,19 @@ TEST_F(MainWindowViewTest, AppendGoesAfterWhatTheUserTyped) {
     EXPECT_EQ(shownReport(c), "Zabcdef\r\nghi");
 }
 
+TEST_F(MainWindowViewTest, CtrlZUndoesOnlyTheUsersTypingNeverTheRunsReport) {
+    runWriting({"Input Data: \r\n", "Iteration: 1\r\n", "end"});
+    const std::string run = shownReport(c);
+    c.txtReport->setFocus();
+    QTest::keyClick(c.txtReport, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(shownReport(c), run);
+    c.txtReport->moveCursor(QTextCursor::End);
+    QTest::keyClicks(c.txtReport, " note");
+    EXPECT_EQ(shownReport(c), run + " note");
+    for (int k = 0; k < 3; ++k) QTest::keyClick(c.txtReport, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(shownReport(c), run);
+}
+
 TEST_F(MainWindowViewTest, LongReportsArriveWholeAndTheBoxFollowsTheEnd) {
     const std::string line = "E mean: 18.123 E St. Dev.: 4.568\r\n";
     view.runStarted(runAt(0, 1));

@@ -12,12 +12,16 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScrollArea>
 #include <QSvgRenderer>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QValueAxis>
 #include <QXYSeries>
+#include <cmath>
 #include <fstream>
+#include <tuple>
 
 #include "failure_statistics/figure_text.hpp"
 #include "support/file_test_support.hpp"
@@ -349,6 +353,130 @@ TEST_F(ResultsWindowTest, ClosingTheMainWindowClosesItToo) {
     ASSERT_TRUE(window.results().window().isVisible());
     EXPECT_TRUE(window.close());
     EXPECT_FALSE(window.results().window().isVisible());
+}
+
+}  // namespace
+}  // namespace ferrolith::test
+
+namespace ferrolith::test {
+namespace {
+
+QValueAxis* countAxisOf(const HistogramChart& chart) {
+    return static_cast<QValueAxis*>(chart.chart()->axes(Qt::Vertical).front());
+}
+
+TEST(HistogramChartTest, FewSamplesGetATickForEveryWholeCount) {
+    HistogramChart chart(QStringLiteral("E"), {{QStringLiteral("E"), Qt::red}}, std::nullopt);
+    // {top count, axis maximum, ticks}
+    for (const auto& [top, max, ticks] :
+         {std::tuple{1, 1.0, 2}, std::tuple{3, 3.0, 4}, std::tuple{9, 9.0, 10}}) {
+        SampleHistogram h{0.0, 1.0, {0, top, 1}};
+        chart.show({h}, QStringLiteral("x"));
+        EXPECT_EQ(countAxisOf(chart)->min(), 0.0) << top;
+        EXPECT_EQ(countAxisOf(chart)->max(), max) << top;
+        EXPECT_EQ(countAxisOf(chart)->tickCount(), ticks) << top;
+    }
+    // Above ten the nice steps are whole already.
+    chart.show({SampleHistogram{0.0, 1.0, {0, 37, 1}}}, QStringLiteral("x"));
+    const double step = countAxisOf(chart)->max() / (countAxisOf(chart)->tickCount() - 1);
+    EXPECT_EQ(step, std::round(step));
+    EXPECT_GE(countAxisOf(chart)->max(), 37.0);
+    delete chart.chart();
+}
+
+TEST(HistogramChartTest, SubtitleCountsOneSampleInTheSingular) {
+    EXPECT_EQ(distributionsSubtitle(1, 1, 1), "repetition 1 of 1, 1 sample");
+    EXPECT_EQ(distributionsSubtitle(25, 25, 1000), "repetition 25 of 25, 1000 samples");
+}
+
+// An empty chart shows its frame and title only: no series, axis or legend.
+bool blank(const QChart& chart) {
+    for (const QAbstractSeries* series : chart.series())
+        if (series->isVisible()) return false;
+    for (const QAbstractAxis* axis : chart.axes())
+        if (axis->isVisible()) return false;
+    return !chart.legend()->isVisible();
+}
+
+TEST_F(ResultsWindowTest, EmptyChartsAreBlankUntilThereIsSomethingToDraw) {
+    ResultsWindow& results = window.results().window();
+    for (ResultsChart which :
+         {ResultsChart::Convergence, ResultsChart::EffectResist, ResultsChart::Margin})
+        EXPECT_TRUE(blank(*results.chartView(which)->chart())) << int(which);
+    pressCalculate();
+    for (ResultsChart which :
+         {ResultsChart::Convergence, ResultsChart::EffectResist, ResultsChart::Margin})
+        EXPECT_FALSE(blank(*results.chartView(which)->chart())) << int(which);
+    results.clearDistributions();
+    EXPECT_TRUE(blank(*results.chartView(ResultsChart::Margin)->chart()));
+    EXPECT_TRUE(results.chartView(ResultsChart::Margin)
+                    ->chart()
+                    ->title()
+                    .contains("shown when the run completes"));
+}
+
+TEST_F(ResultsWindowTest, ARunAbortedBeforeARepetitionShowsAndCopiesWhatIsKnown) {
+    ResultsWindow& results = window.results().window();
+    pressCalculate();
+    c.cmbDist[5]->setCurrentIndex(c.cmbDist[5]->findText("Poisson"));
+    c.txtParam[5]->setText("5,1");
+    pressCalculate();
+    ASSERT_EQ(messages.back().prompt, "Poisson Parameter < 10");
+    const QString shown =
+        "The run aborted on faulty input data after 0 of 25 repetitions; the figures cover "
+        "those.\nRepetitions completed: 0 of 25\nNo figures: the run aborted on faulty input data "
+        "before a repetition completed.\n";
+    EXPECT_EQ(results.figuresText(), shown);
+    EXPECT_TRUE(labelTexts(results).contains("0 of 25"));
+    EXPECT_TRUE(labelTexts(results).contains("Repetitions completed:"));
+    EXPECT_FALSE(labelTexts(results).contains("Samples:"));  // the old figures are gone
+    EXPECT_TRUE(blank(*results.chartView(ResultsChart::Convergence)->chart()));
+    results.copyFigures();
+    EXPECT_EQ(QApplication::clipboard()->text(), shown);
+    // A completed run after it brings every figure back.
+    c.txtParam[5]->setText("20,1");
+    pressCalculate();
+    EXPECT_TRUE(labelTexts(results).contains("Samples:"));
+    EXPECT_FALSE(labelTexts(results).contains("Repetitions completed:"));
+}
+
+TEST_F(ResultsWindowTest, NarrowEnoughToStandBesideTheMainWindowAndFitsA1024By768Screen) {
+    ResultsWindow& results = window.results().window();
+    pressCalculate();
+    EXPECT_LE(results.width(), 820);
+    const QSize least = results.minimumSizeHint();
+    EXPECT_LE(least.width(), 1000);
+    EXPECT_LE(least.height(), 680);  // 768 less a panel and the window's frame
+    for (const QPushButton* button : results.findChildren<QPushButton*>())
+        EXPECT_TRUE(button->isVisible()) << button->objectName().toStdString();
+}
+
+TEST_F(ResultsWindowTest, WrappedFiguresKeepEveryLineAtTheSmallestSize) {
+    ResultsWindow& results = window.results().window();
+    c.txtRepititions->setText("40");
+    c.txtSampleSize->setText("1");
+    pressCalculate();
+    results.resize(results.minimumSizeHint());
+    QApplication::processEvents();
+    const QWidget* viewport = results.findChild<QScrollArea*>("figuresScroll")->viewport();
+    int wrapped = 0;
+    for (const QLabel* label : results.findChildren<QLabel*>()) {
+        if (!label->isVisible()) continue;
+        // Every label lies within the width the figures scroll in.
+        if (viewport->isAncestorOf(label)) {
+            EXPECT_LE(label->mapTo(viewport, QPoint(label->width(), 0)).x(), viewport->width())
+                << label->text().toStdString();
+        }
+        if (!label->wordWrap()) continue;
+        EXPECT_GE(label->height(), label->heightForWidth(label->width()))
+            << label->text().toStdString();
+        wrapped += label->heightForWidth(label->width()) > label->fontMetrics().height() * 3 / 2;
+    }
+    EXPECT_GT(wrapped, 0);  // some values do wrap at this width
+}
+
+TEST_F(ResultsWindowTest, HasTheProgramsIcon) {
+    EXPECT_FALSE(window.results().window().windowIcon().isNull());
 }
 
 }  // namespace
