@@ -3,9 +3,9 @@
 
 #include <cmath>
 
+#include "engine/repetition.hpp"
 #include "model/draw_input.hpp"
 #include "model/limit_state.hpp"
-#include "engine/repetition.hpp"
 
 namespace ferrolith {
 namespace {

@@ -5,8 +5,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "report/message_text.hpp"
 #include "files/study_file.hpp"
+#include "report/message_text.hpp"
 
 namespace {
 

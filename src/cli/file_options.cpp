@@ -3,10 +3,10 @@
 #include <CLI/CLI.hpp>
 
 #include "cli/command_line.hpp"
-#include "report/message_text.hpp"
 #include "files/safe_file_write.hpp"
-#include "report/save_error_message.hpp"
 #include "files/study_file.hpp"
+#include "report/message_text.hpp"
+#include "report/save_error_message.hpp"
 
 namespace ferrolith {
 

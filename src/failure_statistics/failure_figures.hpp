@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "failure_statistics/input_importance.hpp"
-#include "model/repetition_tally.hpp"
 #include "failure_statistics/stream_spread.hpp"
 #include "failure_statistics/wilson_interval.hpp"
+#include "model/repetition_tally.hpp"
 
 namespace ferrolith {
 

@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "model/repetition_tally.hpp"
 #include "model/input_variable.hpp"
+#include "model/repetition_tally.hpp"
 
 namespace ferrolith {
 

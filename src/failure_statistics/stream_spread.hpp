@@ -4,8 +4,8 @@
 #include <optional>
 #include <span>
 
-#include "model/repetition_tally.hpp"
 #include "failure_statistics/wilson_interval.hpp"
+#include "model/repetition_tally.hpp"
 #include "rng/clsRNG.hpp"
 
 namespace ferrolith {

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "simd/scalar_math.hpp"
 #include "model/branch.hpp"
+#include "simd/scalar_math.hpp"
 
 // The value of each distribution branch as a pure function of its two parameters and the uniforms
 // of one draw. Written once for a scalar double and for packs of vector lanes (simd::Pack, whose

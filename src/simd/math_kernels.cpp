@@ -2,8 +2,8 @@
 
 #include <emmintrin.h>
 
-#include "simd/scalar_math.hpp"
 #include "simd/libmvec.hpp"
+#include "simd/scalar_math.hpp"
 
 namespace ferrolith::math {
 

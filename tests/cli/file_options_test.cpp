@@ -2,8 +2,8 @@
 #include <gtest/gtest.h>
 
 #include "cli/command_line.hpp"
-#include "program_version.hpp"
 #include "files/study_file.hpp"
+#include "program_version.hpp"
 #include "support/bad_study_texts.hpp"
 #include "support/file_test_support.hpp"
 #include "support/report_helpers.hpp"

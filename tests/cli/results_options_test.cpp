@@ -3,9 +3,9 @@
 
 #include <nlohmann/json.hpp>
 
-#include "report/report_text.hpp"
 #include "files/study_file.hpp"
 #include "files/study_json.hpp"
+#include "report/report_text.hpp"
 #include "support/file_test_support.hpp"
 #include "support/report_helpers.hpp"
 #include "support/run_cli.hpp"

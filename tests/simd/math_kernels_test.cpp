@@ -1,9 +1,10 @@
+#include "simd/math_kernels.hpp"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 
 #include "simd/scalar_math.hpp"
-#include "simd/math_kernels.hpp"
 
 namespace ferrolith {
 namespace {

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "model/study.hpp"
 #include "files/study_file.hpp"
+#include "model/study.hpp"
 
 namespace ferrolith::testing {
 

@@ -9,10 +9,10 @@
 #include <vector>
 
 #include "report/report_text.hpp"
+#include "report/titles.hpp"
 #include "session/run_observer.hpp"
 #include "session/save_report.hpp"
 #include "session/simulation_run.hpp"
-#include "report/titles.hpp"
 
 namespace ferrolith::testing {
 
