@@ -96,8 +96,10 @@ std::string statusLine(RunStatus status, int completed, int planned) {
         case RunStatus::Completed:
             return "Run completed: " + done + " repetitions.";
         case RunStatus::Aborted:
+            // With none completed there are no figures to speak of.
             return "The run aborted on faulty input data after " + done + " of " +
-                   std::to_string(planned) + " repetitions; the figures cover those.";
+                   std::to_string(planned) + " repetitions" +
+                   (completed > 0 ? "; the figures cover those." : ".");
     }
     return {};
 }

@@ -47,9 +47,12 @@ TEST(StatusLine, SaysWhereTheRunStands) {
     EXPECT_EQ(statusLine(RunStatus::Running, 3, 25),
               "Run under way: 3 of 25 repetitions completed.");
     EXPECT_EQ(statusLine(RunStatus::Completed, 25, 25), "Run completed: 25 repetitions.");
-    EXPECT_EQ(statusLine(RunStatus::Aborted, 0, 25),
-              "The run aborted on faulty input data after 0 of 25 repetitions; the figures cover "
+    EXPECT_EQ(statusLine(RunStatus::Aborted, 3, 25),
+              "The run aborted on faulty input data after 3 of 25 repetitions; the figures cover "
               "those.");
+    // Before any repetition there are no figures to cover.
+    EXPECT_EQ(statusLine(RunStatus::Aborted, 0, 25),
+              "The run aborted on faulty input data after 0 of 25 repetitions.");
 }
 
 TEST(FiguresAsText, NoFailure) {

@@ -423,9 +423,9 @@ TEST_F(ResultsWindowTest, ARunAbortedBeforeARepetitionShowsAndCopiesWhatIsKnown)
     pressCalculate();
     ASSERT_EQ(messages.back().prompt, "Poisson Parameter < 10");
     const QString shown =
-        "The run aborted on faulty input data after 0 of 25 repetitions; the figures cover "
-        "those.\nRepetitions completed: 0 of 25\nNo figures: the run aborted on faulty input data "
-        "before a repetition completed.\n";
+        "The run aborted on faulty input data after 0 of 25 repetitions.\nRepetitions "
+        "completed: 0 of 25\nNo figures: the run aborted on faulty input data before a "
+        "repetition completed.\n";
     EXPECT_EQ(results.figuresText(), shown);
     EXPECT_TRUE(labelTexts(results).contains("0 of 25"));
     EXPECT_TRUE(labelTexts(results).contains("Repetitions completed:"));
