@@ -2,6 +2,7 @@
 // statuses and results files, and the tail warning of a design run.
 #include <gtest/gtest.h>
 
+#include <boost/math/distributions/normal.hpp>
 #include <cmath>
 #include <nlohmann/json.hpp>
 
@@ -141,9 +142,20 @@ TEST(MethodDriver, FormWithoutDesignPointHasItsOwnStatusAndNoBeta) {
     }
 }
 
-// Pf within 4 standard errors of the measured values of both cases.
+// One Normal beam width of sd 10 decides, every other second number 0: failure below 71.111 mm.
+std::string oneNormalCase(const std::string& widthMean) {
+    return "--param 1=" + widthMean + ",10 --param 0=4,0 --param 2=225,0 --param 3=20,0 " +
+           "--param 4=2,0 --param 5=10,0 --param 6=4,0";
+}
+
+double phi(double x) { return boost::math::cdf(boost::math::normal(), x); }
+
+// Pf within 4 standard errors of the measured values, and of Phi where one Normal input decides
+// 4.5 and 4 standard deviations out (where the design's generator gives 0.49 and 0.93 of it).
 TEST(MethodDriver, ImportanceSamplingMeetsTheMeasuredCases) {
-    for (const auto& [inputs, pf] : {std::pair{rareCase, 9.25e-8}, std::pair{mixedCase, 2.05e-6}}) {
+    for (const auto& [inputs, pf] : {std::pair{rareCase, 9.25e-8}, std::pair{mixedCase, 2.05e-6},
+                                     std::pair{oneNormalCase("116.1111"), phi(-4.5)},
+                                     std::pair{oneNormalCase("111.1111"), phi(-4.0)}}) {
         const JsonRun run =
             runWithJson("--method importance-sampling --seed 11 --is-samples 10000 " + inputs);
         ASSERT_EQ(run.cli.status, 0) << run.cli.err;
@@ -151,6 +163,27 @@ TEST(MethodDriver, ImportanceSamplingMeetsTheMeasuredCases) {
         EXPECT_NEAR(s["pf"].get<double>(), pf, 4 * s["standardError"].get<double>()) << s;
         EXPECT_LT(s["cov"].get<double>(), 0.05);
     }
+}
+
+// At beta about 3 the design's generator is sound: the design run and importance sampling agree,
+// each interval holding the other's Pf and the measured 1.0097e-3.
+TEST(MethodDriver, ImportanceSamplingAgreesWithTheDesignRunAtBetaThree) {
+    const std::string inputs = " --seed 3 --param AllowableStress=47,3";
+    const JsonRun design = runWithJson("--repetitions 60 --samples 32767" + inputs);
+    const JsonRun sampling = runWithJson("--method importance-sampling" + inputs);
+    ASSERT_EQ(design.cli.status, 0) << design.cli.err;
+    ASSERT_EQ(sampling.cli.status, 0) << sampling.cli.err;
+    const Json& wilson = design.json["pfInterval95"];
+    const Json& is = sampling.json["importanceSampling"];
+    for (const double pf : {is["pf"].get<double>(), 1.0097e-3}) {
+        EXPECT_GT(pf, wilson["lower"].get<double>()) << pf;
+        EXPECT_LT(pf, wilson["upper"].get<double>()) << pf;
+    }
+    for (const double pf : {design.json["pf"].get<double>(), 1.0097e-3}) {
+        EXPECT_GT(pf, is["pfInterval95"]["lower"].get<double>()) << pf;
+        EXPECT_LT(pf, is["pfInterval95"]["upper"].get<double>()) << pf;
+    }
+    EXPECT_TRUE(design.json["tailWarning"].is_null());
 }
 
 TEST(MethodDriver, SameFiguresAtAnyThreadCount) {
