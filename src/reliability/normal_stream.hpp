@@ -1,24 +1,26 @@
 #pragma once
 
+#include <boost/random/normal_distribution.hpp>
 #include <cstdint>
 #include <pcg_random.hpp>
-
-#include "reliability/standard_normal.hpp"
 
 namespace ferrolith::reliability {
 
 // Independent standard normals: one 64-bit PCG generator for each (seed, stream) pair. Distinct
 // stream numbers give distinct increments, so no two streams of a seed are the same sequence, and
 // the seed and the stream number are both mixed into the starting state, so that streams of
-// neighbouring numbers do not start from related states.
+// neighbouring numbers do not start from related states. The normals come from Boost.Random's
+// ziggurat, which draws the tails beyond its last layer exactly (Marsaglia's exponential tail
+// method): no bound on how far out a normal may fall, at a few nanoseconds a draw.
 class NormalStream {
   public:
     NormalStream(std::uint64_t seed, std::uint64_t stream);
 
-    double next() { return normalFromBits(engine_()); }
+    double next() { return normal_(engine_); }
 
   private:
     pcg64 engine_;
+    boost::random::normal_distribution<double> normal_;
 };
 
 // The stream numbers of the importance sampler's blocks start here, away from the Monte Carlo
