@@ -22,7 +22,8 @@ constexpr double marginMm = 15;
 int paintRecord(const CalculationRecord& record, QPagedPaintDevice& device) {
     PageFlow flow(device);
     layOutRecord(flow, record);
-    QPainter painter(&device);
+    QPainter painter;
+    if (!painter.begin(&device)) return 0;
     painter.setRenderHint(QPainter::Antialiasing);
     flow.paint(painter, device, record_text::programLine() + " - " + record_text::title,
                record_text::runTimeLine(record.startedAt));

@@ -11,7 +11,7 @@ class QPagedPaintDevice;
 namespace ferrolith {
 
 // Paints the record's pages on device (a PDF writer or a printer, set up for A4): the same
-// layout whatever the device. Returns the number of pages.
+// layout whatever the device. Returns the number of pages, 0 when the device cannot be painted.
 int paintRecord(const CalculationRecord& record, QPagedPaintDevice& device);
 
 // The record as a PDF document.

@@ -146,9 +146,15 @@ QLayout* ResultsWindow::createButtons() {
     auto* exportButton = new QPushButton(text(results_text::exportResults));
     exportButton->setObjectName(QStringLiteral("exportResults"));
     connect(exportButton, &QPushButton::clicked, this, &ResultsWindow::exportRequested);
+    auto* record = new QPushButton(text(results_text::saveRecord));
+    record->setObjectName(QStringLiteral("saveRecord"));
+    connect(record, &QPushButton::clicked, this, &ResultsWindow::recordRequested);
+    auto* print = new QPushButton(text(results_text::print));
+    print->setObjectName(QStringLiteral("printRecord"));
+    print->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+    connect(print, &QPushButton::clicked, this, &ResultsWindow::printRequested);
     auto* buttons = new QHBoxLayout;
-    buttons->addWidget(copy);
-    buttons->addWidget(exportButton);
+    for (QPushButton* button : {copy, exportButton, record, print}) buttons->addWidget(button);
     buttons->addStretch(1);
     return buttons;
 }

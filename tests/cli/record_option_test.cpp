@@ -110,6 +110,9 @@ TEST(RecordOption, AFailedWriteIsOneLineExitFourAndNoFile) {
     EXPECT_EQ(testing::countOf(r.err, "ferrolith-cli:"), 1) << r.err;
     EXPECT_FALSE(std::filesystem::exists(path));
     EXPECT_EQ(runCli("--record ''").status, 2);
+    const Result help = runCli("--help");
+    EXPECT_TRUE(has(help.out, "--record FILE")) << help.out;
+    EXPECT_TRUE(has(help.out, "results or record) could not be written")) << help.out;
 }
 
 TEST(RecordOption, AFailedWriteLeavesTheOldFile) {

@@ -17,9 +17,21 @@ inline std::string commandOutput(const std::string& command) {
     return out;
 }
 
-// The text of every page in reading order, lines as laid out (pdftotext -layout).
-inline std::string pdfText(const std::string& path) {
-    return commandOutput("pdftotext -layout '" + path + "' - 2>/dev/null");
+// The text of every page in reading order, pages ended by a form feed; with layout, lines as
+// laid out on the page (pdftotext -layout), otherwise in reading order. The fonts' ligatures
+// ("fi", "ffi") are read as their letters.
+inline std::string pdfText(const std::string& path, bool layout = true) {
+    std::string text = commandOutput(std::string("pdftotext ") + (layout ? "-layout '" : "'") +
+                                     path + "' - 2>/dev/null");
+    const std::pair<std::string, std::string> ligatures[] = {{"\xEF\xAC\x80", "ff"},
+                                                             {"\xEF\xAC\x81", "fi"},
+                                                             {"\xEF\xAC\x82", "fl"},
+                                                             {"\xEF\xAC\x83", "ffi"},
+                                                             {"\xEF\xAC\x84", "ffl"}};
+    for (const auto& [ligature, letters] : ligatures)
+        for (auto at = text.find(ligature); at != std::string::npos; at = text.find(ligature, at))
+            text.replace(at, ligature.size(), letters);
+    return text;
 }
 
 // The page count pdfinfo reads; 0 for a file it cannot read.
