@@ -8,8 +8,10 @@
 #include "failure_statistics/figure_text.hpp"
 #include "record/calculation_record.hpp"
 #include "record/record_document.hpp"
+#include "session/method_run.hpp"
 #include "support/pdf_tools.hpp"
 #include "support/recording_observer.hpp"
+#include "support/report_helpers.hpp"
 #include "support/temp_path.hpp"
 
 namespace ferrolith::test {
@@ -61,6 +63,27 @@ TEST(RecordPages, AHeadingStaysOnThePageOfWhatItHeads) {
             EXPECT_EQ(pageWith(pages, first), page) << seed << ": " << heading;
         }
     }
+}
+
+TEST(RecordPages, EachMethodIsABlockAndEachBetaMeetsTheTargetOrNot) {
+    testing::RecordingObserver o;
+    const RunResult run = testing::runSeeded(o, testing::studyOf("4", "500"), 3);
+    std::vector<reliability::MethodResult> methods;
+    for (const auto method : {reliability::Method::Sorm, reliability::Method::ImportanceSampling,
+                              reliability::Method::IndependentMonteCarlo})
+        methods.push_back(runMethod({run.study, {}}, {method, 2000}, o));
+    const auto& sampling = *methods[1].sampling;
+    std::string text;
+    for (const std::string& page : pagesOf(calculationRecord(run, methods, 0.1))) text += page;
+    for (const char* title : {"SORM Principal curvatures", "Importance sampling Seed",
+                              "Monte Carlo with independent streams Seed"})
+        EXPECT_NE(text.find(title), std::string::npos) << title;
+    EXPECT_NE(text.find(formatFigure(sampling.failureProbability)), std::string::npos);
+    // The design run, FORM, SORM's two formulas, importance sampling and independent streams.
+    EXPECT_EQ(testing::countOf(text, " the target index 0.1000."), 6);
+    EXPECT_EQ(testing::countOf(
+                  text, "beta " + formatFigure(sampling.beta) + " meets the target index 0.1000."),
+              1);
 }
 
 TEST(RecordPages, EveryPageSaysItsNumberOfAll) {
