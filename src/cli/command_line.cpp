@@ -193,8 +193,9 @@ CommandLine parseCommandLine(const std::vector<std::string>& args, std::ostream&
         "Ferrolith headless driver: runs the Monte Carlo check of the beam exactly as the "
         "window's Calculate does, and prints the report (CR LF line ends) to standard output.\n"
         "Exit status: 0 completed, 2 bad arguments or a count or parameter text that does not "
-        "convert, 3 aborted by faulty data, 4 a file (report, study or results) could not be "
-        "written, 5 the report (or this help) could not be written to standard output (this one "
+        "convert, 3 aborted by faulty data, 4 a file (report, study, results or record) could "
+        "not be written, 5 the report (or this help) could not be written to standard output (this "
+        "one "
         "whatever the run's outcome), 6 FORM found no design point (--method form, sorm or "
         "importance-sampling).",
         "ferrolith-cli"};

@@ -31,6 +31,11 @@ void addFileOptions(CLI::App& app, FileOptions& options) {
     app.add_option("--csv", options.csv,
                    "Write the repetitions' figures to FILE as CSV, one row a repetition")
         ->type_name("FILE");
+    app.add_option("--record", options.record,
+                   "Write the calculation record to FILE as PDF (A4): the study with the seed "
+                   "used, the failure figures, warnings, charts, inputs at failure, FORM and the "
+                   "report, or with --method that method's results; needs no display")
+        ->type_name("FILE");
 }
 
 void applyStudyOption(const CLI::App& app, const FileOptions& options, Study& study) {
@@ -38,6 +43,7 @@ void applyStudyOption(const CLI::App& app, const FileOptions& options, Study& st
     requireFileName(app, "--save-study", options.saveStudy);
     requireFileName(app, "--json", options.json);
     requireFileName(app, "--csv", options.csv);
+    requireFileName(app, "--record", options.record);
     if (!app.count("--study")) return;
     Study fromFile;
     try {

@@ -20,6 +20,7 @@ struct FileOptions {
     std::string saveStudy;  // --save-study FILE
     std::string json;       // --json FILE
     std::string csv;        // --csv FILE
+    std::string record;     // --record FILE: the calculation record, PDF
 };
 
 void addFileOptions(CLI::App& app, FileOptions& options);

@@ -6,6 +6,7 @@
 #include "cli/driver_observer.hpp"
 #include "cli/exit_status.hpp"
 #include "cli/method_driver.hpp"
+#include "cli/record_output.hpp"
 #include "cli/standard_output.hpp"
 #include "files/results_csv.hpp"
 #include "files/results_json.hpp"
@@ -23,6 +24,8 @@ bool writeResults(const FileOptions& files, const RunResult& run) {
     if (!files.json.empty())
         written = writeOrSay(files.json, resultsJsonText(run), std::cerr) && written;
     if (!files.csv.empty()) written = writeOrSay(files.csv, resultsCsv(run), std::cerr) && written;
+    if (!files.record.empty())
+        written = writeRecordOrSay(files.record, calculationRecord(run), std::cerr) && written;
     return written;
 }
 

@@ -4,6 +4,7 @@
 
 #include "cli/driver_observer.hpp"
 #include "cli/exit_status.hpp"
+#include "cli/record_output.hpp"
 #include "files/method_json.hpp"
 #include "files/results_csv.hpp"
 
@@ -11,8 +12,8 @@ namespace ferrolith {
 
 namespace {
 
-// The report (--output) and the results (--json, and --csv for independent Monte Carlo); false when
-// one could not be written.
+// The report (--output), the results (--json, and --csv for independent Monte Carlo) and the
+// record (--record); false when one could not be written.
 bool writeFiles(const CommandLine& commandLine, const reliability::MethodResult& result) {
     bool written = true;
     if (commandLine.outputFile)
@@ -21,6 +22,8 @@ bool writeFiles(const CommandLine& commandLine, const reliability::MethodResult&
         written = writeOrSay(json, methodResultsJsonText(result), std::cerr) && written;
     if (const std::string& csv = commandLine.files.csv; !csv.empty() && result.streams)
         written = writeOrSay(csv, resultsCsv(streamsRun(result)), std::cerr) && written;
+    if (const std::string& record = commandLine.files.record; !record.empty())
+        written = writeRecordOrSay(record, calculationRecord(result), std::cerr) && written;
     return written;
 }
 

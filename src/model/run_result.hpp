@@ -77,7 +77,8 @@ struct RunResult {
     std::vector<double> lastResist;
     OverallFigures overall;  // set when the run completed
     SaveOutcome save = SaveOutcome::NotAsked;
-    std::string report;  // the report as the run wrote it
+    std::string report;          // the report as the run wrote it
+    std::int64_t startedAt = 0;  // when the run began: seconds since 1970-01-01 UTC
 
     // A completed or aborted run has figures of its own for the results files and windows.
     bool recorded() const {

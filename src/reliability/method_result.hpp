@@ -39,6 +39,7 @@ struct MethodResult {
     int sampleSize = 0;                             // N a repetition of independent Monte Carlo
     double elapsed = 0.0;                           // its seconds
     std::string report;                             // the plain-text report of the method
+    std::int64_t startedAt = 0;  // when the method began: seconds since 1970-01-01 UTC
 
     // FORM, or a method that goes on from its design point, found none. Independent Monte Carlo
     // needs no design point.

@@ -92,6 +92,7 @@ MethodResult runMethod(const RunRequest& request, const MethodOptions& options,
     result.method = options.method;
     result.study = request.study;
     result.threads = threadsUsed(request.options);
+    result.startedAt = wallClockSeconds();
     if (!result.study.seed) result.study.seed = SystemRandom::clockSeed();
     result.outcome = steps(result, options, observer);
     if (result.outcome != RunOutcome::Failed) result.report = methodReport(result);

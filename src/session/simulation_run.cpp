@@ -90,6 +90,7 @@ class Simulation {
         for (auto* samples : {&keptEffect_, &keptResist_, &keptSafe_}) samples->assign(N, 0.0);
         result_.repetitions.reserve(static_cast<std::size_t>(result_.plannedRepetitions));
         result_.tallies.reserve(static_cast<std::size_t>(result_.plannedRepetitions));
+        result_.startedAt = wallClockSeconds();
         observer_.runStarted(result_);
         startTime_ = clockSeconds();
         if (!result_.study.seed) result_.study.seed = SystemRandom::clockSeed();
@@ -205,6 +206,12 @@ class Simulation {
 
 RunResult runSimulation(const RunRequest& request, RunObserver& observer) {
     return Simulation(request, observer).run();
+}
+
+std::int64_t wallClockSeconds() {
+    return std::chrono::duration_cast<std::chrono::seconds>(
+               std::chrono::system_clock::now().time_since_epoch())
+        .count();
 }
 
 int threadsUsed(const RunOptions& options) {

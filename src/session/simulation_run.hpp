@@ -11,6 +11,9 @@ namespace ferrolith {
 // result records the seed used.
 RunResult runSimulation(const RunRequest& request, RunObserver& observer);
 
+// The wall-clock time now, in seconds since 1970-01-01 UTC, as results record when they began.
+std::int64_t wallClockSeconds();
+
 // The threads that compute a run's repetitions under options.
 int threadsUsed(const RunOptions& options);
 

@@ -8,7 +8,7 @@ namespace ferrolith {
 
 // The kinds of file whose dialogs remember where the user went. The report's Save As is not one
 // of them: it always starts in the program's folder.
-enum class FileKind { Study, ChartPicture, Results };
+enum class FileKind { Study, ChartPicture, Results, Record };
 
 // Where each kind of file's dialogs start: the folder of the file last chosen for that kind in
 // this session, and before any, the working directory when the user can write there, otherwise
@@ -20,7 +20,7 @@ class FolderMemory {
     void remember(FileKind kind, const std::string& chosenFile);
 
   private:
-    std::array<QString, 3> folders_;
+    std::array<QString, 4> folders_;
 };
 
 }  // namespace ferrolith

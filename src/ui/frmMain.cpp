@@ -23,7 +23,8 @@ frmMain::frmMain(QWidget* parent)
       view_(controls_, dialogs_),
       results_(*this, dialogs_),
       studies_(*this, view_, dialogs_, seeds_),
-      export_(results_.window(), lastRun_, dialogs_) {
+      export_(results_.window(), lastRun_, dialogs_),
+      records_(results_.window(), lastRun_, dialogs_) {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(toWidgetText(mainWindowTitle));
     setFixedSize(twipsToPixels(11220), twipsToPixels(8655));

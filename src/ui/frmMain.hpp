@@ -6,6 +6,7 @@
 #include "model/run_result.hpp"
 #include "ui/main_window_controls.hpp"
 #include "ui/main_window_view.hpp"
+#include "ui/record_commands.hpp"
 #include "ui/results_export.hpp"
 #include "ui/results_link.hpp"
 #include "ui/run_seeds.hpp"
@@ -32,6 +33,7 @@ class frmMain : public QWidget {
     ResultsLink& results() { return results_; }
     StudyCommands& studyCommands() { return studies_; }
     ResultsExport& resultsExport() { return export_; }
+    RecordCommands& recordCommands() { return records_; }
     RunSeeds& seeds() { return seeds_; }
 
     // How Calculate computes its runs.
@@ -60,6 +62,7 @@ class frmMain : public QWidget {
     ResultsLink results_;
     StudyCommands studies_;
     ResultsExport export_;
+    RecordCommands records_;
     RunListener* extraListener_ = nullptr;
     bool running_ = false;
 };

@@ -23,6 +23,14 @@ inline constexpr const char* jsonFilterName = "JSON results";
 inline constexpr const char* csvFilterName = "CSV, one row a repetition";
 inline constexpr const char* noResultsToExport =
     "There are no results to export: the last run neither completed nor was aborted.";
+inline constexpr const char* saveRecord = "Save Calculation Record...";
+inline constexpr const char* saveRecordTitle = "Save Calculation Record";
+inline constexpr const char* recordFileName = "calculation-record";
+inline constexpr const char* pdfFilterName = "PDF files";
+inline constexpr const char* print = "Print...";
+inline constexpr const char* noRunToRecord =
+    "There is no run to record: the last run neither completed nor was aborted.";
+inline constexpr const char* cannotPrint = "The calculation record could not be printed.";
 inline constexpr const char* savePicture = "Save Picture...";
 inline constexpr const char* savePictureTitle = "Save Chart Picture";
 inline constexpr const char* pngFilterName = "PNG picture";

@@ -20,6 +20,7 @@
 #include <QVBoxLayout>
 #include <vector>
 
+#include "failure_statistics/distribution_histograms.hpp"
 #include "failure_statistics/figure_text.hpp"
 #include "report/save_error_message.hpp"
 #include "ui/application_icon.hpp"
@@ -30,7 +31,6 @@ namespace ferrolith {
 
 namespace {
 
-constexpr int histogramBins = 60;
 // Small enough that two fit one above the other on a 768-pixel screen.
 constexpr QSize chartMinimumSize(300, 170);
 
@@ -146,9 +146,15 @@ QLayout* ResultsWindow::createButtons() {
     auto* exportButton = new QPushButton(text(results_text::exportResults));
     exportButton->setObjectName(QStringLiteral("exportResults"));
     connect(exportButton, &QPushButton::clicked, this, &ResultsWindow::exportRequested);
+    auto* record = new QPushButton(text(results_text::saveRecord));
+    record->setObjectName(QStringLiteral("saveRecord"));
+    connect(record, &QPushButton::clicked, this, &ResultsWindow::recordRequested);
+    auto* print = new QPushButton(text(results_text::print));
+    print->setObjectName(QStringLiteral("printRecord"));
+    print->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+    connect(print, &QPushButton::clicked, this, &ResultsWindow::printRequested);
     auto* buttons = new QHBoxLayout;
-    buttons->addWidget(copy);
-    buttons->addWidget(exportButton);
+    for (QPushButton* button : {copy, exportButton, record, print}) buttons->addWidget(button);
     buttons->addStretch(1);
     return buttons;
 }
@@ -242,15 +248,10 @@ void ResultsWindow::setImportance(const FailureFigures& figures) {
 
 void ResultsWindow::showDistributions(std::span<const double> effect,
                                       std::span<const double> resist, int repetition, int planned) {
-    std::vector<double> margin(effect.size());
-    for (std::size_t i = 0; i < effect.size() && i < resist.size(); ++i)
-        margin[i] = resist[i] - effect[i];
     const QString which = distributionsSubtitle(repetition, planned, effect.size());
-    const ValueRange moments = finiteRange({effect, resist});
-    effectResist_.show({sampleHistogram(effect, moments, histogramBins),
-                        sampleHistogram(resist, moments, histogramBins)},
-                       which);
-    margin_.show({sampleHistogram(margin, finiteRange({margin}), histogramBins)}, which);
+    const DistributionHistograms h = distributionHistograms(effect, resist);
+    effectResist_.show({h.effect, h.resist}, which);
+    margin_.show({h.margin}, which);
 }
 
 void ResultsWindow::clearDistributions() {

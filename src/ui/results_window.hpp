@@ -65,6 +65,9 @@ class ResultsWindow : public QWidget {
   signals:
     // "Export Results..." was pressed.
     void exportRequested();
+    // "Save Calculation Record..." or "Print..." (Ctrl+P) was pressed.
+    void recordRequested();
+    void printRequested();
 
   private:
     QWidget* createFiguresPanel();

@@ -1,6 +1,7 @@
 #include "ui/window_dialogs.hpp"
 
 #include <QCoreApplication>
+#include <QPrintDialog>
 
 #include "ui/message_box.hpp"
 #include "ui/save_dialog.hpp"
@@ -42,6 +43,12 @@ SaveDialogResult WindowDialogs::askForFile(QWidget* window, FileKind kind,
     SaveDialogResult chosen = fileDialogOver(window ? window : &parent_, settings);
     if (!chosen.cancelled) folders_.remember(kind, chosen.fileName);
     return chosen;
+}
+
+bool WindowDialogs::askToPrint(QWidget* window, QPrinter& printer) {
+    if (printDialogHook_) return printDialogHook_(printer);
+    QPrintDialog dialog(&printer, window ? window : &parent_);
+    return dialog.exec() == QDialog::Accepted;
 }
 
 void WindowDialogs::tell(QWidget* window, std::string_view message) {

@@ -5,6 +5,7 @@
 #include "session/dialogs.hpp"
 #include "ui/folder_memory.hpp"
 
+class QPrinter;
 class QWidget;
 
 namespace ferrolith {
@@ -18,6 +19,8 @@ class WindowDialogs : public Dialogs {
         std::function<MessageResult(std::string_view prompt, std::optional<std::string_view> title,
                                     MessageIcon icon, MessageButtons buttons)>;
     using FileDialogHook = std::function<SaveDialogResult(const SaveDialogSettings& settings)>;
+    // Sets the printer up as the user would, or returns false for Cancel.
+    using PrintDialogHook = std::function<bool(QPrinter& printer)>;
 
     // parent: the window the dialogs belong to unless a call names another.
     explicit WindowDialogs(QWidget& parent);
@@ -25,6 +28,7 @@ class WindowDialogs : public Dialogs {
     // Answer in place of the user; an empty hook brings back the real dialogs.
     void setMessageBoxHook(MessageBoxHook hook) { messageBoxHook_ = std::move(hook); }
     void setFileDialogHook(FileDialogHook hook) { fileDialogHook_ = std::move(hook); }
+    void setPrintDialogHook(PrintDialogHook hook) { printDialogHook_ = std::move(hook); }
 
     MessageResult messageBox(std::string_view prompt, std::optional<std::string_view> title,
                              MessageIcon icon, MessageButtons buttons) override;
@@ -39,6 +43,8 @@ class WindowDialogs : public Dialogs {
     // where the user goes. settings.initialFolder is set here; a null window is the parent.
     SaveDialogResult askForFile(QWidget* window, FileKind kind, SaveDialogSettings settings);
     std::string startFolder(FileKind kind) const { return folders_.startFolder(kind); }
+    // The print dialog for printer over window: false when the user cancels.
+    bool askToPrint(QWidget* window, QPrinter& printer);
     // A one-line message with OK alone.
     void tell(QWidget* window, std::string_view message);
 
@@ -46,6 +52,7 @@ class WindowDialogs : public Dialogs {
     QWidget& parent_;
     MessageBoxHook messageBoxHook_;
     FileDialogHook fileDialogHook_;
+    PrintDialogHook printDialogHook_;
     FolderMemory folders_;
 };
 

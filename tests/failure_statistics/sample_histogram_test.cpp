@@ -5,6 +5,8 @@
 #include <limits>
 #include <vector>
 
+#include "failure_statistics/distribution_histograms.hpp"
+
 namespace ferrolith {
 namespace {
 
@@ -38,6 +40,31 @@ TEST(SampleHistogram, ConstantSampleIsOneBar) {
     EXPECT_EQ(h.low, 4.0);
     EXPECT_EQ(h.width, 1.0);
     EXPECT_EQ(h.counts, (std::vector<std::int64_t>{0, 3}));
+}
+
+}  // namespace
+}  // namespace ferrolith
+
+namespace ferrolith {
+namespace {
+
+TEST(DistributionHistograms, EAndRShareARangeAndTheMarginHasItsOwn) {
+    const std::vector<double> effect{1.0, 2.0, 3.0, nan};
+    const std::vector<double> resist{2.0, 2.0, 5.0, 4.0};
+    const DistributionHistograms h = distributionHistograms(effect, resist);
+    for (const SampleHistogram* moments : {&h.effect, &h.resist}) {
+        EXPECT_EQ(moments->low, 1.0);
+        EXPECT_DOUBLE_EQ(moments->width, 4.0 / distributionBins);
+        EXPECT_EQ(moments->counts.size(), static_cast<std::size_t>(distributionBins));
+    }
+    EXPECT_EQ(h.effect.notFinite, 1);
+    // Margins 1, 0, 2 and one that is not a number.
+    EXPECT_EQ(h.margin.low, 0.0);
+    EXPECT_DOUBLE_EQ(h.margin.width, 2.0 / distributionBins);
+    EXPECT_EQ(h.margin.notFinite, 1);
+    EXPECT_EQ(h.margin.counts.front(), 1);
+    EXPECT_EQ(h.margin.counts[distributionBins / 2], 1);
+    EXPECT_EQ(h.margin.counts.back(), 1);
 }
 
 }  // namespace

@@ -13,6 +13,8 @@
 #include <sstream>
 #include <string>
 
+#include "support/temp_path.hpp"
+
 namespace ferrolith::testing {
 
 struct Result {
@@ -115,16 +117,5 @@ inline Result runCliErrorsIntoPipe(const std::string& args) {
     r.status = exitStatusOf(::pclose(pipe));
     return r;
 }
-
-// A path in the temporary folder unique to this process and name; removed on destruction.
-struct TempPath {
-    std::string path;
-    explicit TempPath(const std::string& name)
-        : path(std::filesystem::temp_directory_path() /
-               ("ferrolith-" + std::to_string(::getpid()) + "-" + name)) {
-        std::filesystem::remove(path);
-    }
-    ~TempPath() { std::filesystem::remove(path); }
-};
 
 }  // namespace ferrolith::testing

@@ -1,0 +1,186 @@
+#include "record/record_sections.hpp"
+
+#include <QFontMetricsF>
+#include <QPainter>
+
+#include "failure_statistics/figure_text.hpp"
+#include "record/method_blocks.hpp"
+#include "record/record_blocks.hpp"
+#include "record/record_plots.hpp"
+#include "record/record_texts.hpp"
+#include "record/report_lines.hpp"
+
+namespace ferrolith {
+
+namespace {
+
+void titleBlock(PageFlow& flow, const CalculationRecord& record) {
+    addParagraph(flow, record_text::title, flow.style().title);
+    addParagraph(
+        flow, record_text::programLine() + ". " + record_text::runTimeLine(record.startedAt) + ".",
+        flow.style().body);
+}
+
+void studySection(PageFlow& flow, const Study& study) {
+    addHeading(flow, record_text::studyHeading);
+    addParagraph(flow, record_text::studyIntro, flow.style().body);
+    std::vector<std::vector<std::string>> rows;
+    for (const InputVariableInfo& v : inputVariables) {
+        const auto i = static_cast<std::size_t>(v.variable);
+        const std::string& choice = study.distributions[i];
+        rows.push_back({std::string(v.caption),
+                        choice.empty() ? record_text::noDistribution : choice,
+                        study.parameters[i]});
+    }
+    const auto& heads = record_text::inputHeads;
+    addTable(flow, {heads.begin(), heads.end()}, rows, {{0.40, 0.30, 0.30}});
+    addLabelledLines(flow, {{record_text::repetitions, study.repetitions},
+                            {record_text::samples, study.samples},
+                            {record_text::seed, study.seed ? std::to_string(*study.seed) : ""}});
+}
+
+void figuresSection(PageFlow& flow, const DesignFigures& design, double targetIndex) {
+    addHeading(flow, record_text::figuresHeading);
+    addParagraph(flow, statusLine(design.status, design.completed, design.planned),
+                 flow.style().bold);
+    if (!design.figures) {
+        addParagraph(flow, record_text::noFigures, flow.style().body);
+        return;
+    }
+    const FailureFigures& f = *design.figures;
+    RecordLines lines;
+    for (const FigureLine& line : figureLines(f)) lines.emplace_back(line.label, line.value);
+    // Without failures beta is only bounded from below.
+    lines.emplace_back(
+        "Target", f.failures > 0
+                      ? record_text::targetLine(record_text::beta, f.reliabilityIndex, targetIndex)
+                      : record_text::targetLine(record_text::betaLowerBound,
+                                                f.reliabilityInterval.lower, targetIndex));
+    addLabelledLines(flow, lines);
+    addParagraph(flow, adviceLine(f), flow.style().body);
+}
+
+void warningsSection(PageFlow& flow, const std::vector<std::string>& warnings) {
+    if (warnings.empty()) return;
+    addHeading(flow, record_text::warningsHeading);
+    for (const std::string& w : warnings) addParagraph(flow, w, flow.style().body);
+}
+
+void importanceSection(PageFlow& flow, const FailureFigures& figures) {
+    addHeading(flow, record_text::importanceHeading);
+    const auto rows = importanceRows(figures);
+    if (rows.empty()) {
+        addParagraph(flow, record_text::noImportance, flow.style().body);
+        return;
+    }
+    addParagraph(flow, importanceCaption, flow.style().body);
+    std::vector<std::vector<std::string>> cells;
+    for (const auto& row : rows) cells.emplace_back(row.begin(), row.end());
+    addTable(flow, {importanceHeads.begin(), importanceHeads.end()}, cells,
+             {{0.40, 0.20, 0.20, 0.20}, 1});
+}
+
+// A drawing under its title of at most two lines, in the small bold font.
+Drawing titled(const std::string& title, Drawing drawing) {
+    return [title, drawing](QPainter& p, const QRectF& area, const RecordStyle& s) {
+        QFont font = s.small;
+        font.setBold(true);
+        // Room for two lines: a title too long for one wraps.
+        const double height = QFontMetricsF(font, p.device()).lineSpacing() * 2.4;
+        p.setFont(font);
+        p.drawText(QRectF(area.left(), area.top(), area.width(), height),
+                   Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, QString::fromStdString(title));
+        drawing(p, area.adjusted(0, height, 0, 0), s);
+    };
+}
+
+void chartsSection(PageFlow& flow, const DesignFigures& design) {
+    if (design.convergence.empty() && !design.distributions) return;
+    constexpr double convergenceHeight = 190;
+    constexpr double histogramHeight = 170;
+    addHeading(flow, record_text::chartsHeading,
+               design.convergence.empty() ? histogramHeight : convergenceHeight);
+    if (!design.convergence.empty())
+        addDrawings(flow, convergenceHeight,
+                    {titled(record_text::convergenceTitle,
+                            [points = design.convergence](QPainter& p, const QRectF& area,
+                                                          const RecordStyle& s) {
+                                drawConvergence(p, area, s, points);
+                            })});
+    if (!design.distributions) return;
+    const DistributionHistograms& h = *design.distributions;
+    const std::string which =
+        ", " + record_text::distributionsLine(design.planned, design.planned, design.sampleSize);
+    const std::vector<HistogramSeries> moments{{"E", QColor(200, 90, 20), h.effect},
+                                               {"R", QColor(30, 110, 180), h.resist}};
+    const std::vector<HistogramSeries> margin{{"R - E", QColor(60, 140, 60), h.margin}};
+    addDrawings(flow, histogramHeight,
+                {titled(record_text::effectResistTitle + which,
+                        [moments](QPainter& p, const QRectF& a, const RecordStyle& s) {
+                            drawHistograms(p, a, s, moments, std::nullopt);
+                        }),
+                 titled(record_text::marginTitle + which,
+                        [margin](QPainter& p, const QRectF& a, const RecordStyle& s) {
+                            drawHistograms(p, a, s, margin, 0.0);
+                        })});
+}
+
+void designPointTable(PageFlow& flow, const reliability::BeamDesignPoint& point) {
+    std::vector<std::vector<std::string>> rows;
+    for (const reliability::InputDesignPoint& input : point.inputs)
+        rows.push_back({std::string(info(input.variable).caption), formatFigure(input.value),
+                        figureList(input.standard), figureList(input.alpha),
+                        formatFigure(input.importance)});
+    const auto& heads = record_text::designPointHeads;
+    addTable(flow, {heads.begin(), heads.end()}, rows, {{0.32, 0.14, 0.20, 0.20, 0.14}, 1});
+}
+
+void formSection(PageFlow& flow, const CalculationRecord& record) {
+    addHeading(flow, record_text::formHeading);
+    if (!record.form) {
+        addParagraph(flow, record_text::noForm, flow.style().body);
+        return;
+    }
+    addLabelledLines(flow, formLines(record.form->form, record.targetIndex));
+    if (record.form->designPoint) designPointTable(flow, *record.form->designPoint);
+}
+
+void methodsSection(PageFlow& flow, const CalculationRecord& record) {
+    if (record.methods.empty()) return;
+    addHeading(flow, record_text::methodsHeading);
+    for (const reliability::MethodResult& method : record.methods) {
+        addParagraph(flow, record_text::methodTitle(method.method), flow.style().bold);
+        if (method.outcome == RunOutcome::Failed)
+            addParagraph(flow, record_text::methodFailed, flow.style().body);
+        if (method.outcome == RunOutcome::Aborted)
+            addParagraph(flow, record_text::methodAborted, flow.style().body);
+        addLabelledLines(flow, methodLines(method, record.targetIndex));
+    }
+}
+
+void reportSection(PageFlow& flow, const std::string& report) {
+    addHeading(flow, record_text::reportHeading);
+    const double lineHeight = QFontMetricsF(flow.style().mono, flow.device()).lineSpacing();
+    const auto linesAPage = static_cast<std::size_t>(flow.pageHeight() / lineHeight);
+    addMonospacedLines(flow, reportLines(report, reportPageLimit * linesAPage).lines);
+}
+
+}  // namespace
+
+void layOutRecord(PageFlow& flow, const CalculationRecord& record) {
+    titleBlock(flow, record);
+    studySection(flow, record.study);
+    if (record.design) {
+        figuresSection(flow, *record.design, record.targetIndex);
+        warningsSection(flow, record.warnings);
+        if (record.design->figures) importanceSection(flow, *record.design->figures);
+        chartsSection(flow, *record.design);
+    } else {
+        warningsSection(flow, record.warnings);
+    }
+    formSection(flow, record);
+    methodsSection(flow, record);
+    if (record.design) reportSection(flow, record.design->report);
+}
+
+}  // namespace ferrolith

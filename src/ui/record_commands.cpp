@@ -1,0 +1,50 @@
+#include "ui/record_commands.hpp"
+
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPrinter>
+
+#include "record/calculation_record.hpp"
+#include "record/record_document.hpp"
+#include "report/save_error_message.hpp"
+#include "ui/results_texts.hpp"
+
+namespace ferrolith {
+
+RecordCommands::RecordCommands(ResultsWindow& window, const std::optional<RunResult>& lastRun,
+                               WindowDialogs& dialogs)
+    : QObject(&window), window_(window), lastRun_(lastRun), dialogs_(dialogs) {
+    connect(&window, &ResultsWindow::recordRequested, this, &RecordCommands::saveRecord);
+    connect(&window, &ResultsWindow::printRequested, this, &RecordCommands::print);
+}
+
+bool RecordCommands::haveRun() {
+    if (lastRun_) return true;
+    dialogs_.tell(&window_, results_text::noRunToRecord);
+    return false;
+}
+
+void RecordCommands::saveRecord() {
+    if (!haveRun()) return;
+    const SaveDialogSettings settings{
+        results_text::saveRecordTitle, true, "pdf", {}, {{results_text::pdfFilterName, "*.pdf"}},
+        results_text::recordFileName,
+    };
+    const SaveDialogResult chosen = dialogs_.askForFile(&window_, FileKind::Record, settings);
+    if (chosen.cancelled || chosen.fileName.empty()) return;
+    if (const auto failure = ferrolith::saveRecord(calculationRecord(*lastRun_), chosen.fileName))
+        dialogs_.tell(&window_, saveErrorMessage(chosen.fileName, *failure));
+}
+
+void RecordCommands::print() {
+    if (!haveRun()) return;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    printer.setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
+    printer.setDocName(QString::fromUtf8(results_text::saveRecordTitle));
+    if (!dialogs_.askToPrint(&window_, printer)) return;
+    if (paintRecord(calculationRecord(*lastRun_), printer) == 0)
+        dialogs_.tell(&window_, results_text::cannotPrint);
+}
+
+}  // namespace ferrolith

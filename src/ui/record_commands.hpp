@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QObject>
+#include <optional>
+
+#include "model/run_result.hpp"
+#include "ui/results_window.hpp"
+#include "ui/window_dialogs.hpp"
+
+namespace ferrolith {
+
+// The calculation record of the window's last recorded run: "Save Calculation Record..." in the
+// results window writes it as PDF through the safe save, "Print..." prints the same pages.
+class RecordCommands : public QObject {
+    Q_OBJECT
+
+  public:
+    // lastRun: the main window's last completed or aborted run, if any.
+    RecordCommands(ResultsWindow& window, const std::optional<RunResult>& lastRun,
+                   WindowDialogs& dialogs);
+
+    void saveRecord();
+    void print();
+
+  private:
+    // False, after telling the user, when there is no run to record.
+    bool haveRun();
+
+    ResultsWindow& window_;
+    const std::optional<RunResult>& lastRun_;
+    WindowDialogs& dialogs_;
+};
+
+}  // namespace ferrolith

@@ -1,0 +1,100 @@
+// The record's pages as a PDF reader sees them: whole words, headings with what they head, and
+// page numbers that count every page.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <regex>
+
+#include "failure_statistics/figure_text.hpp"
+#include "record/calculation_record.hpp"
+#include "record/record_document.hpp"
+#include "session/method_run.hpp"
+#include "support/pdf_tools.hpp"
+#include "support/recording_observer.hpp"
+#include "support/report_helpers.hpp"
+#include "support/temp_path.hpp"
+
+namespace ferrolith::test {
+namespace {
+
+using testing::TempPath;
+
+// The pages' texts in order, each with its line breaks made spaces.
+std::vector<std::string> pagesOf(const CalculationRecord& record) {
+    TempPath pdf("pages.pdf");
+    const QByteArray bytes = recordPdf(record);
+    std::ofstream(pdf.path, std::ios::binary).write(bytes.constData(), bytes.size());
+    const std::string text = testing::pdfText(pdf.path, false);
+    std::vector<std::string> pages;
+    for (std::size_t at = 0, end; (end = text.find('\f', at)) != std::string::npos; at = end + 1)
+        pages.push_back(std::regex_replace(text.substr(at, end - at), std::regex("\\s+"), " "));
+    return pages;
+}
+
+CalculationRecord defaultRecord(std::uint64_t seed) {
+    testing::RecordingObserver o;
+    return calculationRecord(testing::runSeeded(o, {}, seed));
+}
+
+std::size_t pageWith(const std::vector<std::string>& pages, const std::string& part) {
+    for (std::size_t p = 0; p < pages.size(); ++p)
+        if (pages[p].find(part) != std::string::npos) return p;
+    return pages.size();
+}
+
+TEST(RecordPages, WrappedTextKeepsEveryWordWhole) {
+    for (const std::uint64_t seed : {12345u, 1u, 99u}) {
+        const CalculationRecord record = defaultRecord(seed);
+        const std::vector<std::string> pages = pagesOf(record);
+        const std::string advice = adviceLine(*record.design->figures);
+        EXPECT_LT(pageWith(pages, advice), pages.size()) << seed << ": " << advice;
+    }
+}
+
+TEST(RecordPages, AHeadingStaysOnThePageOfWhatItHeads) {
+    for (const std::uint64_t seed : {12345u, 1u, 99u}) {
+        const std::vector<std::string> pages = pagesOf(defaultRecord(seed));
+        for (const auto& [heading, first] : std::vector<std::pair<std::string, std::string>>{
+                 {"Charts Convergence", "Pf after each repetition"},
+                 {"Report Input Data:", "Beam Length: (4,0.05) Dist.: Normal"},
+                 {"Inputs at failure", "mean over the failed samples"}}) {
+            const std::size_t page = pageWith(pages, heading);
+            ASSERT_LT(page, pages.size()) << seed << ": " << heading;
+            EXPECT_EQ(pageWith(pages, first), page) << seed << ": " << heading;
+        }
+    }
+}
+
+TEST(RecordPages, EachMethodIsABlockAndEachBetaMeetsTheTargetOrNot) {
+    testing::RecordingObserver o;
+    const RunResult run = testing::runSeeded(o, testing::studyOf("4", "500"), 3);
+    std::vector<reliability::MethodResult> methods;
+    for (const auto method : {reliability::Method::Sorm, reliability::Method::ImportanceSampling,
+                              reliability::Method::IndependentMonteCarlo})
+        methods.push_back(runMethod({run.study, {}}, {method, 2000}, o));
+    const auto& sampling = *methods[1].sampling;
+    std::string text;
+    for (const std::string& page : pagesOf(calculationRecord(run, methods, 0.1))) text += page;
+    for (const char* title : {"SORM Principal curvatures", "Importance sampling Seed",
+                              "Monte Carlo with independent streams Seed"})
+        EXPECT_NE(text.find(title), std::string::npos) << title;
+    EXPECT_NE(text.find(formatFigure(sampling.failureProbability)), std::string::npos);
+    // The design run, FORM, SORM's two formulas, importance sampling and independent streams.
+    EXPECT_EQ(testing::countOf(text, " the target index 0.1000."), 6);
+    EXPECT_EQ(testing::countOf(
+                  text, "beta " + formatFigure(sampling.beta) + " meets the target index 0.1000."),
+              1);
+}
+
+TEST(RecordPages, EveryPageSaysItsNumberOfAll) {
+    const std::vector<std::string> pages = pagesOf(defaultRecord(7));
+    ASSERT_GE(pages.size(), 2u);
+    for (std::size_t p = 0; p < pages.size(); ++p)
+        EXPECT_NE(
+            pages[p].find("Page " + std::to_string(p + 1) + " of " + std::to_string(pages.size())),
+            std::string::npos)
+            << p;
+}
+
+}  // namespace
+}  // namespace ferrolith::test
