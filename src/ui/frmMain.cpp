@@ -32,6 +32,9 @@ frmMain::frmMain(QWidget* parent)
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
     connect(controls_.btmCalc, &QPushButton::clicked, this, &frmMain::btmCalc_Click);
+    MethodsPanel& methods = results_.window().methods();
+    studies_.setTargetIndexAccess({[&methods] { return methods.targetIndex(); },
+                                   [&methods](double target) { methods.setTargetIndex(target); }});
     installParameterTips(controls_);
     installReportContextMenu(*controls_.txtReport,
                              {studies_.openAction(), studies_.saveAction(), results_.showAction()});
