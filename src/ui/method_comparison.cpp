@@ -26,16 +26,25 @@ QString intervalAndCov(const ProbabilityInterval& interval, const std::optional<
     return text;
 }
 
-// A row of failure figures: the design run's or independent Monte Carlo's.
+// A row of failure figures: the design run's or independent Monte Carlo's. Without failures
+// only the interval's bounds are known: beta is above the one at Pf's upper bound, and meets
+// the target only if that bound does.
 ComparisonRow figuresRow(Method m, const FailureFigures& f, std::optional<double> time,
                          double target) {
-    return {title(m),
-            figure(f.failureProbability),
-            intervalAndCov(f.wilson, f.variation),
-            figure(f.reliabilityIndex),
-            count(f.samples),
-            time ? seconds(*time) : QString(),
-            targetVerdict(f.reliabilityIndex, target)};
+    ComparisonRow row{title(m),
+                      figure(f.failureProbability),
+                      intervalAndCov(f.wilson, f.variation),
+                      figure(f.reliabilityIndex),
+                      count(f.samples),
+                      time ? seconds(*time) : QString(),
+                      targetVerdict(f.reliabilityIndex, target)};
+    if (f.failures > 0) return row;
+    const double least = f.reliabilityInterval.lower;
+    row[1] = QString::fromUtf8(results_text::pfBelow).arg(figure(f.wilson.upper));
+    row[3] = QString::fromUtf8(results_text::betaAbove).arg(figure(least));
+    if (least < target)
+        row[6] = QString::fromUtf8(results_text::notShownTarget).arg(targetText(target));
+    return row;
 }
 
 // FORM's row, or SORM's with its own Pf and beta.

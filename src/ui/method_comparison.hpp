@@ -28,7 +28,8 @@ QString targetText(double target);
 QString targetVerdict(double beta, double target);
 
 // The design run first, then each method in the order given; a method without figures (FORM
-// without a design point) says so in its Pf column.
+// without a design point) says so in its Pf column, and a sampling method without failures gives
+// the bounds its interval puts on Pf and beta.
 std::vector<ComparisonRow> comparisonRows(const std::optional<DesignEstimate>& design,
                                           std::span<const reliability::MethodResult> methods,
                                           double target);

@@ -66,6 +66,8 @@ QTableWidget* fixedTable(const QStringList& heads) {
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     table->horizontalHeader()->setStretchLastSection(true);
+    table->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     table->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     table->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
     return table;
@@ -101,6 +103,7 @@ MethodsPanel::MethodsPanel(WindowDialogs& dialogs, QWidget* parent)
       bars_(new ImportanceBars),
       designPoint_(fixedTable(heads(rt::designPointHeads))),
       method_(new QComboBox),
+      samplesLabel_(new QLabel),
       sampleCount_(new QLineEdit(QString::number(defaultImportanceSamples))),
       counts_(new QLabel),
       run_(new QPushButton(text(rt::runMethod))),
@@ -177,7 +180,8 @@ QLayout* MethodsPanel::createRunControls() {
     auto* grid = new QGridLayout;
     grid->addWidget(new QLabel(text(rt::methodLabel)), 0, 0);
     grid->addWidget(method_, 0, 1);
-    grid->addWidget(new QLabel(text(rt::samplesLabel)), 1, 0);
+    samplesLabel_->setText(text(rt::samplesLabel));
+    grid->addWidget(samplesLabel_, 1, 0);
     auto* samplesRow = new QHBoxLayout;
     samplesRow->addWidget(sampleCount_);
     samplesRow->addWidget(counts_);
@@ -203,6 +207,10 @@ QWidget* MethodsPanel::createComparisonGroup() {
     targetRow->addStretch(1);
     layout->addLayout(targetRow);
     comparison_->setObjectName(QStringLiteral("methodComparison"));
+    // The interval and the verdict share what the short columns leave, wrapped.
+    comparison_->horizontalHeader()->setSectionResizeMode(2, QHeaderView::Stretch);
+    comparison_->horizontalHeader()->setSectionResizeMode(6, QHeaderView::Stretch);
+    comparison_->setWordWrap(true);
     layout->addWidget(comparison_);
     connect(target_, &QDoubleSpinBox::valueChanged, this, [this] {
         showForm();
@@ -221,12 +229,16 @@ Method MethodsPanel::chosenMethod() const {
 
 void MethodsPanel::chosenMethodChanged() {
     const Method m = chosenMethod();
+    samplesLabel_->setVisible(m != Method::Sorm);
     sampleCount_->setVisible(m == Method::ImportanceSampling);
     counts_->setVisible(m == Method::IndependentMonteCarlo);
 }
 
 void MethodsPanel::showDesignRun(const RunResult& run, std::optional<MethodResult> form) {
-    if (!study_ || !sameInputs(*study_, run.study)) results_.clear();
+    if (!study_ || !sameInputs(*study_, run.study)) {
+        results_.clear();
+        if (!worker_.running()) progress_->reset();
+    }
     std::erase_if(results_, [](const MethodResult& r) { return r.method == Method::Form; });
     study_ = run.study;
     repetitions_ = run.plannedRepetitions;

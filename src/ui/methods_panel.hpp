@@ -78,6 +78,7 @@ class MethodsPanel : public QWidget {
     ImportanceBars* bars_;
     QTableWidget* designPoint_;
     QComboBox* method_;
+    QLabel* samplesLabel_;
     QLineEdit* sampleCount_;
     QLabel* counts_;
     QPushButton* run_;

@@ -91,6 +91,10 @@ inline constexpr std::array<const char*, 5> methodTitles = {
     "Design Monte Carlo", "FORM", "SORM", "Importance sampling", "Independent Monte Carlo"};
 inline constexpr const char* meetsTarget = "meets the target index %1";
 inline constexpr const char* belowTarget = "below the target index %1";
+// Nothing failed, and beta above the bound its interval gives is not enough.
+inline constexpr const char* notShownTarget = "not shown to meet the target index %1";
+inline constexpr const char* pfBelow = "below %1";
+inline constexpr const char* betaAbove = "above %1";
 inline constexpr const char* noDesignPoint = "no design point";
 inline constexpr const char* evaluations = "%1 evaluations";
 inline constexpr const char* seconds = "%1 s";

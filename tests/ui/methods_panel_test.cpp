@@ -102,6 +102,16 @@ TEST_F(MethodsPanelTest, FormAppearsAfterADesignRunWithTheExpectedBeta) {
     // The design run and FORM are compared.
     ASSERT_EQ(find<QTableWidget>("methodComparison")->rowCount(), 2);
     EXPECT_EQ(cell("methodComparison", 0, 0), "Design Monte Carlo");
+    // Nothing failed in 200 samples: Pf below 0.01884, beta above 2.078.
+    const auto design = failureFigures(window.lastRun()->tallies, 2, RunStatus::Completed);
+    ASSERT_EQ(design->failures, 0);
+    EXPECT_EQ(cell("methodComparison", 0, 1),
+              QString::fromStdString("below " + formatFigure(design->wilson.upper)));
+    EXPECT_EQ(cell("methodComparison", 0, 3),
+              QString::fromStdString("above " + formatFigure(design->reliabilityInterval.lower)));
+    EXPECT_EQ(cell("methodComparison", 0, 6), "not shown to meet the target index 3.80");
+    find<QDoubleSpinBox>("targetIndex")->setValue(2.0);
+    EXPECT_EQ(cell("methodComparison", 0, 6), "meets the target index 2.00");
     EXPECT_EQ(cell("methodComparison", 1, 0), "FORM");
     EXPECT_EQ(cell("methodComparison", 1, 3), QString::fromStdString(formatFigure(expected.beta)));
 }
