@@ -22,6 +22,9 @@
 #include "ui/method_comparison.hpp"
 #include "window_fixture.hpp"
 
+// Cells compare as QStrings; a failure shows them as text.
+inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+
 namespace ferrolith::test {
 namespace {
 
