@@ -80,8 +80,11 @@ void frmMain::btmCalc_Click() {
 
 RunResult frmMain::calculate() {
     BroadcastObserver observer(view_, {&results_, extraListener_});
+    // The run's study, and so its results files, hold the results window's target index.
+    Study study = view_.study(seeds_.fixed);
+    study.targetIndex = results_.window().methods().targetIndex();
     try {
-        return runSimulation(RunRequest{view_.study(seeds_.fixed), options_}, observer);
+        return runSimulation(RunRequest{study, options_}, observer);
     } catch (const std::exception& failure) {
         // The run reports its own failures; this keeps the window alive should one slip past.
         view_.messageBox(failure.what(), std::nullopt, MessageIcon::None, MessageButtons::Ok);

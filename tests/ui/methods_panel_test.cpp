@@ -236,6 +236,9 @@ TEST_F(MethodsPanelTest, TheTargetIndexGoesWithTheStudy) {
     window.studyCommands().saveAction()->trigger();
     EXPECT_EQ(readStudyFile(file.path).targetIndex, 4.25);
     find<QDoubleSpinBox>("targetIndex")->setValue(2.0);
+    pressCalculate();  // the run's study, and its results files, hold it too
+    EXPECT_EQ(window.lastRun()->study.targetIndex, 2.0);
+    messages.clear();
     openPath = file.path;
     window.studyCommands().openAction()->trigger();
     EXPECT_EQ(panel().targetIndex(), 4.25);
