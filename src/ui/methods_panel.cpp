@@ -13,6 +13,7 @@
 #include <QScrollArea>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <QWheelEvent>
 #include <algorithm>
 
 #include "failure_statistics/figure_text.hpp"
@@ -87,6 +88,18 @@ QStringList heads(std::span<const char* const> names) {
     return list;
 }
 
+// The target index's box: the wheel turns it only once it has the focus, so that scrolling the
+// tab over it leaves the target as it is.
+class TargetSpinBox : public QDoubleSpinBox {
+  protected:
+    void wheelEvent(QWheelEvent* event) override {
+        if (hasFocus())
+            QDoubleSpinBox::wheelEvent(event);
+        else
+            event->ignore();
+    }
+};
+
 QLabel* wrappedLabel() {
     auto* label = new QLabel;
     label->setWordWrap(true);
@@ -110,7 +123,7 @@ MethodsPanel::MethodsPanel(WindowDialogs& dialogs, QWidget* parent)
       cancel_(new QPushButton(text(rt::cancelMethod))),
       progress_(new QProgressBar),
       runStatus_(wrappedLabel()),
-      target_(new QDoubleSpinBox),
+      target_(new TargetSpinBox),
       comparison_(fixedTable(heads(rt::comparisonHeads))) {
     auto* content = new QWidget;
     auto* layout = new QVBoxLayout(content);
@@ -198,6 +211,7 @@ QWidget* MethodsPanel::createComparisonGroup() {
     auto* layout = new QVBoxLayout(group);
     auto* targetRow = new QHBoxLayout;
     target_->setObjectName(QStringLiteral("targetIndex"));
+    target_->setFocusPolicy(Qt::StrongFocus);
     target_->setRange(0.0, largestTargetIndex);
     target_->setDecimals(2);
     target_->setSingleStep(0.1);

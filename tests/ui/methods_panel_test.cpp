@@ -10,6 +10,7 @@
 #include <QSignalSpy>
 #include <QTabWidget>
 #include <QTableWidget>
+#include <QWheelEvent>
 
 #include "failure_statistics/figure_text.hpp"
 #include "files/study_file.hpp"
@@ -251,6 +252,24 @@ TEST_F(MethodsPanelTest, TheTargetIndexGoesWithTheStudy) {
     window.studyCommands().openAction()->trigger();
     EXPECT_TRUE(messages.empty()) << messages.front().prompt;
     EXPECT_EQ(panel().targetIndex(), 3.8);
+}
+
+TEST_F(MethodsPanelTest, ScrollingOverTheTargetLeavesItUntilItHasTheFocus) {
+    auto* target = find<QDoubleSpinBox>("targetIndex");
+    window.results().showResults();
+    window.results().window().findChild<QTabWidget*>("resultsTabs")->setCurrentIndex(3);
+    QApplication::processEvents();
+    const auto wheel = [&] {
+        const QPointF at(target->width() / 2.0, target->height() / 2.0);
+        QWheelEvent up(at, target->mapToGlobal(at), QPoint(), QPoint(0, 120), Qt::NoButton,
+                       Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(target, &up);
+    };
+    wheel();
+    EXPECT_EQ(target->value(), 3.8);
+    target->setFocus();
+    wheel();
+    EXPECT_NEAR(target->value(), 3.9, 1e-12);
 }
 
 TEST_F(MethodsPanelTest, TheWindowStillFitsA1024By768ScreenWithTheMethodsTabShown) {
