@@ -66,11 +66,23 @@ reliability::Method methodNamed(const std::string& text) {
 
 // Importance sampling's count: up to a billion samples, about a minute.
 std::int64_t importanceSamplesNamed(const std::string& text) {
-    const auto samples = wholeNumber<std::int64_t>(text, 1, 1'000'000'000);
+    const auto samples = wholeNumber<std::int64_t>(text, 1, reliability::largestImportanceSamples);
     if (!samples)
         throw CommandLineError("--is-samples: " + quotedText(text) +
                                " is not a whole number from 1 to 1000000000");
     return *samples;
+}
+
+// The target reliability index: a plain decimal number from 0 to largestTargetIndex.
+double targetIndexNamed(const std::string& text) {
+    double value = 0.0;
+    const char* end = text.data() + text.size();
+    const auto [stop, error] = std::from_chars(text.data(), end, value, std::chars_format::fixed);
+    if (text.empty() || error != std::errc() || stop != end || !(value >= 0.0) ||
+        value > largestTargetIndex)
+        throw CommandLineError("--target-index: " + quotedText(text) +
+                               " is not a number from 0 to 8");
+    return value;
 }
 
 int threadsNamed(const std::string& text) {
@@ -83,7 +95,7 @@ int threadsNamed(const std::string& text) {
 // The options' values as given, read after the parse.
 struct OptionTexts {
     std::vector<std::string> params, dists;
-    std::string output, seed, threads, isSamples;
+    std::string output, seed, threads, isSamples, targetIndex;
     std::string engine = "fast";
     std::string method = "monte-carlo";
 };
@@ -135,6 +147,10 @@ void addOptions(CLI::App& app, CommandLine& result, OptionTexts& texts) {
            "Samples of importance sampling, a whole number from 1 to 1000000000 (default: " +
                std::to_string(reliability::defaultImportanceSamples) + ")")
         ->type_name("N");
+    app.add_option("--target-index", texts.targetIndex,
+                   "The target reliability index the study holds, a number from 0 to 8 (default: "
+                   "the study's, else 3.8); --save-study and --json write it")
+        ->type_name("X");
     addFileOptions(app, result.files);
     app.set_version_flag("--version", "ferrolith-cli " + std::string(programVersion));
     // Unexpected arguments are refused after the parse, each shortened in the message.
@@ -168,6 +184,8 @@ void readOptionTexts(const CLI::App& app, const OptionTexts& texts, CommandLine&
     // --param and --dist apply.
     applyStudyOption(app, result.files, result.request.study);
     if (seed) result.request.study.seed = seed;
+    if (app.count("--target-index"))
+        result.request.study.targetIndex = targetIndexNamed(texts.targetIndex);
     for (const std::string& p : texts.params) {
         const auto [variable, text] = assignment(p, "--param");
         result.request.study.parameters[static_cast<std::size_t>(variable)] = text;

@@ -4,6 +4,7 @@
 #include <initializer_list>
 #include <string_view>
 
+#include "files/number_text.hpp"
 #include "report/message_text.hpp"
 
 namespace ferrolith {
@@ -70,14 +71,20 @@ std::string text(const Json& object, const std::string& where, const char* name,
     return value.get<std::string>();
 }
 
-void checkSchemaVersion(const Json& json) {
+// The versions this program reads, as messages name them: "1 and 2", "1 or 2".
+std::string readableVersions(const char* conjunction) {
+    return std::string("1 ") + conjunction + " " + std::to_string(studySchemaVersion);
+}
+
+int schemaVersion(const Json& json) {
     const Json& version = field(json, "", "schemaVersion");
     if (!version.is_number_integer() && !version.is_number_unsigned())
-        refuse("schemaVersion", "must be the whole number " + std::to_string(studySchemaVersion) +
-                                    ", not " + shown(version));
-    if (version != studySchemaVersion)
-        refuse("schemaVersion", "is " + version.dump() + "; this program reads version " +
-                                    std::to_string(studySchemaVersion));
+        refuse("schemaVersion",
+               "must be the whole number " + readableVersions("or") + ", not " + shown(version));
+    if (version < 1 || version > studySchemaVersion)
+        refuse("schemaVersion",
+               "is " + version.dump() + "; this program reads versions " + readableVersions("and"));
+    return version.get<int>();
 }
 
 bool isDistributionName(const std::string& name) {
@@ -118,6 +125,16 @@ void readVariables(const Json& json, Study& study) {
     for (std::size_t i = 0; i < inputVariableCount; ++i) readVariable(variables[i], i, study);
 }
 
+void readTargetIndex(const Json& json, Study& study) {
+    const Json& value = field(json, "", "targetIndex");
+    const std::string range = "a number from 0 to " + shortestText(largestTargetIndex);
+    if (!value.is_number()) refuse("targetIndex", "must be " + range + ", not " + shown(value));
+    const double index = value.get<double>();
+    if (!(index >= 0.0 && index <= largestTargetIndex))
+        refuse("targetIndex", "must be " + range + ", not " + shown(value));
+    study.targetIndex = index;
+}
+
 void readSeed(const Json& json, Study& study) {
     const auto found = json.find("seed");
     if (found == json.end()) return;
@@ -138,20 +155,27 @@ Json studyToJson(const Study& study) {
     Json json = {{"schemaVersion", studySchemaVersion},
                  {"repetitions", study.repetitions},
                  {"samples", study.samples},
-                 {"variables", std::move(variables)}};
+                 {"variables", std::move(variables)},
+                 {"targetIndex", study.targetIndex}};
     if (study.seed) json["seed"] = *study.seed;
     return json;
 }
 
 Study studyFromJson(const Json& json) {
     if (!json.is_object()) refuse("the study", "must be a JSON object, not " + shown(json));
-    checkSchemaVersion(json);
-    refuseUnknownFields(json, "", "a study",
-                        {"schemaVersion", "repetitions", "samples", "variables", "seed"});
+    const int version = schemaVersion(json);
+    if (version == 1)
+        refuseUnknownFields(json, "", "a study",
+                            {"schemaVersion", "repetitions", "samples", "variables", "seed"});
+    else
+        refuseUnknownFields(
+            json, "", "a study",
+            {"schemaVersion", "repetitions", "samples", "variables", "targetIndex", "seed"});
     Study study;
     study.repetitions = text(json, "", "repetitions", "the count as typed, such as \"25\"");
     study.samples = text(json, "", "samples", "the count as typed, such as \"1000\"");
     readVariables(json, study);
+    if (version >= 2) readTargetIndex(json, study);
     readSeed(json, study);
     return study;
 }

@@ -13,8 +13,9 @@ class StudyFormatError : public std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
-// The version of the study layout this program writes and reads.
-inline constexpr int studySchemaVersion = 1;
+// The version of the study layout this program writes; it reads every version from 1. Version 2
+// adds "targetIndex"; a study of version 1 takes defaultTargetIndex.
+inline constexpr int studySchemaVersion = 2;
 
 // The study as JSON, its fields in a fixed order; without a seed there is no "seed" field.
 nlohmann::ordered_json studyToJson(const Study& study);

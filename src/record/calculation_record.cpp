@@ -32,8 +32,7 @@ std::optional<reliability::StudyForm> formOf(const Study& study) {
 }  // namespace
 
 CalculationRecord calculationRecord(const RunResult& run,
-                                    std::vector<reliability::MethodResult> methods,
-                                    double targetIndex) {
+                                    std::vector<reliability::MethodResult> methods) {
     CalculationRecord record;
     record.startedAt = run.startedAt;
     record.study = run.study;
@@ -43,11 +42,11 @@ CalculationRecord calculationRecord(const RunResult& run,
     if (run.outcome == RunOutcome::Completed && record.form && !record.form->tailWarnings.empty())
         record.warnings.push_back(record.form->tailWarnings.front().text);
     record.methods = std::move(methods);
-    record.targetIndex = targetIndex;
+    record.targetIndex = run.study.targetIndex;
     return record;
 }
 
-CalculationRecord calculationRecord(const reliability::MethodResult& method, double targetIndex) {
+CalculationRecord calculationRecord(const reliability::MethodResult& method) {
     CalculationRecord record;
     record.startedAt = method.startedAt;
     record.study = method.study;
@@ -55,7 +54,7 @@ CalculationRecord calculationRecord(const reliability::MethodResult& method, dou
     if (record.form && !record.form->tailWarnings.empty())
         record.warnings.push_back(record.form->tailWarnings.front().text);
     record.methods = {method};
-    record.targetIndex = targetIndex;
+    record.targetIndex = method.study.targetIndex;
     return record;
 }
 

@@ -14,9 +14,6 @@
 
 namespace ferrolith {
 
-// The reliability index a calculation is checked against unless another is given.
-inline constexpr double defaultTargetIndex = 3.8;
-
 // The design run's figures as the results window shows them.
 struct DesignFigures {
     RunStatus status = RunStatus::Completed;
@@ -39,16 +36,15 @@ struct CalculationRecord {
     std::optional<reliability::StudyForm> form;
     std::vector<std::string> warnings;  // the tail warning
     std::vector<reliability::MethodResult> methods;
-    double targetIndex = defaultTargetIndex;
+    double targetIndex = defaultTargetIndex;  // each beta is held against it
 };
 
-// The record of a completed or aborted design run, with the methods run on its study.
+// The record of a completed or aborted design run, with the methods run on its study, held
+// against the study's target index.
 CalculationRecord calculationRecord(const RunResult& run,
-                                    std::vector<reliability::MethodResult> methods = {},
-                                    double targetIndex = defaultTargetIndex);
+                                    std::vector<reliability::MethodResult> methods = {});
 
 // The record of a method run alone: its study and its results instead of the design figures.
-CalculationRecord calculationRecord(const reliability::MethodResult& method,
-                                    double targetIndex = defaultTargetIndex);
+CalculationRecord calculationRecord(const reliability::MethodResult& method);
 
 }  // namespace ferrolith

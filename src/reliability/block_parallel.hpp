@@ -5,6 +5,10 @@
 #include <tbb/task_arena.h>
 
 #include <cstddef>
+#include <cstdint>
+#include <mutex>
+
+#include "reliability/method_progress.hpp"
 
 namespace ferrolith::reliability {
 
@@ -20,6 +24,23 @@ void forEachBlock(int threads, std::size_t count, Work work) {
                               for (std::size_t b = range.begin(); b != range.end(); ++b) work(b);
                           });
     });
+}
+
+// As forEachBlock, telling progress of every block done and starting none once it is cancelled.
+// True when every block was done.
+template <class Work>
+bool forEachBlock(int threads, std::size_t count, const MethodProgress& progress, Work work) {
+    std::mutex counting;
+    std::int64_t done = 0;
+    const auto total = static_cast<std::int64_t>(count);
+    forEachBlock(threads, count, [&](std::size_t b) {
+        if (progress.cancelled()) return;
+        work(b);
+        const std::lock_guard lock(counting);
+        ++done;
+        if (progress.update) progress.update(done, total);
+    });
+    return done == total;
 }
 
 }  // namespace ferrolith::reliability

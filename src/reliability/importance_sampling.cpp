@@ -64,15 +64,19 @@ void fillFigures(ImportanceSamplingResult& r, double weights, double squaredWeig
     r.beta = reliabilityIndex(r.failureProbability);
 }
 
-std::vector<BlockSums> sampleBlocks(const LimitStateFunction& g, const std::vector<double>& centre,
-                                    const SamplingOptions& options) {
+// Every block's sums; none when the method was cancelled before all were done.
+std::optional<std::vector<BlockSums>> sampleBlocks(const LimitStateFunction& g,
+                                                   const std::vector<double>& centre,
+                                                   const SamplingOptions& options,
+                                                   const MethodProgress& progress) {
     const std::int64_t blocks = (options.samples - 1) / importanceBlockSamples + 1;
     std::vector<BlockSums> sums(static_cast<std::size_t>(blocks));
-    forEachBlock(options.threads, sums.size(), [&](std::size_t b) {
+    const bool complete = forEachBlock(options.threads, sums.size(), progress, [&](std::size_t b) {
         const std::int64_t first = static_cast<std::int64_t>(b) * importanceBlockSamples;
         const std::int64_t count = std::min(importanceBlockSamples, options.samples - first);
         sums[b] = sampleBlock(g, centre, options.seed, b, count);
     });
+    if (!complete) return std::nullopt;
     return sums;
 }
 
@@ -97,7 +101,8 @@ void combine(ImportanceSamplingResult& result, const std::vector<BlockSums>& sum
 }  // namespace
 
 ImportanceSamplingResult importanceSampling(const LimitStateFunction& g, const FormResult& form,
-                                            const SamplingOptions& options) {
+                                            const SamplingOptions& options,
+                                            const MethodProgress& progress) {
     ImportanceSamplingResult result;
     result.seed = options.seed;
     if (const std::string_view why = missingDesignPoint(form, g.dimension); !why.empty()) {
@@ -109,7 +114,13 @@ ImportanceSamplingResult importanceSampling(const LimitStateFunction& g, const F
         result.message = text::needsSamples;
         return result;
     }
-    combine(result, sampleBlocks(g, form.designPoint, options));
+    const auto sums = sampleBlocks(g, form.designPoint, options, progress);
+    if (!sums) {
+        result.cancelled = true;
+        result.message = text::cancelled;
+        return result;
+    }
+    combine(result, *sums);
     return result;
 }
 

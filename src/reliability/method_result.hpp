@@ -28,7 +28,7 @@ inline std::string_view methodName(Method m) { return methodNames[static_cast<st
 struct MethodResult {
     Method method = Method::Form;
     // Completed; Aborted by faulty data (the sampler's message was shown); Failed when a
-    // parameter or count text did not convert (its message was shown).
+    // parameter or count text did not convert (its message was shown); Stopped when cancelled.
     RunOutcome outcome = RunOutcome::Failed;
     Study study;      // the inputs as typed, with the seed importance sampling used
     int threads = 1;  // of importance sampling
@@ -37,8 +37,9 @@ struct MethodResult {
     std::optional<ImportanceSamplingResult> sampling;
     std::optional<StreamMonteCarloResult> streams;  // independent Monte Carlo
     int sampleSize = 0;                             // N a repetition of independent Monte Carlo
-    double elapsed = 0.0;                           // its seconds
-    std::string report;                             // the plain-text report of the method
+    // Seconds: of independent Monte Carlo's sampling, or of FORM and the method after it.
+    double elapsed = 0.0;
+    std::string report;          // the plain-text report of the method
     std::int64_t startedAt = 0;  // when the method began: seconds since 1970-01-01 UTC
 
     // FORM, or a method that goes on from its design point, found none. Independent Monte Carlo

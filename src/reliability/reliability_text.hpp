@@ -27,6 +27,7 @@ inline constexpr const char* wrongPoint =
 inline constexpr const char* needsSamples = "At least one sample is needed.";
 inline constexpr const char* needsCounts =
     "At least one repetition of at least one sample is needed.";
+inline constexpr const char* cancelled = "Cancelled before it completed: no figures.";
 inline constexpr const char* breitungName = "Breitung's formula";
 inline constexpr const char* hohenbichlerRackwitzName = "The Hohenbichler-Rackwitz formula";
 

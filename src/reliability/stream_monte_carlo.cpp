@@ -58,7 +58,8 @@ RepetitionOutcome runRepetition(const BeamSpace& space, std::uint64_t seed, int 
 }  // namespace
 
 StreamMonteCarloResult streamMonteCarlo(const BeamSpace& space,
-                                        const StreamMonteCarloOptions& options) {
+                                        const StreamMonteCarloOptions& options,
+                                        const MethodProgress& progress) {
     StreamMonteCarloResult result;
     result.seed = options.seed;
     result.plannedRepetitions = options.repetitions;
@@ -67,9 +68,16 @@ StreamMonteCarloResult streamMonteCarlo(const BeamSpace& space,
         return result;
     }
     std::vector<RepetitionOutcome> outcomes(static_cast<std::size_t>(options.repetitions));
-    forEachBlock(options.threads, outcomes.size(), [&](std::size_t r) {
-        outcomes[r] = runRepetition(space, options.seed, static_cast<int>(r) + 1, options.samples);
-    });
+    const bool complete =
+        forEachBlock(options.threads, outcomes.size(), progress, [&](std::size_t r) {
+            outcomes[r] =
+                runRepetition(space, options.seed, static_cast<int>(r) + 1, options.samples);
+        });
+    if (!complete) {
+        result.cancelled = true;
+        result.message = text::cancelled;
+        return result;
+    }
     for (RepetitionOutcome& o : outcomes) {
         if (o.fault) {
             result.fault = o.fault;

@@ -8,6 +8,7 @@
 #include "failure_statistics/failure_figures.hpp"
 #include "model/repetition_tally.hpp"
 #include "reliability/beam_space.hpp"
+#include "reliability/method_progress.hpp"
 
 namespace ferrolith::reliability {
 
@@ -44,14 +45,17 @@ struct StreamMonteCarloResult {
     int plannedRepetitions = 0;
     std::vector<StreamRepetition> repetitions;  // completed, in order: all, or those before a fault
     std::optional<StreamFault> fault;
-    std::string message;  // set when the counts allow no sample
+    std::string message;     // set when the counts allow no sample, or when cancelled
+    bool cancelled = false;  // stopped through progress's cancel flag: no repetitions kept
 };
 
 // Plain Monte Carlo with the sampler's distributions: standard normals at the origin of the
 // beam's space, mapped to the inputs as FORM maps them, M repetitions of N samples, repetition r
-// drawn from stream r of the seed. A seed gives the same figures at any thread count.
+// drawn from stream r of the seed. A seed gives the same figures at any thread count. progress is
+// told of the repetitions done and may cancel the method; the figures do not depend on it.
 StreamMonteCarloResult streamMonteCarlo(const BeamSpace& space,
-                                        const StreamMonteCarloOptions& options);
+                                        const StreamMonteCarloOptions& options,
+                                        const MethodProgress& progress = {});
 
 // The failure figures of the completed repetitions, as failureFigures gives a run's, with every
 // repetition its own stream; none without a completed repetition.

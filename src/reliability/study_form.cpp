@@ -23,14 +23,4 @@ StudyForm studyForm(const Study& study) {
     return result;
 }
 
-std::optional<std::string> studyTailWarning(const Study& study) {
-    try {
-        const StudyForm f = studyForm(study);
-        if (f.tailWarnings.empty()) return std::nullopt;
-        return f.tailWarnings.front().text;
-    } catch (const ParameterError&) {
-        return std::nullopt;
-    }
-}
-
 }  // namespace ferrolith::reliability

@@ -24,8 +24,4 @@ struct StudyForm {
 // Throws ParameterError when a parameter text does not convert.
 StudyForm studyForm(const Study& study);
 
-// The first tail warning's text of a study's FORM; none when no input lies beyond the design
-// generator's reach, FORM found no design point or a parameter text does not convert.
-std::optional<std::string> studyTailWarning(const Study& study);
-
 }  // namespace ferrolith::reliability

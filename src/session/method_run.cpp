@@ -14,6 +14,10 @@ namespace {
 
 using namespace reliability;
 
+double secondsSince(std::chrono::steady_clock::time_point start) {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
 void showMessage(RunObserver& observer, std::string_view message) {
     observer.messageBox(message, std::nullopt, MessageIcon::None, MessageButtons::Ok);
 }
@@ -25,7 +29,8 @@ bool withoutFault(const std::optional<InputFault>& fault, RunObserver& observer)
 }
 
 // The methods that go on from FORM's design point.
-RunOutcome afterForm(MethodResult& result, const MethodOptions& options, RunObserver& observer) {
+RunOutcome afterForm(MethodResult& result, const MethodOptions& options,
+                     const MethodProgress& progress, RunObserver& observer) {
     const LimitStateFunction g = result.form->space.limitState();
     const FormResult& form = result.form->form;
     if (options.method == Method::Sorm) {
@@ -34,7 +39,8 @@ RunOutcome afterForm(MethodResult& result, const MethodOptions& options, RunObse
     }
     if (options.method == Method::ImportanceSampling) {
         result.sampling = importanceSampling(
-            g, form, {*result.study.seed, options.importanceSamples, result.threads});
+            g, form, {*result.study.seed, options.importanceSamples, result.threads}, progress);
+        if (result.sampling->cancelled) return RunOutcome::Stopped;
         if (!withoutFault(result.sampling->fault, observer)) return RunOutcome::Aborted;
     }
     return RunOutcome::Completed;
@@ -56,46 +62,68 @@ std::optional<std::pair<int, int>> readCounts(const Study& study, RunObserver& o
 }
 
 RunOutcome independentStreams(MethodResult& result, std::pair<int, int> counts,
-                              RunObserver& observer) {
+                              const MethodProgress& progress, RunObserver& observer) {
     result.sampleSize = counts.second;
     const auto start = std::chrono::steady_clock::now();
     result.streams = streamMonteCarlo(
-        result.form->space, {*result.study.seed, counts.first, counts.second, result.threads});
-    result.elapsed =
-        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        result.form->space, {*result.study.seed, counts.first, counts.second, result.threads},
+        progress);
+    result.elapsed = secondsSince(start);
+    if (result.streams->cancelled) return RunOutcome::Stopped;
     if (!result.streams->fault) return RunOutcome::Completed;
     showMessage(observer, result.streams->fault->fault.message);
     return RunOutcome::Aborted;
 }
 
-RunOutcome steps(MethodResult& result, const MethodOptions& options, RunObserver& observer) {
+RunOutcome steps(MethodResult& result, const MethodOptions& options, const MethodProgress& progress,
+                 RunObserver& observer) {
     const bool streams = options.method == Method::IndependentMonteCarlo;
     const auto counts = streams ? readCounts(result.study, observer) : std::nullopt;
     if (streams && !counts) return RunOutcome::Failed;
+    const auto start = std::chrono::steady_clock::now();
     try {
         result.form = studyForm(result.study);
     } catch (const ParameterError& e) {
         showMessage(observer, parameterMessage(info(e.variable()).caption, e.text()));
         return RunOutcome::Failed;
     }
-    if (streams) return independentStreams(result, *counts, observer);
+    if (streams) return independentStreams(result, *counts, progress, observer);
     if (!withoutFault(result.form->form.fault, observer)) return RunOutcome::Aborted;
-    if (!result.form->form.converged) return RunOutcome::Completed;
-    return afterForm(result, options, observer);
+    const RunOutcome outcome = result.form->form.converged
+                                   ? afterForm(result, options, progress, observer)
+                                   : RunOutcome::Completed;
+    result.elapsed = secondsSince(start);
+    return outcome;
 }
 
 }  // namespace
 
 MethodResult runMethod(const RunRequest& request, const MethodOptions& options,
-                       RunObserver& observer) {
+                       RunObserver& observer, const MethodProgress& progress) {
     MethodResult result;
     result.method = options.method;
     result.study = request.study;
     result.threads = threadsUsed(request.options);
     result.startedAt = wallClockSeconds();
     if (!result.study.seed) result.study.seed = SystemRandom::clockSeed();
-    result.outcome = steps(result, options, observer);
+    result.outcome = steps(result, options, progress, observer);
     if (result.outcome != RunOutcome::Failed) result.report = methodReport(result);
+    return result;
+}
+
+std::optional<MethodResult> designRunForm(const Study& study) {
+    MethodResult result;
+    result.method = Method::Form;
+    result.study = study;
+    const auto start = std::chrono::steady_clock::now();
+    try {
+        result.form = studyForm(study);
+    } catch (const ParameterError&) {
+        return std::nullopt;
+    }
+    result.elapsed = secondsSince(start);
+    result.outcome = result.form->form.fault ? RunOutcome::Aborted : RunOutcome::Completed;
+    result.report = methodReport(result);
     return result;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 #include "model/run_result.hpp"
 #include "reliability/importance_sampling.hpp"
@@ -17,8 +18,16 @@ struct MethodOptions {
 // One run of FORM, SORM, importance sampling or independent Monte Carlo (with the study's counts)
 // on the request's study: a count or parameter text that does not convert and faulty data are the
 // design run's message boxes, through observer. A study
-// without a seed takes one from the clock; the result records it.
+// without a seed takes one from the clock; the result records it. observer's messageBox is
+// called on the calling thread. progress is told of importance sampling's blocks or independent
+// Monte Carlo's repetitions on the method's worker threads; a method it cancels ends Stopped.
 reliability::MethodResult runMethod(const RunRequest& request, const MethodOptions& options,
-                                    RunObserver& observer);
+                                    RunObserver& observer,
+                                    const reliability::MethodProgress& progress = {});
+
+// FORM on a finished design run's study, as the results window shows it beside the run's
+// figures: without message boxes (faulty data FORM meets is its result's fault, outcome
+// Aborted); none when a parameter text does not convert.
+std::optional<reliability::MethodResult> designRunForm(const Study& study);
 
 }  // namespace ferrolith

@@ -33,6 +33,9 @@ frmMain::frmMain(QWidget* parent)
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
     connect(controls_.btmCalc, &QPushButton::clicked, this, &frmMain::btmCalc_Click);
+    MethodsPanel& methods = results_.window().methods();
+    studies_.setTargetIndexAccess({[&methods] { return methods.targetIndex(); },
+                                   [&methods](double target) { methods.setTargetIndex(target); }});
     installParameterTips(controls_);
     installReportContextMenu(*controls_.txtReport,
                              {studies_.openAction(), studies_.saveAction(), results_.showAction()});
@@ -78,8 +81,11 @@ void frmMain::btmCalc_Click() {
 
 RunResult frmMain::calculate() {
     BroadcastObserver observer(view_, {&results_, extraListener_});
+    // The run's study, and so its results files, hold the results window's target index.
+    Study study = view_.study(seeds_.fixed);
+    study.targetIndex = results_.window().methods().targetIndex();
     try {
-        return runSimulation(RunRequest{view_.study(seeds_.fixed), options_}, observer);
+        return runSimulation(RunRequest{study, options_}, observer);
     } catch (const std::exception& failure) {
         // The run reports its own failures; this keeps the window alive should one slip past.
         view_.messageBox(failure.what(), std::nullopt, MessageIcon::None, MessageButtons::Ok);

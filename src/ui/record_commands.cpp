@@ -4,7 +4,6 @@
 #include <QPageSize>
 #include <QPrinter>
 
-#include "record/calculation_record.hpp"
 #include "record/record_document.hpp"
 #include "report/save_error_message.hpp"
 #include "ui/results_texts.hpp"
@@ -24,6 +23,12 @@ bool RecordCommands::haveRun() {
     return false;
 }
 
+CalculationRecord RecordCommands::currentRecord() const {
+    CalculationRecord record = calculationRecord(*lastRun_, window_.methodResults());
+    record.targetIndex = record.study.targetIndex = window_.methods().targetIndex();
+    return record;
+}
+
 void RecordCommands::saveRecord() {
     if (!haveRun()) return;
     const SaveDialogSettings settings{
@@ -32,7 +37,7 @@ void RecordCommands::saveRecord() {
     };
     const SaveDialogResult chosen = dialogs_.askForFile(&window_, FileKind::Record, settings);
     if (chosen.cancelled || chosen.fileName.empty()) return;
-    if (const auto failure = ferrolith::saveRecord(calculationRecord(*lastRun_), chosen.fileName))
+    if (const auto failure = ferrolith::saveRecord(currentRecord(), chosen.fileName))
         dialogs_.tell(&window_, saveErrorMessage(chosen.fileName, *failure));
 }
 
@@ -43,7 +48,7 @@ void RecordCommands::print() {
     printer.setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
     printer.setDocName(QString::fromUtf8(results_text::saveRecordTitle));
     if (!dialogs_.askToPrint(&window_, printer)) return;
-    if (paintRecord(calculationRecord(*lastRun_), printer) == 0)
+    if (paintRecord(currentRecord(), printer) == 0)
         dialogs_.tell(&window_, results_text::cannotPrint);
 }
 

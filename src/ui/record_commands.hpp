@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "model/run_result.hpp"
+#include "record/calculation_record.hpp"
 #include "ui/results_window.hpp"
 #include "ui/window_dialogs.hpp"
 
@@ -25,6 +26,8 @@ class RecordCommands : public QObject {
   private:
     // False, after telling the user, when there is no run to record.
     bool haveRun();
+    // The last run with the methods of the results window and the target index it shows now.
+    CalculationRecord currentRecord() const;
 
     ResultsWindow& window_;
     const std::optional<RunResult>& lastRun_;

@@ -10,11 +10,21 @@
 #include <span>
 
 #include "failure_statistics/figure_text.hpp"
-#include "reliability/study_form.hpp"
+#include "session/method_run.hpp"
 #include "ui/results_placement.hpp"
 #include "ui/results_texts.hpp"
 
 namespace ferrolith {
+
+namespace {
+
+// The first tail warning of FORM on a run's inputs, if it has one.
+std::optional<std::string> tailWarning(const std::optional<reliability::MethodResult>& form) {
+    if (!form || form->form->tailWarnings.empty()) return std::nullopt;
+    return form->form->tailWarnings.front().text;
+}
+
+}  // namespace
 
 ResultsLink::ResultsLink(QWidget& mainWindow, WindowDialogs& dialogs)
     : mainWindow_(mainWindow),
@@ -70,13 +80,13 @@ void ResultsLink::runEnded(const RunResult& run) {
     timer_.stop();
     live_ = nullptr;
     outOfDate_ = false;
+    // FORM on the run's inputs costs milliseconds: computed once, for the Methods tab and for
+    // the tail warning, which says where the design's generator cannot reach the failure domain.
+    const auto form = run.recorded() ? designRunForm(run.study) : std::nullopt;
     switch (run.outcome) {
         case RunOutcome::Completed:
             refresh(run, RunStatus::Completed);
-            // FORM on the run's inputs costs milliseconds; it says where the design's generator
-            // cannot reach the failure domain.
-            if (const auto warning = reliability::studyTailWarning(run.study))
-                window_.appendAdvice(*warning);
+            if (const auto warning = tailWarning(form)) window_.appendAdvice(*warning);
             break;
         case RunOutcome::Aborted:
             refresh(run, RunStatus::Aborted);
@@ -85,6 +95,7 @@ void ResultsLink::runEnded(const RunResult& run) {
         case RunOutcome::Stopped:
             break;
     }
+    if (run.recorded()) window_.methods().showDesignRun(run, form);
 }
 
 void ResultsLink::showResults() {

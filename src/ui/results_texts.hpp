@@ -1,5 +1,7 @@
 #pragma once
 
+#include <array>
+
 // The fixed texts of the results window and of the items that open it.
 namespace ferrolith::results_text {
 
@@ -59,5 +61,54 @@ inline constexpr const char* distributionsPending = "shown when the run complete
 // Which samples the histograms count: the repetition, of how many, and the samples.
 inline constexpr const char* distributionsOfSamples = "repetition %1 of %2, %3 samples";
 inline constexpr const char* distributionsOfOneSample = "repetition %1 of %2, %3 sample";
+
+// The Methods tab.
+inline constexpr const char* methodsTab = "Methods";
+inline constexpr const char* formCaption = "FORM on the run's inputs";
+inline constexpr const char* formPending = "FORM appears here when a run completes or aborts.";
+inline constexpr const char* formUnreadable = "FORM could not read the run's parameters.";
+// beta, Pf, how it ended, evaluations.
+inline constexpr const char* formSummary = "beta %1, Pf = Phi(-beta) = %2; %3; %4 evaluations.";
+inline constexpr const char* formConverged = "converged";
+inline constexpr const char* formNotConverged = "did not converge: %1";
+inline constexpr const char* formFault = "ended on faulty input data: %1";
+inline constexpr const char* importanceBarsCaption =
+    "Importance factors: each input's share of alpha squared at the design point";
+inline constexpr std::array<const char*, 5> designPointHeads = {"Input", "Value", "Standard normal",
+                                                                "Alpha", "Importance"};
+inline constexpr const char* runCaption = "Run a method on the last run's inputs";
+inline constexpr const char* methodLabel = "Method:";
+inline constexpr const char* samplesLabel = "Sample count:";
+// Independent Monte Carlo's counts: M x N.
+inline constexpr const char* countsOfRun = "%1 x %2 (the run's counts)";
+inline constexpr const char* runMethod = "Run";
+inline constexpr const char* cancelMethod = "Cancel";
+inline constexpr const char* noRunForMethods =
+    "Calculate first: the methods work on the last run's inputs.";
+inline constexpr const char* methodRunning = "%1 is running...";
+inline constexpr const char* methodDone = "%1 done in %2 s.";
+inline constexpr const char* methodCancelled = "%1 cancelled: no figures.";
+inline constexpr const char* methodAborted = "%1 ended on faulty input data: no figures.";
+inline constexpr const char* methodNotConverged = "%1: FORM found no design point.";
+inline constexpr const char* targetLabel = "Target reliability index:";
+inline constexpr const char* comparisonCaption = "Methods compared on this study";
+inline constexpr std::array<const char*, 7> comparisonHeads = {
+    "Method", "Pf", "95% interval, CoV", "beta", "Samples", "Time", "Target"};
+// The methods as the tab names them, in the order of reliability::Method.
+inline constexpr std::array<const char*, 5> methodTitles = {
+    "Design Monte Carlo", "FORM", "SORM", "Importance sampling", "Independent Monte Carlo"};
+inline constexpr const char* meetsTarget = "meets the target index %1";
+inline constexpr const char* belowTarget = "below the target index %1";
+// Nothing failed, and beta above the bound its interval gives is not enough.
+inline constexpr const char* notShownTarget = "not shown to meet the target index %1";
+inline constexpr const char* pfBelow = "below %1";
+inline constexpr const char* betaAbove = "above %1";
+inline constexpr const char* noDesignPoint = "no design point";
+inline constexpr const char* evaluations = "%1 evaluations";
+inline constexpr const char* seconds = "%1 s";
+inline constexpr const char* covOf = "CoV %1";
+inline constexpr const char* intervalOf = "%1 to %2";
+inline constexpr const char* badImportanceSamples =
+    "Importance sampling samples: %1 is not a whole number from 1 to %2";
 
 }  // namespace ferrolith::results_text

@@ -60,7 +60,8 @@ ResultsWindow::ResultsWindow(WindowDialogs& dialogs, QWidget* parent)
       figureGrid_(new QGridLayout),
       advice_(wrappedLabel()),
       importanceNote_(wrappedLabel()),
-      importance_(new QTableWidget(0, static_cast<int>(importanceHeads.size()))) {
+      importance_(new QTableWidget(0, static_cast<int>(importanceHeads.size()))),
+      methods_(new MethodsPanel(dialogs)) {
     setObjectName(QStringLiteral("ResultsWindow"));
     setWindowTitle(text(results_text::windowTitle));
     setWindowIcon(applicationIcon());
@@ -87,6 +88,7 @@ ResultsWindow::ResultsWindow(WindowDialogs& dialogs, QWidget* parent)
     stacked->addWidget(createChartView(effectResist_.chart(), ResultsChart::EffectResist), 1);
     stacked->addWidget(createChartView(margin_.chart(), ResultsChart::Margin), 1);
     tabs->addTab(distributions, text(results_text::distributionsTab));
+    tabs->addTab(methods_, text(results_text::methodsTab));
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(status_);

@@ -11,6 +11,7 @@
 #include "failure_statistics/figure_text.hpp"
 #include "ui/convergence_chart.hpp"
 #include "ui/histogram_chart.hpp"
+#include "ui/methods_panel.hpp"
 #include "ui/window_dialogs.hpp"
 
 class QChartView;
@@ -56,6 +57,11 @@ class ResultsWindow : public QWidget {
     bool saveChart(ResultsChart which, const QString& path);
     QChartView* chartView(ResultsChart which) const;
     const ConvergenceChart& convergence() const { return convergence_; }
+    // The Methods tab, and the methods completed on the last run's study.
+    MethodsPanel& methods() { return *methods_; }
+    const std::vector<reliability::MethodResult>& methodResults() const {
+        return methods_->methodResults();
+    }
     // How long the window took to paint its last update.
     qint64 lastPaintMs() const { return lastPaintMs_; }
 
@@ -87,6 +93,7 @@ class ResultsWindow : public QWidget {
     QLabel* advice_;
     QLabel* importanceNote_;
     QTableWidget* importance_;
+    MethodsPanel* methods_;
     QString figuresText_;
     qint64 lastPaintMs_ = 0;
 };

@@ -60,6 +60,7 @@ bool StudyCommands::openStudy(const std::string& path) {
         const Study study = readStudyFile(path);
         view_.showStudy(study);
         seeds_.fixed = study.seed;
+        if (target_.write) target_.write(study.targetIndex);
         return true;
     } catch (const StudyFileError& e) {
         dialogs_.messageBox(e.what(), std::nullopt, MessageIcon::None, MessageButtons::Ok);
@@ -110,7 +111,8 @@ void StudyCommands::saveAs() {
     };
     const SaveDialogResult chosen = dialogs_.askForFile(nullptr, FileKind::Study, settings);
     if (chosen.cancelled || chosen.fileName.empty()) return;
-    const Study study = view_.study(seeds_.repeating());
+    Study study = view_.study(seeds_.repeating());
+    if (target_.read) study.targetIndex = target_.read();
     if (const auto failure = writeStudyFile(chosen.fileName, study))
         dialogs_.messageBox(saveErrorMessage(chosen.fileName, *failure), std::nullopt,
                             MessageIcon::None, MessageButtons::Ok);

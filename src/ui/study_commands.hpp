@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -21,6 +22,13 @@ class StudyCommands : public QObject {
     Q_OBJECT
 
   public:
+    // Where a study's target reliability index lives, outside the main window's inputs: read
+    // when a study is saved, set when one is opened. Without it a saved study holds the default.
+    struct TargetIndexAccess {
+        std::function<double()> read;
+        std::function<void(double)> write;
+    };
+
     StudyCommands(QWidget& window, MainWindowView& view, WindowDialogs& dialogs, RunSeeds& seeds);
 
     QAction* openAction() const { return open_; }
@@ -29,6 +37,7 @@ class StudyCommands : public QObject {
     // Reads the study at path into the window. A file that is not a study changes nothing and
     // is named in a one-line message box. True when the study was opened.
     bool openStudy(const std::string& path);
+    void setTargetIndexAccess(TargetIndexAccess access) { target_ = std::move(access); }
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -43,6 +52,7 @@ class StudyCommands : public QObject {
     RunSeeds& seeds_;
     QAction* open_;
     QAction* save_;
+    TargetIndexAccess target_;
 };
 
 }  // namespace ferrolith

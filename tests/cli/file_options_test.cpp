@@ -31,6 +31,7 @@ Study sampleStudy() {
     study.parameters = {"4.5,0.1", "80,5", "230,8", "22,2", "2.5,0.2", "12,2", "3,1"};
     study.distributions = {"Log-Normal", "", "Gumbel", "Gamma", "", "Poisson", "Others to follow"};
     study.seed = 77;
+    study.targetIndex = 4.5;
     return study;
 }
 
@@ -99,6 +100,33 @@ TEST(StudyDriver, ASavedStudyRunsToTheSameReportAsItsOptions) {
     EXPECT_EQ(readStudyFile(study.path).seed, 12u);
 }
 
+TEST_F(StudyOption, TargetIndexComesFromTheStudyOrTheOption) {
+    EXPECT_EQ(parse({"--study", file.path}).request.study.targetIndex, 4.5);
+    EXPECT_EQ(parse({"--study", file.path, "--target-index", "5.25"}).request.study.targetIndex,
+              5.25);
+    EXPECT_EQ(parse({}).request.study.targetIndex, 3.8);
+    for (const char* bad : {"", "abc", "-1", "8.01", "1e0", "nan", " 4", "4,5"}) {
+        try {
+            parse({"--target-index", bad});
+            ADD_FAILURE() << bad;
+        } catch (const CommandLineError& e) {
+            EXPECT_EQ(std::string(e.what()),
+                      "--target-index: \"" + std::string(bad) + "\" is not a number from 0 to 8");
+        }
+    }
+}
+
+TEST(StudyDriver, TheTargetIndexReachesTheStudyAndTheResultsFile) {
+    TempPath study("target.json");
+    TempPath results("target-results.json");
+    EXPECT_EQ(runCli("--repetitions 1 --samples 1 --target-index 4.75 --save-study " + study.path +
+                     " --json " + results.path)
+                  .status,
+              0);
+    EXPECT_EQ(readStudyFile(study.path).targetIndex, 4.75);
+    EXPECT_NE(slurp(results.path).find("\"targetIndex\": 4.75"), std::string::npos);
+}
+
 TEST(StudyDriver, WithoutASeedTheStudyHasNone) {
     TempPath study("unseeded.json");
     EXPECT_EQ(runCli("--repetitions 1 --samples 1 --save-study " + study.path).status, 0);
@@ -107,12 +135,13 @@ TEST(StudyDriver, WithoutASeedTheStudyHasNone) {
 
 TEST(StudyDriver, ABadStudyIsOneLineAndNoRun) {
     TempPath study("bad.json");
-    std::ofstream(study.path) << "{\n  \"schemaVersion\": 2\n}\n";
+    std::ofstream(study.path) << "{\n  \"schemaVersion\": 3\n}\n";
     const Result r = runCli("--study " + study.path);
     EXPECT_EQ(r.status, 2);
     EXPECT_EQ(r.out, "");
-    EXPECT_EQ(r.err, "ferrolith-cli: The study file " + study.path +
-                         " is not a study: schemaVersion: is 2; this program reads version 1\n");
+    EXPECT_EQ(r.err,
+              "ferrolith-cli: The study file " + study.path +
+                  " is not a study: schemaVersion: is 3; this program reads versions 1 and 2\n");
 }
 
 TEST(StudyDriver, StudiesThatOnceCrashedItAreOneLineAndNoRun) {

@@ -35,8 +35,9 @@ TEST(StudyFile, WritesTheInputsAsTextsInTheirFixedOrder) {
     study.distributions[5] = "Poisson";
     study.parameters[5] = "12,2";
     study.seed = 18446744073709551615u;
+    study.targetIndex = 4.25;
     EXPECT_EQ(studyFileText(study), R"({
-  "schemaVersion": 1,
+  "schemaVersion": 2,
   "repetitions": "25",
   "samples": "1000",
   "variables": [
@@ -76,6 +77,7 @@ TEST(StudyFile, WritesTheInputsAsTextsInTheirFixedOrder) {
       "distribution": ""
     }
   ],
+  "targetIndex": 4.25,
   "seed": 18446744073709551615
 }
 )");
@@ -92,6 +94,10 @@ TEST(StudyFile, ReadsBackWhatItWrote) {
          {std::optional<std::uint64_t>{}, std::optional<std::uint64_t>{0}, {42}}) {
         study.seed = seed;
         EXPECT_EQ(parseStudyText(studyFileText(study), "s.json"), study);
+    }
+    for (double target : {0.0, 0.1, 3.8, 5.23, 8.0}) {
+        study.targetIndex = target;
+        EXPECT_EQ(parseStudyText(studyFileText(study), "s.json").targetIndex, target);
     }
 }
 
@@ -110,6 +116,9 @@ TEST(StudyFile, AcceptsAnyLayoutOfTheSameJson) {
     EXPECT_EQ(study.samples, "10");
     EXPECT_EQ(study.distributions[6], "Gumbel");
     EXPECT_EQ(study.seed, 7u);
+    // Version 1 has no target index: the study takes the default.
+    EXPECT_EQ(study.targetIndex, defaultTargetIndex);
+    EXPECT_EQ(defaultTargetIndex, 3.8);
 }
 
 struct BadCase {
@@ -135,11 +144,13 @@ TEST(StudyFile, RefusesWhatIsNotAStudyNamingTheFileAndTheFault) {
          "The study file s.json is not JSON: line 3, column 17: syntax error while parsing value "
          "- unexpected end of input; expected '[', '{', or a literal"},
         {"a list", "[1]", notStudy + "the study: must be a JSON object, not a list"},
-        {"version 2", replaced(ok, "\"schemaVersion\": 1", "\"schemaVersion\": 2"),
-         notStudy + "schemaVersion: is 2; this program reads version 1"},
-        {"version as text", replaced(ok, "\"schemaVersion\": 1", "\"schemaVersion\": \"1\""),
-         notStudy + "schemaVersion: must be the whole number 1, not the text \"1\""},
-        {"no version", replaced(ok, "\"schemaVersion\": 1,", ""),
+        {"version 3", replaced(ok, "\"schemaVersion\": 2", "\"schemaVersion\": 3"),
+         notStudy + "schemaVersion: is 3; this program reads versions 1 and 2"},
+        {"version 0", replaced(ok, "\"schemaVersion\": 2", "\"schemaVersion\": 0"),
+         notStudy + "schemaVersion: is 0; this program reads versions 1 and 2"},
+        {"version as text", replaced(ok, "\"schemaVersion\": 2", "\"schemaVersion\": \"2\""),
+         notStudy + "schemaVersion: must be the whole number 1 or 2, not the text \"2\""},
+        {"no version", replaced(ok, "\"schemaVersion\": 2,", ""),
          notStudy + "the study: \"schemaVersion\" is missing"},
         {"no samples", replaced(ok, "\"samples\": \"1000\",", ""),
          notStudy + "the study: \"samples\" is missing"},
@@ -151,7 +162,18 @@ TEST(StudyFile, RefusesWhatIsNotAStudyNamingTheFileAndTheFault) {
          notStudy + "variables[3]: \"distribution\" is missing"},
         {"unknown field", replaced(ok, "\"samples\"", "\"sample\": \"1\", \"samples\""),
          notStudy + "sample: is not a field of a study; its fields are \"schemaVersion\", "
+                    "\"repetitions\", \"samples\", \"variables\", \"targetIndex\", \"seed\""},
+        {"target index in version 1", replaced(ok, "\"schemaVersion\": 2", "\"schemaVersion\": 1"),
+         notStudy + "targetIndex: is not a field of a study; its fields are \"schemaVersion\", "
                     "\"repetitions\", \"samples\", \"variables\", \"seed\""},
+        {"no target index in version 2", replaced(ok, ",\n  \"targetIndex\": 3.8", ""),
+         notStudy + "the study: \"targetIndex\" is missing"},
+        {"target index as text", replaced(ok, "\"targetIndex\": 3.8", "\"targetIndex\": \"3.8\""),
+         notStudy + "targetIndex: must be a number from 0 to 8, not the text \"3.8\""},
+        {"target index past 8", replaced(ok, "\"targetIndex\": 3.8", "\"targetIndex\": 8.01"),
+         notStudy + "targetIndex: must be a number from 0 to 8, not the number 8.01"},
+        {"negative target index", replaced(ok, "\"targetIndex\": 3.8", "\"targetIndex\": -1"),
+         notStudy + "targetIndex: must be a number from 0 to 8, not the number -1"},
         {"unknown variable", replaced(ok, "\"BeamDepth\"", "\"BeamHeight\""),
          notStudy + "variables[2].name: \"BeamHeight\" is not a variable; the variables are, in "
                     "this order, BeamLength, BeamWidth, BeamDepth, AllowableStress, "
@@ -204,7 +226,7 @@ TEST(StudyFile, RefusesNumbersPastADoubleByLineAndColumn) {
         {"the whole file", "1e400",
          "The study file s.json is not a study: line 1, column 1: the number 1e400" + tooLarge},
         {"400 digits for the version",
-         studyTextWith("\"schemaVersion\": 1", "\"schemaVersion\": " + ones),
+         studyTextWith("\"schemaVersion\": 2", "\"schemaVersion\": " + ones),
          "The study file s.json is not a study: line 2, column 20: the number " +
              std::string(60, '1') + "\u2026" + tooLarge},
         {"negative seed", studyTextWith("\"variables\"", "\"seed\": -1e400, \"variables\""),
@@ -251,7 +273,7 @@ TEST(StudyFile, RefusesAKeyGivenTwiceNamingIt) {
         {"seed", studyTextWith("\"variables\"", "\"seed\": 1, \"seed\": 2, \"variables\""),
          notStudy + "seed: appears twice"},
         {"the version, the wrong one first",
-         studyTextWith("\"schemaVersion\": 1", "\"schemaVersion\": 2, \"schemaVersion\": 1"),
+         studyTextWith("\"schemaVersion\": 2", "\"schemaVersion\": 3, \"schemaVersion\": 2"),
          notStudy + "schemaVersion: appears twice"},
         {"written with an escape",
          studyTextWith("\"variables\"", "\"seed\": 1, \"se\\u0065d\": 1, \"variables\""),
@@ -291,7 +313,7 @@ TEST(StudyFile, RefusalsShowAtMost60CharactersOfATextEscaped) {
         {"unknown field", studyTextWith("\"samples\"", "\"\\t" + x100 + "\": 1, \"samples\""),
          notStudy + "\\t" + std::string(59, 'x') + ellipsis +
              ": is not a field of a study; its fields are \"schemaVersion\", \"repetitions\", "
-             "\"samples\", \"variables\", \"seed\""},
+             "\"samples\", \"variables\", \"targetIndex\", \"seed\""},
         {"key twice",
          studyTextWith("\"samples\"", "\"" + x100 + "\": 1, \"" + x100 + "\": 1, \"samples\""),
          notStudy + ellipsis + x60 + ": appears twice"},
@@ -354,7 +376,7 @@ TEST(StudyFile, RefusesAHugeFileWithoutReadingItWhole) {
                                           " is larger than 1 MiB; a study is a few hundred bytes.");
     fs::resize_file(file.path, largestStudyFile);  // the largest allowed size is read
     EXPECT_EQ(fileRefusal(file.path), "The study file " + file.path.string() +
-                                          " is not JSON: line 43, column 1: a NUL byte");
+                                          " is not JSON: line 44, column 1: a NUL byte");
 }
 
 TEST(StudyFile, RefusesMissingFilesAndFolders) {

@@ -48,6 +48,17 @@ with tempfile.TemporaryDirectory() as folder:
     good = written["seeded"]
     if good["seed"] != 18446744073709551615 or good["variables"][6]["parameters"] != "Grüße":
         failures.append("seeded: the study does not hold the options given")
+    if good["schemaVersion"] != 2 or good["targetIndex"] != 3.8:
+        failures.append("seeded: the study does not hold version 2's default target index")
+
+    # A study of version 1, without a target index, still reads.
+    older = json.loads(json.dumps(written["defaults"]))
+    older.pop("targetIndex")
+    older["schemaVersion"] = 1
+    for error in validator.iter_errors(older):
+        failures.append(f"version 1: fails the schema: {error.message}")
+    if run("--study", write(folder, "older.json", older)).returncode != 0:
+        failures.append("version 1: the driver does not read it")
 
     def variant(change):
         study = json.loads(json.dumps(good))
@@ -55,8 +66,13 @@ with tempfile.TemporaryDirectory() as folder:
         return study
 
     bad = {
-        "version 2": variant(lambda s: s.update(schemaVersion=2)),
-        "version as text": variant(lambda s: s.update(schemaVersion="1")),
+        "version 3": variant(lambda s: s.update(schemaVersion=3)),
+        "version as text": variant(lambda s: s.update(schemaVersion="2")),
+        "version 1 with a target index": variant(lambda s: s.update(schemaVersion=1)),
+        "version 2 without a target index": variant(lambda s: s.pop("targetIndex")),
+        "target index as text": variant(lambda s: s.update(targetIndex="3.8")),
+        "target index past 8": variant(lambda s: s.update(targetIndex=8.5)),
+        "negative target index": variant(lambda s: s.update(targetIndex=-0.1)),
         "no samples": variant(lambda s: s.pop("samples")),
         "number for a text": variant(lambda s: s.update(repetitions=25)),
         "text for the seed": variant(lambda s: s.update(seed="12")),

@@ -123,13 +123,15 @@ TEST(CalculationRecord, CarriesTheTailWarningTheMethodsAndTheTarget) {
     RecordingObserver o;
     Study study = studyOf("2", "200");
     study.parameters[static_cast<std::size_t>(InputVariable::AllowableStress)] = "90,3";
+    study.targetIndex = 4.7;
     const RunResult run = runSeeded(o, study, 5);
-    const auto warning = reliability::studyTailWarning(run.study);
-    ASSERT_TRUE(warning);
+    const std::vector<reliability::TailWarning> warnings =
+        reliability::studyForm(run.study).tailWarnings;
+    ASSERT_FALSE(warnings.empty());
     const reliability::MethodResult form =
         runMethod({run.study, {}}, {reliability::Method::Form}, o);
-    const CalculationRecord record = calculationRecord(run, {form}, 4.7);
-    EXPECT_EQ(record.warnings, std::vector<std::string>{*warning});
+    const CalculationRecord record = calculationRecord(run, {form});
+    EXPECT_EQ(record.warnings, std::vector<std::string>{warnings.front().text});
     ASSERT_EQ(record.methods.size(), 1u);
     EXPECT_EQ(record.methods[0].form->form.beta, form.form->form.beta);
     EXPECT_EQ(record.targetIndex, 4.7);
@@ -137,6 +139,7 @@ TEST(CalculationRecord, CarriesTheTailWarningTheMethodsAndTheTarget) {
     const CalculationRecord alone = calculationRecord(form);
     EXPECT_FALSE(alone.design);
     EXPECT_EQ(alone.study, form.study);
+    EXPECT_EQ(alone.targetIndex, 4.7);
     EXPECT_EQ(alone.startedAt, form.startedAt);
     EXPECT_EQ(alone.warnings, std::vector<std::string>{*warning});
 }

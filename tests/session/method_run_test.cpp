@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "failure_statistics/figure_text.hpp"
+#include "reliability/reliability_text.hpp"
 #include "support/recording_observer.hpp"
 #include "support/reliability_cases.hpp"
 
@@ -64,6 +65,43 @@ TEST(MethodRun, StudyWithoutSeedRecordsTheClockSeed) {
     const MethodResult result = runMethod(request, {Method::ImportanceSampling, 100}, observer);
     ASSERT_TRUE(result.study.seed);
     EXPECT_EQ(result.sampling->seed, *result.study.seed);
+}
+
+TEST(MethodRun, DesignRunFormIsRunMethodsFormWithoutMessages) {
+    RecordingObserver observer;
+    const RunRequest request = rareRequest(1);
+    const MethodResult viaRun = runMethod(request, {Method::Form}, observer);
+    const auto viaDesign = designRunForm(request.study);
+    ASSERT_TRUE(viaDesign);
+    EXPECT_EQ(viaDesign->outcome, RunOutcome::Completed);
+    EXPECT_EQ(viaDesign->form->form.beta, viaRun.form->form.beta);
+    EXPECT_EQ(viaDesign->report, viaRun.report);
+    EXPECT_GT(viaDesign->elapsed, 0.0);
+
+    Study faulty = request.study;
+    faulty.parameters[static_cast<std::size_t>(InputVariable::PointLoadValue)] = "10,1";
+    faulty.distributions[static_cast<std::size_t>(InputVariable::PointLoadValue)] = "Poisson";
+    const auto aborted = designRunForm(faulty);
+    ASSERT_TRUE(aborted);
+    EXPECT_EQ(aborted->outcome, RunOutcome::Aborted);
+    Study unreadable = request.study;
+    unreadable.parameters[0] = "four";
+    EXPECT_FALSE(designRunForm(unreadable));
+}
+
+TEST(MethodRun, CancelledSamplingEndsStoppedWithoutFigures) {
+    for (const Method method : {Method::ImportanceSampling, Method::IndependentMonteCarlo}) {
+        RecordingObserver observer;
+        const std::atomic<bool> cancel{true};
+        const MethodResult result =
+            runMethod(rareRequest(3), {method, 5000}, observer, {nullptr, &cancel});
+        EXPECT_EQ(result.outcome, RunOutcome::Stopped) << methodName(method);
+        EXPECT_TRUE(observer.boxes.empty());
+        const bool cancelled = method == Method::ImportanceSampling ? result.sampling->cancelled
+                                                                    : result.streams->cancelled;
+        EXPECT_TRUE(cancelled);
+        EXPECT_NE(result.report.find(text::cancelled), std::string::npos) << result.report;
+    }
 }
 
 }  // namespace

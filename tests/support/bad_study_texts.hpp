@@ -42,7 +42,7 @@ inline std::vector<BadStudy> onceCrashingStudies() {
          studyTextWith("\"samples\": \"1000\"", "\"samples\": " + deep + ", \"x\": 1"),
          "is not a study: samples: lists or objects are nested more than 64 deep"},
         {"key twice",
-         studyTextWith("\"schemaVersion\": 1", "\"schemaVersion\": 2, \"schemaVersion\": 1"),
+         studyTextWith("\"schemaVersion\": 2", "\"schemaVersion\": 3, \"schemaVersion\": 2"),
          "is not a study: schemaVersion: appears twice"},
     };
 }

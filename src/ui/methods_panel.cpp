@@ -1,0 +1,387 @@
+#include "ui/methods_panel.hpp"
+
+#include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QTableWidget>
+#include <QVBoxLayout>
+#include <QWheelEvent>
+#include <algorithm>
+
+#include "failure_statistics/figure_text.hpp"
+#include "report/message_text.hpp"
+#include "ui/importance_bars.hpp"
+#include "ui/results_texts.hpp"
+
+namespace ferrolith {
+
+namespace {
+
+using namespace reliability;
+namespace rt = results_text;
+
+QString text(const char* s) { return QString::fromUtf8(s); }
+QString text(const std::string& s) { return QString::fromStdString(s); }
+QString figure(double x) { return text(formatFigure(x)); }
+QString title(Method m) { return text(rt::methodTitles[static_cast<std::size_t>(m)]); }
+
+QString figures(const std::vector<double>& values) {
+    QStringList list;
+    for (double v : values) list << figure(v);
+    return list.join(QStringLiteral(" "));
+}
+
+// The methods the Run control offers, in its list's order.
+constexpr std::array<Method, 3> runnable = {Method::ImportanceSampling,
+                                            Method::IndependentMonteCarlo, Method::Sorm};
+
+// The same inputs: the counts, parameters and choices, whatever the seed.
+bool sameInputs(const Study& a, const Study& b) {
+    return a.repetitions == b.repetitions && a.samples == b.samples &&
+           a.parameters == b.parameters && a.distributions == b.distributions;
+}
+
+// Importance sampling's count as typed: digits only, 1 to largestImportanceSamples.
+std::optional<std::int64_t> sampleCountFrom(const QString& typed) {
+    if (typed.isEmpty() || typed.size() > 10) return std::nullopt;
+    for (QChar c : typed)
+        if (c < QChar('0') || c > QChar('9')) return std::nullopt;
+    const std::int64_t n = typed.toLongLong();
+    if (n < 1 || n > largestImportanceSamples) return std::nullopt;
+    return n;
+}
+
+// A table as tall as its rows, so that the tab scrolls as a whole.
+QTableWidget* fixedTable(const QStringList& heads) {
+    auto* table = new QTableWidget(0, static_cast<int>(heads.size()));
+    table->setHorizontalHeaderLabels(heads);
+    table->verticalHeader()->hide();
+    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    table->horizontalHeader()->setStretchLastSection(true);
+    table->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    table->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    table->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
+    return table;
+}
+
+void setRow(QTableWidget* table, int row, const QStringList& cells) {
+    for (int c = 0; c < cells.size(); ++c) {
+        auto* cell = new QTableWidgetItem(cells[c]);
+        if (c > 0) cell->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        table->setItem(row, c, cell);
+    }
+}
+
+QStringList heads(std::span<const char* const> names) {
+    QStringList list;
+    for (const char* name : names) list << text(name);
+    return list;
+}
+
+// The target index's box: the wheel turns it only once it has the focus, so that scrolling the
+// tab over it leaves the target as it is.
+class TargetSpinBox : public QDoubleSpinBox {
+  protected:
+    void wheelEvent(QWheelEvent* event) override {
+        if (hasFocus())
+            QDoubleSpinBox::wheelEvent(event);
+        else
+            event->ignore();
+    }
+};
+
+QLabel* wrappedLabel() {
+    auto* label = new QLabel;
+    label->setWordWrap(true);
+    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    return label;
+}
+
+}  // namespace
+
+MethodsPanel::MethodsPanel(WindowDialogs& dialogs, QWidget* parent)
+    : QWidget(parent),
+      dialogs_(dialogs),
+      formSummary_(wrappedLabel()),
+      bars_(new ImportanceBars),
+      designPoint_(fixedTable(heads(rt::designPointHeads))),
+      method_(new QComboBox),
+      samplesLabel_(new QLabel),
+      sampleCount_(new QLineEdit(QString::number(defaultImportanceSamples))),
+      counts_(new QLabel),
+      run_(new QPushButton(text(rt::runMethod))),
+      cancel_(new QPushButton(text(rt::cancelMethod))),
+      progress_(new QProgressBar),
+      runStatus_(wrappedLabel()),
+      target_(new TargetSpinBox),
+      comparison_(fixedTable(heads(rt::comparisonHeads))) {
+    auto* content = new QWidget;
+    auto* layout = new QVBoxLayout(content);
+    layout->addWidget(createFormGroup());
+    layout->addWidget(createRunGroup());
+    layout->addWidget(createComparisonGroup());
+    layout->addStretch(1);
+    auto* scroll = new QScrollArea;
+    scroll->setObjectName(QStringLiteral("methodsScroll"));
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidget(content);
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->addWidget(scroll);
+
+    connect(&worker_, &MethodWorker::progressed, this, [this](qint64 done, qint64 total) {
+        progress_->setRange(0, static_cast<int>(total));
+        progress_->setValue(static_cast<int>(done));
+    });
+    connect(&worker_, &MethodWorker::finished, this, &MethodsPanel::methodFinished);
+    showForm();
+    showComparison();
+    setRunning(false);
+}
+
+QWidget* MethodsPanel::createFormGroup() {
+    auto* group = new QGroupBox(text(rt::formCaption));
+    auto* layout = new QVBoxLayout(group);
+    formSummary_->setObjectName(QStringLiteral("formSummary"));
+    layout->addWidget(formSummary_);
+    auto* barsCaption = wrappedLabel();
+    barsCaption->setText(text(rt::importanceBarsCaption));
+    layout->addWidget(barsCaption);
+    bars_->setObjectName(QStringLiteral("importanceBars"));
+    layout->addWidget(bars_);
+    designPoint_->setObjectName(QStringLiteral("designPoint"));
+    layout->addWidget(designPoint_);
+    return group;
+}
+
+QWidget* MethodsPanel::createRunGroup() {
+    auto* group = new QGroupBox(text(rt::runCaption));
+    auto* layout = new QVBoxLayout(group);
+    layout->addLayout(createRunControls());
+    auto* progressRow = new QHBoxLayout;
+    run_->setObjectName(QStringLiteral("runMethod"));
+    cancel_->setObjectName(QStringLiteral("cancelMethod"));
+    progress_->setObjectName(QStringLiteral("methodProgress"));
+    progressRow->addWidget(run_);
+    progressRow->addWidget(cancel_);
+    progressRow->addWidget(progress_, 1);
+    layout->addLayout(progressRow);
+    runStatus_->setObjectName(QStringLiteral("methodStatus"));
+    runStatus_->setText(text(rt::noRunForMethods));
+    layout->addWidget(runStatus_);
+    connect(run_, &QPushButton::clicked, this, &MethodsPanel::runChosen);
+    connect(cancel_, &QPushButton::clicked, this, [this] { worker_.cancel(); });
+    return group;
+}
+
+QLayout* MethodsPanel::createRunControls() {
+    for (Method m : runnable) method_->addItem(title(m));
+    method_->setObjectName(QStringLiteral("methodChoice"));
+    sampleCount_->setObjectName(QStringLiteral("methodSamples"));
+    counts_->setObjectName(QStringLiteral("methodCounts"));
+    auto* grid = new QGridLayout;
+    grid->addWidget(new QLabel(text(rt::methodLabel)), 0, 0);
+    grid->addWidget(method_, 0, 1);
+    samplesLabel_->setText(text(rt::samplesLabel));
+    grid->addWidget(samplesLabel_, 1, 0);
+    auto* samplesRow = new QHBoxLayout;
+    samplesRow->addWidget(sampleCount_);
+    samplesRow->addWidget(counts_);
+    samplesRow->addStretch(1);
+    grid->addLayout(samplesRow, 1, 1);
+    grid->setColumnStretch(1, 1);
+    connect(method_, &QComboBox::currentIndexChanged, this, &MethodsPanel::chosenMethodChanged);
+    chosenMethodChanged();
+    return grid;
+}
+
+QWidget* MethodsPanel::createComparisonGroup() {
+    auto* group = new QGroupBox(text(rt::comparisonCaption));
+    auto* layout = new QVBoxLayout(group);
+    auto* targetRow = new QHBoxLayout;
+    target_->setObjectName(QStringLiteral("targetIndex"));
+    target_->setFocusPolicy(Qt::StrongFocus);
+    target_->setRange(0.0, largestTargetIndex);
+    target_->setDecimals(2);
+    target_->setSingleStep(0.1);
+    target_->setValue(defaultTargetIndex);
+    targetRow->addWidget(new QLabel(text(rt::targetLabel)));
+    targetRow->addWidget(target_);
+    targetRow->addStretch(1);
+    layout->addLayout(targetRow);
+    comparison_->setObjectName(QStringLiteral("methodComparison"));
+    // The interval and the verdict share what the short columns leave, wrapped.
+    comparison_->horizontalHeader()->setSectionResizeMode(2, QHeaderView::Stretch);
+    comparison_->horizontalHeader()->setSectionResizeMode(6, QHeaderView::Stretch);
+    comparison_->setWordWrap(true);
+    layout->addWidget(comparison_);
+    connect(target_, &QDoubleSpinBox::valueChanged, this, [this] {
+        showForm();
+        showComparison();
+    });
+    return group;
+}
+
+double MethodsPanel::targetIndex() const { return target_->value(); }
+
+void MethodsPanel::setTargetIndex(double target) { target_->setValue(target); }
+
+Method MethodsPanel::chosenMethod() const {
+    return runnable[static_cast<std::size_t>(std::max(0, method_->currentIndex()))];
+}
+
+void MethodsPanel::chosenMethodChanged() {
+    const Method m = chosenMethod();
+    samplesLabel_->setVisible(m != Method::Sorm);
+    sampleCount_->setVisible(m == Method::ImportanceSampling);
+    counts_->setVisible(m == Method::IndependentMonteCarlo);
+}
+
+void MethodsPanel::showDesignRun(const RunResult& run, std::optional<MethodResult> form) {
+    if (!study_ || !sameInputs(*study_, run.study)) {
+        results_.clear();
+        if (!worker_.running()) progress_->reset();
+    }
+    std::erase_if(results_, [](const MethodResult& r) { return r.method == Method::Form; });
+    study_ = run.study;
+    repetitions_ = run.plannedRepetitions;
+    samples_ = run.sampleSize;
+    counts_->setText(text(rt::countsOfRun).arg(repetitions_).arg(samples_));
+    const RunStatus status =
+        run.outcome == RunOutcome::Completed ? RunStatus::Completed : RunStatus::Aborted;
+    design_.reset();
+    if (auto figures = failureFigures(run.tallies, run.plannedRepetitions, status)) {
+        const bool timed = run.outcome == RunOutcome::Completed;
+        design_ =
+            DesignEstimate{*figures, timed ? std::optional(run.overall.elapsed) : std::nullopt};
+    }
+    designForm_ = std::move(form);
+    if (designForm_ && designForm_->outcome == RunOutcome::Completed)
+        results_.insert(results_.begin(), *designForm_);
+    if (!worker_.running()) runStatus_->clear();
+    showForm();
+    showComparison();
+    setRunning(worker_.running());
+}
+
+void MethodsPanel::showForm() {
+    const FormResult* f = designForm_ ? &designForm_->form->form : nullptr;
+    if (!designForm_) {
+        formSummary_->setText(text(study_ ? rt::formUnreadable : rt::formPending));
+    } else if (f->fault) {
+        formSummary_->setText(text(rt::formFault).arg(text(f->message)));
+    } else {
+        const QString how = f->converged ? text(rt::formConverged)
+                                         : text(rt::formNotConverged).arg(text(f->message));
+        QString summary = text(rt::formSummary)
+                              .arg(figure(f->beta), figure(f->failureProbability), how,
+                                   text(formatCount(f->evaluations)));
+        const QString verdict = targetVerdict(f->beta, targetIndex());
+        if (!verdict.isEmpty()) summary += QStringLiteral(" beta ") + verdict + QChar('.');
+        formSummary_->setText(summary);
+    }
+    const auto& point = designForm_ ? designForm_->form->designPoint : std::nullopt;
+    showDesignPoint(point ? &*point : nullptr);
+}
+
+void MethodsPanel::showDesignPoint(const BeamDesignPoint* point) {
+    std::vector<ImportanceBars::Bar> bars;
+    designPoint_->setRowCount(point ? static_cast<int>(point->inputs.size()) : 0);
+    designPoint_->setVisible(point != nullptr);
+    bars_->setVisible(point != nullptr);
+    if (!point) return;
+    for (int row = 0; row < static_cast<int>(point->inputs.size()); ++row) {
+        const InputDesignPoint& input = point->inputs[static_cast<std::size_t>(row)];
+        const QString name = text(std::string(info(input.variable).name));
+        setRow(designPoint_, row,
+               {name, figure(input.value), figures(input.standard), figures(input.alpha),
+                figure(input.importance)});
+        bars.push_back({name, input.importance});
+    }
+    bars_->setBars(std::move(bars));
+}
+
+void MethodsPanel::showComparison() {
+    const auto rows = comparisonRows(design_, results_, targetIndex());
+    comparison_->setRowCount(static_cast<int>(rows.size()));
+    for (int r = 0; r < static_cast<int>(rows.size()); ++r) {
+        const ComparisonRow& row = rows[static_cast<std::size_t>(r)];
+        setRow(comparison_, r, QStringList(row.begin(), row.end()));
+    }
+}
+
+void MethodsPanel::runChosen() {
+    if (!study_ || worker_.running()) return;
+    MethodOptions options{chosenMethod(), defaultImportanceSamples};
+    if (options.method == Method::ImportanceSampling) {
+        const auto count = sampleCountFrom(sampleCount_->text());
+        if (!count) {
+            dialogs_.tell(window(), text(rt::badImportanceSamples)
+                                        .arg(text(quotedText(sampleCount_->text().toStdString())))
+                                        .arg(largestImportanceSamples)
+                                        .toStdString());
+            return;
+        }
+        options.importanceSamples = *count;
+    }
+    progress_->setRange(0, 1);
+    progress_->setValue(0);
+    runStatus_->setText(text(rt::methodRunning).arg(title(options.method)));
+    worker_.start(RunRequest{*study_, RunOptions{}}, options);
+    setRunning(true);
+}
+
+void MethodsPanel::methodFinished() {
+    const MethodResult& result = worker_.result();
+    for (const std::string& message : worker_.messages()) dialogs_.tell(window(), message);
+    const QString name = title(result.method);
+    switch (result.outcome) {
+        case RunOutcome::Completed:
+            runStatus_->setText(result.notConverged()
+                                    ? text(rt::methodNotConverged).arg(name)
+                                    : text(rt::methodDone).arg(name, figure(result.elapsed)));
+            keepResult(result);
+            // SORM tells no progress of its own.
+            if (progress_->maximum() == 1) progress_->setValue(1);
+            break;
+        case RunOutcome::Stopped:
+            runStatus_->setText(text(rt::methodCancelled).arg(name));
+            break;
+        case RunOutcome::Aborted:
+            runStatus_->setText(text(rt::methodAborted).arg(name));
+            break;
+        case RunOutcome::Failed:
+            runStatus_->clear();
+            break;
+    }
+    setRunning(false);
+    emit methodEnded();
+}
+
+void MethodsPanel::keepResult(const MethodResult& result) {
+    // A method that ended after a run of other inputs belongs to none shown.
+    if (!study_ || !sameInputs(*study_, result.study)) return;
+    std::erase_if(results_, [&](const MethodResult& r) { return r.method == result.method; });
+    results_.push_back(result);
+    showComparison();
+}
+
+void MethodsPanel::setRunning(bool running) {
+    run_->setEnabled(!running && study_.has_value());
+    cancel_->setEnabled(running);
+    method_->setEnabled(!running);
+    sampleCount_->setEnabled(!running);
+}
+
+}  // namespace ferrolith

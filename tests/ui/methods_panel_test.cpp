@@ -1,0 +1,304 @@
+// The results window's Methods tab: FORM after a design run, methods run on a worker thread
+// against runMethod called directly, cancellation, progress, the comparison and the target
+// reliability index.
+#include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QWheelEvent>
+
+#include "failure_statistics/figure_text.hpp"
+#include "files/study_file.hpp"
+#include "reliability/form.hpp"
+#include "support/file_test_support.hpp"
+#include "support/recording_observer.hpp"
+#include "support/reliability_cases.hpp"
+#include "support/run_cli.hpp"
+#include "ui/importance_bars.hpp"
+#include "ui/method_comparison.hpp"
+#include "window_fixture.hpp"
+
+// Cells compare as QStrings; a failure shows them as text.
+inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+
+namespace ferrolith::test {
+namespace {
+
+using reliability::Method;
+using reliability::MethodResult;
+
+class MethodsPanelTest : public WindowTest {
+  protected:
+    MethodsPanel& panel() { return window.results().window().methods(); }
+    template <class T>
+    T* find(const char* name) {
+        return panel().findChild<T*>(QString::fromUtf8(name));
+    }
+    QString cell(const char* table, int row, int column) {
+        const QTableWidgetItem* item = find<QTableWidget>(table)->item(row, column);
+        return item ? item->text() : QString("(none)");
+    }
+    // The rare case (Pf about 9.25e-8) in a run of 2 x 100.
+    void runRareCase() {
+        c.txtRepititions->setText("2");
+        c.txtSampleSize->setText("100");
+        c.txtParam[3]->setText("90,3");
+        pressCalculate();
+        messages.clear();
+    }
+    // Chooses a method, sets importance sampling's count and presses Run; waits for the end
+    // unless told not to.
+    void runMethod(Method method, const QString& samples = "5000", bool wait = true) {
+        const int index = method == Method::ImportanceSampling      ? 0
+                          : method == Method::IndependentMonteCarlo ? 1
+                                                                    : 2;
+        find<QComboBox>("methodChoice")->setCurrentIndex(index);
+        find<QLineEdit>("methodSamples")->setText(samples);
+        QSignalSpy ended(&panel(), &MethodsPanel::methodEnded);
+        QTest::mouseClick(find<QPushButton>("runMethod"), Qt::LeftButton);
+        if (wait && panel().worker().running()) {
+            ASSERT_TRUE(ended.wait(60000));
+        }
+    }
+    // The same method through runMethod, on the study of the window's last run.
+    MethodResult direct(Method method, std::int64_t samples) {
+        testing::RecordingObserver observer;
+        return ferrolith::runMethod(RunRequest{window.lastRun()->study, {}}, {method, samples},
+                                    observer);
+    }
+};
+
+TEST_F(MethodsPanelTest, FormAppearsAfterADesignRunWithTheExpectedBeta) {
+    EXPECT_EQ(find<QLabel>("formSummary")->text(),
+              "FORM appears here when a run completes or aborts.");
+    runRareCase();
+    const reliability::BeamSpace space(rareBeamInputs());
+    const reliability::FormResult expected = reliability::form(space.limitState());
+    ASSERT_TRUE(expected.converged);
+    EXPECT_NEAR(expected.beta, 5.22, 0.005);
+    ASSERT_EQ(panel().methodResults().size(), 1u);
+    const MethodResult& shown = panel().methodResults().front();
+    EXPECT_EQ(shown.method, Method::Form);
+    EXPECT_EQ(shown.form->form.beta, expected.beta);
+    const QString summary = find<QLabel>("formSummary")->text();
+    EXPECT_TRUE(summary.startsWith(QString::fromStdString(
+        "beta " + formatFigure(expected.beta) +
+        ", Pf = Phi(-beta) = " + formatFigure(expected.failureProbability) + "; converged; " +
+        formatCount(expected.evaluations) + " evaluations. beta meets the target index 3.80.")))
+        << summary.toStdString();
+    // The design point, input by input, and the bars, largest first.
+    const auto& point = *shown.form->designPoint;
+    ASSERT_EQ(find<QTableWidget>("designPoint")->rowCount(), 7);
+    EXPECT_EQ(cell("designPoint", 1, 0), "BeamWidth");
+    EXPECT_EQ(cell("designPoint", 1, 1),
+              QString::fromStdString(formatFigure(point.inputs[1].value)));
+    EXPECT_EQ(cell("designPoint", 1, 4),
+              QString::fromStdString(formatFigure(point.inputs[1].importance)));
+    const auto& bars = find<ImportanceBars>("importanceBars")->bars();
+    ASSERT_EQ(bars.size(), 7u);
+    EXPECT_EQ(bars.front().name, "BeamWidth");
+    EXPECT_EQ(bars.front().share, point.inputs[1].importance);
+    // The design run and FORM are compared.
+    ASSERT_EQ(find<QTableWidget>("methodComparison")->rowCount(), 2);
+    EXPECT_EQ(cell("methodComparison", 0, 0), "Design Monte Carlo");
+    // Nothing failed in 200 samples: Pf below 0.01884, beta above 2.078.
+    const auto design = failureFigures(window.lastRun()->tallies, 2, RunStatus::Completed);
+    ASSERT_EQ(design->failures, 0);
+    EXPECT_EQ(cell("methodComparison", 0, 1),
+              QString::fromStdString("below " + formatFigure(design->wilson.upper)));
+    EXPECT_EQ(cell("methodComparison", 0, 3),
+              QString::fromStdString("above " + formatFigure(design->reliabilityInterval.lower)));
+    EXPECT_EQ(cell("methodComparison", 0, 6), "not shown to meet the target index 3.80");
+    find<QDoubleSpinBox>("targetIndex")->setValue(2.0);
+    EXPECT_EQ(cell("methodComparison", 0, 6), "meets the target index 2.00");
+    EXPECT_EQ(cell("methodComparison", 1, 0), "FORM");
+    EXPECT_EQ(cell("methodComparison", 1, 3), QString::fromStdString(formatFigure(expected.beta)));
+}
+
+TEST_F(MethodsPanelTest, ImportanceSamplingFromThePanelIsRunMethodsAndReachesTheTotal) {
+    runRareCase();
+    runMethod(Method::ImportanceSampling, "5500");
+    EXPECT_TRUE(messages.empty());
+    const MethodResult expected = direct(Method::ImportanceSampling, 5500);
+    ASSERT_EQ(panel().methodResults().size(), 2u);
+    const MethodResult& shown = panel().methodResults().back();
+    ASSERT_TRUE(shown.sampling);
+    EXPECT_EQ(shown.sampling->samples, 5500);
+    EXPECT_EQ(shown.sampling->failureProbability, expected.sampling->failureProbability);
+    EXPECT_EQ(shown.sampling->standardError, expected.sampling->standardError);
+    // Six blocks: five of 1000 and one of 500.
+    const QProgressBar* progress = find<QProgressBar>("methodProgress");
+    EXPECT_EQ(progress->maximum(), 6);
+    EXPECT_EQ(progress->value(), 6);
+    EXPECT_EQ(cell("methodComparison", 2, 0), "Importance sampling");
+    EXPECT_EQ(cell("methodComparison", 2, 1),
+              QString::fromStdString(formatFigure(expected.sampling->failureProbability)));
+    EXPECT_EQ(cell("methodComparison", 2, 4), "5500");
+    EXPECT_EQ(cell("methodComparison", 2, 6), "meets the target index 3.80");
+    find<QDoubleSpinBox>("targetIndex")->setValue(6.0);
+    EXPECT_EQ(cell("methodComparison", 2, 6), "below the target index 6.00");
+    EXPECT_EQ(cell("methodComparison", 1, 6), "below the target index 6.00");
+}
+
+TEST_F(MethodsPanelTest, IndependentMonteCarloAndSormAreRunMethodsToo) {
+    runRareCase();
+    EXPECT_EQ(find<QLabel>("methodCounts")->text(), "2 x 100 (the run's counts)");
+    runMethod(Method::IndependentMonteCarlo);
+    runMethod(Method::Sorm);
+    const MethodResult streams = direct(Method::IndependentMonteCarlo, 0);
+    const MethodResult sorm = direct(Method::Sorm, 0);
+    ASSERT_EQ(panel().methodResults().size(), 3u);
+    const MethodResult& shownStreams = panel().methodResults()[1];
+    ASSERT_TRUE(shownStreams.streams);
+    EXPECT_EQ(shownStreams.streams->repetitions.size(), 2u);
+    EXPECT_EQ(shownStreams.streams->repetitions[1].effectMean,
+              streams.streams->repetitions[1].effectMean);
+    const MethodResult& shownSorm = panel().methodResults()[2];
+    EXPECT_EQ(shownSorm.sorm->breitung.failureProbability, sorm.sorm->breitung.failureProbability);
+    const QStringList methods{cell("methodComparison", 0, 0), cell("methodComparison", 1, 0),
+                              cell("methodComparison", 2, 0), cell("methodComparison", 3, 0)};
+    EXPECT_EQ(methods,
+              (QStringList{"Design Monte Carlo", "FORM", "Independent Monte Carlo", "SORM"}));
+    EXPECT_EQ(cell("methodComparison", 2, 4), "200");
+    EXPECT_EQ(cell("methodComparison", 3, 3),
+              QString::fromStdString(formatFigure(sorm.sorm->hohenbichlerRackwitz.beta)));
+}
+
+TEST_F(MethodsPanelTest, CancelStopsALongRunAndClaimsNoFigures) {
+    runRareCase();
+    QSignalSpy progressed(&panel().worker(), &MethodWorker::progressed);
+    runMethod(Method::ImportanceSampling, "500000000", false);
+    ASSERT_TRUE(panel().worker().running());
+    ASSERT_TRUE(progressed.wait(60000));
+    EXPECT_FALSE(find<QPushButton>("runMethod")->isEnabled());
+    QSignalSpy ended(&panel(), &MethodsPanel::methodEnded);
+    QTest::mouseClick(find<QPushButton>("cancelMethod"), Qt::LeftButton);
+    ASSERT_TRUE(ended.wait(60000));
+    EXPECT_EQ(panel().worker().result().outcome, RunOutcome::Stopped);
+    EXPECT_TRUE(panel().worker().result().sampling->cancelled);
+    EXPECT_LT(find<QProgressBar>("methodProgress")->value(), 500000);
+    EXPECT_EQ(find<QLabel>("methodStatus")->text(), "Importance sampling cancelled: no figures.");
+    EXPECT_EQ(panel().methodResults().size(), 1u);  // FORM alone
+    EXPECT_TRUE(messages.empty());
+    EXPECT_TRUE(find<QPushButton>("runMethod")->isEnabled());
+}
+
+TEST_F(MethodsPanelTest, ABadSampleCountIsOneLineAndRunsNothing) {
+    runRareCase();
+    for (const char* typed : {"", "abc", "0", "-5", "1e5", " 100", "1000000001", "99999999999"}) {
+        messages.clear();
+        runMethod(Method::ImportanceSampling, typed, false);
+        EXPECT_FALSE(panel().worker().running()) << typed;
+        ASSERT_EQ(messages.size(), 1u) << typed;
+        EXPECT_EQ(messages[0].prompt, "Importance sampling samples: \"" + std::string(typed) +
+                                          "\" is not a whole number from 1 to 1000000000");
+    }
+}
+
+TEST_F(MethodsPanelTest, FaultyDataInAMethodIsOneMessageOnTheWindowsThread) {
+    c.txtRepititions->setText("2");
+    c.txtSampleSize->setText("100");
+    c.txtParam[5]->setText("10,2");
+    c.cmbDist[5]->setCurrentIndex(4);  // Poisson, mean 10: faulty in every draw
+    pressCalculate();
+    ASSERT_TRUE(window.lastRun() && window.lastRun()->outcome == RunOutcome::Aborted);
+    EXPECT_TRUE(find<QLabel>("formSummary")->text().startsWith("ended on faulty input data"));
+    messages.clear();
+    runMethod(Method::IndependentMonteCarlo);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].prompt, "Poisson Parameter < 10");
+    EXPECT_EQ(find<QLabel>("methodStatus")->text(),
+              "Independent Monte Carlo ended on faulty input data: no figures.");
+    EXPECT_TRUE(panel().methodResults().empty());
+}
+
+TEST_F(MethodsPanelTest, ARunOfOtherInputsClearsTheMethodsOfTheOldStudy) {
+    runRareCase();
+    runMethod(Method::Sorm);
+    pressCalculate();  // the same inputs, another clock seed
+    ASSERT_EQ(panel().methodResults().size(), 2u);
+    EXPECT_EQ(panel().methodResults()[1].method, Method::Sorm);
+    c.txtParam[3]->setText("91,3");
+    pressCalculate();
+    ASSERT_EQ(panel().methodResults().size(), 1u);
+    EXPECT_EQ(panel().methodResults()[0].method, Method::Form);
+    EXPECT_EQ(find<QTableWidget>("methodComparison")->rowCount(), 2);
+}
+
+TEST_F(MethodsPanelTest, TheTargetIndexGoesWithTheStudy) {
+    testing::TempPath file("target.ferrolith");
+    find<QDoubleSpinBox>("targetIndex")->setValue(4.25);
+    savePath = file.path;
+    window.studyCommands().saveAction()->trigger();
+    EXPECT_EQ(readStudyFile(file.path).targetIndex, 4.25);
+    find<QDoubleSpinBox>("targetIndex")->setValue(2.0);
+    pressCalculate();  // the run's study, and its results files, hold it too
+    EXPECT_EQ(window.lastRun()->study.targetIndex, 2.0);
+    messages.clear();
+    openPath = file.path;
+    window.studyCommands().openAction()->trigger();
+    EXPECT_EQ(panel().targetIndex(), 4.25);
+    // A study of version 1 has no target index: the default.
+    const std::string target = ",\n  \"targetIndex\": 3.8";
+    std::string older = studyFileText(Study());
+    older.replace(older.find(target), target.size(), "");
+    older.replace(older.find("\"schemaVersion\": 2"), 18, "\"schemaVersion\": 1");
+    testing::writeText(file.path, older);
+    window.studyCommands().openAction()->trigger();
+    EXPECT_TRUE(messages.empty()) << messages.front().prompt;
+    EXPECT_EQ(panel().targetIndex(), 3.8);
+}
+
+TEST_F(MethodsPanelTest, ScrollingOverTheTargetLeavesItUntilItHasTheFocus) {
+    auto* target = find<QDoubleSpinBox>("targetIndex");
+    window.results().showResults();
+    window.results().window().findChild<QTabWidget*>("resultsTabs")->setCurrentIndex(3);
+    QApplication::processEvents();
+    const auto wheel = [&] {
+        const QPointF at(target->width() / 2.0, target->height() / 2.0);
+        QWheelEvent up(at, target->mapToGlobal(at), QPoint(), QPoint(0, 120), Qt::NoButton,
+                       Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(target, &up);
+    };
+    wheel();
+    EXPECT_EQ(target->value(), 3.8);
+    target->setFocus();
+    wheel();
+    EXPECT_NEAR(target->value(), 3.9, 1e-12);
+}
+
+TEST_F(MethodsPanelTest, TheWindowStillFitsA1024By768ScreenWithTheMethodsTabShown) {
+    runRareCase();
+    runMethod(Method::ImportanceSampling);
+    ResultsWindow& results = window.results().window();
+    auto* tabs = results.findChild<QTabWidget*>("resultsTabs");
+    tabs->setCurrentIndex(3);
+    EXPECT_EQ(tabs->tabText(3), "Methods");
+    QApplication::processEvents();
+    const QSize least = results.minimumSizeHint();
+    EXPECT_LE(least.width(), 1000);
+    EXPECT_LE(least.height(), 680);
+    results.resize(least);
+    QApplication::processEvents();
+    for (const char* name : {"runMethod", "cancelMethod", "methodProgress", "targetIndex"})
+        EXPECT_TRUE(find<QWidget>(name)->isVisible()) << name;
+}
+
+TEST(MethodComparison, TheVerdictComparesBetaWithTheTargetAtTwoDecimals) {
+    EXPECT_EQ(targetText(3.8), "3.80");
+    EXPECT_EQ(targetText(0.0), "0.00");
+    EXPECT_EQ(targetText(8.0), "8.00");
+    EXPECT_EQ(targetText(4.256), "4.26");
+    EXPECT_EQ(targetVerdict(3.8, 3.8), "meets the target index 3.80");
+    EXPECT_EQ(targetVerdict(3.79, 3.8), "below the target index 3.80");
+    EXPECT_EQ(targetVerdict(INFINITY, 3.8), "meets the target index 3.80");
+    EXPECT_EQ(targetVerdict(NAN, 3.8), "");
+}
+
+}  // namespace
+}  // namespace ferrolith::test
