@@ -24,7 +24,11 @@ bool RecordCommands::haveRun() {
 }
 
 CalculationRecord RecordCommands::currentRecord() const {
-    CalculationRecord record = calculationRecord(*lastRun_, window_.methodResults());
+    // The record shows the study's FORM in a section of its own: the tab's FORM row is that one.
+    std::vector<reliability::MethodResult> methods;
+    for (const reliability::MethodResult& m : window_.methodResults())
+        if (m.method != reliability::Method::Form) methods.push_back(m);
+    CalculationRecord record = calculationRecord(*lastRun_, std::move(methods));
     record.targetIndex = record.study.targetIndex = window_.methods().targetIndex();
     return record;
 }

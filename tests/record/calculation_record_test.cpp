@@ -141,7 +141,7 @@ TEST(CalculationRecord, CarriesTheTailWarningTheMethodsAndTheTarget) {
     EXPECT_EQ(alone.study, form.study);
     EXPECT_EQ(alone.targetIndex, 4.7);
     EXPECT_EQ(alone.startedAt, form.startedAt);
-    EXPECT_EQ(alone.warnings, std::vector<std::string>{*warning});
+    EXPECT_EQ(alone.warnings, std::vector<std::string>{warnings.front().text});
 }
 
 TEST(CalculationRecord, AParameterThatDoesNotConvertLeavesFormOut) {

@@ -16,6 +16,7 @@
 #include "files/study_file.hpp"
 #include "reliability/form.hpp"
 #include "support/file_test_support.hpp"
+#include "support/pdf_tools.hpp"
 #include "support/recording_observer.hpp"
 #include "support/reliability_cases.hpp"
 #include "support/run_cli.hpp"
@@ -143,6 +144,24 @@ TEST_F(MethodsPanelTest, ImportanceSamplingFromThePanelIsRunMethodsAndReachesThe
     find<QDoubleSpinBox>("targetIndex")->setValue(6.0);
     EXPECT_EQ(cell("methodComparison", 2, 6), "below the target index 6.00");
     EXPECT_EQ(cell("methodComparison", 1, 6), "below the target index 6.00");
+}
+
+// The calculation record carries the methods run in the tab, FORM once, and the target index the
+// tab shows now.
+TEST_F(MethodsPanelTest, TheRecordCarriesTheTabsMethodsAndItsTarget) {
+    runRareCase();
+    runMethod(Method::ImportanceSampling, "5500");
+    find<QDoubleSpinBox>("targetIndex")->setValue(5.5);
+    testing::TempPath file("methods-record.pdf");
+    savePath = file.path;
+    window.results().window().findChild<QPushButton*>("saveRecord")->click();
+    const std::string text = testing::pdfText(file.path);
+    const MethodResult& sampling = panel().methodResults().back();
+    EXPECT_NE(text.find("Importance sampling"), std::string::npos) << text;
+    EXPECT_NE(text.find(formatFigure(sampling.sampling->failureProbability)), std::string::npos);
+    EXPECT_NE(text.find("falls short of the target index 5.500"), std::string::npos) << text;
+    EXPECT_EQ(text.find("target index 3.800"), std::string::npos);
+    EXPECT_EQ(text.find("Limit-state evaluations"), text.rfind("Limit-state evaluations"));
 }
 
 TEST_F(MethodsPanelTest, IndependentMonteCarloAndSormAreRunMethodsToo) {
