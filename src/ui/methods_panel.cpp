@@ -88,13 +88,14 @@ QStringList heads(std::span<const char* const> names) {
     return list;
 }
 
-// The target index's box: the wheel turns it only once it has the focus, so that scrolling the
-// tab over it leaves the target as it is.
-class TargetSpinBox : public QDoubleSpinBox {
+// A box in the scrolling tab: the wheel turns it only once it has the focus, so that scrolling
+// the tab over it leaves its value as it is.
+template <class Box>
+class FocusWheel : public Box {
   protected:
     void wheelEvent(QWheelEvent* event) override {
-        if (hasFocus())
-            QDoubleSpinBox::wheelEvent(event);
+        if (this->hasFocus())
+            Box::wheelEvent(event);
         else
             event->ignore();
     }
@@ -115,7 +116,7 @@ MethodsPanel::MethodsPanel(WindowDialogs& dialogs, QWidget* parent)
       formSummary_(wrappedLabel()),
       bars_(new ImportanceBars),
       designPoint_(fixedTable(heads(rt::designPointHeads))),
-      method_(new QComboBox),
+      method_(new FocusWheel<QComboBox>),
       samplesLabel_(new QLabel),
       sampleCount_(new QLineEdit(QString::number(defaultImportanceSamples))),
       counts_(new QLabel),
@@ -123,7 +124,7 @@ MethodsPanel::MethodsPanel(WindowDialogs& dialogs, QWidget* parent)
       cancel_(new QPushButton(text(rt::cancelMethod))),
       progress_(new QProgressBar),
       runStatus_(wrappedLabel()),
-      target_(new TargetSpinBox),
+      target_(new FocusWheel<QDoubleSpinBox>),
       comparison_(fixedTable(heads(rt::comparisonHeads))) {
     auto* content = new QWidget;
     auto* layout = new QVBoxLayout(content);
@@ -188,6 +189,7 @@ QWidget* MethodsPanel::createRunGroup() {
 QLayout* MethodsPanel::createRunControls() {
     for (Method m : runnable) method_->addItem(title(m));
     method_->setObjectName(QStringLiteral("methodChoice"));
+    method_->setFocusPolicy(Qt::StrongFocus);
     sampleCount_->setObjectName(QStringLiteral("methodSamples"));
     counts_->setObjectName(QStringLiteral("methodCounts"));
     auto* grid = new QGridLayout;

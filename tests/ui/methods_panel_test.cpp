@@ -273,22 +273,29 @@ TEST_F(MethodsPanelTest, TheTargetIndexGoesWithTheStudy) {
     EXPECT_EQ(panel().targetIndex(), 3.8);
 }
 
-TEST_F(MethodsPanelTest, ScrollingOverTheTargetLeavesItUntilItHasTheFocus) {
+// Scrolling the tab with the wheel over its boxes leaves them until they have the focus.
+TEST_F(MethodsPanelTest, ScrollingOverTheBoxesLeavesThemUntilTheyHaveTheFocus) {
     auto* target = find<QDoubleSpinBox>("targetIndex");
+    auto* method = find<QComboBox>("methodChoice");
     window.results().showResults();
     window.results().window().findChild<QTabWidget*>("resultsTabs")->setCurrentIndex(3);
     QApplication::processEvents();
-    const auto wheel = [&] {
-        const QPointF at(target->width() / 2.0, target->height() / 2.0);
-        QWheelEvent up(at, target->mapToGlobal(at), QPoint(), QPoint(0, 120), Qt::NoButton,
-                       Qt::NoModifier, Qt::NoScrollPhase, false);
-        QApplication::sendEvent(target, &up);
+    const auto wheel = [](QWidget* box, int delta) {
+        const QPointF at(box->width() / 2.0, box->height() / 2.0);
+        QWheelEvent turn(at, box->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton,
+                         Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(box, &turn);
     };
-    wheel();
+    wheel(target, 120);
+    wheel(method, -120);
     EXPECT_EQ(target->value(), 3.8);
+    EXPECT_EQ(method->currentIndex(), 0);
     target->setFocus();
-    wheel();
+    wheel(target, 120);
     EXPECT_NEAR(target->value(), 3.9, 1e-12);
+    method->setFocus();
+    wheel(method, -120);
+    EXPECT_EQ(method->currentIndex(), 1);
 }
 
 TEST_F(MethodsPanelTest, TheWindowStillFitsA1024By768ScreenWithTheMethodsTabShown) {
