@@ -20,6 +20,7 @@
 #include "report/message_text.hpp"
 #include "ui/importance_bars.hpp"
 #include "ui/results_texts.hpp"
+#include "ui/widget_text.hpp"
 
 namespace ferrolith {
 
@@ -28,8 +29,6 @@ namespace {
 using namespace reliability;
 namespace rt = results_text;
 
-QString text(const char* s) { return QString::fromUtf8(s); }
-QString text(const std::string& s) { return QString::fromStdString(s); }
 QString figure(double x) { return text(formatFigure(x)); }
 QString title(Method m) { return text(rt::methodTitles[static_cast<std::size_t>(m)]); }
 
@@ -100,13 +99,6 @@ class FocusWheel : public Box {
             event->ignore();
     }
 };
-
-QLabel* wrappedLabel() {
-    auto* label = new QLabel;
-    label->setWordWrap(true);
-    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    return label;
-}
 
 }  // namespace
 

@@ -26,6 +26,7 @@
 #include "ui/application_icon.hpp"
 #include "ui/chart_export.hpp"
 #include "ui/results_texts.hpp"
+#include "ui/widget_text.hpp"
 
 namespace ferrolith {
 
@@ -33,16 +34,6 @@ namespace {
 
 // Small enough that two fit one above the other on a 768-pixel screen.
 constexpr QSize chartMinimumSize(300, 170);
-
-QString text(const char* s) { return QString::fromUtf8(s); }
-QString text(const std::string& s) { return QString::fromStdString(s); }
-
-QLabel* wrappedLabel() {
-    auto* label = new QLabel;
-    label->setWordWrap(true);
-    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    return label;
-}
 
 }  // namespace
 

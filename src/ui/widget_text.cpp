@@ -1,5 +1,7 @@
 #include "ui/widget_text.hpp"
 
+#include <QLabel>
+
 namespace ferrolith {
 
 QString toWidgetText(std::string_view text) {
@@ -12,6 +14,13 @@ std::string fromWidgetText(const QString& text) {
     QString reportText = text;
     reportText.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
     return reportText.toStdString();
+}
+
+QLabel* wrappedLabel() {
+    auto* label = new QLabel;
+    label->setWordWrap(true);
+    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    return label;
 }
 
 }  // namespace ferrolith

@@ -2,8 +2,8 @@
 // page numbers that count every page.
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <fstream>
-#include <regex>
 
 #include "failure_statistics/figure_text.hpp"
 #include "record/calculation_record.hpp"
@@ -19,6 +19,21 @@ namespace {
 
 using testing::TempPath;
 
+// text with every run of white space made one space.
+std::string oneSpaced(const std::string& text) {
+    std::string out;
+    bool inSpace = false;
+    for (const char c : text) {
+        const bool white = std::isspace(static_cast<unsigned char>(c)) != 0;
+        if (!white)
+            out += c;
+        else if (!inSpace)
+            out += ' ';
+        inSpace = white;
+    }
+    return out;
+}
+
 // The pages' texts in order, each with its line breaks made spaces.
 std::vector<std::string> pagesOf(const CalculationRecord& record) {
     TempPath pdf("pages.pdf");
@@ -27,7 +42,7 @@ std::vector<std::string> pagesOf(const CalculationRecord& record) {
     const std::string text = testing::pdfText(pdf.path, false);
     std::vector<std::string> pages;
     for (std::size_t at = 0, end; (end = text.find('\f', at)) != std::string::npos; at = end + 1)
-        pages.push_back(std::regex_replace(text.substr(at, end - at), std::regex("\\s+"), " "));
+        pages.push_back(oneSpaced(text.substr(at, end - at)));
     return pages;
 }
 
