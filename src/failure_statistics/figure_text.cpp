@@ -87,6 +87,12 @@ std::string formatFigure(double x) {
 
 std::string formatCount(std::int64_t n) { return std::to_string(n); }
 
+std::string formatFigureList(const std::vector<double>& values) {
+    std::string text;
+    for (double v : values) text += (text.empty() ? "" : " ") + formatFigure(v);
+    return text;
+}
+
 std::string statusLine(RunStatus status, int completed, int planned) {
     const std::string done = std::to_string(completed);
     switch (status) {

@@ -18,6 +18,9 @@ std::string formatFigure(double x);
 // A whole number in plain digits.
 std::string formatCount(std::int64_t n);
 
+// Figures one after another, a space between: "0.1000 -0.2000 0.3000".
+std::string formatFigureList(const std::vector<double>& values);
+
 // One line of the figures: what it is and its value as text.
 struct FigureLine {
     std::string label;

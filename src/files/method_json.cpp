@@ -42,8 +42,7 @@ Json correctionJson(const CurvatureCorrection& c) {
 }
 
 Json sormJson(const SormResult& s) {
-    const CurvatureCorrection& chosen =
-        s.hohenbichlerRackwitz.defined ? s.hohenbichlerRackwitz : s.breitung;
+    const CurvatureCorrection& chosen = s.estimate();
     return {{"pf", number(chosen.failureProbability)},
             {"beta", number(chosen.beta)},
             {"curvatures", numbers(s.curvatures)},

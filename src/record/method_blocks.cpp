@@ -26,7 +26,7 @@ void addCorrection(RecordLines& lines, const std::string& name, const CurvatureC
 
 RecordLines sormLines(const SormResult& s, double targetIndex) {
     if (!s.message.empty()) return {{"SORM", s.message}};
-    RecordLines lines{{"Principal curvatures", figureList(s.curvatures)}};
+    RecordLines lines{{"Principal curvatures", formatFigureList(s.curvatures)}};
     addCorrection(lines, "Breitung", s.breitung, targetIndex);
     addCorrection(lines, "Hohenbichler-Rackwitz", s.hohenbichlerRackwitz, targetIndex);
     return lines;
@@ -60,12 +60,6 @@ RecordLines streamLines(const StreamMonteCarloResult& s, int sampleSize, double 
 }
 
 }  // namespace
-
-std::string figureList(const std::vector<double>& values) {
-    std::string text;
-    for (double v : values) text += (text.empty() ? "" : " ") + formatFigure(v);
-    return text;
-}
 
 RecordLines formLines(const FormResult& form, double targetIndex) {
     if (!form.converged) return {{"FORM", form.message}};

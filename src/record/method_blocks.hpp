@@ -16,7 +16,4 @@ RecordLines methodLines(const reliability::MethodResult& method, double target);
 // FORM's beta, failure probability and evaluations, or why it found no design point.
 RecordLines formLines(const reliability::FormResult& form, double target);
 
-// "0.1 -0.2 0.3": a list of figures.
-std::string figureList(const std::vector<double>& values);
-
 }  // namespace ferrolith

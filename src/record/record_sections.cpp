@@ -129,7 +129,7 @@ void designPointTable(PageFlow& flow, const reliability::BeamDesignPoint& point)
     std::vector<std::vector<std::string>> rows;
     for (const reliability::InputDesignPoint& input : point.inputs)
         rows.push_back({std::string(info(input.variable).caption), formatFigure(input.value),
-                        figureList(input.standard), figureList(input.alpha),
+                        formatFigureList(input.standard), formatFigureList(input.alpha),
                         formatFigure(input.importance)});
     const auto& heads = record_text::designPointHeads;
     addTable(flow, {heads.begin(), heads.end()}, rows, {{0.32, 0.14, 0.20, 0.20, 0.14}, 1});

@@ -42,6 +42,12 @@ struct SormResult {
     CurvatureCorrection breitung;
     CurvatureCorrection hohenbichlerRackwitz;
     std::int64_t evaluations = 0;  // of the limit state, FORM's not included
+
+    // SORM's answer as the results give it: Hohenbichler-Rackwitz's, Breitung's where that is
+    // undefined.
+    const CurvatureCorrection& estimate() const {
+        return hohenbichlerRackwitz.defined ? hohenbichlerRackwitz : breitung;
+    }
 };
 
 // The curvatures of g at FORM's design point: the Hessian of g by second differences in an

@@ -19,12 +19,6 @@ std::string column(const std::string& text, std::size_t width) {
     return text.size() < width ? text + std::string(width - text.size(), ' ') : text + " ";
 }
 
-std::string figures(const std::vector<double>& values) {
-    std::string text;
-    for (double v : values) text += (text.empty() ? "" : " ") + formatFigure(v);
-    return text;
-}
-
 std::string inputsBlock(const Study& study) {
     std::string text = "Inputs (as typed):\n";
     for (const InputVariableInfo& v : inputVariables) {
@@ -41,8 +35,9 @@ std::string designPointTable(const BeamDesignPoint& point) {
                        column("standard normal", 30) + column("alpha", 30) + "importance\n";
     for (const InputDesignPoint& input : point.inputs)
         text += "  " + column(std::string(info(input.variable).name), 18) +
-                column(formatFigure(input.value), 12) + column(figures(input.standard), 30) +
-                column(figures(input.alpha), 30) + formatFigure(input.importance) + "\n";
+                column(formatFigure(input.value), 12) +
+                column(formatFigureList(input.standard), 30) +
+                column(formatFigureList(input.alpha), 30) + formatFigure(input.importance) + "\n";
     return text;
 }
 
@@ -65,7 +60,7 @@ std::string correctionLines(const std::string& name, const CurvatureCorrection& 
 
 std::string sormBlock(const SormResult& s) {
     if (!s.message.empty()) return line("SORM", s.message);
-    return line("SORM curvatures", figures(s.curvatures)) +
+    return line("SORM curvatures", formatFigureList(s.curvatures)) +
            correctionLines("SORM Breitung", s.breitung) +
            correctionLines("SORM Hohenbichler-Rackwitz", s.hohenbichlerRackwitz);
 }

@@ -57,9 +57,7 @@ ComparisonRow formRow(const MethodResult& r, double target) {
     double beta = form.beta;
     std::int64_t evaluations = form.evaluations;
     if (r.sorm) {
-        // Hohenbichler-Rackwitz's, Breitung's where it is undefined, as the results files take.
-        const CurvatureCorrection& c =
-            r.sorm->hohenbichlerRackwitz.defined ? r.sorm->hohenbichlerRackwitz : r.sorm->breitung;
+        const CurvatureCorrection& c = r.sorm->estimate();
         pf = c.failureProbability;
         beta = c.beta;
         evaluations += r.sorm->evaluations;

@@ -32,12 +32,6 @@ namespace rt = results_text;
 QString figure(double x) { return text(formatFigure(x)); }
 QString title(Method m) { return text(rt::methodTitles[static_cast<std::size_t>(m)]); }
 
-QString figures(const std::vector<double>& values) {
-    QStringList list;
-    for (double v : values) list << figure(v);
-    return list.join(QStringLiteral(" "));
-}
-
 // The methods the Run control offers, in its list's order.
 constexpr std::array<Method, 3> runnable = {Method::ImportanceSampling,
                                             Method::IndependentMonteCarlo, Method::Sorm};
@@ -299,8 +293,8 @@ void MethodsPanel::showDesignPoint(const BeamDesignPoint* point) {
         const InputDesignPoint& input = point->inputs[static_cast<std::size_t>(row)];
         const QString name = text(std::string(info(input.variable).name));
         setRow(designPoint_, row,
-               {name, figure(input.value), figures(input.standard), figures(input.alpha),
-                figure(input.importance)});
+               {name, figure(input.value), text(formatFigureList(input.standard)),
+                text(formatFigureList(input.alpha)), figure(input.importance)});
         bars.push_back({name, input.importance});
     }
     bars_->setBars(std::move(bars));

@@ -41,6 +41,9 @@ TEST(FormatFigure, FourSignificantDigitsScientificWhenSmallOrLarge) {
         {std::numeric_limits<double>::quiet_NaN(), "NaN"},
     };
     for (const Case& c : cases) EXPECT_EQ(formatFigure(c.x), c.text) << c.x;
+    // A Gamma input's three coordinates, as the design point tables list them.
+    EXPECT_EQ(formatFigureList({-4.452, 0.0, 2.5e6}), "-4.452 0 2.500e6");
+    EXPECT_EQ(formatFigureList({}), "");
 }
 
 TEST(StatusLine, SaysWhereTheRunStands) {
