@@ -175,10 +175,6 @@ void readOptionTexts(const CLI::App& app, const OptionTexts& texts, CommandLine&
     result.method.method = methodNamed(texts.method);
     if (app.count("--is-samples"))
         result.method.importanceSamples = importanceSamplesNamed(texts.isSamples);
-    using reliability::Method;
-    if (result.method.method != Method::MonteCarlo &&
-        result.method.method != Method::IndependentMonteCarlo && app.count("--csv"))
-        throw CommandLineError("--csv: " + texts.method + " has no repetitions to write");
     const auto seed = app.count("--seed") ? std::optional(seedNamed(texts.seed)) : std::nullopt;
     // The study gives what the options leave: its seed only without --seed, its texts before
     // --param and --dist apply.

@@ -19,13 +19,14 @@ using namespace ferrolith;
 namespace {
 
 // Writes the results files the options name; false when one could not be written.
-bool writeResults(const FileOptions& files, const RunResult& run) {
+bool writeResults(const FileOptions& files, const Analysis& analysis) {
     bool written = true;
     if (!files.json.empty())
-        written = writeOrSay(files.json, resultsJsonText(run), std::cerr) && written;
-    if (!files.csv.empty()) written = writeOrSay(files.csv, resultsCsv(run), std::cerr) && written;
+        written = writeOrSay(files.json, resultsJsonText(analysis), std::cerr) && written;
+    if (!files.csv.empty())
+        written = writeOrSay(files.csv, resultsCsv(analysis), std::cerr) && written;
     if (!files.record.empty())
-        written = writeRecordOrSay(files.record, calculationRecord(run), std::cerr) && written;
+        written = writeRecordOrSay(files.record, calculationRecord(analysis), std::cerr) && written;
     return written;
 }
 
@@ -52,7 +53,8 @@ int runDriver(const std::vector<std::string>& args, StandardOutput& out) {
     out.write(run.report);
 
     // Aborted runs are recorded too: their outcome and the repetitions before the fault.
-    const bool written = !run.recorded() || writeResults(commandLine.files, run);
+    const bool written =
+        !run.recorded() || writeResults(commandLine.files, Analysis::ofDesignRun(run));
     switch (run.outcome) {
         case RunOutcome::Completed:
             return run.save == SaveOutcome::Failed || !written ? exitSaveFailed : exitCompleted;

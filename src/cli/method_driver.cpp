@@ -5,7 +5,7 @@
 #include "cli/driver_observer.hpp"
 #include "cli/exit_status.hpp"
 #include "cli/record_output.hpp"
-#include "files/method_json.hpp"
+#include "files/results_json.hpp"
 #include "files/results_csv.hpp"
 
 namespace ferrolith {
@@ -15,15 +15,16 @@ namespace {
 // The report (--output), the results (--json, and --csv for independent Monte Carlo) and the
 // record (--record); false when one could not be written.
 bool writeFiles(const CommandLine& commandLine, const reliability::MethodResult& result) {
+    const Analysis analysis = Analysis::ofMethod(result);
     bool written = true;
     if (commandLine.outputFile)
         written = writeOrSay(*commandLine.outputFile, result.report, std::cerr) && written;
     if (const std::string& json = commandLine.files.json; !json.empty())
-        written = writeOrSay(json, methodResultsJsonText(result), std::cerr) && written;
-    if (const std::string& csv = commandLine.files.csv; !csv.empty() && result.streams)
-        written = writeOrSay(csv, resultsCsv(streamsRun(result)), std::cerr) && written;
+        written = writeOrSay(json, resultsJsonText(analysis), std::cerr) && written;
+    if (const std::string& csv = commandLine.files.csv; !csv.empty())
+        written = writeOrSay(csv, resultsCsv(analysis), std::cerr) && written;
     if (const std::string& record = commandLine.files.record; !record.empty())
-        written = writeRecordOrSay(record, calculationRecord(result), std::cerr) && written;
+        written = writeRecordOrSay(record, calculationRecord(analysis), std::cerr) && written;
     return written;
 }
 

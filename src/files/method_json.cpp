@@ -2,11 +2,6 @@
 
 #include <cmath>
 
-#include "files/json_text.hpp"
-#include "files/results_json.hpp"
-#include "files/study_json.hpp"
-#include "model/parse_parameter.hpp"
-#include "program_version.hpp"
 #include "report/overall_figures.hpp"
 
 namespace ferrolith {
@@ -63,6 +58,31 @@ Json samplingJson(const ImportanceSamplingResult& s) {
             {"message", s.message.empty() ? Json() : Json(s.message)}};
 }
 
+const char* kindName(EstimateKind kind) {
+    switch (kind) {
+        case EstimateKind::Value:
+            return "value";
+        case EstimateKind::Bound:
+            return "bound";
+        case EstimateKind::None:
+            break;
+    }
+    return "none";
+}
+
+Json estimateJson(const Estimate& e) {
+    return {{"kind", kindName(e.kind)},
+            {"pf", number(e.failureProbability)},
+            {"beta", number(e.beta)},
+            {"pfInterval95", e.interval ? Json{{"lower", number(e.interval->lower)},
+                                               {"upper", number(e.interval->upper)}}
+                                        : Json()},
+            {"cov", e.variation ? number(*e.variation) : Json()},
+            {e.countsEvaluations ? "evaluations" : "samples", e.count},
+            {"seconds", e.seconds ? number(*e.seconds) : Json()},
+            {"why", e.why.empty() ? Json() : Json(e.why)}};
+}
+
 const char* outcomeName(RunOutcome outcome) {
     return outcome == RunOutcome::Completed ? "completed" : "aborted";
 }
@@ -79,39 +99,39 @@ Json formJson(const StudyForm& f) {
             {"designPoint", f.designPoint ? designPointJson(*f.designPoint) : Json()}};
 }
 
-void addDesignRunForm(Json& json, const Study& study) {
-    try {
-        const StudyForm f = studyForm(study);
-        json["form"] = formJson(f);
-        json["tailWarning"] = f.tailWarnings.empty() ? Json() : Json(f.tailWarnings.front().text);
-    } catch (const ParameterError&) {
-        json["form"] = nullptr;
-        json["tailWarning"] = nullptr;
-    }
+void addMethodFigures(Json& json, const MethodResult& result) {
+    const auto* sorm = std::get_if<SormAnswer>(&result.answer);
+    const auto* sampling = std::get_if<ImportanceAnswer>(&result.answer);
+    json["sorm"] = sorm && sorm->sorm ? sormJson(*sorm->sorm) : Json();
+    json["importanceSampling"] =
+        sampling && sampling->sampling ? samplingJson(*sampling->sampling) : Json();
 }
 
-namespace {
-
-// The fields of a design run, for independent Monte Carlo; the tail warning is the design
-// generator's and does not apply.
-Json streamsResultsJson(const MethodResult& result) {
-    Json json = resultsJson(streamsRun(result), streamFigures(*result.streams));
-    json["method"] = std::string(methodName(result.method));
-    json["engine"] = "streams";
-    json["tailWarning"] = nullptr;
-    return json;
+Json verdictJson(const Analysis& analysis, const Estimate& estimate) {
+    const JudgedEstimate judged = analysis.judged(estimate);
+    return {{"targetIndex", analysis.targetIndex()},
+            {"decision", std::string(verdictName(judged.verdict))},
+            {"text", verdictText(judged.verdict, analysis.targetIndex())}};
 }
 
-}  // namespace
+Json methodEntryJson(const Analysis& analysis, const MethodResult& result) {
+    const Estimate estimate = methodEstimate(result);
+    return {{"method", std::string(methodName(result.method()))},
+            {"outcome", outcomeName(result.outcome)},
+            {"estimate", estimateJson(estimate)},
+            {"verdict", verdictJson(analysis, estimate)}};
+}
 
 RunResult streamsRun(const MethodResult& result) {
     RunResult run;
     run.study = result.study;
     run.threads = result.threads;
     run.outcome = result.outcome;
-    run.plannedRepetitions = result.streams->plannedRepetitions;
-    run.sampleSize = result.sampleSize;
-    for (const StreamRepetition& r : result.streams->repetitions) {
+    const auto& answer = std::get<StreamsAnswer>(result.answer);
+    run.sampleSize = answer.sampleSize;
+    if (!answer.streams) return run;
+    run.plannedRepetitions = answer.streams->plannedRepetitions;
+    for (const StreamRepetition& r : answer.streams->repetitions) {
         run.repetitions.push_back(
             {r.effectMean, r.effectStdDev, r.resistMean, r.resistStdDev, r.safeFraction});
         run.tallies.push_back(r.tally);
@@ -125,26 +145,6 @@ RunResult streamsRun(const MethodResult& result) {
     }
     run.report = result.report;
     return run;
-}
-
-Json methodResultsJson(const MethodResult& result) {
-    if (result.streams) return streamsResultsJson(result);
-    return {
-        {"schemaVersion", resultsSchemaVersion},
-        {"program", {{"name", std::string(programName)}, {"version", std::string(programVersion)}}},
-        {"study", studyToJson(result.study)},
-        {"method", std::string(methodName(result.method))},
-        {"threads", result.threads},
-        {"outcome", outcomeName(result.outcome)},
-        {"form", result.form ? formJson(*result.form) : Json()},
-        {"sorm", result.sorm ? sormJson(*result.sorm) : Json()},
-        {"importanceSampling", result.sampling ? samplingJson(*result.sampling) : Json()},
-        {"report", result.report},
-    };
-}
-
-std::string methodResultsJsonText(const MethodResult& result) {
-    return exactJsonText(methodResultsJson(result));
 }
 
 }  // namespace ferrolith

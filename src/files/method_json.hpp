@@ -1,9 +1,8 @@
 #pragma once
 
 #include <nlohmann/json.hpp>
-#include <optional>
-#include <string>
 
+#include "analysis/analysis.hpp"
 #include "reliability/method_result.hpp"
 
 namespace ferrolith {
@@ -13,15 +12,15 @@ namespace ferrolith {
 // one number, three for a Gamma input, importance); figures FORM did not reach are null.
 nlohmann::ordered_json formJson(const reliability::StudyForm& form);
 
-// FORM and the tail warning of a design run's study: "form" (null when a parameter text does
-// not convert) and "tailWarning" (its one line, or null).
-void addDesignRunForm(nlohmann::ordered_json& json, const Study& study);
+// A method's own results beside FORM's: sorm and importanceSampling, null where it has none.
+void addMethodFigures(nlohmann::ordered_json& json, const reliability::MethodResult& result);
 
-// A method's results: program, study with the seed used, method, threads, outcome, form, sorm
-// and importanceSampling (null where the method has none) and the report.
-nlohmann::ordered_json methodResultsJson(const reliability::MethodResult& result);
+// A verdict against the analysis's target: targetIndex, decision and its words.
+nlohmann::ordered_json verdictJson(const Analysis& analysis, const Estimate& estimate);
 
-std::string methodResultsJsonText(const reliability::MethodResult& result);
+// One method run on the study: method, outcome, its estimate and its verdict.
+nlohmann::ordered_json methodEntryJson(const Analysis& analysis,
+                                       const reliability::MethodResult& result);
 
 // Independent Monte Carlo as a design run's result: its repetitions with their stream numbers as
 // seeds, the overall figures of the completed ones, the method's report. Its results files have

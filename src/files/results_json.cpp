@@ -89,15 +89,9 @@ Json importance(const std::optional<FailureFigures>& f) {
     return list;
 }
 
-}  // namespace
-
-Json resultsJson(const RunResult& run) {
-    const bool completed = run.outcome == RunOutcome::Completed;
-    return resultsJson(run, failureFigures(run.tallies, run.plannedRepetitions,
-                                           completed ? RunStatus::Completed : RunStatus::Aborted));
-}
-
-Json resultsJson(const RunResult& run, const std::optional<FailureFigures>& figures) {
+// The fields of a design run, with the failure statistics given: independent Monte Carlo's are
+// those of repetitions that are streams of their own.
+Json runJson(const RunResult& run, const std::optional<FailureFigures>& figures) {
     const bool completed = run.outcome == RunOutcome::Completed;
     Json json = {
         {"schemaVersion", resultsSchemaVersion},
@@ -115,12 +109,65 @@ Json resultsJson(const RunResult& run, const std::optional<FailureFigures>& figu
     addOverallFigures(json, run.overall, completed);
     json["repetitions"] = repetitions(run);
     json["importance"] = importance(figures);
-    // FORM costs milliseconds: every design run carries it and its tail warning.
-    addDesignRunForm(json, run.study);
-    json["report"] = run.report;
     return json;
 }
 
-std::string resultsJsonText(const RunResult& run) { return exactJsonText(resultsJson(run)); }
+Json designRunJson(const Analysis& analysis, const DesignRun& design) {
+    Json json = runJson(design.run, design.figures);
+    json["form"] = analysis.form() ? formJson(*analysis.form()) : Json();
+    const auto warning = analysis.tailWarning();
+    json["tailWarning"] = warning ? Json(*warning) : Json();
+    json["verdict"] = verdictJson(analysis, design.estimate);
+    Json methods = Json::array();
+    for (const reliability::MethodResult& m : analysis.methods())
+        methods.push_back(methodEntryJson(analysis, m));
+    json["methods"] = methods;
+    json["report"] = design.run.report;
+    return json;
+}
+
+Json streamsJson(const Analysis& analysis, const reliability::MethodResult& result) {
+    const auto& answer = std::get<reliability::StreamsAnswer>(result.answer);
+    Json json = runJson(streamsRun(result),
+                        answer.streams ? reliability::streamFigures(*answer.streams) : std::nullopt);
+    json["method"] = std::string(methodName(result.method()));
+    json["engine"] = "streams";
+    json["form"] = analysis.form() ? formJson(*analysis.form()) : Json();
+    // The tail warning is the design generator's and does not apply.
+    json["tailWarning"] = nullptr;
+    json["verdict"] = verdictJson(analysis, methodEstimate(result));
+    json["report"] = result.report;
+    return json;
+}
+
+Json methodJson(const Analysis& analysis, const reliability::MethodResult& result) {
+    Json json = {
+        {"schemaVersion", resultsSchemaVersion},
+        {"program", {{"name", std::string(programName)}, {"version", std::string(programVersion)}}},
+        {"study", studyToJson(result.study)},
+        {"method", std::string(methodName(result.method()))},
+        {"threads", result.threads},
+        {"outcome", result.outcome == RunOutcome::Completed ? "completed" : "aborted"},
+        {"form", result.form ? formJson(*result.form) : Json()},
+    };
+    addMethodFigures(json, result);
+    json["verdict"] = verdictJson(analysis, methodEstimate(result));
+    json["report"] = result.report;
+    return json;
+}
+
+}  // namespace
+
+Json resultsJson(const Analysis& analysis) {
+    if (const auto& design = analysis.design()) return designRunJson(analysis, *design);
+    const reliability::MethodResult& method = analysis.methods().front();
+    if (std::holds_alternative<reliability::StreamsAnswer>(method.answer))
+        return streamsJson(analysis, method);
+    return methodJson(analysis, method);
+}
+
+std::string resultsJsonText(const Analysis& analysis) {
+    return exactJsonText(resultsJson(analysis));
+}
 
 }  // namespace ferrolith

@@ -9,30 +9,24 @@ namespace {
 
 using namespace reliability;
 
-std::pair<std::string, std::string> target(double beta, double targetIndex) {
-    return {"Target", record_text::targetLine(record_text::beta, beta, targetIndex)};
-}
-
-void addCorrection(RecordLines& lines, const std::string& name, const CurvatureCorrection& c,
-                   double targetIndex) {
+void addCorrection(RecordLines& lines, const std::string& name, const CurvatureCorrection& c) {
     if (!c.defined) {
         lines.emplace_back(name, c.message);
         return;
     }
     lines.emplace_back(name + " Pf", formatFigure(c.failureProbability));
     lines.emplace_back(name + " beta", formatFigure(c.beta));
-    lines.push_back(target(c.beta, targetIndex));
 }
 
-RecordLines sormLines(const SormResult& s, double targetIndex) {
+RecordLines sormLines(const SormResult& s) {
     if (!s.message.empty()) return {{"SORM", s.message}};
     RecordLines lines{{"Principal curvatures", formatFigureList(s.curvatures)}};
-    addCorrection(lines, "Breitung", s.breitung, targetIndex);
-    addCorrection(lines, "Hohenbichler-Rackwitz", s.hohenbichlerRackwitz, targetIndex);
+    addCorrection(lines, "Breitung", s.breitung);
+    addCorrection(lines, "Hohenbichler-Rackwitz", s.hohenbichlerRackwitz);
     return lines;
 }
 
-RecordLines samplingLines(const ImportanceSamplingResult& s, double targetIndex) {
+RecordLines samplingLines(const ImportanceSamplingResult& s) {
     if (!s.message.empty()) return {{"Importance sampling", s.message}};
     return {{"Seed", std::to_string(s.seed)},
             {"Samples", formatCount(s.samples)},
@@ -42,11 +36,10 @@ RecordLines samplingLines(const ImportanceSamplingResult& s, double targetIndex)
             {"Coefficient of variation", s.variation ? formatFigure(*s.variation) : "none"},
             {"Pf 95% interval",
              formatFigure(s.interval.lower) + " to " + formatFigure(s.interval.upper)},
-            {"Reliability index beta", formatFigure(s.beta)},
-            target(s.beta, targetIndex)};
+            {"Reliability index beta", formatFigure(s.beta)}};
 }
 
-RecordLines streamLines(const StreamMonteCarloResult& s, int sampleSize, double targetIndex) {
+RecordLines streamLines(const StreamMonteCarloResult& s, int sampleSize) {
     if (!s.message.empty()) return {{"Monte Carlo with independent streams", s.message}};
     RecordLines lines{{"Seed", std::to_string(s.seed)},
                       {"Samples a repetition", std::to_string(sampleSize)}};
@@ -55,35 +48,45 @@ RecordLines streamLines(const StreamMonteCarloResult& s, int sampleSize, double 
     lines.emplace_back(
         "Status", statusLine(figures->status, figures->repetitions, figures->plannedRepetitions));
     for (const FigureLine& f : figureLines(*figures)) lines.emplace_back(f.label, f.value);
-    lines.push_back(target(figures->reliabilityIndex, targetIndex));
     return lines;
+}
+
+RecordLines formFigures(const FormResult& form) {
+    if (!form.converged) return {{"FORM", form.message}};
+    return {{"Reliability index beta", formatFigure(form.beta)},
+            {"Failure probability Pf", formatFigure(form.failureProbability)},
+            {"Limit-state evaluations", formatCount(form.evaluations)}};
+}
+
+// The figures a method adds to FORM's; FORM's own for FORM.
+RecordLines answerLines(const MethodResult& method) {
+    if (const auto* a = std::get_if<StreamsAnswer>(&method.answer))
+        return a->streams ? streamLines(*a->streams, a->sampleSize) : RecordLines{};
+    if (const auto* a = std::get_if<ImportanceAnswer>(&method.answer))
+        return a->sampling ? samplingLines(*a->sampling) : RecordLines{};
+    if (const auto* a = std::get_if<SormAnswer>(&method.answer))
+        return a->sorm ? sormLines(*a->sorm) : RecordLines{};
+    return method.form ? formFigures(method.form->form) : RecordLines{};
 }
 
 }  // namespace
 
-RecordLines formLines(const FormResult& form, double targetIndex) {
-    if (!form.converged) return {{"FORM", form.message}};
-    return {{"Reliability index beta", formatFigure(form.beta)},
-            {"Failure probability Pf", formatFigure(form.failureProbability)},
-            {"Limit-state evaluations", formatCount(form.evaluations)},
-            target(form.beta, targetIndex)};
+std::pair<std::string, std::string> verdictLine(const Analysis& analysis,
+                                                const Estimate& estimate) {
+    return {record_text::target,
+            verdictText(analysis.judged(estimate).verdict, analysis.targetIndex())};
 }
 
-RecordLines methodLines(const MethodResult& method, double targetIndex) {
-    switch (method.method) {
-        case Method::Form:
-            return method.form ? formLines(method.form->form, targetIndex) : RecordLines{};
-        case Method::Sorm:
-            return method.sorm ? sormLines(*method.sorm, targetIndex) : RecordLines{};
-        case Method::ImportanceSampling:
-            return method.sampling ? samplingLines(*method.sampling, targetIndex) : RecordLines{};
-        case Method::IndependentMonteCarlo:
-            return method.streams ? streamLines(*method.streams, method.sampleSize, targetIndex)
-                                  : RecordLines{};
-        case Method::MonteCarlo:
-            break;
-    }
-    return {};
+RecordLines formLines(const Analysis& analysis, const StudyForm& form) {
+    RecordLines lines = formFigures(form.form);
+    lines.push_back(verdictLine(analysis, formEstimate(form, std::nullopt)));
+    return lines;
+}
+
+RecordLines methodLines(const Analysis& analysis, const MethodResult& method) {
+    RecordLines lines = answerLines(method);
+    lines.push_back(verdictLine(analysis, methodEstimate(method)));
+    return lines;
 }
 
 }  // namespace ferrolith

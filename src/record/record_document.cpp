@@ -26,7 +26,7 @@ int paintRecord(const CalculationRecord& record, QPagedPaintDevice& device) {
     if (!painter.begin(&device)) return 0;
     painter.setRenderHint(QPainter::Antialiasing);
     flow.paint(painter, device, record_text::programLine() + " - " + record_text::title,
-               record_text::runTimeLine(record.startedAt));
+               record_text::runTimeLine(record.analysis.startedAt()));
     painter.end();
     return flow.pageCount();
 }

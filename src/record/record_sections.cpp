@@ -16,9 +16,10 @@ namespace {
 
 void titleBlock(PageFlow& flow, const CalculationRecord& record) {
     addParagraph(flow, record_text::title, flow.style().title);
-    addParagraph(
-        flow, record_text::programLine() + ". " + record_text::runTimeLine(record.startedAt) + ".",
-        flow.style().body);
+    addParagraph(flow,
+                 record_text::programLine() + ". " +
+                     record_text::runTimeLine(record.analysis.startedAt()) + ".",
+                 flow.style().body);
 }
 
 void studySection(PageFlow& flow, const Study& study) {
@@ -39,31 +40,28 @@ void studySection(PageFlow& flow, const Study& study) {
                             {record_text::seed, study.seed ? std::to_string(*study.seed) : ""}});
 }
 
-void figuresSection(PageFlow& flow, const DesignFigures& design, double targetIndex) {
+void figuresSection(PageFlow& flow, const Analysis& analysis, const DesignFigures& design) {
     addHeading(flow, record_text::figuresHeading);
     addParagraph(flow, statusLine(design.status, design.completed, design.planned),
                  flow.style().bold);
-    if (!design.figures) {
+    const DesignRun& run = *analysis.design();
+    if (!run.figures) {
         addParagraph(flow, record_text::noFigures, flow.style().body);
         return;
     }
-    const FailureFigures& f = *design.figures;
+    const FailureFigures& f = *run.figures;
     RecordLines lines;
     for (const FigureLine& line : figureLines(f)) lines.emplace_back(line.label, line.value);
-    // Without failures beta is only bounded from below.
-    lines.emplace_back(
-        "Target", f.failures > 0
-                      ? record_text::targetLine(record_text::beta, f.reliabilityIndex, targetIndex)
-                      : record_text::targetLine(record_text::betaLowerBound,
-                                                f.reliabilityInterval.lower, targetIndex));
+    lines.push_back(verdictLine(analysis, run.estimate));
     addLabelledLines(flow, lines);
     addParagraph(flow, adviceLine(f), flow.style().body);
 }
 
-void warningsSection(PageFlow& flow, const std::vector<std::string>& warnings) {
-    if (warnings.empty()) return;
+void warningsSection(PageFlow& flow, const Analysis& analysis) {
+    const auto warning = analysis.tailWarning();
+    if (!warning) return;
     addHeading(flow, record_text::warningsHeading);
-    for (const std::string& w : warnings) addParagraph(flow, w, flow.style().body);
+    addParagraph(flow, *warning, flow.style().body);
 }
 
 void importanceSection(PageFlow& flow, const FailureFigures& figures) {
@@ -137,24 +135,27 @@ void designPointTable(PageFlow& flow, const reliability::BeamDesignPoint& point)
 
 void formSection(PageFlow& flow, const CalculationRecord& record) {
     addHeading(flow, record_text::formHeading);
-    if (!record.form) {
+    const auto& form = record.analysis.form();
+    if (!form) {
         addParagraph(flow, record_text::noForm, flow.style().body);
         return;
     }
-    addLabelledLines(flow, formLines(record.form->form, record.targetIndex));
-    if (record.form->designPoint) designPointTable(flow, *record.form->designPoint);
+    addLabelledLines(flow, formLines(record.analysis, *form));
+    if (form->designPoint) designPointTable(flow, *form->designPoint);
 }
 
-void methodsSection(PageFlow& flow, const CalculationRecord& record) {
-    if (record.methods.empty()) return;
+// The methods besides FORM, which has its section.
+void methodsSection(PageFlow& flow, const Analysis& analysis) {
+    std::vector<const reliability::MethodResult*> methods;
+    for (const reliability::MethodResult& m : analysis.methods())
+        if (m.method() != reliability::Method::Form) methods.push_back(&m);
+    if (methods.empty()) return;
     addHeading(flow, record_text::methodsHeading);
-    for (const reliability::MethodResult& method : record.methods) {
-        addParagraph(flow, record_text::methodTitle(method.method), flow.style().bold);
-        if (method.outcome == RunOutcome::Failed)
-            addParagraph(flow, record_text::methodFailed, flow.style().body);
-        if (method.outcome == RunOutcome::Aborted)
-            addParagraph(flow, record_text::methodAborted, flow.style().body);
-        addLabelledLines(flow, methodLines(method, record.targetIndex));
+    for (const reliability::MethodResult* method : methods) {
+        addParagraph(flow, record_text::methodTitle(method->method()), flow.style().bold);
+        if (method->outcome != RunOutcome::Completed)
+            addParagraph(flow, methodEstimate(*method).why, flow.style().body);
+        addLabelledLines(flow, methodLines(analysis, *method));
     }
 }
 
@@ -168,19 +169,18 @@ void reportSection(PageFlow& flow, const std::string& report) {
 }  // namespace
 
 void layOutRecord(PageFlow& flow, const CalculationRecord& record) {
+    const Analysis& analysis = record.analysis;
     titleBlock(flow, record);
-    studySection(flow, record.study);
+    studySection(flow, analysis.study());
     if (record.design) {
-        figuresSection(flow, *record.design, record.targetIndex);
-        warningsSection(flow, record.warnings);
-        if (record.design->figures) importanceSection(flow, *record.design->figures);
+        figuresSection(flow, analysis, *record.design);
+        warningsSection(flow, analysis);
+        if (const auto& figures = analysis.design()->figures) importanceSection(flow, *figures);
         chartsSection(flow, *record.design);
-    } else {
-        warningsSection(flow, record.warnings);
     }
     formSection(flow, record);
-    methodsSection(flow, record);
-    if (record.design) reportSection(flow, record.design->report);
+    methodsSection(flow, analysis);
+    if (const auto& design = analysis.design()) reportSection(flow, design->run.report);
 }
 
 }  // namespace ferrolith

@@ -2,9 +2,7 @@
 
 #include <QDateTime>
 #include <QTimeZone>
-#include <cmath>
 
-#include "failure_statistics/figure_text.hpp"
 #include "program_version.hpp"
 
 namespace ferrolith::record_text {
@@ -35,13 +33,6 @@ std::string runTimeLine(std::int64_t startedAt) {
 
 std::string pageLine(int page, int pages) {
     return "Page " + std::to_string(page) + " of " + std::to_string(pages);
-}
-
-std::string targetLine(const char* what, double beta, double target) {
-    const std::string targetText = "the target index " + formatFigure(target);
-    if (std::isnan(beta)) return "No beta to check against " + targetText + ".";
-    const std::string named = std::string(what) + " " + formatFigure(beta);
-    return named + (beta >= target ? " meets " : " falls short of ") + targetText + ".";
 }
 
 std::string distributionsLine(int repetition, int planned, int samples) {

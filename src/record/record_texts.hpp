@@ -39,9 +39,7 @@ inline constexpr std::array<const char*, 5> designPointHeads{
     "Input", "Design point", "Standard normal", "Alpha", "Importance"};
 inline constexpr const char* methodsHeading = "Methods";
 inline constexpr const char* reportHeading = "Report";
-inline constexpr const char* methodFailed =
-    "The method did not run: a count or parameter text does not convert.";
-inline constexpr const char* methodAborted = "The method was ended by faulty input data.";
+inline constexpr const char* target = "Target";
 
 // What a method is called in the record.
 std::string methodTitle(reliability::Method method);
@@ -54,11 +52,6 @@ std::string runTimeLine(std::int64_t startedAt);
 
 // "Page 2 of 5".
 std::string pageLine(int page, int pages);
-
-// Whether a beta meets the target reliability index, in one line; what names the beta.
-inline constexpr const char* beta = "beta";
-inline constexpr const char* betaLowerBound = "beta's lower bound";
-std::string targetLine(const char* what, double beta, double target);
 
 // "repetition 25 of 25, 1000 samples": which samples the distribution charts count.
 std::string distributionsLine(int repetition, int planned, int samples);

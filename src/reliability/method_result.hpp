@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <variant>
 
 #include "model/run_result.hpp"
 #include "reliability/importance_sampling.hpp"
@@ -24,28 +25,48 @@ inline constexpr std::array<std::string_view, 5> methodNames = {
 
 inline std::string_view methodName(Method m) { return methodNames[static_cast<std::size_t>(m)]; }
 
+// What each method adds to FORM of the study. A method that goes on from FORM's design point has
+// nothing of its own when FORM found none, was cancelled, or did not get that far.
+struct FormAnswer {};
+struct SormAnswer {
+    std::optional<SormResult> sorm;
+};
+struct ImportanceAnswer {
+    std::optional<ImportanceSamplingResult> sampling;
+};
+struct StreamsAnswer {
+    std::optional<StreamMonteCarloResult> streams;
+    int sampleSize = 0;  // N a repetition
+};
+
+// One alternative a method, in the order of Method after MonteCarlo.
+using MethodAnswer = std::variant<FormAnswer, SormAnswer, ImportanceAnswer, StreamsAnswer>;
+
+// The answer a method starts empty with.
+MethodAnswer emptyAnswer(Method method);
+
 // What a run of a method other than the design run produced.
 struct MethodResult {
-    Method method = Method::Form;
+    MethodAnswer answer;
     // Completed; Aborted by faulty data (the sampler's message was shown); Failed when a
     // parameter or count text did not convert (its message was shown); Stopped when cancelled.
     RunOutcome outcome = RunOutcome::Failed;
-    Study study;      // the inputs as typed, with the seed importance sampling used
-    int threads = 1;  // of importance sampling
+    Study study;      // the inputs as typed, with the seed the method used
+    int threads = 1;  // of the sampling methods
+    // FORM on the study's inputs: every method has it (independent Monte Carlo for the map
+    // between its normals and the inputs); none when a parameter text does not convert.
     std::optional<StudyForm> form;
-    std::optional<SormResult> sorm;
-    std::optional<ImportanceSamplingResult> sampling;
-    std::optional<StreamMonteCarloResult> streams;  // independent Monte Carlo
-    int sampleSize = 0;                             // N a repetition of independent Monte Carlo
     // Seconds: of independent Monte Carlo's sampling, or of FORM and the method after it.
     double elapsed = 0.0;
     std::string report;          // the plain-text report of the method
     std::int64_t startedAt = 0;  // when the method began: seconds since 1970-01-01 UTC
 
+    Method method() const { return static_cast<Method>(answer.index() + 1); }
+
     // FORM, or a method that goes on from its design point, found none. Independent Monte Carlo
     // needs no design point.
     bool notConverged() const {
-        return method != Method::IndependentMonteCarlo && outcome == RunOutcome::Completed &&
+        return method() != Method::IndependentMonteCarlo && outcome == RunOutcome::Completed &&
                form && !form->form.converged;
     }
 };

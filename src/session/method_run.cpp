@@ -5,7 +5,7 @@
 #include "model/parse_parameter.hpp"
 #include "report/count_text.hpp"
 #include "rng/system_random.hpp"
-#include "session/method_report.hpp"
+#include "analysis/method_report.hpp"
 #include "session/simulation_run.hpp"
 
 namespace ferrolith {
@@ -33,15 +33,15 @@ RunOutcome afterForm(MethodResult& result, const MethodOptions& options,
                      const MethodProgress& progress, RunObserver& observer) {
     const LimitStateFunction g = result.form->space.limitState();
     const FormResult& form = result.form->form;
-    if (options.method == Method::Sorm) {
-        result.sorm = sorm(g, form);
-        if (!withoutFault(result.sorm->fault, observer)) return RunOutcome::Aborted;
+    if (auto* answer = std::get_if<SormAnswer>(&result.answer)) {
+        answer->sorm = sorm(g, form);
+        if (!withoutFault(answer->sorm->fault, observer)) return RunOutcome::Aborted;
     }
-    if (options.method == Method::ImportanceSampling) {
-        result.sampling = importanceSampling(
+    if (auto* answer = std::get_if<ImportanceAnswer>(&result.answer)) {
+        answer->sampling = importanceSampling(
             g, form, {*result.study.seed, options.importanceSamples, result.threads}, progress);
-        if (result.sampling->cancelled) return RunOutcome::Stopped;
-        if (!withoutFault(result.sampling->fault, observer)) return RunOutcome::Aborted;
+        if (answer->sampling->cancelled) return RunOutcome::Stopped;
+        if (!withoutFault(answer->sampling->fault, observer)) return RunOutcome::Aborted;
     }
     return RunOutcome::Completed;
 }
@@ -63,15 +63,16 @@ std::optional<std::pair<int, int>> readCounts(const Study& study, RunObserver& o
 
 RunOutcome independentStreams(MethodResult& result, std::pair<int, int> counts,
                               const MethodProgress& progress, RunObserver& observer) {
-    result.sampleSize = counts.second;
+    auto& answer = std::get<StreamsAnswer>(result.answer);
+    answer.sampleSize = counts.second;
     const auto start = std::chrono::steady_clock::now();
-    result.streams = streamMonteCarlo(
+    answer.streams = streamMonteCarlo(
         result.form->space, {*result.study.seed, counts.first, counts.second, result.threads},
         progress);
     result.elapsed = secondsSince(start);
-    if (result.streams->cancelled) return RunOutcome::Stopped;
-    if (!result.streams->fault) return RunOutcome::Completed;
-    showMessage(observer, result.streams->fault->fault.message);
+    if (answer.streams->cancelled) return RunOutcome::Stopped;
+    if (!answer.streams->fault) return RunOutcome::Completed;
+    showMessage(observer, answer.streams->fault->fault.message);
     return RunOutcome::Aborted;
 }
 
@@ -101,29 +102,13 @@ RunOutcome steps(MethodResult& result, const MethodOptions& options, const Metho
 MethodResult runMethod(const RunRequest& request, const MethodOptions& options,
                        RunObserver& observer, const MethodProgress& progress) {
     MethodResult result;
-    result.method = options.method;
+    result.answer = emptyAnswer(options.method);
     result.study = request.study;
     result.threads = threadsUsed(request.options);
     result.startedAt = wallClockSeconds();
     if (!result.study.seed) result.study.seed = SystemRandom::clockSeed();
     result.outcome = steps(result, options, progress, observer);
     if (result.outcome != RunOutcome::Failed) result.report = methodReport(result);
-    return result;
-}
-
-std::optional<MethodResult> designRunForm(const Study& study) {
-    MethodResult result;
-    result.method = Method::Form;
-    result.study = study;
-    const auto start = std::chrono::steady_clock::now();
-    try {
-        result.form = studyForm(study);
-    } catch (const ParameterError&) {
-        return std::nullopt;
-    }
-    result.elapsed = secondsSince(start);
-    result.outcome = result.form->form.fault ? RunOutcome::Aborted : RunOutcome::Completed;
-    result.report = methodReport(result);
     return result;
 }
 

@@ -25,9 +25,4 @@ reliability::MethodResult runMethod(const RunRequest& request, const MethodOptio
                                     RunObserver& observer,
                                     const reliability::MethodProgress& progress = {});
 
-// FORM on a finished design run's study, as the results window shows it beside the run's
-// figures: without message boxes (faulty data FORM meets is its result's fault, outcome
-// Aborted); none when a parameter text does not convert.
-std::optional<reliability::MethodResult> designRunForm(const Study& study);
-
 }  // namespace ferrolith

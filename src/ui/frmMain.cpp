@@ -21,10 +21,10 @@ frmMain::frmMain(QWidget* parent)
       controls_(createMainWindowControls(*this)),
       dialogs_(*this),
       view_(controls_, dialogs_),
-      results_(*this, dialogs_),
-      studies_(*this, view_, dialogs_, seeds_),
-      export_(results_.window(), lastRun_, dialogs_),
-      records_(results_.window(), lastRun_, dialogs_) {
+      results_(*this, analysis_, dialogs_),
+      studies_(*this, view_, dialogs_, seeds_, analysis_),
+      export_(results_.window(), analysis_, dialogs_),
+      records_(results_.window(), analysis_, dialogs_) {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(toWidgetText(mainWindowTitle));
     setFixedSize(twipsToPixels(11220), twipsToPixels(8655));
@@ -33,9 +33,6 @@ frmMain::frmMain(QWidget* parent)
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
     connect(controls_.btmCalc, &QPushButton::clicked, this, &frmMain::btmCalc_Click);
-    MethodsPanel& methods = results_.window().methods();
-    studies_.setTargetIndexAccess({[&methods] { return methods.targetIndex(); },
-                                   [&methods](double target) { methods.setTargetIndex(target); }});
     installParameterTips(controls_);
     installReportContextMenu(*controls_.txtReport,
                              {studies_.openAction(), studies_.saveAction(), results_.showAction()});
@@ -70,20 +67,20 @@ void frmMain::btmCalc_Click() {
     results_.calculatePressed();
     RunResult run = calculate();
     running_ = false;
-    // A run that got past its counts replaces the last one's record, with its own or with none.
-    if (run.plannedRepetitions > 0) {
-        seeds_.last = run.study.seed;
-        lastRun_.reset();
-    }
-    if (run.recorded()) lastRun_ = std::move(run);
+    // A run that got past its counts starts a new analysis, with its results or with none.
+    if (run.plannedRepetitions > 0) seeds_.last = run.study.seed;
+    if (run.recorded())
+        analysis_.replace(Analysis::ofDesignRun(std::move(run), analysis_.current()));
+    else if (run.plannedRepetitions > 0)
+        analysis_.replace(Analysis(run.study, analysis_.current().studyName()));
     if (view_.closeRequested()) close();
 }
 
 RunResult frmMain::calculate() {
     BroadcastObserver observer(view_, {&results_, extraListener_});
-    // The run's study, and so its results files, hold the results window's target index.
+    // The run's study, and so its results files, hold the analysis's target index.
     Study study = view_.study(seeds_.fixed);
-    study.targetIndex = results_.window().methods().targetIndex();
+    study.targetIndex = analysis_.current().targetIndex();
     try {
         return runSimulation(RunRequest{study, options_}, observer);
     } catch (const std::exception& failure) {

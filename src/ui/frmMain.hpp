@@ -11,6 +11,7 @@
 #include "ui/results_link.hpp"
 #include "ui/run_seeds.hpp"
 #include "ui/study_commands.hpp"
+#include "ui/window_analysis.hpp"
 #include "ui/window_dialogs.hpp"
 
 namespace ferrolith {
@@ -41,8 +42,13 @@ class frmMain : public QWidget {
     // Tells of every run from its start to its end, beside the window's own view.
     void setRunListener(RunListener* listener) { extraListener_ = listener; }
     bool running() const { return running_; }
-    // The last run that completed or was aborted, with its figures.
-    const std::optional<RunResult>& lastRun() const { return lastRun_; }
+    // The analysis of the study loaded or last run: the windows' state.
+    WindowAnalysis& analysis() { return analysis_; }
+    // The run of that analysis, if it completed or was aborted; null otherwise.
+    const RunResult* lastRun() const {
+        const auto& design = analysis_.current().design();
+        return design ? &design->run : nullptr;
+    }
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -58,7 +64,7 @@ class frmMain : public QWidget {
     MainWindowView view_;
     RunSeeds seeds_;
     RunOptions options_;
-    std::optional<RunResult> lastRun_;
+    WindowAnalysis analysis_;
     ResultsLink results_;
     StudyCommands studies_;
     ResultsExport export_;

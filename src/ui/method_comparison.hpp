@@ -2,36 +2,18 @@
 
 #include <QString>
 #include <array>
-#include <optional>
-#include <span>
 #include <vector>
 
-#include "failure_statistics/failure_figures.hpp"
-#include "reliability/method_result.hpp"
+#include "analysis/analysis.hpp"
 
 namespace ferrolith {
 
-// The design run's own estimate, for the comparison with the methods.
-struct DesignEstimate {
-    FailureFigures figures;
-    std::optional<double> seconds;  // the run's time, when it completed
-};
-
 // One row of the Methods tab's comparison: method, Pf, interval and CoV, beta, samples or
-// evaluations, time, and whether beta meets the target index.
+// evaluations, time, and the verdict on the target index.
 using ComparisonRow = std::array<QString, 7>;
 
-// "3.80": the target index as the tab shows it.
-QString targetText(double target);
-
-// Whether beta meets the target index, as the figures say it; empty when beta is not a number.
-QString targetVerdict(double beta, double target);
-
-// The design run first, then each method in the order given; a method without figures (FORM
-// without a design point) says so in its Pf column, and a sampling method without failures gives
-// the bounds its interval puts on Pf and beta.
-std::vector<ComparisonRow> comparisonRows(const std::optional<DesignEstimate>& design,
-                                          std::span<const reliability::MethodResult> methods,
-                                          double target);
+// The analysis's estimates, the design run first: a bound is written as one ("below 1.2e-4",
+// "above 3.67"), and an estimate without a figure says why in the interval's column.
+std::vector<ComparisonRow> comparisonRows(const Analysis& analysis);
 
 }  // namespace ferrolith

@@ -11,12 +11,14 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QSignalBlocker>
 #include <QTableWidget>
 #include <QVBoxLayout>
 #include <QWheelEvent>
 #include <algorithm>
 
 #include "failure_statistics/figure_text.hpp"
+#include "ui/method_comparison.hpp"
 #include "report/message_text.hpp"
 #include "ui/importance_bars.hpp"
 #include "ui/results_texts.hpp"
@@ -35,12 +37,6 @@ QString title(Method m) { return text(rt::methodTitles[static_cast<std::size_t>(
 // The methods the Run control offers, in its list's order.
 constexpr std::array<Method, 3> runnable = {Method::ImportanceSampling,
                                             Method::IndependentMonteCarlo, Method::Sorm};
-
-// The same inputs: the counts, parameters and choices, whatever the seed.
-bool sameInputs(const Study& a, const Study& b) {
-    return a.repetitions == b.repetitions && a.samples == b.samples &&
-           a.parameters == b.parameters && a.distributions == b.distributions;
-}
 
 // Importance sampling's count as typed: digits only, 1 to largestImportanceSamples.
 std::optional<std::int64_t> sampleCountFrom(const QString& typed) {
@@ -96,8 +92,9 @@ class FocusWheel : public Box {
 
 }  // namespace
 
-MethodsPanel::MethodsPanel(WindowDialogs& dialogs, QWidget* parent)
+MethodsPanel::MethodsPanel(WindowAnalysis& analysis, WindowDialogs& dialogs, QWidget* parent)
     : QWidget(parent),
+      analysis_(analysis),
       dialogs_(dialogs),
       formSummary_(wrappedLabel()),
       bars_(new ImportanceBars),
@@ -132,9 +129,13 @@ MethodsPanel::MethodsPanel(WindowDialogs& dialogs, QWidget* parent)
         progress_->setValue(static_cast<int>(done));
     });
     connect(&worker_, &MethodWorker::finished, this, &MethodsPanel::methodFinished);
-    showForm();
-    showComparison();
-    setRunning(false);
+    connect(&analysis_, &WindowAnalysis::changed, this, &MethodsPanel::showAnalysis);
+    connect(&analysis_, &WindowAnalysis::replaced, this, [this] {
+        if (worker_.running()) return;
+        progress_->reset();
+        runStatus_->clear();
+    });
+    showAnalysis();
 }
 
 QWidget* MethodsPanel::createFormGroup() {
@@ -214,16 +215,11 @@ QWidget* MethodsPanel::createComparisonGroup() {
     comparison_->horizontalHeader()->setSectionResizeMode(6, QHeaderView::Stretch);
     comparison_->setWordWrap(true);
     layout->addWidget(comparison_);
-    connect(target_, &QDoubleSpinBox::valueChanged, this, [this] {
-        showForm();
-        showComparison();
-    });
+    connect(target_, &QDoubleSpinBox::valueChanged, &analysis_, &WindowAnalysis::setTargetIndex);
     return group;
 }
 
-double MethodsPanel::targetIndex() const { return target_->value(); }
-
-void MethodsPanel::setTargetIndex(double target) { target_->setValue(target); }
+void MethodsPanel::setTargetIndex(double target) { analysis_.setTargetIndex(target); }
 
 Method MethodsPanel::chosenMethod() const {
     return runnable[static_cast<std::size_t>(std::max(0, method_->currentIndex()))];
@@ -236,51 +232,41 @@ void MethodsPanel::chosenMethodChanged() {
     counts_->setVisible(m == Method::IndependentMonteCarlo);
 }
 
-void MethodsPanel::showDesignRun(const RunResult& run, std::optional<MethodResult> form) {
-    if (!study_ || !sameInputs(*study_, run.study)) {
-        results_.clear();
-        if (!worker_.running()) progress_->reset();
+void MethodsPanel::showAnalysis() {
+    const Analysis& a = analysis_.current();
+    {
+        // The box shows the analysis's target; only the user's edits go back to it.
+        const QSignalBlocker quiet(target_);
+        target_->setValue(a.targetIndex());
     }
-    std::erase_if(results_, [](const MethodResult& r) { return r.method == Method::Form; });
-    study_ = run.study;
-    repetitions_ = run.plannedRepetitions;
-    samples_ = run.sampleSize;
-    counts_->setText(text(rt::countsOfRun).arg(repetitions_).arg(samples_));
-    const RunStatus status =
-        run.outcome == RunOutcome::Completed ? RunStatus::Completed : RunStatus::Aborted;
-    design_.reset();
-    if (auto figures = failureFigures(run.tallies, run.plannedRepetitions, status)) {
-        const bool timed = run.outcome == RunOutcome::Completed;
-        design_ =
-            DesignEstimate{*figures, timed ? std::optional(run.overall.elapsed) : std::nullopt};
-    }
-    designForm_ = std::move(form);
-    if (designForm_ && designForm_->outcome == RunOutcome::Completed)
-        results_.insert(results_.begin(), *designForm_);
-    if (!worker_.running()) runStatus_->clear();
+    if (const auto& design = a.design())
+        counts_->setText(text(rt::countsOfRun)
+                             .arg(design->run.plannedRepetitions)
+                             .arg(design->run.sampleSize));
+    if (!worker_.running() && !a.design()) runStatus_->setText(text(rt::noRunForMethods));
     showForm();
     showComparison();
     setRunning(worker_.running());
 }
 
 void MethodsPanel::showForm() {
-    const FormResult* f = designForm_ ? &designForm_->form->form : nullptr;
-    if (!designForm_) {
-        formSummary_->setText(text(study_ ? rt::formUnreadable : rt::formPending));
-    } else if (f->fault) {
-        formSummary_->setText(text(rt::formFault).arg(text(f->message)));
+    const Analysis& a = analysis_.current();
+    const auto& form = a.form();
+    if (!form) {
+        formSummary_->setText(text(a.design() ? rt::formUnreadable : rt::formPending));
+    } else if (form->form.fault) {
+        formSummary_->setText(text(rt::formFault).arg(text(form->form.message)));
     } else {
-        const QString how = f->converged ? text(rt::formConverged)
-                                         : text(rt::formNotConverged).arg(text(f->message));
-        QString summary = text(rt::formSummary)
-                              .arg(figure(f->beta), figure(f->failureProbability), how,
-                                   text(formatCount(f->evaluations)));
-        const QString verdict = targetVerdict(f->beta, targetIndex());
-        if (!verdict.isEmpty()) summary += QStringLiteral(" beta ") + verdict + QChar('.');
-        formSummary_->setText(summary);
+        const FormResult& f = form->form;
+        const QString how = f.converged ? text(rt::formConverged)
+                                        : text(rt::formNotConverged).arg(text(f.message));
+        const JudgedEstimate judged = a.judged(formEstimate(*form, a.formSeconds()));
+        formSummary_->setText(text(rt::formSummary)
+                                  .arg(figure(f.beta), figure(f.failureProbability), how,
+                                       text(formatCount(f.evaluations)),
+                                       text(verdictText(judged.verdict, a.targetIndex()))));
     }
-    const auto& point = designForm_ ? designForm_->form->designPoint : std::nullopt;
-    showDesignPoint(point ? &*point : nullptr);
+    showDesignPoint(form && form->designPoint ? &*form->designPoint : nullptr);
 }
 
 void MethodsPanel::showDesignPoint(const BeamDesignPoint* point) {
@@ -301,7 +287,7 @@ void MethodsPanel::showDesignPoint(const BeamDesignPoint* point) {
 }
 
 void MethodsPanel::showComparison() {
-    const auto rows = comparisonRows(design_, results_, targetIndex());
+    const auto rows = comparisonRows(analysis_.current());
     comparison_->setRowCount(static_cast<int>(rows.size()));
     for (int r = 0; r < static_cast<int>(rows.size()); ++r) {
         const ComparisonRow& row = rows[static_cast<std::size_t>(r)];
@@ -310,7 +296,8 @@ void MethodsPanel::showComparison() {
 }
 
 void MethodsPanel::runChosen() {
-    if (!study_ || worker_.running()) return;
+    const Analysis& a = analysis_.current();
+    if (!a.design() || worker_.running()) return;
     MethodOptions options{chosenMethod(), defaultImportanceSamples};
     if (options.method == Method::ImportanceSampling) {
         const auto count = sampleCountFrom(sampleCount_->text());
@@ -326,20 +313,21 @@ void MethodsPanel::runChosen() {
     progress_->setRange(0, 1);
     progress_->setValue(0);
     runStatus_->setText(text(rt::methodRunning).arg(title(options.method)));
-    worker_.start(RunRequest{*study_, RunOptions{}}, options);
+    worker_.start(RunRequest{a.study(), RunOptions{}}, options);
     setRunning(true);
 }
 
 void MethodsPanel::methodFinished() {
     const MethodResult& result = worker_.result();
     for (const std::string& message : worker_.messages()) dialogs_.tell(window(), message);
-    const QString name = title(result.method);
+    const QString name = title(result.method());
     switch (result.outcome) {
         case RunOutcome::Completed:
             runStatus_->setText(result.notConverged()
                                     ? text(rt::methodNotConverged).arg(name)
                                     : text(rt::methodDone).arg(name, figure(result.elapsed)));
-            keepResult(result);
+            // A method that ended after a run of other inputs belongs to none shown.
+            analysis_.addMethod(result);
             // SORM tells no progress of its own.
             if (progress_->maximum() == 1) progress_->setValue(1);
             break;
@@ -357,16 +345,8 @@ void MethodsPanel::methodFinished() {
     emit methodEnded();
 }
 
-void MethodsPanel::keepResult(const MethodResult& result) {
-    // A method that ended after a run of other inputs belongs to none shown.
-    if (!study_ || !sameInputs(*study_, result.study)) return;
-    std::erase_if(results_, [&](const MethodResult& r) { return r.method == result.method; });
-    results_.push_back(result);
-    showComparison();
-}
-
 void MethodsPanel::setRunning(bool running) {
-    run_->setEnabled(!running && study_.has_value());
+    run_->setEnabled(!running && analysis_.current().design().has_value());
     cancel_->setEnabled(running);
     method_->setEnabled(!running);
     sampleCount_->setEnabled(!running);

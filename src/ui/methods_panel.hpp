@@ -4,10 +4,9 @@
 #include <optional>
 #include <vector>
 
-#include "model/run_result.hpp"
 #include "reliability/method_result.hpp"
-#include "ui/method_comparison.hpp"
 #include "ui/method_worker.hpp"
+#include "ui/window_analysis.hpp"
 #include "ui/window_dialogs.hpp"
 
 class QComboBox;
@@ -22,25 +21,23 @@ namespace ferrolith {
 
 class ImportanceBars;
 
-// The results window's Methods tab: FORM on the last run's inputs (beta, Pf, importance factors
-// and the design point), a control that runs importance sampling, independent Monte Carlo or
-// SORM on a worker thread, and a table that compares every method run on the study with the
-// design run and the target reliability index.
+// The results window's Methods tab, which shows and edits the windows' analysis: FORM on the last
+// run's inputs (beta, Pf, importance factors and the design point), a control that runs
+// importance sampling, independent Monte Carlo or SORM on a worker thread, the target reliability
+// index, and a table that compares every estimate of the analysis with its verdict.
 class MethodsPanel : public QWidget {
     Q_OBJECT
 
   public:
-    explicit MethodsPanel(WindowDialogs& dialogs, QWidget* parent = nullptr);
+    MethodsPanel(WindowAnalysis& analysis, WindowDialogs& dialogs, QWidget* parent = nullptr);
 
-    // A design run ended with figures; form is FORM on its inputs (none when a parameter text
-    // does not convert). A run of other inputs than the last clears the methods run on those.
-    void showDesignRun(const RunResult& run, std::optional<reliability::MethodResult> form);
+    // The methods completed on the analysis's study, FORM first, then in the order they ended.
+    const std::vector<reliability::MethodResult>& methodResults() const {
+        return analysis_.current().methods();
+    }
 
-    // The methods completed on the last run's study, FORM first, then in the order they ended.
-    const std::vector<reliability::MethodResult>& methodResults() const { return results_; }
-
-    // The target reliability index, 0 to largestTargetIndex; a study holds it.
-    double targetIndex() const;
+    // The target reliability index, 0 to largestTargetIndex, as the analysis holds it.
+    double targetIndex() const { return analysis_.current().targetIndex(); }
     void setTargetIndex(double target);
 
     // Run: checks the sample count and starts the chosen method on the last run's inputs.
@@ -56,23 +53,18 @@ class MethodsPanel : public QWidget {
     QWidget* createRunGroup();
     QWidget* createComparisonGroup();
     QLayout* createRunControls();
+    void showAnalysis();
     void showForm();
     void showDesignPoint(const reliability::BeamDesignPoint* point);
     void showComparison();
     void methodFinished();
-    void keepResult(const reliability::MethodResult& result);
     void setRunning(bool running);
     void chosenMethodChanged();
     reliability::Method chosenMethod() const;
 
+    WindowAnalysis& analysis_;
     WindowDialogs& dialogs_;
     MethodWorker worker_;
-    std::optional<Study> study_;  // the last design run's, with its seed
-    std::optional<DesignEstimate> design_;
-    std::optional<reliability::MethodResult> designForm_;
-    std::vector<reliability::MethodResult> results_;
-    int repetitions_ = 0;
-    int samples_ = 0;
 
     QLabel* formSummary_;
     ImportanceBars* bars_;

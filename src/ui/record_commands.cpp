@@ -10,27 +10,17 @@
 
 namespace ferrolith {
 
-RecordCommands::RecordCommands(ResultsWindow& window, const std::optional<RunResult>& lastRun,
+RecordCommands::RecordCommands(ResultsWindow& window, const WindowAnalysis& analysis,
                                WindowDialogs& dialogs)
-    : QObject(&window), window_(window), lastRun_(lastRun), dialogs_(dialogs) {
+    : QObject(&window), window_(window), analysis_(analysis), dialogs_(dialogs) {
     connect(&window, &ResultsWindow::recordRequested, this, &RecordCommands::saveRecord);
     connect(&window, &ResultsWindow::printRequested, this, &RecordCommands::print);
 }
 
 bool RecordCommands::haveRun() {
-    if (lastRun_) return true;
+    if (analysis_.current().design()) return true;
     dialogs_.tell(&window_, results_text::noRunToRecord);
     return false;
-}
-
-CalculationRecord RecordCommands::currentRecord() const {
-    // The record shows the study's FORM in a section of its own: the tab's FORM row is that one.
-    std::vector<reliability::MethodResult> methods;
-    for (const reliability::MethodResult& m : window_.methodResults())
-        if (m.method != reliability::Method::Form) methods.push_back(m);
-    CalculationRecord record = calculationRecord(*lastRun_, std::move(methods));
-    record.targetIndex = record.study.targetIndex = window_.methods().targetIndex();
-    return record;
 }
 
 void RecordCommands::saveRecord() {
@@ -41,7 +31,7 @@ void RecordCommands::saveRecord() {
     };
     const SaveDialogResult chosen = dialogs_.askForFile(&window_, FileKind::Record, settings);
     if (chosen.cancelled || chosen.fileName.empty()) return;
-    if (const auto failure = ferrolith::saveRecord(currentRecord(), chosen.fileName))
+    if (const auto failure = ferrolith::saveRecord(calculationRecord(analysis_.current()), chosen.fileName))
         dialogs_.tell(&window_, saveErrorMessage(chosen.fileName, *failure));
 }
 
@@ -52,7 +42,7 @@ void RecordCommands::print() {
     printer.setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
     printer.setDocName(QString::fromUtf8(results_text::saveRecordTitle));
     if (!dialogs_.askToPrint(&window_, printer)) return;
-    if (paintRecord(currentRecord(), printer) == 0)
+    if (paintRecord(calculationRecord(analysis_.current()), printer) == 0)
         dialogs_.tell(&window_, results_text::cannotPrint);
 }
 

@@ -3,22 +3,21 @@
 #include <QObject>
 #include <optional>
 
-#include "model/run_result.hpp"
+#include "ui/window_analysis.hpp"
 #include "record/calculation_record.hpp"
 #include "ui/results_window.hpp"
 #include "ui/window_dialogs.hpp"
 
 namespace ferrolith {
 
-// The calculation record of the window's last recorded run: "Save Calculation Record..." in the
-// results window writes it as PDF through the safe save, "Print..." prints the same pages.
+// The calculation record of the windows' analysis: "Save Calculation Record..." in the results
+// window writes it as PDF through the safe save, "Print..." prints the same pages.
 class RecordCommands : public QObject {
     Q_OBJECT
 
   public:
-    // lastRun: the main window's last completed or aborted run, if any.
-    RecordCommands(ResultsWindow& window, const std::optional<RunResult>& lastRun,
-                   WindowDialogs& dialogs);
+    // analysis: the windows' analysis, which it records.
+    RecordCommands(ResultsWindow& window, const WindowAnalysis& analysis, WindowDialogs& dialogs);
 
     void saveRecord();
     void print();
@@ -26,11 +25,10 @@ class RecordCommands : public QObject {
   private:
     // False, after telling the user, when there is no run to record.
     bool haveRun();
-    // The last run with the methods of the results window and the target index it shows now.
-    CalculationRecord currentRecord() const;
+
 
     ResultsWindow& window_;
-    const std::optional<RunResult>& lastRun_;
+    const WindowAnalysis& analysis_;
     WindowDialogs& dialogs_;
 };
 

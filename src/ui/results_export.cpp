@@ -15,14 +15,15 @@ enum Filter : std::size_t { Json, Csv };
 
 }  // namespace
 
-ResultsExport::ResultsExport(ResultsWindow& window, const std::optional<RunResult>& lastRun,
+ResultsExport::ResultsExport(ResultsWindow& window, const WindowAnalysis& analysis,
                              WindowDialogs& dialogs)
-    : QObject(&window), window_(window), lastRun_(lastRun), dialogs_(dialogs) {
+    : QObject(&window), window_(window), analysis_(analysis), dialogs_(dialogs) {
     connect(&window, &ResultsWindow::exportRequested, this, &ResultsExport::exportResults);
 }
 
 void ResultsExport::exportResults() {
-    if (!lastRun_) {
+    const Analysis& analysis = analysis_.current();
+    if (!analysis.design()) {
         dialogs_.tell(&window_, results_text::noResultsToExport);
         return;
     }
@@ -37,7 +38,7 @@ void ResultsExport::exportResults() {
     const SaveDialogResult chosen = dialogs_.askForFile(&window_, FileKind::Results, settings);
     if (chosen.cancelled || chosen.fileName.empty()) return;
     const std::string contents =
-        chosen.filter == Csv ? resultsCsv(*lastRun_) : resultsJsonText(*lastRun_);
+        chosen.filter == Csv ? resultsCsv(analysis) : resultsJsonText(analysis);
     if (const auto failure = writeFileSafely(chosen.fileName, contents))
         dialogs_.tell(&window_, saveErrorMessage(chosen.fileName, *failure));
 }

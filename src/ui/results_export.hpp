@@ -3,27 +3,27 @@
 #include <QObject>
 #include <optional>
 
-#include "model/run_result.hpp"
+#include "ui/window_analysis.hpp"
 #include "ui/results_window.hpp"
 #include "ui/window_dialogs.hpp"
 
 namespace ferrolith {
 
-// The results files of the window's last recorded run: "Export Results..." in the results window
-// writes them as JSON or as CSV, by the filter chosen, through the same safe save as the report.
+// The results files of the windows' analysis: "Export Results..." in the results window writes
+// them as JSON (the design run with the methods run on its study) or as CSV (the design run's
+// repetitions), by the filter chosen, through the same safe save as the report.
 class ResultsExport : public QObject {
     Q_OBJECT
 
   public:
-    // lastRun: the main window's last completed or aborted run, if any.
-    ResultsExport(ResultsWindow& window, const std::optional<RunResult>& lastRun,
-                  WindowDialogs& dialogs);
+    // analysis: the windows' analysis, whose results it writes.
+    ResultsExport(ResultsWindow& window, const WindowAnalysis& analysis, WindowDialogs& dialogs);
 
     void exportResults();
 
   private:
     ResultsWindow& window_;
-    const std::optional<RunResult>& lastRun_;
+    const WindowAnalysis& analysis_;
     WindowDialogs& dialogs_;
 };
 

@@ -10,25 +10,15 @@
 #include <span>
 
 #include "failure_statistics/figure_text.hpp"
-#include "session/method_run.hpp"
 #include "ui/results_placement.hpp"
 #include "ui/results_texts.hpp"
 
 namespace ferrolith {
 
-namespace {
-
-// The first tail warning of FORM on a run's inputs, if it has one.
-std::optional<std::string> tailWarning(const std::optional<reliability::MethodResult>& form) {
-    if (!form || form->form->tailWarnings.empty()) return std::nullopt;
-    return form->form->tailWarnings.front().text;
-}
-
-}  // namespace
-
-ResultsLink::ResultsLink(QWidget& mainWindow, WindowDialogs& dialogs)
+ResultsLink::ResultsLink(QWidget& mainWindow, WindowAnalysis& analysis, WindowDialogs& dialogs)
     : mainWindow_(mainWindow),
-      window_(dialogs),
+      analysis_(analysis),
+      window_(analysis, dialogs),
       showAction_(new QAction(QString::fromUtf8(results_text::showResults), this)) {
     showAction_->setObjectName(QStringLiteral("showResults"));
     showAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
@@ -38,6 +28,7 @@ ResultsLink::ResultsLink(QWidget& mainWindow, WindowDialogs& dialogs)
     timer_.setInterval(updateIntervalMs);
     connect(&timer_, &QTimer::timeout, this, &ResultsLink::update);
     mainWindow.installEventFilter(this);
+    connect(&analysis, &WindowAnalysis::replaced, this, &ResultsLink::analysisReplaced);
 }
 
 bool ResultsLink::eventFilter(QObject* watched, QEvent* event) {
@@ -80,13 +71,9 @@ void ResultsLink::runEnded(const RunResult& run) {
     timer_.stop();
     live_ = nullptr;
     outOfDate_ = false;
-    // FORM on the run's inputs costs milliseconds: computed once, for the Methods tab and for
-    // the tail warning, which says where the design's generator cannot reach the failure domain.
-    const auto form = run.recorded() ? designRunForm(run.study) : std::nullopt;
     switch (run.outcome) {
         case RunOutcome::Completed:
             refresh(run, RunStatus::Completed);
-            if (const auto warning = tailWarning(form)) window_.appendAdvice(*warning);
             break;
         case RunOutcome::Aborted:
             refresh(run, RunStatus::Aborted);
@@ -95,7 +82,17 @@ void ResultsLink::runEnded(const RunResult& run) {
         case RunOutcome::Stopped:
             break;
     }
-    if (run.recorded()) window_.methods().showDesignRun(run, form);
+}
+
+void ResultsLink::analysisReplaced() {
+    const Analysis& analysis = analysis_.current();
+    if (!analysis.hasResults()) {
+        window_.showNotRun(analysis.studyName());
+        return;
+    }
+    // Where the design's generator cannot reach the failure domain, under the figures the run
+    // ended with.
+    if (const auto warning = analysis.tailWarning()) window_.appendAdvice(*warning);
 }
 
 void ResultsLink::showResults() {

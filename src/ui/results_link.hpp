@@ -26,7 +26,7 @@ class ResultsLink : public QObject, public RunListener {
     static constexpr int updateIntervalMs = 100;
     static constexpr int longestIntervalMs = 2000;
 
-    ResultsLink(QWidget& mainWindow, WindowDialogs& dialogs);
+    ResultsLink(QWidget& mainWindow, WindowAnalysis& analysis, WindowDialogs& dialogs);
 
     // "Show Results" (Ctrl+R), active anywhere in the main window.
     QAction* showAction() const { return showAction_; }
@@ -48,9 +48,12 @@ class ResultsLink : public QObject, public RunListener {
     // The timer's turn: repaints the figures of the run under way if they are out of date.
     void update();
     void refresh(const RunResult& run, RunStatus status);
+    // A run ended or a study was loaded: what the figures cannot show of it.
+    void analysisReplaced();
     void placeBesideMainWindow();
 
     QWidget& mainWindow_;
+    WindowAnalysis& analysis_;
     ResultsWindow window_;
     QAction* showAction_;
     QTimer timer_;

@@ -8,6 +8,9 @@ namespace ferrolith::results_text {
 inline constexpr const char* windowTitle = "Ferrolith Results";
 inline constexpr const char* showResults = "Show Results";
 inline constexpr const char* noRunYet = "No run yet: press Calculate in the main window.";
+// A study was opened or dropped: its name, and that it has no results yet.
+inline constexpr const char* studyLoaded =
+    "Study %1 loaded, not run yet: press Calculate in the main window.";
 inline constexpr const char* figuresTab = "Figures";
 inline constexpr const char* convergenceTab = "Convergence";
 inline constexpr const char* distributionsTab = "Distributions";
@@ -67,8 +70,9 @@ inline constexpr const char* methodsTab = "Methods";
 inline constexpr const char* formCaption = "FORM on the run's inputs";
 inline constexpr const char* formPending = "FORM appears here when a run completes or aborts.";
 inline constexpr const char* formUnreadable = "FORM could not read the run's parameters.";
-// beta, Pf, how it ended, evaluations.
-inline constexpr const char* formSummary = "beta %1, Pf = Phi(-beta) = %2; %3; %4 evaluations.";
+// beta, Pf, how it ended, evaluations, the verdict.
+inline constexpr const char* formSummary =
+    "beta %1, Pf = Phi(-beta) = %2; %3; %4 evaluations; %5.";
 inline constexpr const char* formConverged = "converged";
 inline constexpr const char* formNotConverged = "did not converge: %1";
 inline constexpr const char* formFault = "ended on faulty input data: %1";
@@ -97,13 +101,9 @@ inline constexpr std::array<const char*, 7> comparisonHeads = {
 // The methods as the tab names them, in the order of reliability::Method.
 inline constexpr std::array<const char*, 5> methodTitles = {
     "Design Monte Carlo", "FORM", "SORM", "Importance sampling", "Independent Monte Carlo"};
-inline constexpr const char* meetsTarget = "meets the target index %1";
-inline constexpr const char* belowTarget = "below the target index %1";
-// Nothing failed, and beta above the bound its interval gives is not enough.
-inline constexpr const char* notShownTarget = "not shown to meet the target index %1";
 inline constexpr const char* pfBelow = "below %1";
 inline constexpr const char* betaAbove = "above %1";
-inline constexpr const char* noDesignPoint = "no design point";
+inline constexpr const char* noFigure = "no figure";
 inline constexpr const char* evaluations = "%1 evaluations";
 inline constexpr const char* seconds = "%1 s";
 inline constexpr const char* covOf = "CoV %1";

@@ -37,8 +37,9 @@ constexpr QSize chartMinimumSize(300, 170);
 
 }  // namespace
 
-ResultsWindow::ResultsWindow(WindowDialogs& dialogs, QWidget* parent)
+ResultsWindow::ResultsWindow(WindowAnalysis& analysis, WindowDialogs& dialogs, QWidget* parent)
     : QWidget(parent),
+      analysis_(analysis),
       dialogs_(dialogs),
       effectResist_(text(results_text::effectResistTitle),
                     {{text(results_text::effectSeries), QColor(200, 90, 20)},
@@ -52,7 +53,7 @@ ResultsWindow::ResultsWindow(WindowDialogs& dialogs, QWidget* parent)
       advice_(wrappedLabel()),
       importanceNote_(wrappedLabel()),
       importance_(new QTableWidget(0, static_cast<int>(importanceHeads.size()))),
-      methods_(new MethodsPanel(dialogs)) {
+      methods_(new MethodsPanel(analysis, dialogs)) {
     setObjectName(QStringLiteral("ResultsWindow"));
     setWindowTitle(text(results_text::windowTitle));
     setWindowIcon(applicationIcon());
@@ -200,6 +201,17 @@ void ResultsWindow::showNoFigures(RunStatus status, int completed, int planned) 
     // The clipboard gets what the window shows.
     figuresText_ = text(statusText + "\n" + lines.front().label + ": " + lines.front().value +
                         "\n" + note + "\n");
+}
+
+void ResultsWindow::showNotRun(const std::string& studyName) {
+    status_->setText(text(results_text::studyLoaded).arg(text(studyName)));
+    setFigureLines({});
+    advice_->clear();
+    importance_->hide();
+    importanceNote_->hide();
+    convergence_.show({});
+    clearDistributions();
+    figuresText_.clear();
 }
 
 void ResultsWindow::setFigureLines(const std::vector<FigureLine>& lines) {

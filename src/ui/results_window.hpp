@@ -12,6 +12,7 @@
 #include "ui/convergence_chart.hpp"
 #include "ui/histogram_chart.hpp"
 #include "ui/methods_panel.hpp"
+#include "ui/window_analysis.hpp"
 #include "ui/window_dialogs.hpp"
 
 class QChartView;
@@ -38,12 +39,14 @@ class ResultsWindow : public QWidget {
     static constexpr int minimumWidth = 600;
 
     // dialogs: where its file dialogs and message boxes are asked.
-    explicit ResultsWindow(WindowDialogs& dialogs, QWidget* parent = nullptr);
+    ResultsWindow(WindowAnalysis& analysis, WindowDialogs& dialogs, QWidget* parent = nullptr);
 
     // The figures of the repetitions completed so far, with the convergence of the estimate.
     void showFigures(const FailureFigures& figures, std::span<const ConvergencePoint> points);
     // One more line after the advice: a finished design run's tail warning.
     void appendAdvice(const std::string& line);
+    // A study loaded and not run: its name, and no figures.
+    void showNotRun(const std::string& studyName);
     // No repetition completed: where the run stands and how many repetitions it has.
     void showNoFigures(RunStatus status, int completed, int planned);
     // The samples of one repetition.
@@ -62,6 +65,7 @@ class ResultsWindow : public QWidget {
     const std::vector<reliability::MethodResult>& methodResults() const {
         return methods_->methodResults();
     }
+    const Analysis& analysis() const { return analysis_.current(); }
     // How long the window took to paint its last update.
     qint64 lastPaintMs() const { return lastPaintMs_; }
 
@@ -83,6 +87,7 @@ class ResultsWindow : public QWidget {
     void setImportance(const FailureFigures& figures);
     void askAndSaveChart(ResultsChart which);
 
+    WindowAnalysis& analysis_;
     WindowDialogs& dialogs_;
     ConvergenceChart convergence_;
     HistogramChart effectResist_;

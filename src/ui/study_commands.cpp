@@ -1,5 +1,7 @@
 #include "ui/study_commands.hpp"
 
+#include <filesystem>
+
 #include <QAction>
 #include <QDropEvent>
 #include <QMimeData>
@@ -29,14 +31,20 @@ std::optional<std::string> draggedFile(const QMimeData* data) {
     return url.toLocalFile().toStdString();
 }
 
+// "beam.ferrolith" of "/home/me/beam.ferrolith".
+std::string fileNameOf(const std::string& path) {
+    return std::filesystem::path(path).filename().string();
+}
+
 }  // namespace
 
 StudyCommands::StudyCommands(QWidget& window, MainWindowView& view, WindowDialogs& dialogs,
-                             RunSeeds& seeds)
+                             RunSeeds& seeds, WindowAnalysis& analysis)
     : QObject(&window),
       view_(view),
       dialogs_(dialogs),
       seeds_(seeds),
+      analysis_(analysis),
       open_(new QAction(QStringLiteral("Open Study..."), this)),
       save_(new QAction(QStringLiteral("Save Study As..."), this)) {
     open_->setShortcut(QKeySequence(QStringLiteral("Ctrl+O")));
@@ -60,7 +68,8 @@ bool StudyCommands::openStudy(const std::string& path) {
         const Study study = readStudyFile(path);
         view_.showStudy(study);
         seeds_.fixed = study.seed;
-        if (target_.write) target_.write(study.targetIndex);
+        // No record or export may mix the last run with the inputs now shown.
+        analysis_.replace(Analysis(study, fileNameOf(path)));
         return true;
     } catch (const StudyFileError& e) {
         dialogs_.messageBox(e.what(), std::nullopt, MessageIcon::None, MessageButtons::Ok);
@@ -112,10 +121,12 @@ void StudyCommands::saveAs() {
     const SaveDialogResult chosen = dialogs_.askForFile(nullptr, FileKind::Study, settings);
     if (chosen.cancelled || chosen.fileName.empty()) return;
     Study study = view_.study(seeds_.repeating());
-    if (target_.read) study.targetIndex = target_.read();
+    study.targetIndex = analysis_.current().targetIndex();
     if (const auto failure = writeStudyFile(chosen.fileName, study))
         dialogs_.messageBox(saveErrorMessage(chosen.fileName, *failure), std::nullopt,
                             MessageIcon::None, MessageButtons::Ok);
+    else
+        analysis_.setStudyName(fileNameOf(chosen.fileName));
 }
 
 }  // namespace ferrolith

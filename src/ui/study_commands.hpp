@@ -1,12 +1,12 @@
 #pragma once
 
 #include <QObject>
-#include <functional>
 #include <optional>
 #include <string>
 
 #include "ui/main_window_view.hpp"
 #include "ui/run_seeds.hpp"
+#include "ui/window_analysis.hpp"
 #include "ui/window_dialogs.hpp"
 
 class QAction;
@@ -16,20 +16,16 @@ namespace ferrolith {
 
 // Opening and saving studies from the main window: "Open Study..." (Ctrl+O) and "Save Study
 // As..." (Ctrl+Shift+S), and a file dropped anywhere on the window opens it. A study fills the
-// window's inputs and fixes the seed of its runs; a saved study holds the seed that repeats the
-// last run.
+// window's inputs, fixes the seed of its runs and starts a new analysis; a saved study holds the
+// seed that repeats the last run.
 class StudyCommands : public QObject {
     Q_OBJECT
 
   public:
-    // Where a study's target reliability index lives, outside the main window's inputs: read
-    // when a study is saved, set when one is opened. Without it a saved study holds the default.
-    struct TargetIndexAccess {
-        std::function<double()> read;
-        std::function<void(double)> write;
-    };
-
-    StudyCommands(QWidget& window, MainWindowView& view, WindowDialogs& dialogs, RunSeeds& seeds);
+    // analysis: the windows' analysis, which an opened study replaces and whose target index a
+    // saved study holds.
+    StudyCommands(QWidget& window, MainWindowView& view, WindowDialogs& dialogs, RunSeeds& seeds,
+                  WindowAnalysis& analysis);
 
     QAction* openAction() const { return open_; }
     QAction* saveAction() const { return save_; }
@@ -37,7 +33,6 @@ class StudyCommands : public QObject {
     // Reads the study at path into the window. A file that is not a study changes nothing and
     // is named in a one-line message box. True when the study was opened.
     bool openStudy(const std::string& path);
-    void setTargetIndexAccess(TargetIndexAccess access) { target_ = std::move(access); }
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -50,9 +45,9 @@ class StudyCommands : public QObject {
     MainWindowView& view_;
     WindowDialogs& dialogs_;
     RunSeeds& seeds_;
+    WindowAnalysis& analysis_;
     QAction* open_;
     QAction* save_;
-    TargetIndexAccess target_;
 };
 
 }  // namespace ferrolith

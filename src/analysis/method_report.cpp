@@ -1,7 +1,9 @@
-#include "session/method_report.hpp"
+#include "analysis/method_report.hpp"
 
 #include <cstdio>
 
+#include "analysis/estimate.hpp"
+#include "analysis/verdict.hpp"
 #include "failure_statistics/figure_text.hpp"
 
 namespace ferrolith {
@@ -98,16 +100,25 @@ std::string streamsBlock(const StreamMonteCarloResult& s) {
     return text;
 }
 
+// The method's own figures, before FORM's.
+std::string answerBlock(const MethodAnswer& answer) {
+    if (const auto* a = std::get_if<StreamsAnswer>(&answer); a && a->streams)
+        return streamsBlock(*a->streams);
+    if (const auto* a = std::get_if<ImportanceAnswer>(&answer); a && a->sampling)
+        return samplingBlock(*a->sampling);
+    if (const auto* a = std::get_if<SormAnswer>(&answer); a && a->sorm) return sormBlock(*a->sorm);
+    return {};
+}
+
 }  // namespace
 
 std::string methodReport(const MethodResult& result) {
+    const double target = result.study.targetIndex;
     std::string text =
-        line("Method", std::string(methodName(result.method))) + inputsBlock(result.study);
-    if (result.streams) text += streamsBlock(*result.streams);
-    if (result.sampling) text += samplingBlock(*result.sampling);
-    if (result.sorm) text += sormBlock(*result.sorm);
+        line("Method", std::string(methodName(result.method()))) + inputsBlock(result.study) +
+        answerBlock(result.answer);
     if (result.form) text += formBlock(*result.form);
-    return text;
+    return text + line("Target", verdictText(verdictOn(methodEstimate(result), target), target));
 }
 
 }  // namespace ferrolith

@@ -1,0 +1,110 @@
+#include "analysis/analysis.hpp"
+
+#include <chrono>
+
+#include "analysis/method_report.hpp"
+#include "failure_statistics/figure_text.hpp"
+#include "model/parse_parameter.hpp"
+
+namespace ferrolith {
+
+namespace {
+
+using namespace reliability;
+
+// FORM of a design run's study, timed; none when a parameter text does not convert.
+std::optional<MethodResult> designRunForm(const Study& study) {
+    MethodResult result;
+    result.study = study;
+    const auto start = std::chrono::steady_clock::now();
+    try {
+        result.form = studyForm(study);
+    } catch (const ParameterError&) {
+        return std::nullopt;
+    }
+    result.elapsed =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    result.outcome = result.form->form.fault ? RunOutcome::Aborted : RunOutcome::Completed;
+    result.report = methodReport(result);
+    return result;
+}
+
+}  // namespace
+
+bool sameInputs(const Study& a, const Study& b) {
+    return a.repetitions == b.repetitions && a.samples == b.samples &&
+           a.parameters == b.parameters && a.distributions == b.distributions;
+}
+
+Analysis::Analysis(Study study, std::string name)
+    : study_(std::move(study)), name_(std::move(name)) {}
+
+Analysis Analysis::ofDesignRun(RunResult run, const Analysis& previous) {
+    Analysis a(run.study, previous.name_);
+    const RunStatus status =
+        run.outcome == RunOutcome::Aborted ? RunStatus::Aborted : RunStatus::Completed;
+    DesignRun design{std::move(run), std::nullopt, {}};
+    design.figures = failureFigures(design.run.tallies, design.run.plannedRepetitions, status);
+    const std::optional<double> seconds =
+        status == RunStatus::Completed ? std::optional(design.run.overall.elapsed) : std::nullopt;
+    if (design.figures)
+        design.estimate = figuresEstimate(Method::MonteCarlo, *design.figures, seconds);
+    else
+        design.estimate.why = statusLine(status, 0, design.run.plannedRepetitions);
+    a.design_ = std::move(design);
+    if (auto form = designRunForm(a.study_)) {
+        a.form_ = form->form;
+        a.formSeconds_ = form->elapsed;
+        if (form->outcome == RunOutcome::Completed) a.methods_.push_back(std::move(*form));
+    }
+    if (sameInputs(previous.study_, a.study_))
+        for (const MethodResult& m : previous.methods_)
+            if (m.method() != Method::Form) a.methods_.push_back(m);
+    return a;
+}
+
+Analysis Analysis::ofMethod(MethodResult method) {
+    Analysis a(method.study);
+    a.form_ = method.form;
+    a.formSeconds_ = method.elapsed;
+    a.methods_.push_back(std::move(method));
+    return a;
+}
+
+void Analysis::setTargetIndex(double target) {
+    study_.targetIndex = target;
+    // The results files write the run's study.
+    if (design_) design_->run.study.targetIndex = target;
+    for (MethodResult& m : methods_) m.study.targetIndex = target;
+}
+
+bool Analysis::addMethod(MethodResult method) {
+    if (!sameInputs(study_, method.study)) return false;
+    method.study.targetIndex = study_.targetIndex;
+    std::erase_if(methods_, [&](const MethodResult& m) { return m.method() == method.method(); });
+    methods_.push_back(std::move(method));
+    return true;
+}
+
+std::optional<std::string> Analysis::tailWarning() const {
+    if (!design_ || !form_ || form_->tailWarnings.empty()) return std::nullopt;
+    return form_->tailWarnings.front().text;
+}
+
+std::int64_t Analysis::startedAt() const {
+    if (design_) return design_->run.startedAt;
+    return methods_.empty() ? 0 : methods_.front().startedAt;
+}
+
+JudgedEstimate Analysis::judged(const Estimate& estimate) const {
+    return {estimate, verdictOn(estimate, study_.targetIndex)};
+}
+
+std::vector<JudgedEstimate> Analysis::estimates() const {
+    std::vector<JudgedEstimate> list;
+    if (design_) list.push_back(judged(design_->estimate));
+    for (const MethodResult& m : methods_) list.push_back(judged(methodEstimate(m)));
+    return list;
+}
+
+}  // namespace ferrolith

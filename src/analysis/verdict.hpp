@@ -1,0 +1,30 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "analysis/estimate.hpp"
+
+namespace ferrolith {
+
+// What an estimate says of the target reliability index.
+enum class Verdict {
+    Meets,           // beta, or the least beta the figures allow, reaches the target
+    FallsShort,      // beta is below the target
+    NotShownToMeet,  // only a bound is known (nothing failed), and it does not reach the target
+    NoAnswer,        // no figure to judge (FORM found no design point)
+};
+
+// The one rule every view's verdict comes from.
+Verdict verdictOn(const Estimate& estimate, double target);
+
+// "meets the target index 3.80": the verdict's words, the same in every view.
+std::string verdictText(Verdict verdict, double target);
+
+// "meets", "falls-short", "not-shown-to-meet", "no-answer": as the results files name it.
+std::string_view verdictName(Verdict verdict);
+
+// "3.80": two decimals, or as many as the target holds beyond them.
+std::string targetText(double target);
+
+}  // namespace ferrolith

@@ -1,0 +1,28 @@
+#include "ui/window_analysis.hpp"
+
+namespace ferrolith {
+
+void WindowAnalysis::replace(Analysis analysis) {
+    analysis_ = std::move(analysis);
+    emit replaced();
+    emit changed();
+}
+
+void WindowAnalysis::setTargetIndex(double target) {
+    if (target == analysis_.targetIndex()) return;
+    analysis_.setTargetIndex(target);
+    emit changed();
+}
+
+void WindowAnalysis::setStudyName(std::string name) {
+    analysis_.setStudyName(std::move(name));
+    emit changed();
+}
+
+bool WindowAnalysis::addMethod(reliability::MethodResult method) {
+    if (!analysis_.addMethod(std::move(method))) return false;
+    emit changed();
+    return true;
+}
+
+}  // namespace ferrolith

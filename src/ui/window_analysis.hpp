@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QObject>
+
+#include "analysis/analysis.hpp"
+
+namespace ferrolith {
+
+// The windows' state: the analysis of the study loaded or last run. The widgets show it and edit
+// it through here, and hear of each change.
+class WindowAnalysis : public QObject {
+    Q_OBJECT
+
+  public:
+    const Analysis& current() const { return analysis_; }
+
+    // A run ended or a study was loaded: a new analysis in place of the old.
+    void replace(Analysis analysis);
+    void setTargetIndex(double target);
+    // The study was saved under this file name.
+    void setStudyName(std::string name);
+    // Keeps a method run on the current study's inputs; false for a method of other inputs.
+    bool addMethod(reliability::MethodResult method);
+
+  signals:
+    // A new analysis took the old one's place.
+    void replaced();
+    // The target index or the methods changed, or the analysis was replaced.
+    void changed();
+
+  private:
+    Analysis analysis_;
+};
+
+}  // namespace ferrolith
