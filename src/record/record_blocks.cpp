@@ -41,9 +41,9 @@ void addHeading(PageFlow& flow, const std::string& text, double keepWith) {
     addText(flow, QRectF(flow.left(), top, flow.width(), height), s.heading, qt(text));
 }
 
-void addParagraph(PageFlow& flow, const std::string& text, const QFont& font) {
+void addParagraph(PageFlow& flow, const std::string& text, const QFont& font, double keepWith) {
     const double height = textHeight(flow, font, flow.width(), qt(text));
-    const double top = flow.place(height);
+    const double top = flow.place(height, flow.style().pt(keepWith));
     addText(flow, QRectF(flow.left(), top, flow.width(), height), font, qt(text));
     flow.skip(flow.style().pt(afterParagraph));
 }

@@ -152,7 +152,8 @@ void methodsSection(PageFlow& flow, const Analysis& analysis) {
     if (methods.empty()) return;
     addHeading(flow, record_text::methodsHeading);
     for (const reliability::MethodResult* method : methods) {
-        addParagraph(flow, record_text::methodTitle(method->method()), flow.style().bold);
+        // A method's title stays with its first lines.
+        addParagraph(flow, record_text::methodTitle(method->method()), flow.style().bold, 40);
         if (method->outcome != RunOutcome::Completed)
             addParagraph(flow, methodEstimate(*method).why, flow.style().body);
         addLabelledLines(flow, methodLines(analysis, *method));

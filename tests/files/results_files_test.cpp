@@ -61,7 +61,10 @@ TEST(ResultsCsv, OneRowARepetitionAtFullPrecision) {
               "index,seed,effectMean,effectStdDev,resistMean,resistStdDev,safeFraction,failures\n");
 }
 
-Json jsonOf(const RunResult& run) { return Json::parse(resultsJsonText(run)); }
+std::string jsonTextOf(const RunResult& run) {
+    return resultsJsonText(Analysis::ofDesignRun(run));
+}
+Json jsonOf(const RunResult& run) { return Json::parse(jsonTextOf(run)); }
 
 TEST(ResultsJson, FieldsInOrderNonFiniteAsNull) {
     const Json j = jsonOf(runOf(3));
@@ -98,8 +101,10 @@ TEST(ResultsJson, FieldsInOrderNonFiniteAsNull) {
                                               "importance",
                                               "form",
                                               "tailWarning",
+                                              "verdict",
+                                              "methods",
                                               "report"}));
-    EXPECT_EQ(j["schemaVersion"], 3);
+    EXPECT_EQ(j["schemaVersion"], 4);
     EXPECT_EQ(j["method"], "monte-carlo");
     EXPECT_EQ(j["study"]["seed"], 18446744073709551615u);
     EXPECT_EQ(j["engine"], "reference");
@@ -199,7 +204,7 @@ RunResult agreeingStreams(std::int64_t failures, std::int64_t samples) {
 
 TEST(ResultsJson, StreamsThatAgreeHaveNoIntervalAndTheFiguresAreExact) {
     // Pf 0.5: beta is 0, not -0.
-    const std::string half = resultsJsonText(agreeingStreams(2, 4));
+    const std::string half = jsonTextOf(agreeingStreams(2, 4));
     EXPECT_NE(half.find("\n  \"beta\": 0.0,\n"), std::string::npos);
     EXPECT_NE(half.find("\n  \"streamInterval95\": null,\n"), std::string::npos);
 

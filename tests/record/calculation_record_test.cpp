@@ -1,11 +1,9 @@
-// The calculation record's contents: what it takes from a run and its methods, the report as it
-// prints it, and whether each beta meets the target index.
+// The calculation record's contents: the charts' data it takes from a design run, and the report
+// as it prints it.
 #include "record/calculation_record.hpp"
 
 #include <gtest/gtest.h>
 
-#include <cmath>
-#include <limits>
 
 #include "record/record_texts.hpp"
 #include "record/report_lines.hpp"
@@ -74,84 +72,27 @@ TEST(ReportLines, ALongReportKeepsItsInputAndLastBlocks) {
               "holds them all.]");
 }
 
-TEST(RecordTexts, EachBetaIsCheckedAgainstTheTarget) {
-    const double nan = std::numeric_limits<double>::quiet_NaN();
-    const struct {
-        double beta;
-        double target;
-        const char* line;
-    } cases[] = {
-        {4.2, 3.8, "beta 4.200 meets the target index 3.800."},
-        {3.8, 3.8, "beta 3.800 meets the target index 3.800."},
-        {3.7999, 3.8, "beta 3.800 falls short of the target index 3.800."},
-        {-0.5, 3.8, "beta -0.5000 falls short of the target index 3.800."},
-        {nan, 3.8, "No beta to check against the target index 3.800."},
-        {3.0, 2.5, "beta 3.000 meets the target index 2.500."},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(record_text::targetLine(record_text::beta, c.beta, c.target), c.line);
-    EXPECT_EQ(record_text::pageLine(2, 5), "Page 2 of 5");
-}
-
-TEST(CalculationRecord, HoldsTheRunsFiguresAsTheWindowComputesThem) {
+TEST(CalculationRecord, DrawsTheAnalysisWithTheChartsOfItsDesignRun) {
     RecordingObserver o;
     const RunResult run = runSeeded(o, studyOf("6", "400"), 77);
-    const CalculationRecord record = calculationRecord(run);
+    const CalculationRecord record = calculationRecord(Analysis::ofDesignRun(run));
     ASSERT_TRUE(record.design);
-    EXPECT_EQ(record.study, run.study);
-    EXPECT_EQ(record.study.seed, 77u);
-    EXPECT_EQ(record.startedAt, run.startedAt);
+    EXPECT_EQ(record.analysis.study(), run.study);
+    EXPECT_EQ(record.analysis.startedAt(), run.startedAt);
     EXPECT_GT(run.startedAt, 1'600'000'000);
-    EXPECT_EQ(record.design->report, run.report);
-    const auto figures = failureFigures(run.tallies, 6, RunStatus::Completed);
-    ASSERT_TRUE(figures && record.design->figures);
-    EXPECT_EQ(record.design->figures->failures, figures->failures);
-    EXPECT_EQ(record.design->figures->failureProbability, figures->failureProbability);
     EXPECT_EQ(record.design->convergence.size(), 6u);
     ASSERT_TRUE(record.design->distributions);
     const auto& h = record.design->distributions->margin;
     std::int64_t counted = h.notFinite;
     for (std::int64_t c : h.counts) counted += c;
     EXPECT_EQ(counted, 400);
-    EXPECT_EQ(record.targetIndex, defaultTargetIndex);
-    EXPECT_TRUE(record.warnings.empty());
-    ASSERT_TRUE(record.form);
-    EXPECT_TRUE(record.form->form.converged);
-}
+    EXPECT_EQ(record_text::pageLine(2, 5), "Page 2 of 5");
 
-TEST(CalculationRecord, CarriesTheTailWarningTheMethodsAndTheTarget) {
-    RecordingObserver o;
-    Study study = studyOf("2", "200");
-    study.parameters[static_cast<std::size_t>(InputVariable::AllowableStress)] = "90,3";
-    study.targetIndex = 4.7;
-    const RunResult run = runSeeded(o, study, 5);
-    const std::vector<reliability::TailWarning> warnings =
-        reliability::studyForm(run.study).tailWarnings;
-    ASSERT_FALSE(warnings.empty());
     const reliability::MethodResult form =
         runMethod({run.study, {}}, {reliability::Method::Form}, o);
-    const CalculationRecord record = calculationRecord(run, {form});
-    EXPECT_EQ(record.warnings, std::vector<std::string>{warnings.front().text});
-    ASSERT_EQ(record.methods.size(), 1u);
-    EXPECT_EQ(record.methods[0].form->form.beta, form.form->form.beta);
-    EXPECT_EQ(record.targetIndex, 4.7);
-
-    const CalculationRecord alone = calculationRecord(form);
+    const CalculationRecord alone = calculationRecord(Analysis::ofMethod(form));
     EXPECT_FALSE(alone.design);
-    EXPECT_EQ(alone.study, form.study);
-    EXPECT_EQ(alone.targetIndex, 4.7);
-    EXPECT_EQ(alone.startedAt, form.startedAt);
-    EXPECT_EQ(alone.warnings, std::vector<std::string>{warnings.front().text});
-}
-
-TEST(CalculationRecord, AParameterThatDoesNotConvertLeavesFormOut) {
-    RecordingObserver o;
-    Study study = studyOf("2", "50");
-    const RunResult good = runSeeded(o, study, 1);
-    RunResult bad = good;
-    bad.study.parameters[0] = "4;0.05";
-    EXPECT_TRUE(calculationRecord(good).form);
-    EXPECT_FALSE(calculationRecord(bad).form);
+    EXPECT_EQ(alone.analysis.startedAt(), form.startedAt);
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 
 #include "failure_statistics/figure_text.hpp"
 #include "reliability/reliability_text.hpp"
+#include "support/method_answers.hpp"
 #include "support/recording_observer.hpp"
 #include "support/reliability_cases.hpp"
 
@@ -35,9 +36,9 @@ TEST(MethodRun, ImportanceSamplingGivesWhatTheMethodGivesCalledDirectly) {
     const ImportanceSamplingResult sampled =
         importanceSampling(space.limitState(), direct, {9, 5000, 1});
     EXPECT_EQ(result.form->form.beta, direct.beta);
-    EXPECT_EQ(result.sampling->failureProbability, sampled.failureProbability);
-    EXPECT_EQ(result.sampling->standardError, sampled.standardError);
-    EXPECT_FALSE(result.sorm);
+    EXPECT_EQ(samplingOf(result)->failureProbability, sampled.failureProbability);
+    EXPECT_EQ(samplingOf(result)->standardError, sampled.standardError);
+    EXPECT_FALSE(sormOf(result));
 }
 
 TEST(MethodRun, ReportListsEveryInputAtTheDesignPoint) {
@@ -64,29 +65,7 @@ TEST(MethodRun, StudyWithoutSeedRecordsTheClockSeed) {
     request.study.seed.reset();
     const MethodResult result = runMethod(request, {Method::ImportanceSampling, 100}, observer);
     ASSERT_TRUE(result.study.seed);
-    EXPECT_EQ(result.sampling->seed, *result.study.seed);
-}
-
-TEST(MethodRun, DesignRunFormIsRunMethodsFormWithoutMessages) {
-    RecordingObserver observer;
-    const RunRequest request = rareRequest(1);
-    const MethodResult viaRun = runMethod(request, {Method::Form}, observer);
-    const auto viaDesign = designRunForm(request.study);
-    ASSERT_TRUE(viaDesign);
-    EXPECT_EQ(viaDesign->outcome, RunOutcome::Completed);
-    EXPECT_EQ(viaDesign->form->form.beta, viaRun.form->form.beta);
-    EXPECT_EQ(viaDesign->report, viaRun.report);
-    EXPECT_GT(viaDesign->elapsed, 0.0);
-
-    Study faulty = request.study;
-    faulty.parameters[static_cast<std::size_t>(InputVariable::PointLoadValue)] = "10,1";
-    faulty.distributions[static_cast<std::size_t>(InputVariable::PointLoadValue)] = "Poisson";
-    const auto aborted = designRunForm(faulty);
-    ASSERT_TRUE(aborted);
-    EXPECT_EQ(aborted->outcome, RunOutcome::Aborted);
-    Study unreadable = request.study;
-    unreadable.parameters[0] = "four";
-    EXPECT_FALSE(designRunForm(unreadable));
+    EXPECT_EQ(samplingOf(result)->seed, *result.study.seed);
 }
 
 TEST(MethodRun, CancelledSamplingEndsStoppedWithoutFigures) {
@@ -97,8 +76,8 @@ TEST(MethodRun, CancelledSamplingEndsStoppedWithoutFigures) {
             runMethod(rareRequest(3), {method, 5000}, observer, {nullptr, &cancel});
         EXPECT_EQ(result.outcome, RunOutcome::Stopped) << methodName(method);
         EXPECT_TRUE(observer.boxes.empty());
-        const bool cancelled = method == Method::ImportanceSampling ? result.sampling->cancelled
-                                                                    : result.streams->cancelled;
+        const bool cancelled = method == Method::ImportanceSampling ? samplingOf(result)->cancelled
+                                                                    : streamsOf(result)->cancelled;
         EXPECT_TRUE(cancelled);
         EXPECT_NE(result.report.find(text::cancelled), std::string::npos) << result.report;
     }

@@ -15,6 +15,7 @@
 #include "failure_statistics/figure_text.hpp"
 #include "files/study_file.hpp"
 #include "reliability/form.hpp"
+#include "support/method_answers.hpp"
 #include "support/file_test_support.hpp"
 #include "support/pdf_tools.hpp"
 #include "support/recording_observer.hpp"
@@ -84,7 +85,7 @@ TEST_F(MethodsPanelTest, FormAppearsAfterADesignRunWithTheExpectedBeta) {
     EXPECT_NEAR(expected.beta, 5.22, 0.005);
     ASSERT_EQ(panel().methodResults().size(), 1u);
     const MethodResult& shown = panel().methodResults().front();
-    EXPECT_EQ(shown.method, Method::Form);
+    EXPECT_EQ(shown.method(), Method::Form);
     EXPECT_EQ(shown.form->form.beta, expected.beta);
     const QString summary = find<QLabel>("formSummary")->text();
     EXPECT_TRUE(summary.startsWith(QString::fromStdString(
@@ -128,17 +129,17 @@ TEST_F(MethodsPanelTest, ImportanceSamplingFromThePanelIsRunMethodsAndReachesThe
     const MethodResult expected = direct(Method::ImportanceSampling, 5500);
     ASSERT_EQ(panel().methodResults().size(), 2u);
     const MethodResult& shown = panel().methodResults().back();
-    ASSERT_TRUE(shown.sampling);
-    EXPECT_EQ(shown.sampling->samples, 5500);
-    EXPECT_EQ(shown.sampling->failureProbability, expected.sampling->failureProbability);
-    EXPECT_EQ(shown.sampling->standardError, expected.sampling->standardError);
+    ASSERT_TRUE(samplingOf(shown));
+    EXPECT_EQ(samplingOf(shown)->samples, 5500);
+    EXPECT_EQ(samplingOf(shown)->failureProbability, samplingOf(expected)->failureProbability);
+    EXPECT_EQ(samplingOf(shown)->standardError, samplingOf(expected)->standardError);
     // Six blocks: five of 1000 and one of 500.
     const QProgressBar* progress = find<QProgressBar>("methodProgress");
     EXPECT_EQ(progress->maximum(), 6);
     EXPECT_EQ(progress->value(), 6);
     EXPECT_EQ(cell("methodComparison", 2, 0), "Importance sampling");
     EXPECT_EQ(cell("methodComparison", 2, 1),
-              QString::fromStdString(formatFigure(expected.sampling->failureProbability)));
+              QString::fromStdString(formatFigure(samplingOf(expected)->failureProbability)));
     EXPECT_EQ(cell("methodComparison", 2, 4), "5500");
     EXPECT_EQ(cell("methodComparison", 2, 6), "meets the target index 3.80");
     find<QDoubleSpinBox>("targetIndex")->setValue(6.0);
@@ -158,7 +159,7 @@ TEST_F(MethodsPanelTest, TheRecordCarriesTheTabsMethodsAndItsTarget) {
     const std::string text = testing::pdfText(file.path);
     const MethodResult& sampling = panel().methodResults().back();
     EXPECT_NE(text.find("Importance sampling"), std::string::npos) << text;
-    EXPECT_NE(text.find(formatFigure(sampling.sampling->failureProbability)), std::string::npos);
+    EXPECT_NE(text.find(formatFigure(samplingOf(sampling)->failureProbability)), std::string::npos);
     EXPECT_NE(text.find("falls short of the target index 5.500"), std::string::npos) << text;
     EXPECT_EQ(text.find("target index 3.800"), std::string::npos);
     EXPECT_EQ(text.find("Limit-state evaluations"), text.rfind("Limit-state evaluations"));
@@ -173,19 +174,19 @@ TEST_F(MethodsPanelTest, IndependentMonteCarloAndSormAreRunMethodsToo) {
     const MethodResult sorm = direct(Method::Sorm, 0);
     ASSERT_EQ(panel().methodResults().size(), 3u);
     const MethodResult& shownStreams = panel().methodResults()[1];
-    ASSERT_TRUE(shownStreams.streams);
-    EXPECT_EQ(shownStreams.streams->repetitions.size(), 2u);
-    EXPECT_EQ(shownStreams.streams->repetitions[1].effectMean,
-              streams.streams->repetitions[1].effectMean);
+    ASSERT_TRUE(streamsOf(shownStreams));
+    EXPECT_EQ(streamsOf(shownStreams)->repetitions.size(), 2u);
+    EXPECT_EQ(streamsOf(shownStreams)->repetitions[1].effectMean,
+              streamsOf(streams)->repetitions[1].effectMean);
     const MethodResult& shownSorm = panel().methodResults()[2];
-    EXPECT_EQ(shownSorm.sorm->breitung.failureProbability, sorm.sorm->breitung.failureProbability);
+    EXPECT_EQ(sormOf(shownSorm)->breitung.failureProbability, sormOf(sorm)->breitung.failureProbability);
     const QStringList methods{cell("methodComparison", 0, 0), cell("methodComparison", 1, 0),
                               cell("methodComparison", 2, 0), cell("methodComparison", 3, 0)};
     EXPECT_EQ(methods,
               (QStringList{"Design Monte Carlo", "FORM", "Independent Monte Carlo", "SORM"}));
     EXPECT_EQ(cell("methodComparison", 2, 4), "200");
     EXPECT_EQ(cell("methodComparison", 3, 3),
-              QString::fromStdString(formatFigure(sorm.sorm->hohenbichlerRackwitz.beta)));
+              QString::fromStdString(formatFigure(sormOf(sorm)->hohenbichlerRackwitz.beta)));
 }
 
 TEST_F(MethodsPanelTest, CancelStopsALongRunAndClaimsNoFigures) {
@@ -241,11 +242,11 @@ TEST_F(MethodsPanelTest, ARunOfOtherInputsClearsTheMethodsOfTheOldStudy) {
     runMethod(Method::Sorm);
     pressCalculate();  // the same inputs, another clock seed
     ASSERT_EQ(panel().methodResults().size(), 2u);
-    EXPECT_EQ(panel().methodResults()[1].method, Method::Sorm);
+    EXPECT_EQ(panel().methodResults()[1].method(), Method::Sorm);
     c.txtParam[3]->setText("91,3");
     pressCalculate();
     ASSERT_EQ(panel().methodResults().size(), 1u);
-    EXPECT_EQ(panel().methodResults()[0].method, Method::Form);
+    EXPECT_EQ(panel().methodResults()[0].method(), Method::Form);
     EXPECT_EQ(find<QTableWidget>("methodComparison")->rowCount(), 2);
 }
 

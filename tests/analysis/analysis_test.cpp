@@ -1,0 +1,155 @@
+// The analysis: each verdict decided by one rule, and what a design run or a method run leaves
+// in it, computed once.
+#include "analysis/analysis.hpp"
+
+#include <gtest/gtest.h>
+
+#include <limits>
+
+#include "session/method_run.hpp"
+#include "support/recording_observer.hpp"
+
+namespace ferrolith::test {
+namespace {
+
+using namespace reliability;
+using testing::RecordingObserver;
+using testing::runSeeded;
+using testing::studyOf;
+
+TEST(Verdict, EachEstimateIsJudgedByOneRuleInOneWording) {
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const struct {
+        EstimateKind kind;
+        double beta;
+        double target;
+        Verdict verdict;
+        const char* words;
+    } cases[] = {
+        {EstimateKind::Value, 4.2, 3.8, Verdict::Meets, "meets the target index 3.80"},
+        {EstimateKind::Value, 3.8, 3.8, Verdict::Meets, "meets the target index 3.80"},
+        {EstimateKind::Value, 3.7999, 3.8, Verdict::FallsShort,
+         "falls short of the target index 3.80"},
+        {EstimateKind::Value, -0.5, 3.8, Verdict::FallsShort,
+         "falls short of the target index 3.80"},
+        // Nothing failed: only the least beta the interval allows can meet the target.
+        {EstimateKind::Bound, 4.1, 3.8, Verdict::Meets, "meets the target index 3.80"},
+        {EstimateKind::Bound, 2.078, 3.8, Verdict::NotShownToMeet,
+         "not shown to meet the target index 3.80"},
+        {EstimateKind::Bound, nan, 0.0, Verdict::NotShownToMeet,
+         "not shown to meet the target index 0.00"},
+        {EstimateKind::None, nan, 3.8, Verdict::NoAnswer,
+         "no answer to check against the target index 3.80"},
+        {EstimateKind::None, 9.0, 3.8, Verdict::NoAnswer,
+         "no answer to check against the target index 3.80"},
+        // A target with more decimals than two is written as it is held.
+        {EstimateKind::Value, 3.857, 3.855, Verdict::Meets, "meets the target index 3.855"},
+        {EstimateKind::Value, 5.0, 4.7, Verdict::Meets, "meets the target index 4.70"},
+    };
+    for (const auto& c : cases) {
+        Estimate e;
+        e.kind = c.kind;
+        e.beta = c.beta;
+        const Verdict v = verdictOn(e, c.target);
+        EXPECT_EQ(v, c.verdict) << c.words;
+        EXPECT_EQ(verdictText(v, c.target), c.words);
+    }
+}
+
+// A design run on the rare-end study, whose design point lies beyond the generator's reach.
+RunResult rareRun(double target) {
+    RecordingObserver o;
+    Study study = studyOf("3", "200");
+    study.parameters[static_cast<std::size_t>(InputVariable::AllowableStress)] = "90,3";
+    study.targetIndex = target;
+    return runSeeded(o, study, 5);
+}
+
+TEST(Analysis, ADesignRunHoldsItsFiguresFormAndWarningComputedOnce) {
+    const RunResult run = rareRun(4.7);
+    const Analysis a = Analysis::ofDesignRun(run);
+    ASSERT_TRUE(a.design());
+    EXPECT_EQ(a.study(), run.study);
+    const auto figures = failureFigures(run.tallies, 3, RunStatus::Completed);
+    ASSERT_TRUE(figures && a.design()->figures);
+    EXPECT_EQ(a.design()->figures->failures, figures->failures);
+    EXPECT_EQ(a.design()->estimate.kind, EstimateKind::Bound);
+    EXPECT_EQ(a.design()->estimate.beta, figures->reliabilityInterval.lower);
+
+    // FORM of the study: what runMethod's FORM gives, with the same report.
+    RecordingObserver o;
+    const MethodResult form = runMethod({run.study, {}}, {Method::Form}, o);
+    ASSERT_TRUE(a.form());
+    EXPECT_EQ(a.form()->form.beta, form.form->form.beta);
+    ASSERT_EQ(a.methods().size(), 1u);
+    EXPECT_EQ(a.methods()[0].method(), Method::Form);
+    EXPECT_EQ(a.methods()[0].report, form.report);
+    EXPECT_EQ(a.tailWarning(), studyForm(run.study).tailWarnings.front().text);
+
+    const auto estimates = a.estimates();
+    ASSERT_EQ(estimates.size(), 2u);
+    EXPECT_EQ(estimates[0].estimate.method, Method::MonteCarlo);
+    EXPECT_EQ(estimates[1].estimate.beta, form.form->form.beta);
+    EXPECT_EQ(estimates[1].verdict, Verdict::Meets);  // beta 5.2 against 4.7
+}
+
+TEST(Analysis, AMethodRunAloneHasNoDesignRunWarning) {
+    RecordingObserver o;
+    const RunResult run = rareRun(3.8);
+    const Analysis a =
+        Analysis::ofMethod(runMethod({run.study, {}}, {Method::ImportanceSampling, 2000}, o));
+    EXPECT_FALSE(a.design());
+    ASSERT_TRUE(a.form());
+    EXPECT_FALSE(a.form()->tailWarnings.empty());
+    // The warning is of the design's generator: no design run, no warning.
+    EXPECT_FALSE(a.tailWarning());
+    ASSERT_EQ(a.estimates().size(), 1u);
+    EXPECT_EQ(a.estimates()[0].estimate.method, Method::ImportanceSampling);
+}
+
+TEST(Analysis, FormIsLeftOutWhereItCannotRunOrEndsOnFaultyData) {
+    RunResult run = rareRun(3.8);
+    run.study.parameters[0] = "4;0.05";
+    const Analysis unreadable = Analysis::ofDesignRun(run);
+    EXPECT_FALSE(unreadable.form());
+    EXPECT_TRUE(unreadable.methods().empty());
+
+    run.study.parameters[0] = "4,0.05";
+    run.study.parameters[static_cast<std::size_t>(InputVariable::PointLoadValue)] = "10,1";
+    run.study.distributions[static_cast<std::size_t>(InputVariable::PointLoadValue)] = "Poisson";
+    const Analysis faulty = Analysis::ofDesignRun(run);
+    ASSERT_TRUE(faulty.form());
+    EXPECT_TRUE(faulty.form()->form.fault);
+    EXPECT_TRUE(faulty.methods().empty());
+}
+
+TEST(Analysis, MethodsStayWithTheirInputsAndTheTargetJudgesThemAll) {
+    RecordingObserver o;
+    const RunResult first = rareRun(3.8);
+    Analysis a = Analysis::ofDesignRun(first);
+    EXPECT_TRUE(a.addMethod(runMethod({first.study, {}}, {Method::ImportanceSampling, 2000}, o)));
+    EXPECT_TRUE(a.addMethod(runMethod({first.study, {}}, {Method::ImportanceSampling, 3000}, o)));
+    ASSERT_EQ(a.methods().size(), 2u);  // FORM, and the second sampling in the first's place
+    EXPECT_EQ(a.methods()[1].method(), Method::ImportanceSampling);
+
+    Study other = first.study;
+    other.parameters[0] = "5,0.05";
+    EXPECT_FALSE(a.addMethod(runMethod({other, {}}, {Method::Sorm}, o)));
+    EXPECT_EQ(a.methods().size(), 2u);
+
+    // Another run of the same inputs keeps the sampling and takes its own FORM.
+    const Analysis again = Analysis::ofDesignRun(rareRun(3.8), a);
+    ASSERT_EQ(again.methods().size(), 2u);
+    EXPECT_EQ(again.methods()[1].method(), Method::ImportanceSampling);
+    RunResult moved = rareRun(3.8);
+    moved.study = other;
+    EXPECT_EQ(Analysis::ofDesignRun(moved, a).methods().size(), 1u);
+
+    a.setTargetIndex(6.0);
+    EXPECT_EQ(a.design()->run.study.targetIndex, 6.0);
+    for (const JudgedEstimate& j : a.estimates())
+        EXPECT_NE(j.verdict, Verdict::Meets) << methodName(j.estimate.method);
+}
+
+}  // namespace
+}  // namespace ferrolith::test
