@@ -29,6 +29,8 @@ ResultsLink::ResultsLink(QWidget& mainWindow, WindowAnalysis& analysis, WindowDi
     connect(&timer_, &QTimer::timeout, this, &ResultsLink::update);
     mainWindow.installEventFilter(this);
     connect(&analysis, &WindowAnalysis::replaced, this, &ResultsLink::analysisReplaced);
+    connect(&analysis, &WindowAnalysis::loaded, this,
+            [this] { window_.showNotRun(analysis_.current().studyName()); });
 }
 
 bool ResultsLink::eventFilter(QObject* watched, QEvent* event) {
@@ -85,14 +87,9 @@ void ResultsLink::runEnded(const RunResult& run) {
 }
 
 void ResultsLink::analysisReplaced() {
-    const Analysis& analysis = analysis_.current();
-    if (!analysis.hasResults()) {
-        window_.showNotRun(analysis.studyName());
-        return;
-    }
     // Where the design's generator cannot reach the failure domain, under the figures the run
     // ended with.
-    if (const auto warning = analysis.tailWarning()) window_.appendAdvice(*warning);
+    if (const auto warning = analysis_.current().tailWarning()) window_.appendAdvice(*warning);
 }
 
 void ResultsLink::showResults() {

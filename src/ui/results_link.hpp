@@ -48,7 +48,7 @@ class ResultsLink : public QObject, public RunListener {
     // The timer's turn: repaints the figures of the run under way if they are out of date.
     void update();
     void refresh(const RunResult& run, RunStatus status);
-    // A run ended or a study was loaded: what the figures cannot show of it.
+    // A run ended: what the figures cannot show of it.
     void analysisReplaced();
     void placeBesideMainWindow();
 

@@ -66,6 +66,7 @@ ResultsWindow::ResultsWindow(WindowAnalysis& analysis, WindowDialogs& dialogs, Q
     QFont bold = status_->font();
     bold.setBold(true);
     status_->setFont(bold);
+    status_->setObjectName(QStringLiteral("runStatus"));
     status_->setText(text(results_text::noRunYet));
 
     // One part a tab, so that the window stays narrow enough to stand beside the main window

@@ -69,7 +69,7 @@ bool StudyCommands::openStudy(const std::string& path) {
         view_.showStudy(study);
         seeds_.fixed = study.seed;
         // No record or export may mix the last run with the inputs now shown.
-        analysis_.replace(Analysis(study, fileNameOf(path)));
+        analysis_.load(Analysis(study, fileNameOf(path)));
         return true;
     } catch (const StudyFileError& e) {
         dialogs_.messageBox(e.what(), std::nullopt, MessageIcon::None, MessageButtons::Ok);

@@ -8,6 +8,11 @@ void WindowAnalysis::replace(Analysis analysis) {
     emit changed();
 }
 
+void WindowAnalysis::load(Analysis analysis) {
+    replace(std::move(analysis));
+    emit loaded();
+}
+
 void WindowAnalysis::setTargetIndex(double target) {
     if (target == analysis_.targetIndex()) return;
     analysis_.setTargetIndex(target);

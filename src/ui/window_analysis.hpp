@@ -14,8 +14,10 @@ class WindowAnalysis : public QObject {
   public:
     const Analysis& current() const { return analysis_; }
 
-    // A run ended or a study was loaded: a new analysis in place of the old.
+    // A run ended: a new analysis in place of the old.
     void replace(Analysis analysis);
+    // A study was opened: a new analysis, not run, in place of the old.
+    void load(Analysis analysis);
     void setTargetIndex(double target);
     // The study was saved under this file name.
     void setStudyName(std::string name);
@@ -25,6 +27,8 @@ class WindowAnalysis : public QObject {
   signals:
     // A new analysis took the old one's place.
     void replaced();
+    // What took its place is a study opened, not run.
+    void loaded();
     // The target index or the methods changed, or the analysis was replaced.
     void changed();
 

@@ -136,7 +136,7 @@ TEST_F(frmMainRun, CountThatDoesNotConvertLeavesTheReportUntouched) {
     EXPECT_EQ(report(), header);
     EXPECT_EQ(c.lblBar->text(), "0/100");
     EXPECT_EQ(runs.started, 0);
-    EXPECT_EQ(window.lastRun(), std::nullopt);
+    EXPECT_EQ(window.lastRun(), nullptr);
 
     c.txtRepititions->setText("2");
     pressCalculate();
@@ -182,7 +182,7 @@ TEST_F(frmMainRun, ClosingDuringARunStopsItAndClosesTheWindow) {
     EXPECT_EQ(runs.ended[0].outcome, RunOutcome::Stopped);
     EXPECT_EQ(runs.finished, std::vector<int>{1});
     // A stopped run has no figures of its own to keep.
-    EXPECT_EQ(window.lastRun(), std::nullopt);
+    EXPECT_EQ(window.lastRun(), nullptr);
 }
 
 TEST_F(frmMainRun, ClosingDuringAMaximalRunStopsItAtTheNextRepetition) {

@@ -11,16 +11,19 @@
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QWheelEvent>
+#include <filesystem>
 
 #include "failure_statistics/figure_text.hpp"
 #include "files/study_file.hpp"
+#include "files/results_json.hpp"
 #include "reliability/form.hpp"
-#include "support/method_answers.hpp"
 #include "support/file_test_support.hpp"
+#include "support/method_answers.hpp"
 #include "support/pdf_tools.hpp"
 #include "support/recording_observer.hpp"
 #include "support/reliability_cases.hpp"
 #include "support/run_cli.hpp"
+#include "support/verdict_cases.hpp"
 #include "ui/importance_bars.hpp"
 #include "ui/method_comparison.hpp"
 #include "window_fixture.hpp"
@@ -91,7 +94,7 @@ TEST_F(MethodsPanelTest, FormAppearsAfterADesignRunWithTheExpectedBeta) {
     EXPECT_TRUE(summary.startsWith(QString::fromStdString(
         "beta " + formatFigure(expected.beta) +
         ", Pf = Phi(-beta) = " + formatFigure(expected.failureProbability) + "; converged; " +
-        formatCount(expected.evaluations) + " evaluations. beta meets the target index 3.80.")))
+        formatCount(expected.evaluations) + " evaluations; meets the target index 3.80.")))
         << summary.toStdString();
     // The design point, input by input, and the bars, largest first.
     const auto& point = *shown.form->designPoint;
@@ -143,8 +146,8 @@ TEST_F(MethodsPanelTest, ImportanceSamplingFromThePanelIsRunMethodsAndReachesThe
     EXPECT_EQ(cell("methodComparison", 2, 4), "5500");
     EXPECT_EQ(cell("methodComparison", 2, 6), "meets the target index 3.80");
     find<QDoubleSpinBox>("targetIndex")->setValue(6.0);
-    EXPECT_EQ(cell("methodComparison", 2, 6), "below the target index 6.00");
-    EXPECT_EQ(cell("methodComparison", 1, 6), "below the target index 6.00");
+    EXPECT_EQ(cell("methodComparison", 2, 6), "falls short of the target index 6.00");
+    EXPECT_EQ(cell("methodComparison", 1, 6), "falls short of the target index 6.00");
 }
 
 // The calculation record carries the methods run in the tab, FORM once, and the target index the
@@ -160,8 +163,8 @@ TEST_F(MethodsPanelTest, TheRecordCarriesTheTabsMethodsAndItsTarget) {
     const MethodResult& sampling = panel().methodResults().back();
     EXPECT_NE(text.find("Importance sampling"), std::string::npos) << text;
     EXPECT_NE(text.find(formatFigure(samplingOf(sampling)->failureProbability)), std::string::npos);
-    EXPECT_NE(text.find("falls short of the target index 5.500"), std::string::npos) << text;
-    EXPECT_EQ(text.find("target index 3.800"), std::string::npos);
+    EXPECT_NE(text.find("falls short of the target index 5.50"), std::string::npos) << text;
+    EXPECT_EQ(text.find("target index 3.80"), std::string::npos);
     EXPECT_EQ(text.find("Limit-state evaluations"), text.rfind("Limit-state evaluations"));
 }
 
@@ -200,7 +203,7 @@ TEST_F(MethodsPanelTest, CancelStopsALongRunAndClaimsNoFigures) {
     QTest::mouseClick(find<QPushButton>("cancelMethod"), Qt::LeftButton);
     ASSERT_TRUE(ended.wait(60000));
     EXPECT_EQ(panel().worker().result().outcome, RunOutcome::Stopped);
-    EXPECT_TRUE(panel().worker().result().sampling->cancelled);
+    EXPECT_TRUE(samplingOf(panel().worker().result())->cancelled);
     EXPECT_LT(find<QProgressBar>("methodProgress")->value(), 500000);
     EXPECT_EQ(find<QLabel>("methodStatus")->text(), "Importance sampling cancelled: no figures.");
     EXPECT_EQ(panel().methodResults().size(), 1u);  // FORM alone
@@ -316,15 +319,52 @@ TEST_F(MethodsPanelTest, TheWindowStillFitsA1024By768ScreenWithTheMethodsTabShow
         EXPECT_TRUE(find<QWidget>(name)->isVisible()) << name;
 }
 
-TEST(MethodComparison, TheVerdictComparesBetaWithTheTargetAtTwoDecimals) {
-    EXPECT_EQ(targetText(3.8), "3.80");
-    EXPECT_EQ(targetText(0.0), "0.00");
-    EXPECT_EQ(targetText(8.0), "8.00");
-    EXPECT_EQ(targetText(4.256), "4.26");
-    EXPECT_EQ(targetVerdict(3.8, 3.8), "meets the target index 3.80");
-    EXPECT_EQ(targetVerdict(3.79, 3.8), "below the target index 3.80");
-    EXPECT_EQ(targetVerdict(INFINITY, 3.8), "meets the target index 3.80");
-    EXPECT_EQ(targetVerdict(NAN, 3.8), "");
+// Each verdict in the words the driver, the results file and the record use for it.
+TEST_F(MethodsPanelTest, EachVerdictIsWordedAsEveryOtherViewWordsIt) {
+    for (const VerdictCase& v : verdictCases) {
+        testing::RecordingObserver observer;
+        window.analysis().replace(Analysis::ofMethod(
+            ferrolith::runMethod(RunRequest{verdictStudy(v), {}}, {v.method}, observer)));
+        ASSERT_EQ(find<QTableWidget>("methodComparison")->rowCount(), 1) << v.name;
+        EXPECT_EQ(cell("methodComparison", 0, 6).toStdString(), v.words) << v.name;
+    }
+}
+
+// Opening a study after a run starts a new analysis: no figure, method, record or export of the
+// old run is left to mix with the inputs now shown.
+TEST_F(MethodsPanelTest, AStudyOpenedAfterARunStartsANewAnalysis) {
+    runRareCase();
+    runMethod(Method::Sorm);
+    testing::TempPath exported("with-methods.json");
+    savePath = exported.path;
+    window.results().window().findChild<QPushButton*>("exportResults")->click();
+    const auto json = nlohmann::json::parse(testing::slurp(exported.path));
+    ASSERT_EQ(json["methods"].size(), 2u);
+    EXPECT_EQ(json["methods"][1]["method"], "sorm");
+    EXPECT_EQ(json["methods"][1]["verdict"]["text"], "meets the target index 3.80");
+
+    testing::TempPath file("beam.ferrolith");
+    Study study;
+    study.targetIndex = 4.5;
+    testing::writeText(file.path, studyFileText(study));
+    openPath = file.path;
+    window.studyCommands().openAction()->trigger();
+    EXPECT_EQ(window.lastRun(), nullptr);
+    EXPECT_TRUE(panel().methodResults().empty());
+    EXPECT_EQ(find<QTableWidget>("methodComparison")->rowCount(), 0);
+    EXPECT_EQ(panel().targetIndex(), 4.5);
+    EXPECT_FALSE(find<QPushButton>("runMethod")->isEnabled());
+    ResultsWindow& results = window.results().window();
+    EXPECT_EQ(results.findChild<QLabel*>("runStatus")->text().toStdString(),
+              "Study " + std::filesystem::path(file.path).filename().string() +
+                  " loaded, not run yet: press Calculate in the main window.");
+    EXPECT_TRUE(results.figuresText().isEmpty());
+    messages.clear();
+    results.findChild<QPushButton*>("saveRecord")->click();
+    results.findChild<QPushButton*>("exportResults")->click();
+    ASSERT_EQ(messages.size(), 2u);
+    EXPECT_EQ(messages[0].prompt,
+              "There is no run to record: the last run neither completed nor was aborted.");
 }
 
 }  // namespace
