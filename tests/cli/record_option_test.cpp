@@ -10,6 +10,7 @@
 #include "support/pdf_tools.hpp"
 #include "support/report_helpers.hpp"
 #include "support/run_cli.hpp"
+#include "support/verdict_cases.hpp"
 
 namespace ferrolith::test {
 namespace {
@@ -94,9 +95,21 @@ TEST(RecordOption, AMethodRunRecordsThatMethodInsteadOfTheDesignFigures) {
     const Json& form = run.json["form"];
     EXPECT_TRUE(has(run.text, formatFigure(form["beta"].get<double>())));
     EXPECT_TRUE(has(run.text, formatFigure(run.json["sorm"]["breitung"]["pf"].get<double>())));
-    EXPECT_TRUE(has(run.text, "falls short of the target index 3.800."));
+    EXPECT_TRUE(has(run.text, "falls short of the target index 3.80"));
     EXPECT_FALSE(has(run.text, "Run completed"));
     EXPECT_FALSE(has(run.text, "Overall Result:"));
+}
+
+// Each verdict in the same words in the driver's text, the results file and the record; the
+// Methods tab is held to the same cases.
+TEST(RecordOption, EachVerdictIsWordedAlikeInTheTextTheResultsAndTheRecord) {
+    for (const VerdictCase& v : verdictCases) {
+        SCOPED_TRACE(v.name);
+        const RecordRun run = runWithRecord(verdictArgs(v));
+        EXPECT_TRUE(has(run.cli.out, "Target: " + std::string(v.words) + "\n")) << run.cli.out;
+        EXPECT_EQ(run.json["verdict"]["text"], v.words);
+        EXPECT_TRUE(has(run.text, v.words)) << run.text;
+    }
 }
 
 TEST(RecordOption, AFailedWriteIsOneLineExitFourAndNoFile) {

@@ -2,7 +2,7 @@
 docs/study.schema.json), for completed, aborted, all-safe and clock-seeded runs, the figures
 that must claim no more than the run knows, a file of each method (FORM, SORM, importance
 sampling, FORM without a design point), that the schema refuses what a results file must not hold
-and that it still accepts files of versions 1 and 2.
+and that it still accepts files of versions 1, 2 and 3.
 
 usage: results_schema_test.py FERROLITH_CLI DOCS_FOLDER"""
 import json
@@ -134,7 +134,13 @@ if "completed" in written:
         "unknown input": variant(lambda d: d["importance"].append(
             {"name": "Span", "meanAll": 1, "meanFailed": 1, "shift": 0})),
         "extra field": variant(lambda d: d.update(comment="x")),
-        "version 4": variant(lambda d: d.update(schemaVersion=4)),
+        "version 5": variant(lambda d: d.update(schemaVersion=5)),
+        "version 3 with a verdict": variant(
+            lambda d: (d.pop("methods"), d.update(schemaVersion=3))),
+        "design run without its methods": variant(lambda d: d.pop("methods")),
+        "unknown verdict": variant(lambda d: d["verdict"].update(decision="passes")),
+        "method of an unknown kind": variant(
+            lambda d: d["methods"][0].update(method="monte-carlo")),
         "version 2 with a method": variant(lambda d: d.update(schemaVersion=2)),
         "design run without FORM": variant(lambda d: d.pop("form")),
         "design run with sorm": variant(lambda d: d.update(sorm=None)),
@@ -142,19 +148,23 @@ if "completed" in written:
             lambda d: d["form"]["designPoint"][0].update(alpha=[0.1, 0.1, 0.1, 0.1])),
         "version 2 without the warning": variant(lambda d: d.pop("smallSampleWarning", None)),
         "version 1 with the warning": variant(
-            lambda d: ([d.pop(k) for k in ("method", "form", "tailWarning")],
+            lambda d: ([d.pop(k) for k in ("method", "form", "tailWarning", "verdict", "methods")],
                        d.update(schemaVersion=1))),
         "warning as a number": variant(lambda d: d.update(smallSampleWarning=1)),
     }
     def older(version):
         def change(d):
-            for k in ("method", "form", "tailWarning"):
+            for k in ("method", "form", "tailWarning", "verdict", "methods"):
                 d.pop(k)
             if version == 1:
                 d.pop("smallSampleWarning")
             d.update(schemaVersion=version)
         return variant(change)
 
+    three = variant(lambda d: ([d.pop(k) for k in ("verdict", "methods")],
+                               d.update(schemaVersion=3)))
+    for error in validator.iter_errors(three):
+        failures.append(f"version 3: fails the schema at {list(error.path)}: {error.message}")
     for version in (1, 2):
         for error in validator.iter_errors(older(version)):
             failures.append(f"version {version}: fails the schema at {list(error.path)}: "
@@ -165,6 +175,9 @@ if "form" in written:
         "form file with the design figures": dict(written["form"], pf=0.1),
         "form file without sorm": {k: v for k, v in written["form"].items() if k != "sorm"},
         "form file of version 2": dict(written["form"], schemaVersion=2),
+        "form file without its verdict": {
+            k: v for k, v in written["form"].items() if k != "verdict"},
+        "form file with methods": dict(written["form"], methods=[]),
     }
     if "independent monte carlo" in written:
         streams = json.loads(json.dumps(written["independent monte carlo"]))
