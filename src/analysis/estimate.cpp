@@ -70,7 +70,7 @@ Estimate answerEstimate(const MethodResult& r) {
         [&r](const auto& answer) -> Estimate {
             using Answer = std::decay_t<decltype(answer)>;
             if constexpr (std::is_same_v<Answer, StreamsAnswer>) {
-                const auto figures = answer.streams ? streamFigures(*answer.streams) : std::nullopt;
+                const auto& figures = answer.figures;
                 if (!figures)
                     return noFigure(Method::IndependentMonteCarlo, analysis_text::noRepetition);
                 return figuresEstimate(Method::IndependentMonteCarlo, *figures, r.elapsed);

@@ -87,10 +87,10 @@ std::string repetitionLine(const StreamRepetition& r) {
            formatCount(r.tally.failures) + "\n";
 }
 
-std::string streamsBlock(const StreamMonteCarloResult& s) {
+std::string streamsBlock(const StreamMonteCarloResult& s,
+                         const std::optional<FailureFigures>& figures) {
     if (!s.message.empty()) return line("Independent Monte Carlo", s.message);
     std::string text = line("Independent Monte Carlo seed", std::to_string(s.seed));
-    const auto figures = streamFigures(s);
     if (!figures) return text;
     text += statusLine(figures->status, figures->repetitions, figures->plannedRepetitions) + "\n";
     for (const FigureLine& f : figureLines(*figures)) text += line(f.label, f.value);
@@ -103,7 +103,7 @@ std::string streamsBlock(const StreamMonteCarloResult& s) {
 // The method's own figures, before FORM's.
 std::string answerBlock(const MethodAnswer& answer) {
     if (const auto* a = std::get_if<StreamsAnswer>(&answer); a && a->streams)
-        return streamsBlock(*a->streams);
+        return streamsBlock(*a->streams, a->figures);
     if (const auto* a = std::get_if<ImportanceAnswer>(&answer); a && a->sampling)
         return samplingBlock(*a->sampling);
     if (const auto* a = std::get_if<SormAnswer>(&answer); a && a->sorm) return sormBlock(*a->sorm);

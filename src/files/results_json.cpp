@@ -128,8 +128,7 @@ Json designRunJson(const Analysis& analysis, const DesignRun& design) {
 
 Json streamsJson(const Analysis& analysis, const reliability::MethodResult& result) {
     const auto& answer = std::get<reliability::StreamsAnswer>(result.answer);
-    Json json = runJson(streamsRun(result),
-                        answer.streams ? reliability::streamFigures(*answer.streams) : std::nullopt);
+    Json json = runJson(streamsRun(result), answer.figures);
     json["method"] = std::string(methodName(result.method()));
     json["engine"] = "streams";
     json["form"] = analysis.form() ? formJson(*analysis.form()) : Json();

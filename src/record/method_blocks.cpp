@@ -39,11 +39,11 @@ RecordLines samplingLines(const ImportanceSamplingResult& s) {
             {"Reliability index beta", formatFigure(s.beta)}};
 }
 
-RecordLines streamLines(const StreamMonteCarloResult& s, int sampleSize) {
+RecordLines streamLines(const StreamMonteCarloResult& s, const StreamsAnswer& answer) {
+    const auto& figures = answer.figures;
     if (!s.message.empty()) return {{"Monte Carlo with independent streams", s.message}};
     RecordLines lines{{"Seed", std::to_string(s.seed)},
-                      {"Samples a repetition", std::to_string(sampleSize)}};
-    const auto figures = streamFigures(s);
+                      {"Samples a repetition", std::to_string(answer.sampleSize)}};
     if (!figures) return lines;
     lines.emplace_back(
         "Status", statusLine(figures->status, figures->repetitions, figures->plannedRepetitions));
@@ -61,7 +61,7 @@ RecordLines formFigures(const FormResult& form) {
 // The figures a method adds to FORM's; FORM's own for FORM.
 RecordLines answerLines(const MethodResult& method) {
     if (const auto* a = std::get_if<StreamsAnswer>(&method.answer))
-        return a->streams ? streamLines(*a->streams, a->sampleSize) : RecordLines{};
+        return a->streams ? streamLines(*a->streams, *a) : RecordLines{};
     if (const auto* a = std::get_if<ImportanceAnswer>(&method.answer))
         return a->sampling ? samplingLines(*a->sampling) : RecordLines{};
     if (const auto* a = std::get_if<SormAnswer>(&method.answer))

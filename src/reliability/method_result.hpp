@@ -37,6 +37,8 @@ struct ImportanceAnswer {
 struct StreamsAnswer {
     std::optional<StreamMonteCarloResult> streams;
     int sampleSize = 0;  // N a repetition
+    // Of the completed repetitions, computed once they end; none without one.
+    std::optional<FailureFigures> figures;
 };
 
 // One alternative a method, in the order of Method after MonteCarlo.

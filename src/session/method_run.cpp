@@ -70,6 +70,7 @@ RunOutcome independentStreams(MethodResult& result, std::pair<int, int> counts,
         result.form->space, {*result.study.seed, counts.first, counts.second, result.threads},
         progress);
     result.elapsed = secondsSince(start);
+    answer.figures = streamFigures(*answer.streams);
     if (answer.streams->cancelled) return RunOutcome::Stopped;
     if (!answer.streams->fault) return RunOutcome::Completed;
     showMessage(observer, answer.streams->fault->fault.message);
