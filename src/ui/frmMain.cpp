@@ -24,7 +24,7 @@ frmMain::frmMain(QWidget* parent)
       results_(*this, dialogs_),
       studies_(*this, view_, dialogs_, seeds_),
       export_(results_.window(), lastRun_, dialogs_),
-      records_(results_.window(), lastRun_, dialogs_) {
+      records_(results_.window(), lastRun_, dialogs_, [this] { return studies_.studyPath(); }) {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(toWidgetText(mainWindowTitle));
     setFixedSize(twipsToPixels(11220), twipsToPixels(8655));

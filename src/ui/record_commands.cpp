@@ -1,5 +1,6 @@
 #include "ui/record_commands.hpp"
 
+#include <QFileInfo>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPrinter>
@@ -10,9 +11,23 @@
 
 namespace ferrolith {
 
+namespace {
+
+// "beam" for beam.ferrolith: the name the printer's queue shows.
+QString printJobName(const std::string& studyPath) {
+    const QString name = QFileInfo(QString::fromStdString(studyPath)).completeBaseName();
+    return name.isEmpty() ? QString::fromUtf8(results_text::recordPrintName) : name;
+}
+
+}  // namespace
+
 RecordCommands::RecordCommands(ResultsWindow& window, const std::optional<RunResult>& lastRun,
-                               WindowDialogs& dialogs)
-    : QObject(&window), window_(window), lastRun_(lastRun), dialogs_(dialogs) {
+                               WindowDialogs& dialogs, std::function<std::string()> studyPath)
+    : QObject(&window),
+      window_(window),
+      lastRun_(lastRun),
+      dialogs_(dialogs),
+      studyPath_(std::move(studyPath)) {
     connect(&window, &ResultsWindow::recordRequested, this, &RecordCommands::saveRecord);
     connect(&window, &ResultsWindow::printRequested, this, &RecordCommands::print);
 }
@@ -50,7 +65,7 @@ void RecordCommands::print() {
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageSize(QPageSize(QPageSize::A4));
     printer.setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
-    printer.setDocName(QString::fromUtf8(results_text::saveRecordTitle));
+    printer.setDocName(printJobName(studyPath_()));
     if (!dialogs_.askToPrint(&window_, printer)) return;
     if (paintRecord(currentRecord(), printer) == 0)
         dialogs_.tell(&window_, results_text::cannotPrint);

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QObject>
+#include <functional>
 #include <optional>
+#include <string>
 
 #include "model/run_result.hpp"
 #include "record/calculation_record.hpp"
@@ -16,9 +18,10 @@ class RecordCommands : public QObject {
     Q_OBJECT
 
   public:
-    // lastRun: the main window's last completed or aborted run, if any.
+    // lastRun: the main window's last completed or aborted run, if any; studyPath: the study
+    // file the window last opened or saved, empty if none, whose name the print job takes.
     RecordCommands(ResultsWindow& window, const std::optional<RunResult>& lastRun,
-                   WindowDialogs& dialogs);
+                   WindowDialogs& dialogs, std::function<std::string()> studyPath);
 
     void saveRecord();
     void print();
@@ -32,6 +35,7 @@ class RecordCommands : public QObject {
     ResultsWindow& window_;
     const std::optional<RunResult>& lastRun_;
     WindowDialogs& dialogs_;
+    std::function<std::string()> studyPath_;
 };
 
 }  // namespace ferrolith

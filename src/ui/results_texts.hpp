@@ -33,6 +33,8 @@ inline constexpr const char* print = "Print...";
 inline constexpr const char* noRunToRecord =
     "There is no run to record: the last run neither completed nor was aborted.";
 inline constexpr const char* cannotPrint = "The calculation record could not be printed.";
+// The print job's name when no study file was opened or saved.
+inline constexpr const char* recordPrintName = "Calculation record";
 inline constexpr const char* savePicture = "Save Picture...";
 inline constexpr const char* savePictureTitle = "Save Chart Picture";
 inline constexpr const char* pngFilterName = "PNG picture";

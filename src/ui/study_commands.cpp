@@ -61,6 +61,7 @@ bool StudyCommands::openStudy(const std::string& path) {
         view_.showStudy(study);
         seeds_.fixed = study.seed;
         if (target_.write) target_.write(study.targetIndex);
+        studyPath_ = path;
         return true;
     } catch (const StudyFileError& e) {
         dialogs_.messageBox(e.what(), std::nullopt, MessageIcon::None, MessageButtons::Ok);
@@ -116,6 +117,8 @@ void StudyCommands::saveAs() {
     if (const auto failure = writeStudyFile(chosen.fileName, study))
         dialogs_.messageBox(saveErrorMessage(chosen.fileName, *failure), std::nullopt,
                             MessageIcon::None, MessageButtons::Ok);
+    else
+        studyPath_ = chosen.fileName;
 }
 
 }  // namespace ferrolith

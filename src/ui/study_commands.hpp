@@ -37,6 +37,8 @@ class StudyCommands : public QObject {
     // Reads the study at path into the window. A file that is not a study changes nothing and
     // is named in a one-line message box. True when the study was opened.
     bool openStudy(const std::string& path);
+    // The study file last opened or saved; empty before either.
+    const std::string& studyPath() const { return studyPath_; }
     void setTargetIndexAccess(TargetIndexAccess access) { target_ = std::move(access); }
 
   protected:
@@ -53,6 +55,7 @@ class StudyCommands : public QObject {
     QAction* open_;
     QAction* save_;
     TargetIndexAccess target_;
+    std::string studyPath_;
 };
 
 }  // namespace ferrolith
