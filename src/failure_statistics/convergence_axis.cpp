@@ -9,7 +9,6 @@ namespace ferrolith {
 double PfAxis::drawn(double value) const { return logarithmic ? std::max(value, low) : value; }
 
 PfAxis convergencePfAxis(std::span<const ConvergencePoint> points) {
-    if (points.empty()) return {};
     double top = 0.0;
     double smallest = std::numeric_limits<double>::infinity();
     bool zero = false;
@@ -22,6 +21,8 @@ PfAxis convergencePfAxis(std::span<const ConvergencePoint> points) {
                 zero = true;
         }
     }
+    // Without points, or with points of no samples, there is no bound to scale to.
+    if (top == 0.0) return {};
     if (top >= logPfAxisBelow) return {false, 0.0, top * 1.05};
     const double low = std::floor(std::log10(smallest)) - (zero ? 1 : 0);
     const double high = std::max(std::ceil(std::log10(top)), low + 1);

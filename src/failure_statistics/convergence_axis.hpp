@@ -22,7 +22,8 @@ struct PfAxis {
 
 // Linear from 0 to a little above the largest upper bound; or logarithmic, in whole decades, from
 // the decade of the smallest positive Pf or bound (one lower still when a Pf or a lower bound is
-// 0) to the decade above the largest upper bound. Linear from 0 to 1 without points.
+// 0) to the decade above the largest upper bound. Linear from 0 to 1 when no upper bound is above
+// 0 (no points).
 PfAxis convergencePfAxis(std::span<const ConvergencePoint> points);
 
 }  // namespace ferrolith

@@ -39,6 +39,10 @@ TEST(ConvergencePfAxis, LogarithmicInWholeDecadesWhenEveryUpperBoundIsBelowOnePe
         EXPECT_EQ(axis.low, c.axis.low) << c.what;
         EXPECT_EQ(axis.high, c.axis.high) << c.what;
     }
+    // Points without samples have no bounds: linear from 0 to 1.
+    const PfAxis unbounded = convergencePfAxis(std::vector<ConvergencePoint>(2));
+    EXPECT_FALSE(unbounded.logarithmic);
+    EXPECT_EQ(unbounded.high, 1.0);
 }
 
 TEST(ConvergencePfAxis, ZeroIsDrawnOnTheFloorOfALogarithmicAxis) {
