@@ -47,6 +47,7 @@ inline constexpr const char* convergenceSubtitle =
     "Pf after each repetition, with its 95% Wilson band";
 inline constexpr const char* samplesAxis = "samples (log scale)";
 inline constexpr const char* pfAxis = "Pf";
+inline constexpr const char* pfLogAxis = "Pf (log scale)";
 inline constexpr const char* pfSeries = "Pf";
 inline constexpr const char* wilsonSeries = "95% Wilson band";
 
