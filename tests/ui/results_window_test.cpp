@@ -344,8 +344,7 @@ TEST(ConvergenceChartTest, DrawsEveryPointUpToTheLimitThenASpreadIncludingTheEnd
     }
 }
 
-// A small Pf goes on a logarithmic axis over whole decades, with a Pf of 0 on its floor; a large
-// one back on the linear axis.
+// A small Pf goes on a logarithmic axis over whole decades, a large one back on the linear axis.
 TEST(ConvergenceChartTest, ASmallPfGoesOnALogarithmicAxis) {
     ConvergenceChart chart;
     const auto pfAxis = [&] { return chart.chart()->axes(Qt::Vertical).value(0); };
@@ -356,14 +355,11 @@ TEST(ConvergenceChartTest, ASmallPfGoesOnALogarithmicAxis) {
     EXPECT_EQ(pfAxis()->titleText(), "Pf (log scale)");
     EXPECT_EQ(static_cast<QLogValueAxis*>(pfAxis())->min(), 1e-8);
     EXPECT_EQ(static_cast<QLogValueAxis*>(pfAxis())->max(), 1e-4);
-    EXPECT_EQ(static_cast<QXYSeries*>(chart.chart()->series().back())->at(0).y(), 1e-8);
     const std::vector<RepetitionTally> large{tally(1, 30, 1000)};
     chart.show(convergence(large));
     ASSERT_EQ(chart.chart()->axes(Qt::Vertical).size(), 1);
     EXPECT_EQ(pfAxis()->type(), QAbstractAxis::AxisTypeValue);
     EXPECT_EQ(pfAxis()->titleText(), "Pf");
-    chart.show(convergence(small));
-    EXPECT_EQ(pfAxis()->type(), QAbstractAxis::AxisTypeLogValue);
     delete chart.chart();
 }
 
