@@ -4,6 +4,7 @@
 #include <QPolygonF>
 #include <algorithm>
 
+#include "failure_statistics/convergence_axis.hpp"
 #include "record/plot_frame.hpp"
 #include "record/record_texts.hpp"
 
@@ -24,12 +25,18 @@ PlotAxis samplesAxis(std::span<const ConvergencePoint> points) {
     return {first, last > first ? last : first * 10, true, qt(record_text::samplesAxis)};
 }
 
-QPolygonF band(const PlotFrame& frame, std::span<const ConvergencePoint> points) {
+PlotAxis pfAxis(const PfAxis& axis) {
+    return {axis.low, axis.high, axis.logarithmic,
+            qt(axis.logarithmic ? record_text::pfLogAxis : record_text::pfAxis)};
+}
+
+QPolygonF band(const PlotFrame& frame, const PfAxis& axis,
+               std::span<const ConvergencePoint> points) {
     QPolygonF polygon;
     for (const ConvergencePoint& p : points)
-        polygon << frame.map(static_cast<double>(p.samples), p.wilson.upper);
+        polygon << frame.map(static_cast<double>(p.samples), axis.drawn(p.wilson.upper));
     for (auto p = points.rbegin(); p != points.rend(); ++p)
-        polygon << frame.map(static_cast<double>(p->samples), p->wilson.lower);
+        polygon << frame.map(static_cast<double>(p->samples), axis.drawn(p->wilson.lower));
     return polygon;
 }
 
@@ -38,19 +45,17 @@ QPolygonF band(const PlotFrame& frame, std::span<const ConvergencePoint> points)
 void drawConvergence(QPainter& painter, const QRectF& area, const RecordStyle& style,
                      std::span<const ConvergencePoint> points) {
     if (points.empty()) return;
-    double top = 0.0;
-    for (const ConvergencePoint& p : points) top = std::max(top, p.wilson.upper);
-    const PlotFrame frame(area, style, samplesAxis(points),
-                          {0.0, top > 0.0 ? top * 1.05 : 1.0, false, QStringLiteral("Pf")});
+    const PfAxis axis = convergencePfAxis(points);
+    const PlotFrame frame(area, style, samplesAxis(points), pfAxis(axis));
     painter.setClipRect(frame.plot());
     QColor fill = bandColour;
     fill.setAlpha(70);
     painter.setPen(QPen(bandColour, style.pt(0.4)));
     painter.setBrush(fill);
-    painter.drawPolygon(band(frame, points));
+    painter.drawPolygon(band(frame, axis, points));
     QPolygonF pf;
     for (const ConvergencePoint& p : points)
-        pf << frame.map(static_cast<double>(p.samples), p.failureProbability);
+        pf << frame.map(static_cast<double>(p.samples), axis.drawn(p.failureProbability));
     painter.setPen(QPen(pfColour, style.pt(1.2)));
     painter.drawPolyline(pf);
     painter.setClipping(false);

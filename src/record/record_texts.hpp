@@ -30,6 +30,8 @@ inline constexpr const char* convergenceTitle =
     "Convergence: Pf after each repetition, with its "
     "95% Wilson band";
 inline constexpr const char* samplesAxis = "samples (log scale)";
+inline constexpr const char* pfAxis = "Pf";
+inline constexpr const char* pfLogAxis = "Pf (log scale)";
 inline constexpr const char* effectResistTitle = "E (action effect) and R (resistance)";
 inline constexpr const char* marginTitle = "Margin R - E; the line marks failure, R - E = 0";
 inline constexpr const char* momentAxis = "kN m";

@@ -10,6 +10,7 @@
 #include <cmath>
 #include <vector>
 
+#include "failure_statistics/convergence_axis.hpp"
 #include "ui/results_texts.hpp"
 
 namespace ferrolith {
@@ -21,7 +22,8 @@ ConvergenceChart::ConvergenceChart()
       lower_(new QLineSeries),
       band_(new QAreaSeries(upper_, lower_)),
       samplesAxis_(new QLogValueAxis),
-      pfAxis_(new QValueAxis) {
+      pfAxis_(new QValueAxis),
+      pfLogAxis_(new QLogValueAxis(chart_)) {
     chart_->setTitle(QStringLiteral("<b>%1</b><br>%2")
                          .arg(QString::fromUtf8(results_text::convergenceTitle),
                               QString::fromUtf8(results_text::convergenceSubtitle)));
@@ -40,6 +42,10 @@ ConvergenceChart::ConvergenceChart()
     samplesAxis_->setTitleText(QString::fromUtf8(results_text::samplesAxis));
     pfAxis_->setLabelFormat(QStringLiteral("%.3g"));
     pfAxis_->setTitleText(QString::fromUtf8(results_text::pfAxis));
+    pfLogAxis_->setBase(10);
+    pfLogAxis_->setLabelFormat(QStringLiteral("%.0e"));
+    pfLogAxis_->setMinorTickCount(-1);
+    pfLogAxis_->setTitleText(QString::fromUtf8(results_text::pfLogAxis));
     chart_->addAxis(samplesAxis_, Qt::AlignBottom);
     chart_->addAxis(pfAxis_, Qt::AlignLeft);
     for (QAbstractSeries* series :
@@ -77,7 +83,20 @@ std::vector<std::size_t> drawnIndices(std::size_t count) {
 
 }  // namespace
 
+// The chart holds the Pf axis in use; the other waits as a child of the chart.
+void ConvergenceChart::usePfAxis(QAbstractAxis* axis) {
+    if (chart_->axes(Qt::Vertical).contains(axis)) return;
+    QAbstractAxis* unused = axis == pfAxis_ ? static_cast<QAbstractAxis*>(pfLogAxis_) : pfAxis_;
+    chart_->removeAxis(unused);
+    unused->setParent(chart_);
+    chart_->addAxis(axis, Qt::AlignLeft);
+    band_->attachAxis(axis);
+    pf_->attachAxis(axis);
+}
+
 void ConvergenceChart::show(std::span<const ConvergencePoint> points) {
+    const PfAxis axis = convergencePfAxis(points);
+    usePfAxis(axis.logarithmic ? static_cast<QAbstractAxis*>(pfLogAxis_) : pfAxis_);
     const std::vector<std::size_t> drawn = drawnIndices(points.size());
     QList<QPointF> pf;
     QList<QPointF> upper;
@@ -85,14 +104,12 @@ void ConvergenceChart::show(std::span<const ConvergencePoint> points) {
     pf.reserve(static_cast<qsizetype>(drawn.size()));
     upper.reserve(pf.capacity());
     lower.reserve(pf.capacity());
-    double top = 0.0;
     for (std::size_t i : drawn) {
         const ConvergencePoint& p = points[i];
         const double x = static_cast<double>(p.samples);
-        pf.append({x, p.failureProbability});
-        upper.append({x, p.wilson.upper});
-        lower.append({x, p.wilson.lower});
-        top = std::max(top, p.wilson.upper);
+        pf.append({x, axis.drawn(p.failureProbability)});
+        upper.append({x, axis.drawn(p.wilson.upper)});
+        lower.append({x, axis.drawn(p.wilson.lower)});
     }
     pf_->replace(pf);
     upper_->replace(upper);
@@ -106,8 +123,12 @@ void ConvergenceChart::show(std::span<const ConvergencePoint> points) {
     const double last = static_cast<double>(points.back().samples);
     // A log axis needs a range of some width.
     samplesAxis_->setRange(first, last > first ? last : first * 10);
-    pfAxis_->setRange(0.0, top > 0.0 ? top * 1.05 : 1.0);
-    pfAxis_->applyNiceNumbers();
+    if (axis.logarithmic) {
+        pfLogAxis_->setRange(axis.low, axis.high);
+    } else {
+        pfAxis_->setRange(axis.low, axis.high);
+        pfAxis_->applyNiceNumbers();
+    }
 }
 
 int ConvergenceChart::pointCount() const { return static_cast<int>(pf_->count()); }

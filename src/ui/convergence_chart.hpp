@@ -5,6 +5,7 @@
 
 #include "failure_statistics/failure_figures.hpp"
 
+class QAbstractAxis;
 class QAreaSeries;
 class QChart;
 class QLineSeries;
@@ -14,7 +15,8 @@ class QValueAxis;
 namespace ferrolith {
 
 // Pf against samples on a logarithmic samples axis, one point a completed repetition (up to
-// drawnPoints, then a subset spread evenly over the axis), with the 95% Wilson band shaded.
+// drawnPoints, then a subset spread evenly over the axis), with the 95% Wilson band shaded. Pf
+// goes on a linear axis, or a logarithmic one when it is small (convergencePfAxis).
 class ConvergenceChart {
   public:
     static constexpr std::size_t drawnPoints = 500;
@@ -26,6 +28,8 @@ class ConvergenceChart {
     int pointCount() const;  // drawn
 
   private:
+    void usePfAxis(QAbstractAxis* axis);
+
     QChart* chart_;
     QLineSeries* pf_;
     QLineSeries* upper_;
@@ -33,6 +37,7 @@ class ConvergenceChart {
     QAreaSeries* band_;
     QLogValueAxis* samplesAxis_;
     QValueAxis* pfAxis_;
+    QLogValueAxis* pfLogAxis_;
 };
 
 }  // namespace ferrolith

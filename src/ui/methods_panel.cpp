@@ -346,8 +346,14 @@ void MethodsPanel::methodFinished() {
 }
 
 void MethodsPanel::setRunning(bool running) {
-    run_->setEnabled(!running && analysis_.current().design().has_value());
-    cancel_->setEnabled(running);
+    // The focus goes with the run, from Run to Cancel and back. The button taking it is enabled
+    // first: the other, disabled with the focus, would pass it on to the next box in the tab.
+    QPushButton* const taking = running ? cancel_ : run_;
+    QPushButton* const leaving = running ? run_ : cancel_;
+    const bool hadFocus = window()->focusWidget() == leaving;
+    taking->setEnabled(running || analysis_.current().design().has_value());
+    if (hadFocus && taking->isEnabled()) taking->setFocus(Qt::OtherFocusReason);
+    leaving->setEnabled(false);
     method_->setEnabled(!running);
     sampleCount_->setEnabled(!running);
 }

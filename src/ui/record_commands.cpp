@@ -1,5 +1,6 @@
 #include "ui/record_commands.hpp"
 
+#include <QFileInfo>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPrinter>
@@ -9,6 +10,16 @@
 #include "ui/results_texts.hpp"
 
 namespace ferrolith {
+
+namespace {
+
+// "beam" for beam.ferrolith: the name the printer's queue shows.
+QString printJobName(const std::string& studyName) {
+    const QString name = QFileInfo(QString::fromStdString(studyName)).completeBaseName();
+    return name.isEmpty() ? QString::fromUtf8(results_text::recordPrintName) : name;
+}
+
+}  // namespace
 
 RecordCommands::RecordCommands(ResultsWindow& window, const WindowAnalysis& analysis,
                                WindowDialogs& dialogs)
@@ -40,7 +51,7 @@ void RecordCommands::print() {
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageSize(QPageSize(QPageSize::A4));
     printer.setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
-    printer.setDocName(QString::fromUtf8(results_text::saveRecordTitle));
+    printer.setDocName(printJobName(analysis_.current().studyName()));
     if (!dialogs_.askToPrint(&window_, printer)) return;
     if (paintRecord(calculationRecord(analysis_.current()), printer) == 0)
         dialogs_.tell(&window_, results_text::cannotPrint);

@@ -26,7 +26,6 @@ class RecordCommands : public QObject {
     // False, after telling the user, when there is no run to record.
     bool haveRun();
 
-
     ResultsWindow& window_;
     const WindowAnalysis& analysis_;
     WindowDialogs& dialogs_;

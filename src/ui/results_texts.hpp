@@ -36,6 +36,8 @@ inline constexpr const char* print = "Print...";
 inline constexpr const char* noRunToRecord =
     "There is no run to record: the last run neither completed nor was aborted.";
 inline constexpr const char* cannotPrint = "The calculation record could not be printed.";
+// The print job's name when no study file was opened or saved.
+inline constexpr const char* recordPrintName = "Calculation record";
 inline constexpr const char* savePicture = "Save Picture...";
 inline constexpr const char* savePictureTitle = "Save Chart Picture";
 inline constexpr const char* pngFilterName = "PNG picture";
@@ -48,6 +50,7 @@ inline constexpr const char* convergenceSubtitle =
     "Pf after each repetition, with its 95% Wilson band";
 inline constexpr const char* samplesAxis = "samples (log scale)";
 inline constexpr const char* pfAxis = "Pf";
+inline constexpr const char* pfLogAxis = "Pf (log scale)";
 inline constexpr const char* pfSeries = "Pf";
 inline constexpr const char* wilsonSeries = "95% Wilson band";
 

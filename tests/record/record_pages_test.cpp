@@ -13,6 +13,7 @@
 #include "support/pdf_tools.hpp"
 #include "support/recording_observer.hpp"
 #include "support/report_helpers.hpp"
+#include "support/tally_builders.hpp"
 #include "support/temp_path.hpp"
 
 namespace ferrolith::test {
@@ -99,6 +100,22 @@ TEST(RecordPages, EachMethodIsABlockAndEachBetaMeetsTheTargetOrNot) {
     EXPECT_NE(text.find(formatFigure(sampling.failureProbability)), std::string::npos);
     // The design run, FORM, SORM, importance sampling and independent streams: one verdict each.
     EXPECT_EQ(testing::countOf(text, "meets the target index 0.10"), 5) << text;
+}
+
+// A small Pf is charted on a logarithmic axis over whole decades, a Pf of 0 on its floor.
+TEST(RecordPages, ASmallPfIsChartedOnALogarithmicAxis) {
+    CalculationRecord record = defaultRecord(7);
+    const auto chartText = [&record] {
+        std::string text;
+        for (const std::string& page : pagesOf(record)) text += page;
+        return text;
+    };
+    EXPECT_EQ(chartText().find("Pf (log scale)"), std::string::npos);
+    const std::vector<RepetitionTally> small{tally(1, 0, 100000), tally(2, 1, 100000)};
+    record.design->convergence = convergence(small);
+    const std::string text = chartText();
+    EXPECT_NE(text.find("Pf (log scale)"), std::string::npos);
+    EXPECT_NE(text.find("1e-08"), std::string::npos);
 }
 
 TEST(RecordPages, EveryPageSaysItsNumberOfAll) {

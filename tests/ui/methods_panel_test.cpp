@@ -211,6 +211,33 @@ TEST_F(MethodsPanelTest, CancelStopsALongRunAndClaimsNoFigures) {
     EXPECT_TRUE(find<QPushButton>("runMethod")->isEnabled());
 }
 
+// Run, disabled while the method runs, hands the focus to Cancel; whether the method finishes or
+// is cancelled, the focus comes back to Run.
+TEST_F(MethodsPanelTest, TheFocusComesBackToRunWhenTheMethodEnds) {
+    runRareCase();
+    window.results().showResults();
+    ResultsWindow& results = window.results().window();
+    results.findChild<QTabWidget*>("resultsTabs")->setCurrentIndex(3);
+    results.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&results));
+    auto* run = find<QPushButton>("runMethod");
+    auto* cancel = find<QPushButton>("cancelMethod");
+    QSignalSpy ended(&panel(), &MethodsPanel::methodEnded);
+    runMethod(Method::Sorm);  // clicked
+    ASSERT_EQ(ended.count(), 1);
+    EXPECT_TRUE(run->hasFocus());
+    find<QComboBox>("methodChoice")->setCurrentIndex(0);
+    find<QLineEdit>("methodSamples")->setText("500000000");
+    run->setFocus();
+    QTest::keyClick(run, Qt::Key_Space);
+    ASSERT_TRUE(panel().worker().running());
+    EXPECT_TRUE(cancel->hasFocus());
+    QTest::keyClick(cancel, Qt::Key_Space);
+    ASSERT_TRUE(ended.wait(60000));
+    EXPECT_EQ(panel().worker().result().outcome, RunOutcome::Stopped);
+    EXPECT_TRUE(run->hasFocus());
+}
+
 TEST_F(MethodsPanelTest, ABadSampleCountIsOneLineAndRunsNothing) {
     runRareCase();
     for (const char* typed : {"", "abc", "0", "-5", "1e5", " 100", "1000000001", "99999999999"}) {

@@ -8,6 +8,7 @@
 #include <filesystem>
 
 #include "failure_statistics/figure_text.hpp"
+#include "files/study_file.hpp"
 #include "support/file_test_support.hpp"
 #include "support/pdf_tools.hpp"
 #include "support/run_cli.hpp"
@@ -26,6 +27,7 @@ class RecordCommandsTest : public WindowTest {
     RecordCommandsTest() {
         window.dialogs().setPrintDialogHook([this](QPrinter& printer) {
             ++printDialogs;
+            printJob = printer.docName();
             if (printPath.empty()) return false;
             printer.setOutputFormat(QPrinter::PdfFormat);
             printer.setOutputFileName(QString::fromStdString(printPath));
@@ -55,6 +57,7 @@ class RecordCommandsTest : public WindowTest {
 
     std::string printPath;
     int printDialogs = 0;
+    QString printJob;
     TempPath file{"window-record.pdf"};
 };
 
@@ -102,6 +105,32 @@ TEST_F(RecordCommandsTest, PrintsTheSamePagesWithCtrlP) {
     button("printRecord")->click();
     EXPECT_EQ(printDialogs, 2);
     EXPECT_FALSE(std::filesystem::exists(printed.path));
+}
+
+// The print job is named after the study file last opened or saved; a file that does not open
+// keeps the name.
+TEST_F(RecordCommandsTest, ThePrintJobTakesTheStudysName) {
+    runSmall();
+    const auto printJobName = [this] {
+        button("printRecord")->click();
+        return printJob.toStdString();
+    };
+    EXPECT_EQ(printJobName(), "Calculation record");
+    const std::string prefix = "ferrolith-" + std::to_string(::getpid()) + "-";
+    TempPath saved("beam.v2.ferrolith");
+    savePath = saved.path;
+    window.studyCommands().saveAction()->trigger();
+    EXPECT_EQ(printJobName(), prefix + "beam.v2");
+    TempPath opened("opened");
+    testing::writeText(opened.path, studyFileText(Study()));
+    openPath = opened.path;
+    window.studyCommands().openAction()->trigger();
+    runSmall();  // an opened study has no run to print until it is run
+    EXPECT_EQ(printJobName(), prefix + "opened");
+    testing::writeText(opened.path, "not a study");
+    window.studyCommands().openAction()->trigger();
+    EXPECT_EQ(printJobName(), prefix + "opened");
+    EXPECT_EQ(printDialogs, 4);
 }
 
 TEST_F(RecordCommandsTest, NoRunNoRecordAndAFailedSaveIsOneMessage) {

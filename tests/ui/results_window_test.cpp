@@ -8,6 +8,7 @@
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLogValueAxis>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -25,6 +26,7 @@
 
 #include "failure_statistics/figure_text.hpp"
 #include "support/file_test_support.hpp"
+#include "support/tally_builders.hpp"
 #include "window_fixture.hpp"
 
 namespace ferrolith::test {
@@ -340,6 +342,25 @@ TEST(ConvergenceChartTest, DrawsEveryPointUpToTheLimitThenASpreadIncludingTheEnd
         for (int i = 1; i < pf->count(); ++i) EXPECT_LT(pf->at(i - 1).x(), pf->at(i).x());
         delete chart.chart();
     }
+}
+
+// A small Pf goes on a logarithmic axis over whole decades, a large one back on the linear axis.
+TEST(ConvergenceChartTest, ASmallPfGoesOnALogarithmicAxis) {
+    ConvergenceChart chart;
+    const auto pfAxis = [&] { return chart.chart()->axes(Qt::Vertical).value(0); };
+    const std::vector<RepetitionTally> small{tally(1, 0, 100000), tally(2, 1, 100000)};
+    chart.show(convergence(small));
+    ASSERT_EQ(chart.chart()->axes(Qt::Vertical).size(), 1);
+    ASSERT_EQ(pfAxis()->type(), QAbstractAxis::AxisTypeLogValue);
+    EXPECT_EQ(pfAxis()->titleText(), "Pf (log scale)");
+    EXPECT_EQ(static_cast<QLogValueAxis*>(pfAxis())->min(), 1e-8);
+    EXPECT_EQ(static_cast<QLogValueAxis*>(pfAxis())->max(), 1e-4);
+    const std::vector<RepetitionTally> large{tally(1, 30, 1000)};
+    chart.show(convergence(large));
+    ASSERT_EQ(chart.chart()->axes(Qt::Vertical).size(), 1);
+    EXPECT_EQ(pfAxis()->type(), QAbstractAxis::AxisTypeValue);
+    EXPECT_EQ(pfAxis()->titleText(), "Pf");
+    delete chart.chart();
 }
 
 }  // namespace
