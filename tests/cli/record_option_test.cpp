@@ -100,7 +100,8 @@ TEST(RecordOption, AMethodRunRecordsThatMethodInsteadOfTheDesignFigures) {
 }
 
 TEST(RecordOption, AFailedWriteIsOneLineExitFourAndNoFile) {
-    const std::string path = "/nonexistent-ferrolith/record.pdf";
+    const testing::TempFolder dir;
+    const std::string path = (dir.missingFolder() / "record.pdf").string();
     const Result r = runCli("--repetitions 1 --samples 5 --quiet --record " + path, noDisplay);
     EXPECT_EQ(r.status, 4);
     EXPECT_NE(r.err.find("ferrolith-cli: Error while saving file " + path +
