@@ -66,17 +66,19 @@ TEST_F(StudyOption, OptionsBesideItOverrideItWhereverTheyStand) {
 }
 
 TEST(FileOptions, RefusesMissingNamesAndBadFiles) {
+    const testing::TempFolder dir;
+    const std::string missing = (dir.missingFolder() / "s.json").string();
     for (std::vector<std::string> bad : {std::vector<std::string>{"--study", ""},
                                          {"--save-study", ""},
                                          {"--study"},
-                                         {"--study", "/nonexistent-ferrolith/s.json"}})
+                                         {"--study", missing}})
         EXPECT_THROW(parse(bad), CommandLineError) << bad.back();
     try {
-        parse({"--study", "/nonexistent-ferrolith/s.json"});
+        parse({"--study", missing});
+        ADD_FAILURE() << missing;
     } catch (const CommandLineError& e) {
-        EXPECT_STREQ(e.what(),
-                     "The study file /nonexistent-ferrolith/s.json cannot be opened: No such file "
-                     "or directory");
+        EXPECT_EQ(std::string(e.what()),
+                  "The study file " + missing + " cannot be opened: No such file or directory");
     }
 }
 
@@ -117,14 +119,21 @@ TEST_F(StudyOption, TargetIndexComesFromTheStudyOrTheOption) {
 }
 
 TEST(StudyDriver, TheTargetIndexReachesTheStudyAndTheResultsFile) {
-    TempPath study("target.json");
-    TempPath results("target-results.json");
-    EXPECT_EQ(runCli("--repetitions 1 --samples 1 --target-index 4.75 --save-study " + study.path +
-                     " --json " + results.path)
-                  .status,
-              0);
-    EXPECT_EQ(readStudyFile(study.path).targetIndex, 4.75);
-    EXPECT_NE(slurp(results.path).find("\"targetIndex\": 4.75"), std::string::npos);
+    for (const std::string method : {"monte-carlo", "form", "independent-monte-carlo"}) {
+        TempPath study("target.json");
+        TempPath results("target-results.json");
+        EXPECT_EQ(runCli("--method " + method +
+                         " --repetitions 1 --samples 1 --seed 3 --target-index 4.75 "
+                         "--save-study " +
+                         study.path + " --json " + results.path)
+                      .status,
+                  0)
+            << method;
+        const Study saved = readStudyFile(study.path);
+        EXPECT_EQ(saved.targetIndex, 4.75) << method;
+        EXPECT_EQ(saved.seed, 3u) << method;
+        EXPECT_NE(slurp(results.path).find("\"targetIndex\": 4.75"), std::string::npos) << method;
+    }
 }
 
 TEST(StudyDriver, WithoutASeedTheStudyHasNone) {
@@ -157,12 +166,16 @@ TEST(StudyDriver, StudiesThatOnceCrashedItAreOneLineAndNoRun) {
 }
 
 TEST(StudyDriver, AStudyThatCannotBeWrittenStopsBeforeTheRun) {
-    const Result r = runCli("--save-study /nonexistent-ferrolith/s.json");
-    EXPECT_EQ(r.status, 4);
-    EXPECT_EQ(r.out, "");
-    EXPECT_EQ(r.err,
-              "ferrolith-cli: Error while saving file /nonexistent-ferrolith/s.json No such file "
-              "or directory\n");
+    const testing::TempFolder dir;
+    const std::string missing = (dir.missingFolder() / "s.json").string();
+    for (const std::string method : {"monte-carlo", "form", "independent-monte-carlo"}) {
+        const Result r = runCli("--method " + method + " --save-study " + missing);
+        EXPECT_EQ(r.status, 4) << method;
+        EXPECT_EQ(r.out, "") << method;
+        EXPECT_EQ(r.err, "ferrolith-cli: Error while saving file " + missing +
+                             " No such file or directory\n")
+            << method;
+    }
 }
 
 }  // namespace
