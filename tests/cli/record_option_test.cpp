@@ -116,6 +116,23 @@ TEST(RecordOption, AFailedWriteIsOneLineExitFourAndNoFile) {
     EXPECT_TRUE(has(help.out, "results or record) could not be written")) << help.out;
 }
 
+TEST(RecordOption, DrawnOffscreenWhateverPlatformTheEnvironmentNames) {
+    for (const std::string platform : {"xcb", "wayland"}) {
+        for (const std::string options :
+             {"--seed 1 --method form", "--seed 1 --repetitions 2 --samples 100"}) {
+            TempPath pdf("platform.pdf");
+            const Result r = runCli(options + " --quiet --record " + pdf.path,
+                                    "QT_QPA_PLATFORM=" + platform + " DISPLAY= WAYLAND_DISPLAY= ");
+            const std::string what = platform + " " + options;
+            EXPECT_EQ(r.status, 0) << what << r.err;
+            EXPECT_GE(pdfPages(pdf.path), 1) << what;
+            EXPECT_EQ(testing::withoutTiming(r.out),
+                      testing::withoutTiming(runCli(options + " --quiet").out))
+                << what;
+        }
+    }
+}
+
 TEST(RecordOption, AFailedWriteLeavesTheOldFile) {
     TempPath pdf("kept.pdf");
     std::ofstream(pdf.path) << "the record before";
