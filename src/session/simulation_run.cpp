@@ -6,6 +6,7 @@
 
 #include "engine/repetition.hpp"
 #include "engine/repetition_schedule.hpp"
+#include "engine/thread_arena.hpp"
 #include "model/draw_input.hpp"
 #include "report/count_text.hpp"
 #include "report/message_text.hpp"
