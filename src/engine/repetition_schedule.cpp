@@ -4,6 +4,7 @@
 #include <tbb/task_group.h>
 
 #include <algorithm>
+#include <new>
 
 #include "engine/thread_arena.hpp"
 
@@ -48,11 +49,11 @@ bool RepetitionSchedule::computeNext() {
     try {
         results_[r] =
             computeRepetition(inputs_, stream, r == repetitions_ ? &lastRepetition_ : nullptr);
-    } catch (...) {
-        // A failure while drawing is faulty data, as drawInput treats it; the window's
-        // thread must hear of it rather than wait for a repetition that never comes.
-        results_[r] = RepetitionResult{};
-        results_[r].fault = DataFault{dataFaultMessage, 1, 0};
+    } catch (const std::bad_alloc&) {
+        // The vector kernel's buffer could not be had: the run ends as at faulty data, as a
+        // failed draw ends it, and the collecting thread hears of it rather than waits for a
+        // repetition that never comes.
+        results_[r] = RepetitionResult::faulty({dataFaultMessage, 1, 0});
     }
     if (results_[r].fault) {
         for (int last = last_.load(); r < last && !last_.compare_exchange_weak(last, r);) {
