@@ -107,7 +107,12 @@ TEST_F(StudyOption, TargetIndexComesFromTheStudyOrTheOption) {
     EXPECT_EQ(parse({"--study", file.path, "--target-index", "5.25"}).request.study.targetIndex,
               5.25);
     EXPECT_EQ(parse({}).request.study.targetIndex, 3.8);
-    for (const char* bad : {"", "abc", "-1", "8.01", "1e0", "nan", " 4", "4,5"}) {
+    // Read as a study file's number is: an exponent is as good as none.
+    for (const auto& [text, index] : std::vector<std::pair<std::string, double>>{
+             {"0", 0.0}, {"8", 8.0}, {"1e0", 1.0}, {"3.8e0", 3.8}, {"80E-1", 8.0}, {"4.50", 4.5}})
+        EXPECT_EQ(parse({"--target-index", text}).request.study.targetIndex, index) << text;
+    for (const char* bad : {"", "abc", "-1", "-1e0", "8.01", "8.1e0", "1e1", "nan", "inf", "-inf",
+                            "infinity", "0x1", "0x1p2", "+4", " 4", "4 ", "4,5", "4e", "1e0x"}) {
         try {
             parse({"--target-index", bad});
             ADD_FAILURE() << bad;
