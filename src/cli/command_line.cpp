@@ -6,6 +6,7 @@
 #include <limits>
 #include <ostream>
 
+#include "cli/output_paths.hpp"
 #include "model/study.hpp"
 #include "program_version.hpp"
 #include "report/message_text.hpp"
@@ -235,6 +236,7 @@ CommandLine parseCommandLine(const std::vector<std::string>& args, std::ostream&
     }
     refuseExtras(app.remaining());
     readOptionTexts(app, texts, result);
+    refuseClashingOutputs(result);
     return result;
 }
 
