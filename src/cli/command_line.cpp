@@ -6,6 +6,7 @@
 #include <limits>
 #include <ostream>
 
+#include "cli/output_paths.hpp"
 #include "model/study.hpp"
 #include "program_version.hpp"
 #include "report/message_text.hpp"
@@ -73,13 +74,13 @@ std::int64_t importanceSamplesNamed(const std::string& text) {
     return *samples;
 }
 
-// The target reliability index: a plain decimal number from 0 to largestTargetIndex.
+// The target reliability index: a plain decimal number, with an exponent or without as a study
+// file may hold it, from 0 to largestTargetIndex.
 double targetIndexNamed(const std::string& text) {
     double value = 0.0;
     const char* end = text.data() + text.size();
-    const auto [stop, error] = std::from_chars(text.data(), end, value, std::chars_format::fixed);
-    if (text.empty() || error != std::errc() || stop != end || !(value >= 0.0) ||
-        value > largestTargetIndex)
+    const auto [stop, error] = std::from_chars(text.data(), end, value, std::chars_format::general);
+    if (error != std::errc() || stop != end || !isTargetIndex(value))
         throw CommandLineError("--target-index: " + quotedText(text) +
                                " is not a number from 0 to 8");
     return value;
@@ -231,6 +232,7 @@ CommandLine parseCommandLine(const std::vector<std::string>& args, std::ostream&
     }
     refuseExtras(app.remaining());
     readOptionTexts(app, texts, result);
+    refuseClashingOutputs(result);
     return result;
 }
 

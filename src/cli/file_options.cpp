@@ -67,4 +67,8 @@ bool writeOrSay(const std::string& path, const std::string& text, std::ostream& 
     return false;
 }
 
+bool saveStudyOrSay(const FileOptions& options, const Study& study, std::ostream& errors) {
+    return options.saveStudy.empty() || writeOrSay(options.saveStudy, studyFileText(study), errors);
+}
+
 }  // namespace ferrolith

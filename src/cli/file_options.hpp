@@ -35,4 +35,8 @@ void applyStudyOption(const CLI::App& app, const FileOptions& options, Study& st
 // Writes text to path through the safe save; a failure is one line on errors. False then.
 bool writeOrSay(const std::string& path, const std::string& text, std::ostream& errors);
 
+// Writes study to the file --save-study names, if any, as every kind of run does before it
+// starts; false when it could not be written.
+bool saveStudyOrSay(const FileOptions& options, const Study& study, std::ostream& errors);
+
 }  // namespace ferrolith

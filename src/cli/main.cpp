@@ -10,7 +10,6 @@
 #include "cli/standard_output.hpp"
 #include "files/results_csv.hpp"
 #include "files/results_json.hpp"
-#include "files/study_file.hpp"
 #include "report/message_text.hpp"
 #include "session/simulation_run.hpp"
 
@@ -40,13 +39,11 @@ int runDriver(const std::vector<std::string>& args, StandardOutput& out) {
         return exitBadInput;
     }
     if (commandLine.helpShown) return exitCompleted;
+    const RunRequest& request = commandLine.request;
+    if (!saveStudyOrSay(commandLine.files, request.study, std::cerr)) return exitSaveFailed;
     if (commandLine.method.method != reliability::Method::MonteCarlo)
         return runMethodDriver(commandLine, out);
 
-    const RunRequest& request = commandLine.request;
-    if (const std::string& path = commandLine.files.saveStudy;
-        !path.empty() && !writeOrSay(path, studyFileText(request.study), std::cerr))
-        return exitSaveFailed;
     DriverObserver observer(commandLine.outputFile, std::cerr,
                             !commandLine.quiet && ::isatty(STDERR_FILENO) == 1);
     const RunResult run = runSimulation(request, observer);

@@ -17,8 +17,9 @@ class RecordToolkit {
   public:
     RecordToolkit() {
         if (QGuiApplication::instance()) return;
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-            qputenv("QT_QPA_PLATFORM", QByteArrayLiteral("offscreen"));
+        // Offscreen whatever the environment names: any other platform may need a display, and
+        // without one Qt ends the program before the report and the files are out.
+        qputenv("QT_QPA_PLATFORM", QByteArrayLiteral("offscreen"));
         // The toolkit's notes (no runtime folder, fonts) are not the driver's messages.
         previous_ = qInstallMessageHandler(quiet);
         app_ = std::make_unique<QGuiApplication>(argc_, argv_);

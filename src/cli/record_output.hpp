@@ -9,7 +9,7 @@ namespace ferrolith {
 
 // Writes the calculation record to path through the safe save; a failure is one line on
 // errors, and false. The fonts need Qt's GUI toolkit, which is started here for the record
-// alone: without QT_QPA_PLATFORM set it draws offscreen, so no display is needed.
+// alone, always on the offscreen platform, so no display is needed.
 bool writeRecordOrSay(const std::string& path, const CalculationRecord& record,
                       std::ostream& errors);
 

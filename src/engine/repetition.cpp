@@ -84,7 +84,6 @@ RepetitionResult computeRepetitionOneAtATime(const RepetitionInputs& in, const O
         if (keep) {
             keep->effect[s - 1] = ls.effect;
             keep->resist[s - 1] = ls.resistance;
-            keep->safe[s - 1] = ls.safe;
         }
     }
     return RepetitionResult::fromSums(sums, in.sampleSize, tally.collapse(seed));

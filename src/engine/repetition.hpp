@@ -74,7 +74,6 @@ struct RepetitionResult {
 struct SampleArrays {
     double* effect;
     double* resist;
-    double* safe;
 };
 
 // Where a repetition drawn one sample at a time takes its numbers from, shows its faults and

@@ -123,14 +123,13 @@ class Kernel {
         }
         tally_.add(v, simd::notGreater(ls.resistance, ls.effect), ~safeLanes & validMask, valid);
 
-        if (keep_) keepPack(e, r, safeLanes, sample, valid);
+        if (keep_) keepPack(e, r, sample, valid);
     }
 
-    void keepPack(const double* e, const double* r, unsigned safeLanes, int sample, int valid) {
+    void keepPack(const double* e, const double* r, int sample, int valid) {
         for (int l = 0; l < valid; ++l) {
             keep_->effect[sample - 1 + l] = e[l];
             keep_->resist[sample - 1 + l] = r[l];
-            keep_->safe[sample - 1 + l] = (safeLanes >> l) & 1 ? 1.0 : 0.0;
         }
     }
 

@@ -8,9 +8,9 @@
 
 namespace ferrolith {
 
-// Computes a run's repetitions on worker threads, taken in order, and hands them to the window's
-// thread in order. Each repetition starts at its own place in the session stream, so the results
-// do not depend on the number of threads.
+// Computes a run's repetitions on worker threads and on the collecting thread while it waits,
+// taken in order, and hands them to the collecting thread in order. Each repetition starts at its
+// own place in the session stream, so the results do not depend on the number of threads.
 class RepetitionSchedule {
   public:
     // stream: the session stream where the first repetition starts. lastRepetition receives
@@ -22,7 +22,7 @@ class RepetitionSchedule {
     RepetitionSchedule(const RepetitionSchedule&) = delete;
     RepetitionSchedule& operator=(const RepetitionSchedule&) = delete;
 
-    // Blocks until repetition r (1 to M) is computed.
+    // Blocks until repetition r (1 to M) is computed, computing the next ones meanwhile.
     const RepetitionResult& wait(int r);
 
     // Starts no further repetition and waits for those under way.
@@ -30,7 +30,8 @@ class RepetitionSchedule {
 
   private:
     struct Workers;
-    void work();
+    // Computes the next repetition not taken yet: false when none is left.
+    bool computeNext();
 
     const RepetitionInputs inputs_;
     const SystemRandom stream_;
@@ -43,8 +44,5 @@ class RepetitionSchedule {
     std::atomic<bool> stopping_{false};
     std::unique_ptr<Workers> workers_;
 };
-
-// The number of worker threads a run uses by default: one a core.
-int defaultThreadCount();
 
 }  // namespace ferrolith

@@ -130,8 +130,7 @@ void readTargetIndex(const Json& json, Study& study) {
     const std::string range = "a number from 0 to " + shortestText(largestTargetIndex);
     if (!value.is_number()) refuse("targetIndex", "must be " + range + ", not " + shown(value));
     const double index = value.get<double>();
-    if (!(index >= 0.0 && index <= largestTargetIndex))
-        refuse("targetIndex", "must be " + range + ", not " + shown(value));
+    if (!isTargetIndex(index)) refuse("targetIndex", "must be " + range + ", not " + shown(value));
     study.targetIndex = index;
 }
 

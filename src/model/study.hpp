@@ -18,6 +18,9 @@ inline constexpr const char* seedRangeText = "a whole number from 0 to 184467440
 inline constexpr double defaultTargetIndex = 3.8;
 inline constexpr double largestTargetIndex = 8.0;
 
+// Whether a study may ask for the index: 0 to largestTargetIndex, not NaN.
+bool isTargetIndex(double index);
+
 // The inputs of an analysis as the window holds them: texts as typed, not numbers, so that a
 // study restores the window exactly and its run gives the same report as typing it in.
 struct Study {

@@ -2,12 +2,12 @@
 
 #include <tbb/blocked_range.h>
 #include <tbb/parallel_for.h>
-#include <tbb/task_arena.h>
 
 #include <cstddef>
 #include <cstdint>
 #include <mutex>
 
+#include "engine/thread_arena.hpp"
 #include "reliability/method_progress.hpp"
 
 namespace ferrolith::reliability {
@@ -17,7 +17,7 @@ namespace ferrolith::reliability {
 // the results in block order and get the same figures at any thread count.
 template <class Work>
 void forEachBlock(int threads, std::size_t count, Work work) {
-    tbb::task_arena arena(threads > 0 ? threads : tbb::task_arena::automatic);
+    tbb::task_arena arena = threadArena(threads > 0 ? threads : defaultThreadCount());
     arena.execute([&] {
         tbb::parallel_for(tbb::blocked_range<std::size_t>(0, count, 1),
                           [&](const tbb::blocked_range<std::size_t>& range) {

@@ -6,6 +6,7 @@
 
 #include "engine/repetition.hpp"
 #include "engine/repetition_schedule.hpp"
+#include "engine/thread_arena.hpp"
 #include "model/draw_input.hpp"
 #include "report/count_text.hpp"
 #include "report/message_text.hpp"
@@ -87,7 +88,7 @@ class Simulation {
 
     void start() {
         const auto N = static_cast<std::size_t>(result_.sampleSize);
-        for (auto* samples : {&keptEffect_, &keptResist_, &keptSafe_}) samples->assign(N, 0.0);
+        for (auto* samples : {&keptEffect_, &keptResist_}) samples->assign(N, 0.0);
         result_.repetitions.reserve(static_cast<std::size_t>(result_.plannedRepetitions));
         result_.tallies.reserve(static_cast<std::size_t>(result_.plannedRepetitions));
         result_.startedAt = wallClockSeconds();
@@ -139,9 +140,7 @@ class Simulation {
         return RunOutcome::Completed;
     }
 
-    SampleArrays keptSamples() {
-        return SampleArrays{keptEffect_.data(), keptResist_.data(), keptSafe_.data()};
-    }
+    SampleArrays keptSamples() { return SampleArrays{keptEffect_.data(), keptResist_.data()}; }
 
     // The repetition's figures into the result and the report, then the observer's turn: false
     // when it asks the run to stop.
@@ -197,8 +196,7 @@ class Simulation {
     NameArray distName_;
     clsRNG rng_;
     SystemRandom systemRandom_;
-    std::vector<double> keptEffect_, keptResist_,
-        keptSafe_;  // the samples of the latest repetition kept
+    std::vector<double> keptEffect_, keptResist_;  // the samples of the latest repetition kept
     double startTime_ = 0.0;
 };
 

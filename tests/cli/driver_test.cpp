@@ -32,6 +32,25 @@ TEST(Driver, SeededRunsRepeatAndPrintTheReportAsIs) {
     EXPECT_EQ(a.err, "VKM: Simulation Complete Save File?\n");
 }
 
+// More threads than the machine has cores included: standard error holds the driver's own
+// messages alone, no note of the threading library.
+TEST(Driver, NoLibraryWarningAtAnyThreadCount) {
+    const struct {
+        std::string options;
+        std::string err;
+    } runs[] = {{"--repetitions 4 --samples 500", "VKM: Simulation Complete Save File?\n"},
+                {"--method importance-sampling --is-samples 20000", ""},
+                {"--method independent-monte-carlo --repetitions 3 --samples 1000", ""}};
+    for (const auto& run : runs) {
+        for (const char* threads : {"3", "8"}) {
+            const Result r =
+                runCli("--seed 1 --quiet --threads " + std::string(threads) + " " + run.options);
+            EXPECT_EQ(r.status, 0) << run.options << " " << threads;
+            EXPECT_EQ(r.err, run.err) << run.options << " " << threads;
+        }
+    }
+}
+
 TEST(Driver, ExitStatuses) {
     EXPECT_EQ(runCli("--repetitions abc").status, 2);
     EXPECT_EQ(runCli("--param '2=225;10'").status, 2);
@@ -40,11 +59,11 @@ TEST(Driver, ExitStatuses) {
     EXPECT_EQ(aborted.status, 3);
     EXPECT_NE(aborted.err.find("Pellox: Poisson Parameter < 10\n"), std::string::npos);
     EXPECT_EQ(runCli("--help").status, 0);
-    const Result unsaved =
-        runCli("--repetitions 1 --samples 1 --output /nonexistent-ferrolith/x.txt");
+    const ferrolith::testing::TempFolder dir;
+    const std::string missing = (dir.missingFolder() / "x.txt").string();
+    const Result unsaved = runCli("--repetitions 1 --samples 1 --output " + missing);
     EXPECT_EQ(unsaved.status, 4);
-    EXPECT_NE(unsaved.err.find("Error while saving file /nonexistent-ferrolith/x.txt "),
-              std::string::npos);
+    EXPECT_NE(unsaved.err.find("Error while saving file " + missing + " "), std::string::npos);
 }
 
 TEST(Driver, OutputFileHoldsTheReportByteForByte) {

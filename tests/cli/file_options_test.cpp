@@ -66,17 +66,19 @@ TEST_F(StudyOption, OptionsBesideItOverrideItWhereverTheyStand) {
 }
 
 TEST(FileOptions, RefusesMissingNamesAndBadFiles) {
+    const testing::TempFolder dir;
+    const std::string missing = (dir.missingFolder() / "s.json").string();
     for (std::vector<std::string> bad : {std::vector<std::string>{"--study", ""},
                                          {"--save-study", ""},
                                          {"--study"},
-                                         {"--study", "/nonexistent-ferrolith/s.json"}})
+                                         {"--study", missing}})
         EXPECT_THROW(parse(bad), CommandLineError) << bad.back();
     try {
-        parse({"--study", "/nonexistent-ferrolith/s.json"});
+        parse({"--study", missing});
+        ADD_FAILURE() << missing;
     } catch (const CommandLineError& e) {
-        EXPECT_STREQ(e.what(),
-                     "The study file /nonexistent-ferrolith/s.json cannot be opened: No such file "
-                     "or directory");
+        EXPECT_EQ(std::string(e.what()),
+                  "The study file " + missing + " cannot be opened: No such file or directory");
     }
 }
 
@@ -105,7 +107,12 @@ TEST_F(StudyOption, TargetIndexComesFromTheStudyOrTheOption) {
     EXPECT_EQ(parse({"--study", file.path, "--target-index", "5.25"}).request.study.targetIndex,
               5.25);
     EXPECT_EQ(parse({}).request.study.targetIndex, 3.8);
-    for (const char* bad : {"", "abc", "-1", "8.01", "1e0", "nan", " 4", "4,5"}) {
+    // Read as a study file's number is: an exponent is as good as none.
+    for (const auto& [text, index] : std::vector<std::pair<std::string, double>>{
+             {"0", 0.0}, {"8", 8.0}, {"1e0", 1.0}, {"3.8e0", 3.8}, {"80E-1", 8.0}, {"4.50", 4.5}})
+        EXPECT_EQ(parse({"--target-index", text}).request.study.targetIndex, index) << text;
+    for (const char* bad : {"", "abc", "-1", "-1e0", "8.01", "8.1e0", "1e1", "nan", "inf", "-inf",
+                            "infinity", "0x1", "0x1p2", "+4", " 4", "4 ", "4,5", "4e", "1e0x"}) {
         try {
             parse({"--target-index", bad});
             ADD_FAILURE() << bad;
@@ -117,14 +124,21 @@ TEST_F(StudyOption, TargetIndexComesFromTheStudyOrTheOption) {
 }
 
 TEST(StudyDriver, TheTargetIndexReachesTheStudyAndTheResultsFile) {
-    TempPath study("target.json");
-    TempPath results("target-results.json");
-    EXPECT_EQ(runCli("--repetitions 1 --samples 1 --target-index 4.75 --save-study " + study.path +
-                     " --json " + results.path)
-                  .status,
-              0);
-    EXPECT_EQ(readStudyFile(study.path).targetIndex, 4.75);
-    EXPECT_NE(slurp(results.path).find("\"targetIndex\": 4.75"), std::string::npos);
+    for (const std::string method : {"monte-carlo", "form", "independent-monte-carlo"}) {
+        TempPath study("target.json");
+        TempPath results("target-results.json");
+        EXPECT_EQ(runCli("--method " + method +
+                         " --repetitions 1 --samples 1 --seed 3 --target-index 4.75 "
+                         "--save-study " +
+                         study.path + " --json " + results.path)
+                      .status,
+                  0)
+            << method;
+        const Study saved = readStudyFile(study.path);
+        EXPECT_EQ(saved.targetIndex, 4.75) << method;
+        EXPECT_EQ(saved.seed, 3u) << method;
+        EXPECT_NE(slurp(results.path).find("\"targetIndex\": 4.75"), std::string::npos) << method;
+    }
 }
 
 TEST(StudyDriver, WithoutASeedTheStudyHasNone) {
@@ -157,12 +171,16 @@ TEST(StudyDriver, StudiesThatOnceCrashedItAreOneLineAndNoRun) {
 }
 
 TEST(StudyDriver, AStudyThatCannotBeWrittenStopsBeforeTheRun) {
-    const Result r = runCli("--save-study /nonexistent-ferrolith/s.json");
-    EXPECT_EQ(r.status, 4);
-    EXPECT_EQ(r.out, "");
-    EXPECT_EQ(r.err,
-              "ferrolith-cli: Error while saving file /nonexistent-ferrolith/s.json No such file "
-              "or directory\n");
+    const testing::TempFolder dir;
+    const std::string missing = (dir.missingFolder() / "s.json").string();
+    for (const std::string method : {"monte-carlo", "form", "independent-monte-carlo"}) {
+        const Result r = runCli("--method " + method + " --save-study " + missing);
+        EXPECT_EQ(r.status, 4) << method;
+        EXPECT_EQ(r.out, "") << method;
+        EXPECT_EQ(r.err, "ferrolith-cli: Error while saving file " + missing +
+                             " No such file or directory\n")
+            << method;
+    }
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "cli/driver_observer.hpp"
+#include "support/file_test_support.hpp"
 #include "support/run_cli.hpp"
 
 namespace ferrolith {
@@ -95,24 +96,33 @@ TEST(DriverProgress, OnATerminalItIsDrawnAndErased) {
     EXPECT_EQ(afterLastWipe(r.err), "VKM: Simulation Complete Save File?\r\n");
 }
 
+// A report that cannot be saved: its error follows the save question.
+struct UnsavedRun {
+    testing::TempFolder dir;
+    std::string missing = (dir.missingFolder() / "r").string();
+    std::string options = "--seed 1 --repetitions 3 --samples 10 --output " + missing;
+};
+
 TEST(DriverProgress, MessagesStandOnLinesOfTheirOwn) {
-    const auto r =
-        runCliOnTerminal("--seed 1 --repetitions 3 --samples 10 --output /nonexistent/r");
+    const UnsavedRun unsaved;
+    const auto r = runCliOnTerminal(unsaved.options);
     EXPECT_EQ(r.status, 4);
     const auto question = r.err.find(wipe + "VKM: Simulation Complete Save File?");
     ASSERT_NE(question, std::string::npos) << r.err;
     EXPECT_NE(r.err.find("3 repetitions"), std::string::npos) << r.err;
     EXPECT_EQ(r.err.find("repetitions", question), std::string::npos) << r.err;
-    EXPECT_NE(r.err.find("Error while saving file /nonexistent/r", question), std::string::npos);
+    EXPECT_NE(r.err.find("Error while saving file " + unsaved.missing, question),
+              std::string::npos);
 }
 
 TEST(DriverProgress, NothingIntoAPipeOrWithQuiet) {
-    const std::string run = "--seed 1 --repetitions 3 --samples 10 --output /nonexistent/r";
+    const UnsavedRun unsaved;
+    const std::string& run = unsaved.options;
     for (const auto& r : {runCliErrorsIntoPipe(run), runCliOnTerminal("--quiet " + run)}) {
         EXPECT_EQ(r.status, 4);
         EXPECT_EQ(r.err.find("repetitions"), std::string::npos) << r.err;
         EXPECT_EQ(r.err.find('\x1b'), std::string::npos) << r.err;
-        EXPECT_NE(r.err.find("Error while saving file /nonexistent/r"), std::string::npos);
+        EXPECT_NE(r.err.find("Error while saving file " + unsaved.missing), std::string::npos);
     }
 }
 

@@ -113,7 +113,8 @@ TEST(RecordOption, EachVerdictIsWordedAlikeInTheTextTheResultsAndTheRecord) {
 }
 
 TEST(RecordOption, AFailedWriteIsOneLineExitFourAndNoFile) {
-    const std::string path = "/nonexistent-ferrolith/record.pdf";
+    const testing::TempFolder dir;
+    const std::string path = (dir.missingFolder() / "record.pdf").string();
     const Result r = runCli("--repetitions 1 --samples 5 --quiet --record " + path, noDisplay);
     EXPECT_EQ(r.status, 4);
     EXPECT_NE(r.err.find("ferrolith-cli: Error while saving file " + path +
@@ -126,6 +127,23 @@ TEST(RecordOption, AFailedWriteIsOneLineExitFourAndNoFile) {
     const Result help = runCli("--help");
     EXPECT_TRUE(has(help.out, "--record FILE")) << help.out;
     EXPECT_TRUE(has(help.out, "results or record) could not be written")) << help.out;
+}
+
+TEST(RecordOption, DrawnOffscreenWhateverPlatformTheEnvironmentNames) {
+    for (const std::string platform : {"xcb", "wayland"}) {
+        for (const std::string options :
+             {"--seed 1 --method form", "--seed 1 --repetitions 2 --samples 100"}) {
+            TempPath pdf("platform.pdf");
+            const Result r = runCli(options + " --quiet --record " + pdf.path,
+                                    "QT_QPA_PLATFORM=" + platform + " DISPLAY= WAYLAND_DISPLAY= ");
+            const std::string what = platform + " " + options;
+            EXPECT_EQ(r.status, 0) << what << r.err;
+            EXPECT_GE(pdfPages(pdf.path), 1) << what;
+            EXPECT_EQ(testing::withoutTiming(r.out),
+                      testing::withoutTiming(runCli(options + " --quiet").out))
+                << what;
+        }
+    }
 }
 
 TEST(RecordOption, AFailedWriteLeavesTheOldFile) {

@@ -135,14 +135,13 @@ TEST(ResultsFiles, ARunThatFailsAtItsInputsWritesNone) {
 
 TEST(ResultsFiles, AFailedWriteIsOneLineAndExitFour) {
     TempPath csv("written.csv");
-    const Result r = runCli(
-        "--repetitions 1 --samples 1 --json /nonexistent-ferrolith/r.json "
-        "--csv " +
-        csv.path);
+    const testing::TempFolder dir;
+    const std::string missing = (dir.missingFolder() / "r.json").string();
+    const Result r = runCli("--repetitions 1 --samples 1 --json " + missing + " --csv " + csv.path);
     EXPECT_EQ(r.status, 4);
     EXPECT_NE(r.out.find("Total number of simulations was 1\r\n"), std::string::npos);
-    EXPECT_NE(r.err.find("ferrolith-cli: Error while saving file /nonexistent-ferrolith/r.json "
-                         "No such file or directory\n"),
+    EXPECT_NE(r.err.find("ferrolith-cli: Error while saving file " + missing +
+                         " No such file or directory\n"),
               std::string::npos);
     EXPECT_EQ(slurp(csv.path).rfind("index,", 0), 0u);  // the other file is still written
     for (const char* option : {"--json", "--csv"})

@@ -50,7 +50,8 @@ TEST(SaveReport, EmptyNameAsksAgainUntilANameComes) {
 
 TEST(SaveReport, MissingFolderIsReportedOnce) {
     RecordingObserver w;
-    const std::string target = "/nonexistent-ferrolith-folder/out.txt";
+    const TempFolder dir;
+    const std::string target = (dir.missingFolder() / "out.txt").string();
     w.dialogAnswers = {{false, target}};
     EXPECT_EQ(saveReport(w, "report"), SaveOutcome::Failed);
     ASSERT_EQ(w.boxes.size(), 1u);
@@ -86,12 +87,13 @@ TEST(SaveReport, WriteProtectedFileIsReportedAndKept) {
 
 TEST(SaveReport, ControlCharactersOfTheNameAreEscapedInTheMessage) {
     RecordingObserver w;
-    w.dialogAnswers = {{false, "/nonexistent-ferrolith-folder/a\nb\x1b[2J\r\n.txt"}};
+    const TempFolder dir;
+    const std::string folder = dir.missingFolder().string();
+    w.dialogAnswers = {{false, folder + "/a\nb\x1b[2J\r\n.txt"}};
     EXPECT_EQ(saveReport(w, "report"), SaveOutcome::Failed);
     ASSERT_EQ(w.boxes.size(), 1u);
-    EXPECT_EQ(w.boxes[0].prompt,
-              "Error while saving file /nonexistent-ferrolith-folder/a\\nb\\x1b[2J\\r\\n.txt"
-              "\r\nNo such file or directory");
+    EXPECT_EQ(w.boxes[0].prompt, "Error while saving file " + folder +
+                                     "/a\\nb\\x1b[2J\\r\\n.txt\r\nNo such file or directory");
 }
 
 }  // namespace

@@ -2,10 +2,11 @@
 
 // Folders, file contents and child processes for the tests of file output.
 #include <grp.h>
-#include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -31,24 +32,29 @@ inline void writeText(const fs::path& p, const std::string& text) {
     std::ofstream(p, std::ios::binary) << text;
 }
 
-// An empty folder of the test's own, removed with everything in it. Open to every user, owned by
-// the ordinary user when the test runs as root, so a child switched to that user can write in it.
+// A new empty folder of its own, removed with everything in it when it goes. Open to every user,
+// owned by the ordinary user when the test runs as root, so a child switched to that user can
+// write in it.
 struct TempFolder {
     fs::path path;
     TempFolder() {
-        path = fs::temp_directory_path() /
-               ("ferrolith-files-" + std::to_string(::getpid()) + "-" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(path);
-        fs::create_directories(path);
+        std::string pattern = (fs::temp_directory_path() / "ferrolith-files-XXXXXX").string();
+        if (::mkdtemp(pattern.data()) == nullptr)
+            throw fs::filesystem_error("mkdtemp", pattern,
+                                       std::error_code(errno, std::generic_category()));
+        path = pattern;
         fs::permissions(path, fs::perms::all);
         if (::geteuid() == 0) static_cast<void>(::chown(path.c_str(), ordinaryUser, ordinaryGroup));
     }
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
     ~TempFolder() {
         std::error_code ignored;
         fs::permissions(path, fs::perms::all, ignored);
         fs::remove_all(path, ignored);
     }
+    // A folder inside this one that is not there, for saves that must fail.
+    fs::path missingFolder() const { return path / "missing"; }
     std::size_t entries() const {
         return static_cast<std::size_t>(
             std::distance(fs::directory_iterator(path), fs::directory_iterator()));
