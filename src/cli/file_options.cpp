@@ -25,11 +25,13 @@ void addFileOptions(CLI::App& app, FileOptions& options) {
         ->type_name("FILE");
     app.add_option("--json", options.json,
                    "Write the results to FILE as JSON: the study with the seed used, the failure "
-                   "statistics, the overall and per-repetition figures, the inputs at failure "
-                   "and the report")
+                   "statistics, the overall and per-repetition figures, the inputs at failure, "
+                   "FORM, the verdict against the target index and the report")
         ->type_name("FILE");
     app.add_option("--csv", options.csv,
-                   "Write the repetitions' figures to FILE as CSV, one row a repetition")
+                   "Write the repetitions' figures to FILE as CSV, one row a repetition; for form, "
+                   "sorm and importance-sampling, which have none, FORM's design point, one row an "
+                   "input")
         ->type_name("FILE");
     app.add_option("--record", options.record,
                    "Write the calculation record to FILE as PDF (A4): the study with the seed "

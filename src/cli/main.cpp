@@ -2,32 +2,18 @@
 
 #include <iostream>
 
+#include "cli/analysis_outputs.hpp"
 #include "cli/command_line.hpp"
 #include "cli/driver_observer.hpp"
 #include "cli/exit_status.hpp"
 #include "cli/method_driver.hpp"
-#include "cli/record_output.hpp"
 #include "cli/standard_output.hpp"
-#include "files/results_csv.hpp"
-#include "files/results_json.hpp"
 #include "report/message_text.hpp"
 #include "session/simulation_run.hpp"
 
 using namespace ferrolith;
 
 namespace {
-
-// Writes the results files the options name; false when one could not be written.
-bool writeResults(const FileOptions& files, const Analysis& analysis) {
-    bool written = true;
-    if (!files.json.empty())
-        written = writeOrSay(files.json, resultsJsonText(analysis), std::cerr) && written;
-    if (!files.csv.empty())
-        written = writeOrSay(files.csv, resultsCsv(analysis), std::cerr) && written;
-    if (!files.record.empty())
-        written = writeRecordOrSay(files.record, calculationRecord(analysis), std::cerr) && written;
-    return written;
-}
 
 // Parses the command line, runs, and prints the report: the exit status.
 int runDriver(const std::vector<std::string>& args, StandardOutput& out) {
@@ -49,9 +35,10 @@ int runDriver(const std::vector<std::string>& args, StandardOutput& out) {
     const RunResult run = runSimulation(request, observer);
     out.write(run.report);
 
-    // Aborted runs are recorded too: their outcome and the repetitions before the fault.
-    const bool written =
-        !run.recorded() || writeResults(commandLine.files, Analysis::ofDesignRun(run));
+    // Aborted runs are recorded too: their outcome and the repetitions before the fault. FORM of
+    // the study costs milliseconds: the analysis is made only for a file that holds it.
+    const bool written = !run.recorded() || !writesAnalysis(commandLine) ||
+                         writeAnalysisOutputs(commandLine, Analysis::ofDesignRun(run), std::cerr);
     switch (run.outcome) {
         case RunOutcome::Completed:
             return run.save == SaveOutcome::Failed || !written ? exitSaveFailed : exitCompleted;

@@ -5,8 +5,11 @@
 
 #include <sstream>
 
+#include "files/results_csv.hpp"
 #include "files/study_file.hpp"
 #include "support/file_test_support.hpp"
+#include "support/pdf_tools.hpp"
+#include "support/report_helpers.hpp"
 #include "support/run_cli.hpp"
 
 namespace ferrolith::test {
@@ -84,6 +87,35 @@ TEST(OutputPaths, ARefusedRunWritesNothingAndLeavesTheStudy) {
                   "ferrolith-cli: --record names the study file --study reads: \"" + study + "\"\n")
             << method;
         EXPECT_EQ(testing::slurp(study), studyFileText(Study{})) << method;
+    }
+}
+
+// Every output option with every kind of run: each file written from what that run holds.
+TEST(OutputPaths, EveryOutputIsWrittenForEveryKindOfRun) {
+    const TempFolder folder;
+    const std::string dir = folder.path.string() + "/";
+    for (const std::string method :
+         {"monte-carlo", "form", "sorm", "importance-sampling", "independent-monte-carlo"}) {
+        SCOPED_TRACE(method);
+        const testing::Result r = testing::runCli(
+            "--method " + method + " --seed 2 --repetitions 3 --samples 200 --is-samples 1000" +
+            " --quiet --output " + dir + "r.txt --json " + dir + "r.json --csv " + dir +
+            "r.csv --record " + dir + "r.pdf --save-study " + dir + "s.json");
+        ASSERT_EQ(r.status, 0) << r.err;
+        EXPECT_EQ(testing::slurp(dir + "r.txt").substr(0, 8),
+                  method == "monte-carlo" ? "Input Da" : "Method: ");
+        EXPECT_EQ(readStudyFile(dir + "s.json").seed, 2u);
+        EXPECT_EQ(testing::countOf(testing::slurp(dir + "r.json"), "\n  \"verdict\": {"), 1);
+        EXPECT_GT(testing::pdfPages(dir + "r.pdf"), 0);
+        // The repetitions where the run has them, FORM's design point where it has none.
+        const std::string csv = testing::slurp(dir + "r.csv");
+        const bool repetitions = method == "monte-carlo" || method == "independent-monte-carlo";
+        EXPECT_EQ(csv.substr(0, csv.find('\n')),
+                  repetitions ? resultsCsvHeader : designPointCsvHeader);
+        EXPECT_EQ(testing::countOf(csv, "\n"), repetitions ? 4 : 8) << csv;
+        EXPECT_EQ(testing::countOf(csv, "\nUdlValue,"), repetitions ? 0 : 1) << csv;
+        for (const char* name : {"r.txt", "r.json", "r.csv", "r.pdf", "s.json"})
+            std::filesystem::remove(dir + name);
     }
 }
 
