@@ -143,12 +143,12 @@ TEST_F(RecordCommandsTest, NoRunNoRecordAndAFailedSaveIsOneMessage) {
               "There is no run to record: the last run neither completed nor was aborted.");
 
     runSmall();
-    savePath = "/nonexistent-ferrolith/record.pdf";
+    const testing::TempFolder scratch;
+    savePath = (scratch.missingFolder() / "record.pdf").string();
     button("saveRecord")->click();
     ASSERT_EQ(messages.size(), 4u);
     EXPECT_EQ(messages[3].prompt,
-              "Error while saving file /nonexistent-ferrolith/record.pdf\r\nNo such file or "
-              "directory");
+              "Error while saving file " + savePath + "\r\nNo such file or directory");
     EXPECT_FALSE(std::filesystem::exists(savePath));
 }
 

@@ -86,10 +86,12 @@ TEST_F(ResultsExportTest, NothingToExportBeforeARunOrAfterOneThatFailed) {
 TEST_F(ResultsExportTest, AnAbortedRunIsExportedAndAFailedWriteSaysSo) {
     c.cmbDist[0]->setCurrentIndex(4);  // Poisson with a mean of 4: faulty data
     pressCalculate();
-    exportTo("/nonexistent-ferrolith/r.json", Json);
+    const testing::TempFolder scratch;
+    const std::string missing = (scratch.missingFolder() / "r.json").string();
+    exportTo(missing, Json);
     ASSERT_FALSE(messages.empty());
     EXPECT_EQ(messages.back().prompt,
-              "Error while saving file /nonexistent-ferrolith/r.json\r\nNo such file or directory");
+              "Error while saving file " + missing + "\r\nNo such file or directory");
     exportTo(file.path, Json);
     EXPECT_EQ(nlohmann::ordered_json::parse(slurp(file.path))["outcome"], "aborted");
 }

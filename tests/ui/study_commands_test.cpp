@@ -155,11 +155,12 @@ TEST_F(StudyCommandsTest, CancelledDialogsDoNothing) {
 }
 
 TEST_F(StudyCommandsTest, AFailedSaveIsAMessage) {
-    savePath = "/nonexistent-ferrolith/s.json";
+    const testing::TempFolder scratch;
+    savePath = (scratch.missingFolder() / "s.json").string();
     window.studyCommands().saveAction()->trigger();
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0].prompt,
-              "Error while saving file /nonexistent-ferrolith/s.json\r\nNo such file or directory");
+              "Error while saving file " + savePath + "\r\nNo such file or directory");
 }
 
 TEST_F(StudyCommandsTest, AFileDroppedOnTheWindowOrATextBoxOpens) {

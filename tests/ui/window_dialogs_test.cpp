@@ -14,6 +14,7 @@
 
 #include "support/run_cli.hpp"
 #include "ui/save_dialog.hpp"
+#include "support/file_test_support.hpp"
 #include "window_fixture.hpp"
 
 namespace ferrolith::test {
@@ -29,7 +30,6 @@ struct HookCase {
 
 const std::string reportSaveAs = "Save As | Text files (*.txt) All files (*) | save";
 const std::string saveQuestion = "Simulation Complete\r\nSave File?";
-const std::string missing = "/nonexistent-ferrolith/";
 
 std::string saveError(const std::string& path) {
     return "Error while saving file " + path + "\r\nNo such file or directory";
@@ -47,6 +47,10 @@ std::string described(const SaveDialogSettings& settings) {
 // so that the test fails instead of waiting for a user.
 class WindowDialogsTest : public WindowTest {
   protected:
+    const testing::TempFolder scratch;
+    // A folder that is not there, for saves and opens that must fail.
+    const std::string missing = scratch.missingFolder().string() + "/";
+
     WindowDialogsTest() {
         guard_.setInterval(0);
         QObject::connect(&guard_, &QTimer::timeout, [this] {
