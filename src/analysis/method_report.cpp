@@ -114,9 +114,8 @@ std::string answerBlock(const MethodAnswer& answer) {
 
 std::string methodReport(const MethodResult& result) {
     const double target = result.study.targetIndex;
-    std::string text =
-        line("Method", std::string(methodName(result.method()))) + inputsBlock(result.study) +
-        answerBlock(result.answer);
+    std::string text = line("Method", std::string(methodName(result.method()))) +
+                       inputsBlock(result.study) + answerBlock(result.answer);
     if (result.form) text += formBlock(*result.form);
     return text + line("Target", verdictText(verdictOn(methodEstimate(result), target), target));
 }

@@ -20,7 +20,8 @@ Verdict verdictOn(const Estimate& estimate, double target) {
 std::string targetText(double target) {
     // Whatever the locale: the window's sets the C library's.
     char text[32];
-    const char* end = std::to_chars(text, text + sizeof text, target, std::chars_format::fixed, 2).ptr;
+    const char* end =
+        std::to_chars(text, text + sizeof text, target, std::chars_format::fixed, 2).ptr;
     double back = 0.0;
     std::from_chars(text, end, back);
     // A target typed with more decimals is shown as typed: 3.855 must not read as 3.86.

@@ -14,8 +14,7 @@ int runMethodDriver(const CommandLine& commandLine, StandardOutput& out) {
         runMethod(commandLine.request, commandLine.method, observer);
     if (result.outcome == RunOutcome::Failed) return exitBadInput;
     out.write(result.report);
-    const bool written =
-        writeAnalysisOutputs(commandLine, Analysis::ofMethod(result), std::cerr);
+    const bool written = writeAnalysisOutputs(commandLine, Analysis::ofMethod(result), std::cerr);
     if (result.outcome == RunOutcome::Aborted) {
         std::cerr << "ferrolith-cli: the method was ended by faulty input data\n";
         return written ? exitAborted : exitSaveFailed;

@@ -8,8 +8,7 @@ namespace ferrolith {
 
 inline constexpr const char* resultsCsvHeader =
     "index,seed,effectMean,effectStdDev,resistMean,resistStdDev,safeFraction,failures";
-inline constexpr const char* designPointCsvHeader =
-    "input,value,standardNormal,alpha,importance";
+inline constexpr const char* designPointCsvHeader = "input,value,standardNormal,alpha,importance";
 
 // The completed repetitions of a run, one row each under the header, LF line ends, numbers at
 // full precision with "." decimals; a non-finite figure is an empty field.

@@ -18,7 +18,6 @@ RecordLines methodLines(const Analysis& analysis, const reliability::MethodResul
 RecordLines formLines(const Analysis& analysis, const reliability::StudyForm& form);
 
 // "Target": the verdict's words.
-std::pair<std::string, std::string> verdictLine(const Analysis& analysis,
-                                                const Estimate& estimate);
+std::pair<std::string, std::string> verdictLine(const Analysis& analysis, const Estimate& estimate);
 
 }  // namespace ferrolith

@@ -15,8 +15,7 @@ namespace ferrolith {
 // A section heading, kept on one page with keepWith points of what follows.
 void addHeading(PageFlow& flow, const std::string& text, double keepWith = 60);
 // Wrapped text across the page, kept on one page with keepWith points of what follows.
-void addParagraph(PageFlow& flow, const std::string& text, const QFont& font,
-                  double keepWith = 0);
+void addParagraph(PageFlow& flow, const std::string& text, const QFont& font, double keepWith = 0);
 
 // Rows of cells in columns whose widths are the given fractions of the page; a head row in
 // bold. Cells wrap; columns from rightFrom on are aligned to the right.

@@ -2,10 +2,10 @@
 
 #include <chrono>
 
+#include "analysis/method_report.hpp"
 #include "model/parse_parameter.hpp"
 #include "report/count_text.hpp"
 #include "rng/system_random.hpp"
-#include "analysis/method_report.hpp"
 #include "session/simulation_run.hpp"
 
 namespace ferrolith {

@@ -27,8 +27,8 @@ QString intervalAndCov(const Estimate& e) {
     QString text = QString::fromUtf8(results_text::intervalOf)
                        .arg(figure(e.interval->lower), figure(e.interval->upper));
     if (e.variation)
-        text += QStringLiteral(", ") +
-                QString::fromUtf8(results_text::covOf).arg(figure(*e.variation));
+        text +=
+            QStringLiteral(", ") + QString::fromUtf8(results_text::covOf).arg(figure(*e.variation));
     return text;
 }
 

@@ -18,9 +18,9 @@
 #include <algorithm>
 
 #include "failure_statistics/figure_text.hpp"
-#include "ui/method_comparison.hpp"
 #include "report/message_text.hpp"
 #include "ui/importance_bars.hpp"
+#include "ui/method_comparison.hpp"
 #include "ui/results_texts.hpp"
 #include "ui/widget_text.hpp"
 
@@ -240,9 +240,8 @@ void MethodsPanel::showAnalysis() {
         target_->setValue(a.targetIndex());
     }
     if (const auto& design = a.design())
-        counts_->setText(text(rt::countsOfRun)
-                             .arg(design->run.plannedRepetitions)
-                             .arg(design->run.sampleSize));
+        counts_->setText(
+            text(rt::countsOfRun).arg(design->run.plannedRepetitions).arg(design->run.sampleSize));
     if (!worker_.running() && !a.design()) runStatus_->setText(text(rt::noRunForMethods));
     showForm();
     showComparison();
@@ -258,8 +257,8 @@ void MethodsPanel::showForm() {
         formSummary_->setText(text(rt::formFault).arg(text(form->form.message)));
     } else {
         const FormResult& f = form->form;
-        const QString how = f.converged ? text(rt::formConverged)
-                                        : text(rt::formNotConverged).arg(text(f.message));
+        const QString how =
+            f.converged ? text(rt::formConverged) : text(rt::formNotConverged).arg(text(f.message));
         const JudgedEstimate judged = a.judged(formEstimate(*form, a.formSeconds()));
         formSummary_->setText(text(rt::formSummary)
                                   .arg(figure(f.beta), figure(f.failureProbability), how,

@@ -42,7 +42,8 @@ void RecordCommands::saveRecord() {
     };
     const SaveDialogResult chosen = dialogs_.askForFile(&window_, FileKind::Record, settings);
     if (chosen.cancelled || chosen.fileName.empty()) return;
-    if (const auto failure = ferrolith::saveRecord(calculationRecord(analysis_.current()), chosen.fileName))
+    if (const auto failure =
+            ferrolith::saveRecord(calculationRecord(analysis_.current()), chosen.fileName))
         dialogs_.tell(&window_, saveErrorMessage(chosen.fileName, *failure));
 }
 

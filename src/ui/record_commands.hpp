@@ -3,9 +3,9 @@
 #include <QObject>
 #include <optional>
 
-#include "ui/window_analysis.hpp"
 #include "record/calculation_record.hpp"
 #include "ui/results_window.hpp"
+#include "ui/window_analysis.hpp"
 #include "ui/window_dialogs.hpp"
 
 namespace ferrolith {

@@ -3,8 +3,8 @@
 #include <QObject>
 #include <optional>
 
-#include "ui/window_analysis.hpp"
 #include "ui/results_window.hpp"
+#include "ui/window_analysis.hpp"
 #include "ui/window_dialogs.hpp"
 
 namespace ferrolith {

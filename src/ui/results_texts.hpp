@@ -74,8 +74,7 @@ inline constexpr const char* formCaption = "FORM on the run's inputs";
 inline constexpr const char* formPending = "FORM appears here when a run completes or aborts.";
 inline constexpr const char* formUnreadable = "FORM could not read the run's parameters.";
 // beta, Pf, how it ended, evaluations, the verdict.
-inline constexpr const char* formSummary =
-    "beta %1, Pf = Phi(-beta) = %2; %3; %4 evaluations; %5.";
+inline constexpr const char* formSummary = "beta %1, Pf = Phi(-beta) = %2; %3; %4 evaluations; %5.";
 inline constexpr const char* formConverged = "converged";
 inline constexpr const char* formNotConverged = "did not converge: %1";
 inline constexpr const char* formFault = "ended on faulty input data: %1";

@@ -1,12 +1,11 @@
 #include "ui/study_commands.hpp"
 
-#include <filesystem>
-
 #include <QAction>
 #include <QDropEvent>
 #include <QMimeData>
 #include <QUrl>
 #include <QWidget>
+#include <filesystem>
 
 #include "files/safe_file_write.hpp"
 #include "files/study_file.hpp"

@@ -61,9 +61,7 @@ TEST(ResultsCsv, OneRowARepetitionAtFullPrecision) {
               "index,seed,effectMean,effectStdDev,resistMean,resistStdDev,safeFraction,failures\n");
 }
 
-std::string jsonTextOf(const RunResult& run) {
-    return resultsJsonText(Analysis::ofDesignRun(run));
-}
+std::string jsonTextOf(const RunResult& run) { return resultsJsonText(Analysis::ofDesignRun(run)); }
 Json jsonOf(const RunResult& run) { return Json::parse(jsonTextOf(run)); }
 
 TEST(ResultsJson, FieldsInOrderNonFiniteAsNull) {

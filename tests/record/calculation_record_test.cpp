@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-
 #include "record/record_texts.hpp"
 #include "record/report_lines.hpp"
 #include "report/report_text.hpp"

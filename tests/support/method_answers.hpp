@@ -8,8 +8,7 @@
 // A method's own figures, for tests that look into them: none for another method.
 namespace ferrolith::test {
 
-inline const reliability::ImportanceSamplingResult* samplingOf(
-    const reliability::MethodResult& r) {
+inline const reliability::ImportanceSamplingResult* samplingOf(const reliability::MethodResult& r) {
     const auto* a = std::get_if<reliability::ImportanceAnswer>(&r.answer);
     return a && a->sampling ? &*a->sampling : nullptr;
 }

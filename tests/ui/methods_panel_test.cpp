@@ -14,8 +14,8 @@
 #include <filesystem>
 
 #include "failure_statistics/figure_text.hpp"
-#include "files/study_file.hpp"
 #include "files/results_json.hpp"
+#include "files/study_file.hpp"
 #include "reliability/form.hpp"
 #include "support/file_test_support.hpp"
 #include "support/method_answers.hpp"
@@ -182,7 +182,8 @@ TEST_F(MethodsPanelTest, IndependentMonteCarloAndSormAreRunMethodsToo) {
     EXPECT_EQ(streamsOf(shownStreams)->repetitions[1].effectMean,
               streamsOf(streams)->repetitions[1].effectMean);
     const MethodResult& shownSorm = panel().methodResults()[2];
-    EXPECT_EQ(sormOf(shownSorm)->breitung.failureProbability, sormOf(sorm)->breitung.failureProbability);
+    EXPECT_EQ(sormOf(shownSorm)->breitung.failureProbability,
+              sormOf(sorm)->breitung.failureProbability);
     const QStringList methods{cell("methodComparison", 0, 0), cell("methodComparison", 1, 0),
                               cell("methodComparison", 2, 0), cell("methodComparison", 3, 0)};
     EXPECT_EQ(methods,

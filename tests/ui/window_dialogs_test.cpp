@@ -12,9 +12,9 @@
 #include <QTimer>
 #include <functional>
 
+#include "support/file_test_support.hpp"
 #include "support/run_cli.hpp"
 #include "ui/save_dialog.hpp"
-#include "support/file_test_support.hpp"
 #include "window_fixture.hpp"
 
 namespace ferrolith::test {
