@@ -63,9 +63,15 @@ T poissonValue(T a, T b, T u1, T u2, T piValue, Pick pickFirst) {
     });
 }
 
+// The Gumbel value from -ln u1: the reliability methods pass it computed from the tail it is in.
+template <class T>
+T gumbelFromMinusLog(T a, T b, T minusLogU1) {
+    return a - (T(1.0) / b) * log(minusLogU1);
+}
+
 template <class T>
 T gumbelValue(T a, T b, T u1) {
-    return a - (T(1.0) / b) * log(log(T(1.0) / u1));
+    return gumbelFromMinusLog(a, b, log(T(1.0) / u1));
 }
 
 template <class T>
@@ -74,16 +80,32 @@ struct GammaDraw {
     MaskOf<T> overflow;  // a power overflowed to infinity from finite operands
 };
 
+template <class T>
+struct GammaExponents {
+    T e1;  // of u1: 1 / b
+    T e2;  // of u2: 1 / (1 - b)
+};
+
+template <class T>
+GammaExponents<T> gammaExponents(T b) {
+    return {T(1.0) / b, T(1.0) / (T(1.0) - b)};
+}
+
+// The Gamma value from the powers p1 = u1^e1, p2 = u2^e2 and -ln u3: the reliability methods pass
+// them computed from the tail each uniform is in.
+template <class T>
+GammaDraw<T> gammaFromPowers(T a, GammaExponents<T> e, T p1, T p2, T minusLogU3) {
+    const MaskOf<T> overflow =
+        (isInfinite(p1) & isFinite(e.e1)) | (isInfinite(p2) & isFinite(e.e2));
+    const T value = p1 * (T(1.0) / a) * minusLogU3 / (p1 + p2);
+    return {value, overflow};
+}
+
 // a is the rate, b the shape; one pass from three uniforms, nothing rejected.
 template <class T>
 GammaDraw<T> gammaValue(T a, T b, T u1, T u2, T u3) {
-    const T e1 = T(1.0) / b;
-    const T e2 = T(1.0) / (T(1.0) - b);
-    const T p1 = pow(u1, e1);
-    const T p2 = pow(u2, e2);
-    const MaskOf<T> overflow = (isInfinite(p1) & isFinite(e1)) | (isInfinite(p2) & isFinite(e2));
-    const T value = p1 * (T(1.0) / a) * (-log(u3)) / (p1 + p2);
-    return {value, overflow};
+    const GammaExponents<T> e = gammaExponents(b);
+    return gammaFromPowers(a, e, pow(u1, e.e1), pow(u2, e.e2), -log(u3));
 }
 
 // A Poisson mean of 10 or less is faulty data.

@@ -1,5 +1,6 @@
 #include "reliability/beam_space.hpp"
 
+#include <cmath>
 #include <stdexcept>
 
 #include "model/distribution_formulas.hpp"
@@ -28,17 +29,22 @@ struct InputValue {
     std::optional<std::string_view> fault;
 };
 
-// One input from its coordinates z[0 .. coordinateCount(branch)), by the sampler's formulas.
+// u^e for the uniform u = Phi(z), from ln u: exact in both tails.
+double uniformPower(double z, double e) { return std::exp(e * logNormalCdf(z)); }
+
+// One input from its coordinates z[0 .. coordinateCount(branch)), by the sampler's formulas with
+// the logarithms of their uniforms taken from the tail each is in.
 InputValue inputValue(Branch branch, double a, double b, const double* z) {
     switch (branch) {
         case Branch::Gamma: {
-            const auto gamma =
-                formulas::gammaValue(a, b, uniformAt(z[0]), uniformAt(z[1]), uniformAt(z[2]));
+            const auto e = formulas::gammaExponents(b);
+            const auto gamma = formulas::gammaFromPowers(
+                a, e, uniformPower(z[0], e.e1), uniformPower(z[1], e.e2), -logNormalCdf(z[2]));
             if (gamma.overflow) return {0.0, dataFaultMessage};
             return {gamma.value, std::nullopt};
         }
         case Branch::Gumbel:
-            return {formulas::gumbelValue(a, b, uniformAt(z[0])), std::nullopt};
+            return {formulas::gumbelFromMinusLog(a, b, -logNormalCdf(z[0])), std::nullopt};
         default:
             break;
     }

@@ -19,10 +19,10 @@ double normalDensity(double z) {
     return std::exp(-0.5 * z * z) / std::sqrt(2.0 * std::numbers::pi);
 }
 
-double uniformAt(double z) {
+double logNormalCdf(double z) {
     constexpr double smallest = std::numeric_limits<double>::min();
-    constexpr double largest = 1.0 - std::numeric_limits<double>::epsilon() / 2;
-    return std::clamp(normalCdf(z), smallest, largest);
+    if (z > 0) return std::log1p(-std::max(normalCdf(-z), smallest));
+    return std::log(std::max(normalCdf(z), smallest));
 }
 
 }  // namespace ferrolith::reliability

@@ -8,8 +8,9 @@ double normalCdf(double z);
 // phi(z), the standard normal density.
 double normalDensity(double z);
 
-// Phi(z) kept strictly inside (0, 1), as every uniform the sampler draws: the formulas that take
-// logarithms of a uniform or of its reciprocal stay finite at any point.
-double uniformAt(double z);
+// ln Phi(z), from the tail z is in: log1p(-Phi(-z)) above 0 keeps the digits that 1 - Phi(z)
+// would lose. Phi is kept strictly inside (0, 1), as every uniform the sampler draws, so the
+// formulas that take the logarithm of the result stay finite at any point.
+double logNormalCdf(double z);
 
 }  // namespace ferrolith::reliability

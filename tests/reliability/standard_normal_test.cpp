@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "reliability/normal_stream.hpp"
+#include "support/precise_inputs.hpp"
 
 namespace ferrolith::reliability {
 namespace {
@@ -22,10 +23,16 @@ TEST(StandardNormal, DistributionFunctionKeepsBothTails) {
     }
 }
 
-TEST(StandardNormal, UniformsStayInsideTheOpenInterval) {
-    EXPECT_GT(uniformAt(-60.0), 0.0);
-    EXPECT_LT(uniformAt(60.0), 1.0);
-    EXPECT_EQ(uniformAt(0.0), 0.5);
+TEST(StandardNormal, LogDistributionFunctionKeepsBothTails) {
+    for (double z : {-37.0, -8.0, -1.0, 0.0, 0.4, 5.9, 8.0}) {
+        const double expected = static_cast<double>(log(test::preciseUniform(z)));
+        EXPECT_NEAR(logNormalCdf(z), expected, 1e-14 * std::abs(expected)) << z;
+    }
+    // Beyond the doubles' range of Phi the uniform stays inside (0, 1): finite and below 0.
+    for (double z : {-60.0, 60.0}) {
+        EXPECT_TRUE(std::isfinite(logNormalCdf(z))) << z;
+        EXPECT_LT(logNormalCdf(z), 0.0) << z;
+    }
 }
 
 // 1.6e7 normals from four streams: the mass beyond each of these points on both sides within 4
