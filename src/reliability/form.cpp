@@ -55,7 +55,7 @@ void takeDesignPoint(FormResult& result, const SearchOutcome& o, double sign) {
     result.beta = sign * o.point.norm();
     result.failureProbability = normalCdf(-result.beta);
     result.designPoint = toVector(o.point);
-    result.gradientNorm = o.gradient.norm();
+    result.gradientNorm = o.gradient.stableNorm();  // its square may overflow
     result.alpha = toVector(-o.gradient / result.gradientNorm);
 }
 
@@ -83,7 +83,7 @@ FormResult search(const LimitStateFunction& g, const FormOptions& options) {
     const double sign = fails(result.valueAtOrigin) ? -1.0 : 1.0;
     const SearchSettings settings{options.maxIterations, options.stepTolerance,
                                   options.valueTolerance * std::abs(result.valueAtOrigin),
-                                  options.gradientStep};
+                                  options.gradientStep, options.resolvedDistance};
     std::vector<SearchOutcome> outcomes;
     for (const Eigen::VectorXd& start : startPoints(g.dimension, options)) {
         outcomes.push_back(hlrfSearch(counted, start, settings));

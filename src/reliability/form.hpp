@@ -17,8 +17,11 @@ struct FormOptions {
     double stepTolerance = 1e-4;   // the last step, in the standard normal space
     double valueTolerance = 1e-6;  // |g| at the design point, relative to |g| at the origin
     double gradientStep = 1e-5;    // of the central differences
-    int otherStarts = 4;           // starts besides the origin
-    double startDistance = 2.0;    // their distance from the origin
+    // |g| / |grad g| at or below this counts as on the limit state whatever |g| at the origin:
+    // its figures resolve no finer, and beta near 0 is an answer like any other.
+    double resolvedDistance = 1e-9;
+    int otherStarts = 4;         // starts besides the origin
+    double startDistance = 2.0;  // their distance from the origin
 };
 
 // Where the search from one start ended.

@@ -12,11 +12,16 @@ namespace {
 constexpr double armijoFraction = 0.5;
 constexpr int largestHalvings = 40;
 
+// |grad g| without forming its square, which overflows for a huge input (Log-Normal 225,10 makes
+// g about 1e196).
+double gradientSize(const Eigen::VectorXd& gradient) { return gradient.stableNorm(); }
+
 // The HL-RF step from u: to the foot of the perpendicular from the origin on the limit state
-// linearised at u.
+// linearised at u, taken along the unit normal n.
 Eigen::VectorXd hlrfStep(const Eigen::VectorXd& u, double gu, const Eigen::VectorXd& gradient) {
-    const double scale = (gradient.dot(u) - gu) / gradient.squaredNorm();
-    return scale * gradient - u;
+    const double size = gradientSize(gradient);
+    const Eigen::VectorXd n = gradient / size;
+    return (n.dot(u) - gu / size) * n - u;
 }
 
 struct Step {
@@ -27,7 +32,7 @@ struct Step {
 
 Step meritStep(CountedLimitState& g, const Eigen::VectorXd& u, double gu,
                const Eigen::VectorXd& gradient, const Eigen::VectorXd& d) {
-    const double c = 2 * std::max(u.norm(), 1.0) / gradient.norm();
+    const double c = 2 * std::max(u.norm(), 1.0) / gradientSize(gradient);
     const auto merit = [c](const Eigen::VectorXd& x, double gx) {
         return 0.5 * x.squaredNorm() + c * std::abs(gx);
     };
@@ -75,7 +80,8 @@ SearchOutcome hlrfSearch(CountedLimitState& g, Eigen::VectorXd u, const SearchSe
         if (!step.found) return stopped(text::noMeritStep, u, gu, k);
         u = std::move(step.point);
         gu = step.value;
-        if (small && (std::abs(gu) < s.valueTolerance || gu == 0.0)) {
+        const double resolved = s.resolvedDistance * gradientSize(gradient);
+        if (small && (std::abs(gu) < s.valueTolerance || std::abs(gu) <= resolved)) {
             Eigen::VectorXd last = centralGradient(g, u, s.gradientStep);
             if (const char* why = unusable(last)) return stopped(why, u, gu, k);
             return {true, {}, std::move(u), gu, std::move(last), k};
