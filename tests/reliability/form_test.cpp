@@ -16,10 +16,11 @@ double phi(double z) { return boost::math::cdf(boost::math::normal_distribution<
 struct LinearCase {
     double beta;
     std::vector<double> direction;
+    double scale = 1.0;  // of g
 };
 
 void PrintTo(const LinearCase& c, std::ostream* os) {
-    *os << "beta " << c.beta << " in " << c.direction.size() << " dimensions";
+    *os << "beta " << c.beta << " in " << c.direction.size() << " dimensions, g times " << c.scale;
 }
 
 class FormLinear : public ::testing::TestWithParam<LinearCase> {};
@@ -27,7 +28,7 @@ class FormLinear : public ::testing::TestWithParam<LinearCase> {};
 // On a hyperplane at distance beta every start ends at beta a, alpha is a and Pf = Phi(-beta).
 TEST_P(FormLinear, BetaAndDesignPointAreExact) {
     const auto& c = GetParam();
-    const LimitStateFunction g = test::linearLimitState(c.beta, c.direction);
+    const LimitStateFunction g = test::linearLimitState(c.beta, c.direction, c.scale);
     const FormResult r = form(g);
     ASSERT_TRUE(r.converged) << r.message;
     EXPECT_NEAR(r.beta, c.beta, 1e-9);
@@ -39,7 +40,7 @@ TEST_P(FormLinear, BetaAndDesignPointAreExact) {
         EXPECT_NEAR(r.alpha[i], c.direction[i] / norm, 1e-9);
         EXPECT_NEAR(r.designPoint[i], c.beta * c.direction[i] / norm, 1e-9);
     }
-    EXPECT_EQ(r.valueAtOrigin, c.beta);
+    EXPECT_EQ(r.valueAtOrigin, c.scale * c.beta);
     EXPECT_EQ(r.designStart, 0);
     for (const FormStart& s : r.starts) {
         EXPECT_TRUE(s.converged);
@@ -52,7 +53,9 @@ INSTANTIATE_TEST_SUITE_P(Hyperplanes, FormLinear,
                          ::testing::Values(LinearCase{3.0, {1.0, 2.0, -2.0}},
                                            LinearCase{6.5, {0.3, -1.0, 0.2, 0.0, 4.0, 1.0, -0.5}},
                                            // The origin fails: beta is negative.
-                                           LinearCase{-1.5, {0.0, 1.0}}, LinearCase{0.5, {-1.0}}));
+                                           LinearCase{-1.5, {0.0, 1.0}}, LinearCase{0.5, {-1.0}},
+                                           // |grad g|^2 is beyond the doubles.
+                                           LinearCase{2.0, {1.0, -1.0}, 1e200}));
 
 TEST(Form, CountsEveryEvaluation) {
     const LimitStateFunction linear = test::linearLimitState(2.0, {1.0, 1.0, 1.0});

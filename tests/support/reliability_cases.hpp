@@ -39,12 +39,13 @@ inline reliability::BeamInputs rareBeamInputs() {
     return beamInputs({{InputVariable::AllowableStress, "90,3"}});
 }
 
-// g(z) = beta - a.z / |a|: a hyperplane at distance beta, failing on the side a points to.
-inline reliability::LimitStateFunction linearLimitState(double beta, std::vector<double> a) {
+// g(z) = scale (beta - a.z / |a|): a hyperplane at distance beta, failing on the side a points to.
+inline reliability::LimitStateFunction linearLimitState(double beta, std::vector<double> a,
+                                                        double scale = 1.0) {
     const double norm = std::sqrt(std::inner_product(a.begin(), a.end(), a.begin(), 0.0));
     for (double& x : a) x /= norm;
-    return {static_cast<int>(a.size()), [beta, a](std::span<const double> z) {
-                return beta - std::inner_product(a.begin(), a.end(), z.begin(), 0.0);
+    return {static_cast<int>(a.size()), [beta, a, scale](std::span<const double> z) {
+                return scale * (beta - std::inner_product(a.begin(), a.end(), z.begin(), 0.0));
             }};
 }
 
