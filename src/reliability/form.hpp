@@ -13,7 +13,9 @@
 namespace ferrolith::reliability {
 
 struct FormOptions {
-    int maxIterations = 100;
+    // Per start. An input of huge scale (Log-Normal 225,10) makes the HL-RF steps short: several
+    // hundred lead to its design point.
+    int maxIterations = 1000;
     double stepTolerance = 1e-4;   // the last step, in the standard normal space
     double valueTolerance = 1e-6;  // |g| at the design point, relative to |g| at the origin
     double gradientStep = 1e-5;    // of the central differences

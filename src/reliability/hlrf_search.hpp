@@ -8,7 +8,7 @@
 namespace ferrolith::reliability {
 
 struct SearchSettings {
-    int maxIterations = 100;
+    int maxIterations = 1000;
     double stepTolerance = 1e-4;  // in the standard normal space
     double valueTolerance = 0.0;  // |g| at the design point, absolute
     double gradientStep = 1e-5;   // of the central differences
