@@ -15,7 +15,7 @@ struct LawRange {
 
 // The quantiles of what the design's sampler draws for the branch with the parameters a and b
 // (model/distribution_formulas.hpp); none where it draws no law: a Poisson mean of 10 or less
-// (faulty data), a Gamma rate of 0, or parameters that give NaN.
+// (faulty data), a Gamma rate of 0, parameters that are not finite or that give NaN.
 std::optional<LawRange> drawnRange(Branch branch, double a, double b);
 
 // The same parameters read as a Normal: mean a, standard deviation b.

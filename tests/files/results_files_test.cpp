@@ -8,7 +8,6 @@
 #include "files/json_text.hpp"
 #include "files/results_csv.hpp"
 #include "files/results_json.hpp"
-#include "support/range_studies.hpp"
 
 namespace ferrolith {
 namespace {
@@ -190,24 +189,6 @@ TEST(ResultsJson, FewSamplesARepetitionGiveTheWarningTheAdviceLineEndsWith) {
     ASSERT_GT(advice.size(), warning.size());
     EXPECT_EQ(advice.substr(advice.size() - warning.size()), warning);
     EXPECT_EQ(warning.find('\n'), std::string::npos);
-}
-
-TEST(ResultsJson, EachRangeWarningWithItsFiguresAndWords) {
-    RunResult run = runOf(3);
-    run.study = test::logNormalStressStudy();
-    const Analysis analysis = Analysis::ofDesignRun(run);
-    ASSERT_EQ(analysis.rangeWarnings().size(), 1u);
-    const RangeWarning& w = analysis.rangeWarnings().front();
-    // Read back from the file's text: the same doubles.
-    const Json want = {{"name", "AllowableStress"},
-                       {"median", w.drawn.median},
-                       {"lower", w.drawn.lower},
-                       {"upper", w.drawn.upper},
-                       {"normalLower", w.normal.lower},
-                       {"normalUpper", w.normal.upper},
-                       {"text", w.text}};
-    EXPECT_EQ(Json::parse(resultsJsonText(analysis))["rangeWarnings"], Json::array({want}));
-    EXPECT_EQ(jsonOf(runOf(3))["rangeWarnings"], Json::array());
 }
 
 // Two repetitions on distinct streams with `failures` of `samples` each.
