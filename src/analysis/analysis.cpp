@@ -37,7 +37,9 @@ bool sameInputs(const Study& a, const Study& b) {
 }
 
 Analysis::Analysis(Study study, std::string name)
-    : study_(std::move(study)), name_(std::move(name)) {}
+    : study_(std::move(study)),
+      name_(std::move(name)),
+      rangeWarnings_(inputRangeWarnings(study_)) {}
 
 Analysis Analysis::ofDesignRun(RunResult run, const Analysis& previous) {
     Analysis a(run.study, previous.name_);

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "analysis/estimate.hpp"
+#include "analysis/input_range.hpp"
 #include "analysis/verdict.hpp"
 #include "failure_statistics/failure_figures.hpp"
 #include "model/run_result.hpp"
@@ -61,6 +62,8 @@ class Analysis {
 
     // FORM's design point lies beyond the design generator's reach: only a design run has it.
     std::optional<std::string> tailWarning() const;
+    // The inputs whose laws give values out of range, found when the analysis is made.
+    const std::vector<RangeWarning>& rangeWarnings() const { return rangeWarnings_; }
     // When the analysis began: its design run's start, else its first method's.
     std::int64_t startedAt() const;
 
@@ -71,6 +74,7 @@ class Analysis {
   private:
     Study study_;
     std::string name_;
+    std::vector<RangeWarning> rangeWarnings_;
     std::optional<DesignRun> design_;
     std::optional<reliability::StudyForm> form_;
     std::optional<double> formSeconds_;

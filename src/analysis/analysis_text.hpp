@@ -10,3 +10,18 @@ inline constexpr const char* methodCancelled = "The method was cancelled before 
 inline constexpr const char* noRepetition = "No repetition completed.";
 
 }  // namespace ferrolith::analysis_text
+
+// An input's range warning: "Beam Length (m), Gamma "4,0.05": 0.1% to 99.9% of its values lie
+// from 3.754e-61 to 0.7192, median 3.580e-7; as a Normal the same numbers give 3.845 to 4.155."
+// and then each reason.
+namespace ferrolith::analysis_text {
+
+inline constexpr const char* rangeDrawn = "0.1% to 99.9% of its values lie from ";
+inline constexpr const char* rangeMedian = "median ";
+inline constexpr const char* rangeNormal = "as a Normal the same numbers give ";
+inline constexpr const char* rangeBelowZero = "It gives values below zero.";
+inline constexpr const char* rangeMedianOutside = "Its median lies outside the Normal's range.";
+inline constexpr const char* rangeSpreadTooWide =
+    "Its spread is more than 1000 times the Normal's.";
+
+}  // namespace ferrolith::analysis_text

@@ -7,6 +7,7 @@
 #include "cli/driver_observer.hpp"
 #include "cli/exit_status.hpp"
 #include "cli/method_driver.hpp"
+#include "cli/range_warnings.hpp"
 #include "cli/standard_output.hpp"
 #include "report/message_text.hpp"
 #include "session/simulation_run.hpp"
@@ -27,6 +28,8 @@ int runDriver(const std::vector<std::string>& args, StandardOutput& out) {
     if (commandLine.helpShown) return exitCompleted;
     const RunRequest& request = commandLine.request;
     if (!saveStudyOrSay(commandLine.files, request.study, std::cerr)) return exitSaveFailed;
+    // Before the run's output, which stays the run's own: a design report is the same either way.
+    sayRangeWarnings(Analysis(request.study), std::cerr);
     if (commandLine.method.method != reliability::Method::MonteCarlo)
         return runMethodDriver(commandLine, out);
 

@@ -89,6 +89,20 @@ Json importance(const std::optional<FailureFigures>& f) {
     return list;
 }
 
+// The inputs whose laws give values out of range, in every kind of file.
+Json rangeWarnings(const Analysis& analysis) {
+    Json list = Json::array();
+    for (const RangeWarning& w : analysis.rangeWarnings())
+        list.push_back({{"name", std::string(info(w.variable).name)},
+                        {"median", number(w.drawn.median)},
+                        {"lower", number(w.drawn.lower)},
+                        {"upper", number(w.drawn.upper)},
+                        {"normalLower", number(w.normal.lower)},
+                        {"normalUpper", number(w.normal.upper)},
+                        {"text", w.text}});
+    return list;
+}
+
 // The fields of a design run, with the failure statistics given: independent Monte Carlo's are
 // those of repetitions that are streams of their own.
 Json runJson(const RunResult& run, const std::optional<FailureFigures>& figures) {
@@ -117,6 +131,7 @@ Json designRunJson(const Analysis& analysis, const DesignRun& design) {
     json["form"] = analysis.form() ? formJson(*analysis.form()) : Json();
     const auto warning = analysis.tailWarning();
     json["tailWarning"] = warning ? Json(*warning) : Json();
+    json["rangeWarnings"] = rangeWarnings(analysis);
     json["verdict"] = verdictJson(analysis, design.estimate);
     Json methods = Json::array();
     for (const reliability::MethodResult& m : analysis.methods())
@@ -134,6 +149,7 @@ Json streamsJson(const Analysis& analysis, const reliability::MethodResult& resu
     json["form"] = analysis.form() ? formJson(*analysis.form()) : Json();
     // The tail warning is the design generator's and does not apply.
     json["tailWarning"] = nullptr;
+    json["rangeWarnings"] = rangeWarnings(analysis);
     json["verdict"] = verdictJson(analysis, methodEstimate(result));
     json["report"] = result.report;
     return json;
@@ -150,6 +166,7 @@ Json methodJson(const Analysis& analysis, const reliability::MethodResult& resul
         {"form", result.form ? formJson(*result.form) : Json()},
     };
     addMethodFigures(json, result);
+    json["rangeWarnings"] = rangeWarnings(analysis);
     json["verdict"] = verdictJson(analysis, methodEstimate(result));
     json["report"] = result.report;
     return json;

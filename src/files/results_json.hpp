@@ -10,17 +10,18 @@ namespace ferrolith {
 // The version of the results layout this program writes. Version 2 added smallSampleWarning and
 // writes streamInterval95 as null when the streams show no spread; version 3 added method, form
 // and tailWarning to a design run and the files of the other methods; version 4 added the
-// verdict against the target index, and to a design run the methods run on its study;
+// verdict against the target index and the inputs' range warnings, and to a design run the
+// methods run on its study;
 // docs/results.schema.json describes every version.
 inline constexpr int resultsSchemaVersion = 4;
 
 // An analysis's results. With a design run: its inputs, outcome, failure statistics (the figures
 // the results window shows), overall and per-repetition figures, inputs at failure, FORM, the
-// tail warning, the verdict, the methods run on its study and the report. A method run alone
-// writes what it holds: independent Monte Carlo the fields of a design run, the others FORM and
-// their own figures. Numbers keep full precision (they read back to the same doubles); a
-// non-finite or missing figure is null. An analysis without results writes nothing: check
-// hasResults first.
+// tail warning, the range warnings, the verdict, the methods run on its study and the report. A
+// method run alone writes what it holds: independent Monte Carlo the fields of a design run, the
+// others FORM and their own figures. Numbers keep full precision (they read back to the same
+// doubles); a non-finite or missing figure is null. An analysis without results writes nothing:
+// check hasResults first.
 nlohmann::ordered_json resultsJson(const Analysis& analysis);
 
 // The file's contents: indented JSON ending with a line end.

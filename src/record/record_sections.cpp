@@ -59,9 +59,11 @@ void figuresSection(PageFlow& flow, const Analysis& analysis, const DesignFigure
 
 void warningsSection(PageFlow& flow, const Analysis& analysis) {
     const auto warning = analysis.tailWarning();
-    if (!warning) return;
+    if (!warning && analysis.rangeWarnings().empty()) return;
     addHeading(flow, record_text::warningsHeading);
-    addParagraph(flow, *warning, flow.style().body);
+    if (warning) addParagraph(flow, *warning, flow.style().body);
+    for (const RangeWarning& range : analysis.rangeWarnings())
+        addParagraph(flow, range.text, flow.style().body);
 }
 
 void importanceSection(PageFlow& flow, const FailureFigures& figures) {
@@ -173,9 +175,9 @@ void layOutRecord(PageFlow& flow, const CalculationRecord& record) {
     const Analysis& analysis = record.analysis;
     titleBlock(flow, record);
     studySection(flow, analysis.study());
+    if (record.design) figuresSection(flow, analysis, *record.design);
+    warningsSection(flow, analysis);
     if (record.design) {
-        figuresSection(flow, analysis, *record.design);
-        warningsSection(flow, analysis);
         if (const auto& figures = analysis.design()->figures) importanceSection(flow, *figures);
         chartsSection(flow, *record.design);
     }

@@ -29,8 +29,10 @@ ResultsLink::ResultsLink(QWidget& mainWindow, WindowAnalysis& analysis, WindowDi
     connect(&timer_, &QTimer::timeout, this, &ResultsLink::update);
     mainWindow.installEventFilter(this);
     connect(&analysis, &WindowAnalysis::replaced, this, &ResultsLink::analysisReplaced);
-    connect(&analysis, &WindowAnalysis::loaded, this,
-            [this] { window_.showNotRun(analysis_.current().studyName()); });
+    connect(&analysis, &WindowAnalysis::loaded, this, [this] {
+        window_.showNotRun(analysis_.current().studyName());
+        appendRangeWarnings();
+    });
 }
 
 bool ResultsLink::eventFilter(QObject* watched, QEvent* event) {
@@ -90,6 +92,11 @@ void ResultsLink::analysisReplaced() {
     // Where the design's generator cannot reach the failure domain, under the figures the run
     // ended with.
     if (const auto warning = analysis_.current().tailWarning()) window_.appendAdvice(*warning);
+    appendRangeWarnings();
+}
+
+void ResultsLink::appendRangeWarnings() {
+    for (const RangeWarning& w : analysis_.current().rangeWarnings()) window_.appendAdvice(w.text);
 }
 
 void ResultsLink::showResults() {

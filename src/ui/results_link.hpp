@@ -50,6 +50,8 @@ class ResultsLink : public QObject, public RunListener {
     void refresh(const RunResult& run, RunStatus status);
     // A run ended: what the figures cannot show of it.
     void analysisReplaced();
+    // The inputs out of range, after the advice.
+    void appendRangeWarnings();
     void placeBesideMainWindow();
 
     QWidget& mainWindow_;

@@ -180,7 +180,7 @@ void ResultsWindow::showFigures(const FailureFigures& figures,
 
 void ResultsWindow::appendAdvice(const std::string& line) {
     const QString before = advice_->text();
-    const QString after = before + QStringLiteral(" ") + text(line);
+    const QString after = before.isEmpty() ? text(line) : before + QStringLiteral(" ") + text(line);
     advice_->setText(after);
     // Copy Figures copies what is shown.
     figuresText_.replace(before + QStringLiteral("\n"), after + QStringLiteral("\n"));

@@ -43,7 +43,8 @@ class ResultsWindow : public QWidget {
 
     // The figures of the repetitions completed so far, with the convergence of the estimate.
     void showFigures(const FailureFigures& figures, std::span<const ConvergencePoint> points);
-    // One more line after the advice: a finished design run's tail warning.
+    // One more line after the advice: a finished design run's tail warning, an input out of
+    // range.
     void appendAdvice(const std::string& line);
     // A study loaded and not run: its name, and no figures.
     void showNotRun(const std::string& studyName);

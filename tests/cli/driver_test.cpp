@@ -8,7 +8,9 @@
 #include <fstream>
 #include <sstream>
 
+#include "analysis/input_range.hpp"
 #include "support/file_test_support.hpp"
+#include "support/range_studies.hpp"
 #include "support/report_helpers.hpp"
 #include "support/run_cli.hpp"
 
@@ -34,6 +36,21 @@ TEST(Driver, SeededRunsRepeatAndPrintTheReportAsIs) {
 
 // More threads than the machine has cores included: standard error holds the driver's own
 // messages alone, no note of the threading library.
+TEST(Driver, EachInputOutOfRangeIsOneLineOnStandardErrorAndTheReportStaysTheRunsOwn) {
+    const std::string args = ferrolith::test::gammaLengthArgs;
+    const std::string line =
+        "ferrolith-cli: " +
+        ferrolith::inputRangeWarnings(ferrolith::test::gammaLengthStudy()).front().text + "\n";
+    for (const std::string method : {"", " --method form"}) {
+        const Result run = runCli(args + method);
+        EXPECT_EQ(run.status, 0) << method;
+        EXPECT_EQ(run.err.rfind(line, 0), 0u) << method << run.err;
+        EXPECT_EQ(run.out.find("0.1% to 99.9%"), std::string::npos) << method;
+    }
+    EXPECT_EQ(runCli("--seed 1 --repetitions 2 --samples 100").err.find("0.1% to 99.9%"),
+              std::string::npos);
+}
+
 TEST(Driver, NoLibraryWarningAtAnyThreadCount) {
     const struct {
         std::string options;

@@ -99,6 +99,7 @@ TEST(ResultsJson, FieldsInOrderNonFiniteAsNull) {
                                               "importance",
                                               "form",
                                               "tailWarning",
+                                              "rangeWarnings",
                                               "verdict",
                                               "methods",
                                               "report"}));

@@ -1,7 +1,7 @@
 """Checks the results files the driver writes against docs/results.schema.json (which refers to
 docs/study.schema.json), for completed, aborted, all-safe and clock-seeded runs, the figures
 that must claim no more than the run knows, a file of each method (FORM, SORM, importance
-sampling, FORM without a design point), that the schema refuses what a results file must not hold
+sampling, FORM without a design point), the inputs' range warnings, that the schema refuses what a results file must not hold
 and that it still accepts files of versions 1, 2 and 3.
 
 usage: results_schema_test.py FERROLITH_CLI DOCS_FOLDER"""
@@ -45,6 +45,11 @@ runs = {
     "two streams agreeing": (["--seed", "700", "--repetitions", "2", "--samples", "25000",
                               "--param", "AllowableStress=60,3"], 0),
     "one sample a repetition": (["--seed", "4", "--repetitions", "40", "--samples", "1"], 0),
+    # Rate 4, shape 0.05: lengths far below the 3.845 to 4.155 m that 4,0.05 means as a Normal.
+    "range warning": (["--seed", "1", "--repetitions", "2", "--samples", "100",
+                       "--param", "BeamLength=4,0.05", "--dist", "BeamLength=Gamma"], 0),
+    "form range warning": (["--method", "form", "--param", "AllowableStress=20,3",
+                            "--dist", "AllowableStress=Log-Normal"], 0),
     "form": (["--method", "form"], 0),
     "sorm": (["--method", "sorm", "--seed", "1"], 0),
     "importance sampling": (["--method", "importance-sampling", "--seed", "1",
@@ -71,7 +76,7 @@ with tempfile.TemporaryDirectory() as folder:
             failures.append(f"{name}: fails the schema at {list(error.path)}: {error.message}")
 
 methods = {"form", "sorm", "importance sampling", "form aborted", "form not converged",
-           "independent monte carlo"}
+           "independent monte carlo", "form range warning"}
 for name, run in written.items():
     method = run["method"]
     if (name in methods) != (method != "monte-carlo"):
@@ -90,6 +95,16 @@ if "form not converged" in written:
     form = written["form not converged"]["form"]
     if form["converged"] or form["beta"] is not None or not form["message"]:
         failures.append(f"form not converged: {form}")
+ranged = {"range warning": "BeamLength", "form range warning": "AllowableStress"}
+for name, run in written.items():
+    names = [w["name"] for w in run["rangeWarnings"]]
+    if names != ([ranged[name]] if name in ranged else []):
+        failures.append(f"{name}: range warnings of {names}")
+for name in ranged.keys() & written.keys():
+    w = written[name]["rangeWarnings"][0]
+    outside = not w["normalLower"] <= w["median"] <= w["normalUpper"]
+    if not (w["lower"] <= w["median"] <= w["upper"] and outside and w["text"]):
+        failures.append(f"{name}: range warning {w}")
 if "all safe" in written and written["all safe"]["beta"] is not None:
     failures.append("all safe: beta should be null (infinite)")
 if "aborted" in written and written["aborted"]["outcome"] != "aborted":
@@ -138,6 +153,15 @@ if "completed" in written:
         "version 3 with a verdict": variant(
             lambda d: (d.pop("methods"), d.update(schemaVersion=3))),
         "design run without its methods": variant(lambda d: d.pop("methods")),
+        "without range warnings": variant(lambda d: d.pop("rangeWarnings")),
+        "range warning without its words": variant(lambda d: d["rangeWarnings"].append(
+            {"name": "BeamLength", "median": 1, "lower": 0, "upper": 2, "normalLower": 3,
+             "normalUpper": 5})),
+        "range warning of an unknown input": variant(lambda d: d["rangeWarnings"].append(
+            {"name": "Span", "median": 1, "lower": 0, "upper": 2, "normalLower": 3,
+             "normalUpper": 5, "text": "x"})),
+        "version 3 with range warnings": variant(
+            lambda d: ([d.pop(k) for k in ("verdict", "methods")], d.update(schemaVersion=3))),
         "unknown verdict": variant(lambda d: d["verdict"].update(decision="passes")),
         "method of an unknown kind": variant(
             lambda d: d["methods"][0].update(method="monte-carlo")),
@@ -148,20 +172,21 @@ if "completed" in written:
             lambda d: d["form"]["designPoint"][0].update(alpha=[0.1, 0.1, 0.1, 0.1])),
         "version 2 without the warning": variant(lambda d: d.pop("smallSampleWarning", None)),
         "version 1 with the warning": variant(
-            lambda d: ([d.pop(k) for k in ("method", "form", "tailWarning", "verdict", "methods")],
+            lambda d: ([d.pop(k) for k in ("method", "form", "tailWarning", "verdict", "methods",
+                                           "rangeWarnings")],
                        d.update(schemaVersion=1))),
         "warning as a number": variant(lambda d: d.update(smallSampleWarning=1)),
     }
     def older(version):
         def change(d):
-            for k in ("method", "form", "tailWarning", "verdict", "methods"):
+            for k in ("method", "form", "tailWarning", "verdict", "methods", "rangeWarnings"):
                 d.pop(k)
             if version == 1:
                 d.pop("smallSampleWarning")
             d.update(schemaVersion=version)
         return variant(change)
 
-    three = variant(lambda d: ([d.pop(k) for k in ("verdict", "methods")],
+    three = variant(lambda d: ([d.pop(k) for k in ("verdict", "methods", "rangeWarnings")],
                                d.update(schemaVersion=3)))
     for error in validator.iter_errors(three):
         failures.append(f"version 3: fails the schema at {list(error.path)}: {error.message}")
@@ -178,6 +203,8 @@ if "form" in written:
         "form file without its verdict": {
             k: v for k, v in written["form"].items() if k != "verdict"},
         "form file with methods": dict(written["form"], methods=[]),
+        "form file without range warnings": {
+            k: v for k, v in written["form"].items() if k != "rangeWarnings"},
     }
     if "independent monte carlo" in written:
         streams = json.loads(json.dumps(written["independent monte carlo"]))

@@ -11,6 +11,7 @@
 #include "session/method_run.hpp"
 #include "support/method_answers.hpp"
 #include "support/pdf_tools.hpp"
+#include "support/range_studies.hpp"
 #include "support/recording_observer.hpp"
 #include "support/report_helpers.hpp"
 #include "support/tally_builders.hpp"
@@ -100,6 +101,21 @@ TEST(RecordPages, EachMethodIsABlockAndEachBetaMeetsTheTargetOrNot) {
     EXPECT_NE(text.find(formatFigure(sampling.failureProbability)), std::string::npos);
     // The design run, FORM, SORM, importance sampling and independent streams: one verdict each.
     EXPECT_EQ(testing::countOf(text, "meets the target index 0.10"), 5) << text;
+}
+
+TEST(RecordPages, TheWarningsHoldEachInputOutOfRangeForADesignRunAndAMethod) {
+    testing::RecordingObserver o;
+    const Analysis design = Analysis::ofDesignRun(testing::runSeeded(o, gammaLengthStudy(), 1));
+    const Analysis form =
+        Analysis::ofMethod(runMethod({logNormalStressStudy(), {}}, {reliability::Method::Form}, o));
+    for (const Analysis* analysis : {&design, &form}) {
+        ASSERT_EQ(analysis->rangeWarnings().size(), 1u);
+        std::string text;
+        for (const std::string& page : pagesOf(calculationRecord(*analysis))) text += page;
+        EXPECT_NE(text.find("Warnings " + analysis->rangeWarnings().front().text),
+                  std::string::npos)
+            << text;
+    }
 }
 
 // A small Pf is charted on a logarithmic axis over whole decades, a Pf of 0 on its floor.

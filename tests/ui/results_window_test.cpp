@@ -26,6 +26,7 @@
 
 #include "failure_statistics/figure_text.hpp"
 #include "support/file_test_support.hpp"
+#include "support/range_studies.hpp"
 #include "support/tally_builders.hpp"
 #include "window_fixture.hpp"
 
@@ -252,6 +253,21 @@ TEST_F(ResultsWindowTest, TailWarningFollowsTheAdviceOnlyWhereFormPutsAnInputBey
     EXPECT_TRUE(adviceText(results).contains(
         " Beam Width (mm) is a resistance that must fall to the standard normal value -4."))
         << adviceText(results).toStdString();
+}
+
+TEST_F(ResultsWindowTest, EachInputOutOfRangeFollowsTheAdviceOfARunAndOfALoadedStudy) {
+    ResultsWindow& results = window.results().window();
+    c.txtRepititions->setText("2");
+    c.txtSampleSize->setText("100");
+    c.cmbDist[0]->setCurrentIndex(c.cmbDist[0]->findText("Gamma"));
+    pressCalculate();
+    const std::string warning = inputRangeWarnings(gammaLengthStudy()).front().text;
+    EXPECT_TRUE(adviceText(results).endsWith(" " + QString::fromStdString(warning)))
+        << adviceText(results).toStdString();
+
+    window.analysis().load(Analysis(logNormalStressStudy(), "stress.ferrolith"));
+    EXPECT_TRUE(labelTexts(results).contains(
+        QString::fromStdString(inputRangeWarnings(logNormalStressStudy()).front().text)));
 }
 
 TEST_F(ResultsWindowTest, ChartsSaveAsPngAndSvgThatLoadBack) {

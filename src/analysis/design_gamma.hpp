@@ -1,0 +1,12 @@
+#pragma once
+
+namespace ferrolith {
+
+// The p-quantile of what the design draws for Gamma with rate 1 and shape b: p1 / (p1 + p2)
+// times -ln u3, with p1 = u1^(1/b) and p2 = u2^(1/(1 - b)). Without Johnk's rejection of
+// p1 + p2 > 1 this is not Gamma(b): the fraction is no Beta(b, 1 - b). The figure is exact to
+// the quadrature's tolerance (about 1e-10 in probability); the rate a divides it. A shape of 0
+// draws 0 and 1 the Exponential; p lies strictly between 0 and 1.
+double designGammaQuantile(double shape, double p);
+
+}  // namespace ferrolith
