@@ -51,9 +51,13 @@ Estimate samplingEstimate(const MethodResult& r, const ImportanceSamplingResult&
     e.method = Method::ImportanceSampling;
     e.count = s.samples;
     e.seconds = r.elapsed;
-    // Without a failing sample its interval is a point at 0: it bounds nothing.
-    if (s.failures == 0) {
-        e.kind = EstimateKind::Bound;
+    // Too few samples for an interval: with none failing Pf is only bounded (by nothing it
+    // knows), with a few failing the figure is too loose to judge by.
+    if (!s.hasInterval()) {
+        if (s.failures == 0)
+            e.kind = EstimateKind::Bound;
+        else
+            e.why = missingInterval(s);
         return e;
     }
     e.kind = EstimateKind::Value;

@@ -72,11 +72,14 @@ std::string samplingBlock(const ImportanceSamplingResult& s) {
     return line("Importance sampling seed", std::to_string(s.seed)) +
            line("Importance sampling samples", formatCount(s.samples)) +
            line("Importance sampling failures", formatCount(s.failures)) +
+           line("Importance sampling estimator", std::string(estimatorText(s.estimator))) +
            line("Importance sampling Pf", formatFigure(s.failureProbability)) +
-           line("Importance sampling standard error", formatFigure(s.standardError)) +
+           line("Importance sampling standard error",
+                s.hasInterval() ? formatFigure(s.standardError) : "none") +
            line("Importance sampling CoV", s.variation ? formatFigure(*s.variation) : "none") +
            line("Importance sampling Pf 95% interval",
                 formatFigure(s.interval.lower) + " to " + formatFigure(s.interval.upper)) +
+           (s.hasInterval() ? "" : line("Importance sampling interval", missingInterval(s))) +
            line("Importance sampling beta", formatFigure(s.beta));
 }
 

@@ -1,5 +1,7 @@
 #include "cli/driver_observer.hpp"
 
+#include <unistd.h>
+
 #include <filesystem>
 
 #include "report/message_text.hpp"
@@ -16,7 +18,17 @@ DriverObserver::DriverObserver(std::optional<std::string> outputFile, std::ostre
 
 void DriverObserver::runStarted(const RunResult&) { progress_.start(); }
 
-void DriverObserver::repetitionFinished(const RunResult& run) { progress_.repetitionFinished(run); }
+void DriverObserver::repetitionFinished(const RunResult& run) {
+    progress_.advanced(repetitionCount(run));
+}
+
+void DriverObserver::methodStarted() { progress_.start(); }
+
+void DriverObserver::methodAdvanced(const ProgressCount& count) { progress_.advanced(count); }
+
+void DriverObserver::methodEnded() { progress_.erase(); }
+
+bool progressShown(bool quiet) { return !quiet && ::isatty(STDERR_FILENO) == 1; }
 
 void DriverObserver::runEnded(const RunResult&) { progress_.erase(); }
 

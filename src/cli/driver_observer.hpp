@@ -21,6 +21,11 @@ class DriverObserver : public RunObserver, public Dialogs {
     void repetitionFinished(const RunResult& run) override;
     void runEnded(const RunResult& run) override;
 
+    // A method's progress, drawn as a run's: its updates may come from any thread, one at a time.
+    void methodStarted();
+    void methodAdvanced(const ProgressCount& count);
+    void methodEnded();
+
     bool stopRequested() override { return false; }
 
     MessageResult messageBox(std::string_view prompt, std::optional<std::string_view> title,
@@ -34,5 +39,8 @@ class DriverObserver : public RunObserver, public Dialogs {
     std::ostream& messages_;
     ProgressLine progress_;
 };
+
+// Progress is drawn unless --quiet, and only when standard error is a terminal.
+bool progressShown(bool quiet);
 
 }  // namespace ferrolith

@@ -1,5 +1,3 @@
-#include <unistd.h>
-
 #include <iostream>
 
 #include "cli/analysis_outputs.hpp"
@@ -33,8 +31,7 @@ int runDriver(const std::vector<std::string>& args, StandardOutput& out) {
     if (commandLine.method.method != reliability::Method::MonteCarlo)
         return runMethodDriver(commandLine, out);
 
-    DriverObserver observer(commandLine.outputFile, std::cerr,
-                            !commandLine.quiet && ::isatty(STDERR_FILENO) == 1);
+    DriverObserver observer(commandLine.outputFile, std::cerr, progressShown(commandLine.quiet));
     const RunResult run = runSimulation(request, observer);
     out.write(run.report);
 

@@ -35,15 +35,24 @@ std::string clockText(double seconds) {
 
 }  // namespace
 
-std::string progressText(const RunResult& run, std::chrono::duration<double> elapsed) {
-    const int done = run.completedRepetitions();
-    std::string text =
-        std::to_string(done) + " of " + std::to_string(run.plannedRepetitions) + " repetitions";
+ProgressCount repetitionCount(const RunResult& run) {
+    return {run.completedRepetitions(), run.plannedRepetitions, "repetitions",
+            static_cast<double>(run.sampleSize)};
+}
+
+std::string progressText(const ProgressCount& count, std::chrono::duration<double> elapsed) {
+    std::string text = std::to_string(count.done) + " of " + std::to_string(count.total) + " " +
+                       std::string(count.unit);
     const double seconds = elapsed.count();
-    if (seconds <= 0.0 || done == 0) return text;
-    const double samples = static_cast<double>(done) * run.sampleSize;
-    const double left = seconds / done * (run.plannedRepetitions - done);
+    if (seconds <= 0.0 || count.done == 0) return text;
+    const double samples = static_cast<double>(count.done) * count.samplesEach;
+    const double left =
+        seconds / static_cast<double>(count.done) * static_cast<double>(count.total - count.done);
     return text + ", " + rateText(samples / seconds) + " samples/s, " + clockText(left) + " left";
+}
+
+std::string progressText(const RunResult& run, std::chrono::duration<double> elapsed) {
+    return progressText(repetitionCount(run), elapsed);
 }
 
 ProgressLine::ProgressLine(std::ostream& terminal, bool shown, Now now)
@@ -53,11 +62,11 @@ void ProgressLine::start() {
     if (shown_) started_ = now_();
 }
 
-void ProgressLine::repetitionFinished(const RunResult& run) {
+void ProgressLine::advanced(const ProgressCount& count) {
     if (!shown_) return;
     const Clock::time_point now = now_();
     if (onScreen_ && now - drawn_ < interval) return;
-    terminal_ << wipe << progressText(run, now - started_) << std::flush;
+    terminal_ << wipe << progressText(count, now - started_) << std::flush;
     drawn_ = now;
     onScreen_ = true;
 }

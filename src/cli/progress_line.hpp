@@ -1,16 +1,30 @@
 #pragma once
 
 #include <chrono>
+#include <cstdint>
 #include <functional>
 #include <ostream>
 #include <string>
+#include <string_view>
 
 #include "model/run_result.hpp"
 
 namespace ferrolith {
 
+// How far a run or a method has come: done of total units of samplesEach samples.
+struct ProgressCount {
+    std::int64_t done = 0;
+    std::int64_t total = 0;
+    std::string_view unit;  // plural: "repetitions", "samples"
+    double samplesEach = 1.0;
+};
+
+// A design run's repetitions.
+ProgressCount repetitionCount(const RunResult& run);
+
 // The text of the progress line: "12 of 100 repetitions, 3.41M samples/s, 0:07 left". elapsed is
 // the time since the run started; rates and the time left are left out until any time has passed.
+std::string progressText(const ProgressCount& count, std::chrono::duration<double> elapsed);
 std::string progressText(const RunResult& run, std::chrono::duration<double> elapsed);
 
 // The driver's progress while it runs, one line on a terminal rewritten in place a few times a
@@ -24,8 +38,8 @@ class ProgressLine {
     ProgressLine(std::ostream& terminal, bool shown, Now now = Clock::now);
 
     void start();
-    // Redraws after the first repetition and then at most every interval.
-    void repetitionFinished(const RunResult& run);
+    // Redraws after the first unit done and then at most every interval.
+    void advanced(const ProgressCount& count);
     // Wipes the line, if one is drawn, before a message or at the end.
     void erase();
 

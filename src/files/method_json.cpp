@@ -46,9 +46,14 @@ Json sormJson(const SormResult& s) {
             {"message", s.message.empty() ? Json() : Json(s.message)}};
 }
 
+const char* estimatorName(ImportanceEstimator estimator) {
+    return estimator == ImportanceEstimator::FailureDomain ? "failure-domain" : "safe-domain";
+}
+
 Json samplingJson(const ImportanceSamplingResult& s) {
     return {{"samples", s.samples},
             {"failures", s.failures},
+            {"estimator", estimatorName(s.estimator)},
             {"pf", number(s.failureProbability)},
             {"standardError", number(s.standardError)},
             {"cov", s.variation ? number(*s.variation) : Json()},

@@ -28,15 +28,19 @@ RecordLines sormLines(const SormResult& s) {
 
 RecordLines samplingLines(const ImportanceSamplingResult& s) {
     if (!s.message.empty()) return {{"Importance sampling", s.message}};
-    return {{"Seed", std::to_string(s.seed)},
-            {"Samples", formatCount(s.samples)},
-            {"Failures", formatCount(s.failures)},
-            {"Failure probability Pf", formatFigure(s.failureProbability)},
-            {"Standard error", formatFigure(s.standardError)},
-            {"Coefficient of variation", s.variation ? formatFigure(*s.variation) : "none"},
-            {"Pf 95% interval",
-             formatFigure(s.interval.lower) + " to " + formatFigure(s.interval.upper)},
-            {"Reliability index beta", formatFigure(s.beta)}};
+    RecordLines lines{
+        {"Seed", std::to_string(s.seed)},
+        {"Samples", formatCount(s.samples)},
+        {"Failures", formatCount(s.failures)},
+        {"Estimator", std::string(estimatorText(s.estimator))},
+        {"Failure probability Pf", formatFigure(s.failureProbability)},
+        {"Standard error", s.hasInterval() ? formatFigure(s.standardError) : "none"},
+        {"Coefficient of variation", s.variation ? formatFigure(*s.variation) : "none"},
+        {"Pf 95% interval",
+         formatFigure(s.interval.lower) + " to " + formatFigure(s.interval.upper)}};
+    if (!s.hasInterval()) lines.emplace_back("Interval", missingInterval(s));
+    lines.emplace_back("Reliability index beta", formatFigure(s.beta));
+    return lines;
 }
 
 RecordLines streamLines(const StreamMonteCarloResult& s, const StreamsAnswer& answer) {

@@ -3,9 +3,12 @@
 #include <tbb/blocked_range.h>
 #include <tbb/parallel_for.h>
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <mutex>
+#include <type_traits>
+#include <vector>
 
 #include "engine/thread_arena.hpp"
 #include "reliability/method_progress.hpp"
@@ -26,21 +29,71 @@ void forEachBlock(int threads, std::size_t count, Work work) {
     });
 }
 
+// The blocks done of a method's total, told to its progress one at a time.
+class BlocksDone {
+  public:
+    BlocksDone(const MethodProgress& progress, std::size_t total)
+        : progress_(progress), total_(static_cast<std::int64_t>(total)) {}
+
+    void add() {
+        const std::lock_guard lock(counting_);
+        ++done_;
+        if (progress_.update) progress_.update(done_, total_);
+    }
+    bool all() const { return done_ == total_; }
+    std::int64_t count() const { return done_; }
+
+  private:
+    const MethodProgress& progress_;
+    std::int64_t total_;
+    std::int64_t done_ = 0;
+    std::mutex counting_;
+};
+
+// As forEachBlock for blocks first .. first + count - 1, adding each one done to done and
+// starting none once progress is cancelled.
+template <class Work>
+void forEachCountedBlock(int threads, std::size_t first, std::size_t count,
+                         const MethodProgress& progress, BlocksDone& done, Work work) {
+    forEachBlock(threads, count, [&](std::size_t b) {
+        if (progress.cancelled()) return;
+        work(first + b);
+        done.add();
+    });
+}
+
 // As forEachBlock, telling progress of every block done and starting none once it is cancelled.
 // True when every block was done.
 template <class Work>
 bool forEachBlock(int threads, std::size_t count, const MethodProgress& progress, Work work) {
-    std::mutex counting;
-    std::int64_t done = 0;
-    const auto total = static_cast<std::int64_t>(count);
-    forEachBlock(threads, count, [&](std::size_t b) {
-        if (progress.cancelled()) return;
-        work(b);
-        const std::lock_guard lock(counting);
-        ++done;
-        if (progress.update) progress.update(done, total);
-    });
-    return done == total;
+    BlocksDone done(progress, count);
+    forEachCountedBlock(threads, 0, count, progress, done, work);
+    return done.all();
+}
+
+// Blocks whose results reduceBlocks keeps at once: a method's memory does not grow with its count.
+inline constexpr std::size_t reducedChunkBlocks = 4096;
+
+// As forEachBlock with progress, for work(b) that returns block b's result: the blocks are done
+// chunkBlocks at a time and each chunk's results are handed to take in block order before the
+// next chunk starts, so at most chunkBlocks results are kept and a fold in take gives the same
+// figures at any thread count. take returns false to start no further chunk. False when
+// cancelled before every block was done.
+template <class Work, class Take>
+bool reduceBlocks(int threads, std::size_t count, std::size_t chunkBlocks,
+                  const MethodProgress& progress, Work work, Take take) {
+    using Result = std::invoke_result_t<Work&, std::size_t>;
+    BlocksDone done(progress, count);
+    std::vector<Result> results(std::min(count, chunkBlocks));
+    for (std::size_t first = 0; first < count; first += chunkBlocks) {
+        const std::size_t size = std::min(chunkBlocks, count - first);
+        forEachCountedBlock(threads, first, size, progress, done,
+                            [&](std::size_t b) { results[b - first] = work(b); });
+        if (done.count() != static_cast<std::int64_t>(first + size)) return false;
+        for (std::size_t i = 0; i < size; ++i)
+            if (!take(results[i])) return true;
+    }
+    return true;
 }
 
 }  // namespace ferrolith::reliability

@@ -4,6 +4,12 @@
 
 namespace ferrolith::reliability::text {
 
+std::string tooFewHits(std::int64_t hits, bool failureDomain, std::int64_t least) {
+    return std::to_string(hits) + (hits == 1 ? " sample" : " samples") + " fell in the " +
+           (failureDomain ? "failure" : "safe") + " domain; Pf's interval needs at least " +
+           std::to_string(least) + ", so it is 0 to 1 and Pf is no figure to judge by.";
+}
+
 std::string notConverged(int iterations) {
     return "The search did not converge within " + std::to_string(iterations) + " iterations.";
 }

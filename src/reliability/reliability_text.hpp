@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -28,8 +29,15 @@ inline constexpr const char* needsSamples = "At least one sample is needed.";
 inline constexpr const char* needsCounts =
     "At least one repetition of at least one sample is needed.";
 inline constexpr const char* cancelled = "Cancelled before it completed: no figures.";
+inline constexpr const char* failureDomainEstimator = "the failure domain around the design point";
+inline constexpr const char* safeDomainEstimator =
+    "the safe domain around the design point (FORM's beta is not above 0), Pf = 1 - its "
+    "probability";
 inline constexpr const char* breitungName = "Breitung's formula";
 inline constexpr const char* hohenbichlerRackwitzName = "The Hohenbichler-Rackwitz formula";
+
+// Too few samples in the estimated domain (failure or safe) for Pf's interval.
+std::string tooFewHits(std::int64_t hits, bool failureDomain, std::int64_t least);
 
 // "The search did not converge within 100 iterations."
 std::string notConverged(int iterations);

@@ -182,6 +182,49 @@ TEST(MethodDriver, ImportanceSamplingAgreesWithTheDesignRunAtBetaThree) {
     EXPECT_TRUE(design.json["tailWarning"].is_null());
 }
 
+// Runs whose importance sampling gave a Pf of 1.055 and 5.364 (FORM's beta is -3.0 and -3.4:
+// failure is not rare there) and a zero-width interval from one sample. pf within 4 standard
+// errors of independent Monte Carlo's 1.8 million samples (seed 4), each interval holding its pf.
+TEST(MethodDriver, ImportanceSamplingGivesProbabilitiesInIntervalsThatHoldThem) {
+    struct Case {
+        std::string options;
+        const char* estimator;
+        double reference, referenceError;  // NaN: no figure to compare
+        const char* decision;
+    };
+    const double none = std::nan("");
+    for (const Case& c :
+         {Case{"--seed 7 --param BeamDepth=75,10", "safe-domain", 0.99850611, 2.9e-5,
+               "falls-short"},
+          Case{"--seed 23 --dist 2=Gamma --param 2=1,0.5", "safe-domain", 0.99969056, 1.3e-5,
+               "falls-short"},
+          Case{"--seed 1 --is-samples 1", "failure-domain", none, none, "no-answer"}}) {
+        SCOPED_TRACE(c.options);
+        const JsonRun run = runWithJson("--method importance-sampling " + c.options);
+        ASSERT_EQ(run.cli.status, 0) << run.cli.err;
+        const Json& s = run.json["importanceSampling"];
+        EXPECT_EQ(s["estimator"], c.estimator);
+        const double pf = s["pf"].get<double>();
+        const double lower = s["pfInterval95"]["lower"].get<double>();
+        const double upper = s["pfInterval95"]["upper"].get<double>();
+        EXPECT_TRUE(0.0 <= lower && lower <= pf && pf <= upper && upper <= 1.0) << s;
+        EXPECT_EQ(run.json["verdict"]["decision"], c.decision);
+        if (std::isnan(c.reference)) {
+            EXPECT_TRUE(s["standardError"].is_null()) << s;
+            EXPECT_EQ(lower, 0.0);
+            EXPECT_EQ(upper, 1.0);
+            EXPECT_TRUE(has(run.cli.out,
+                            "Importance sampling interval: 1 sample fell in the "
+                            "failure domain; Pf's interval needs at least 10"));
+            continue;
+        }
+        const double error = s["standardError"].get<double>();
+        EXPECT_NEAR(pf, c.reference, 4 * std::hypot(error, c.referenceError)) << s;
+        EXPECT_TRUE(std::isfinite(s["beta"].get<double>())) << s;
+        EXPECT_TRUE(has(run.cli.out, "Importance sampling estimator: the safe domain around"));
+    }
+}
+
 TEST(MethodDriver, SameFiguresAtAnyThreadCount) {
     for (const std::string method :
          {"form", "sorm", "importance-sampling", "independent-monte-carlo"}) {

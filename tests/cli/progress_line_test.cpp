@@ -45,6 +45,9 @@ TEST(ProgressText, CountsRateAndTimeLeft) {
     };
     for (const Case& c : cases)
         EXPECT_EQ(progressText(runAfter(c.done, c.planned, c.samples), c.elapsed), c.text);
+    // Importance sampling counts samples, past what an int holds.
+    EXPECT_EQ(progressText(ProgressCount{3'000'000'000, 4'000'000'000, "samples", 1.0}, 1000s),
+              "3000000000 of 4000000000 samples, 3.00M samples/s, 5:34 left");
 }
 
 // A clock the test moves by hand.
@@ -94,6 +97,31 @@ TEST(DriverProgress, OnATerminalItIsDrawnAndErased) {
     EXPECT_NE(r.err.find(wipe + "1 of 25 repetitions"), std::string::npos) << r.err;
     // Erased before the save question, the one line that stays (the terminal ends it CR LF).
     EXPECT_EQ(afterLastWipe(r.err), "VKM: Simulation Complete Save File?\r\n");
+}
+
+// Every sampling method draws its progress on a terminal, erases it at the end, and draws
+// nothing with --quiet or into a pipe. FORM and SORM take milliseconds and tell no progress.
+TEST(DriverProgress, MethodsDrawTheirsOnATerminalOnly) {
+    struct Case {
+        const char* options;
+        const char* first;  // the first line drawn, up to its rate
+    };
+    for (const Case& c :
+         {Case{"--method importance-sampling --seed 1 --is-samples 200000",
+               "1000 of 200000 samples"},
+          Case{"--method independent-monte-carlo --seed 1 --repetitions 40 --samples 2000",
+               "1 of 40 repetitions"}}) {
+        SCOPED_TRACE(c.options);
+        const auto r = runCliOnTerminal(c.options);
+        EXPECT_EQ(r.status, 0);
+        EXPECT_NE(r.err.find(wipe + c.first), std::string::npos) << r.err;
+        EXPECT_EQ(afterLastWipe(r.err), "");
+        for (const auto& quiet : {runCliOnTerminal(std::string("--quiet ") + c.options),
+                                  runCliErrorsIntoPipe(c.options)}) {
+            EXPECT_EQ(quiet.status, 0);
+            EXPECT_EQ(quiet.err, "");
+        }
+    }
 }
 
 // A report that cannot be saved: its error follows the save question.

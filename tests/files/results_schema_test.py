@@ -1,7 +1,8 @@
 """Checks the results files the driver writes against docs/results.schema.json (which refers to
 docs/study.schema.json), for completed, aborted, all-safe and clock-seeded runs, the figures
 that must claim no more than the run knows, a file of each method (FORM, SORM, importance
-sampling, FORM without a design point), the inputs' range warnings, that the schema refuses what a results file must not hold
+sampling, also where the origin fails and from one sample, FORM without a design point), the
+inputs' range warnings, that the schema refuses what a results file must not hold
 and that it still accepts files of versions 1, 2 and 3.
 
 usage: results_schema_test.py FERROLITH_CLI DOCS_FOLDER"""
@@ -54,6 +55,13 @@ runs = {
     "sorm": (["--method", "sorm", "--seed", "1"], 0),
     "importance sampling": (["--method", "importance-sampling", "--seed", "1",
                              "--is-samples", "2000"], 0),
+    # FORM's beta below 0 (the safe side is sampled), and a single sample (an interval of 0 to 1).
+    "importance sampling, beam failing": (["--method", "importance-sampling", "--seed", "7",
+                                           "--param", "BeamDepth=75,10"], 0),
+    "importance sampling, gamma failing": (["--method", "importance-sampling", "--seed", "23",
+                                            "--dist", "2=Gamma", "--param", "2=1,0.5"], 0),
+    "importance sampling, one sample": (["--method", "importance-sampling", "--seed", "1",
+                                         "--is-samples", "1"], 0),
     "form aborted": (["--method", "form", "--dist", "0=Poisson"], 3),
     "independent monte carlo": (["--method", "independent-monte-carlo", "--seed", "2",
                                  "--repetitions", "3", "--samples", "200"], 0),
@@ -76,7 +84,8 @@ with tempfile.TemporaryDirectory() as folder:
             failures.append(f"{name}: fails the schema at {list(error.path)}: {error.message}")
 
 methods = {"form", "sorm", "importance sampling", "form aborted", "form not converged",
-           "independent monte carlo", "form range warning"}
+           "independent monte carlo", "form range warning", "importance sampling, beam failing",
+           "importance sampling, gamma failing", "importance sampling, one sample"}
 for name, run in written.items():
     method = run["method"]
     if (name in methods) != (method != "monte-carlo"):
@@ -91,6 +100,12 @@ if "independent monte carlo" in written:
 for name, field in (("sorm", "sorm"), ("importance sampling", "importanceSampling")):
     if name in written and written[name][field] is None:
         failures.append(f"{name}: no {field}")
+for name, run in written.items():
+    sampling = run.get("importanceSampling")
+    if sampling and sampling["pf"] is not None:
+        interval = sampling["pfInterval95"]
+        if not interval["lower"] <= sampling["pf"] <= interval["upper"]:
+            failures.append(f"{name}: pf {sampling['pf']} outside its interval {interval}")
 if "form not converged" in written:
     form = written["form not converged"]["form"]
     if form["converged"] or form["beta"] is not None or not form["message"]:
@@ -206,6 +221,10 @@ if "form" in written:
         "form file without range warnings": {
             k: v for k, v in written["form"].items() if k != "rangeWarnings"},
     }
+    if "importance sampling" in written:
+        sampling = written["importance sampling"]
+        method_bad["unknown estimator"] = dict(sampling, importanceSampling=dict(
+            sampling["importanceSampling"], estimator="origin"))
     if "independent monte carlo" in written:
         streams = json.loads(json.dumps(written["independent monte carlo"]))
         streams["repetitions"][0]["seed"] = 32768
