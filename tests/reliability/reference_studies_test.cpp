@@ -48,42 +48,41 @@ std::vector<test::InputChange> gumbelTail(const char* stress) {
 
 INSTANTIATE_TEST_SUITE_P(
     OpenTurns, ReferenceStudies,
-    ::testing::Values(
-        ReferenceStudy{gumbelTail("52,1"), 4.963554558628193, 3.2650800319308226e-07,
-                       3.2586740829418647e-07},
-        ReferenceStudy{gumbelTail("62,1"), 5.783900514694692, 3.4270645334825194e-09,
-                       3.421568086003197e-09},
-        ReferenceStudy{gumbelTail("64,1"), 5.934478186185364, 1.3831715855089117e-09,
-                       1.3810336045146133e-09},
-        ReferenceStudy{gumbelTail("66,1"), 6.081307460018675, 5.589940630254472e-10,
-                       5.581604153940618e-10},
-        ReferenceStudy{gumbelTail("68,1"), 6.224637245482, 2.2621085216079418e-10,
-                       2.2588501568792132e-10},
-        ReferenceStudy{gumbelTail("78,1"), 6.895852852767097, 2.503767557977834e-12,
-                       2.500691869064075e-12},
-        // R and E balance at the means: g at the origin is a rounding error from 0.
-        ReferenceStudy{{{InputVariable::BeamLength, "3,0.05"},
-                        {InputVariable::PointLoadLocation, "1.2,0.25"},
-                        {InputVariable::PointLoadValue, "5,1.5"},
-                        {InputVariable::UdlValue, "2,0.5"},
-                        {InputVariable::BeamWidth, "90,10"},
-                        {InputVariable::BeamDepth, "250,10"},
-                        {InputVariable::AllowableStress, "4.16,0.5"}},
-                       0.0,
-                       0.5,
-                       0.4796546441813267},
-        // A span of e^225 m: any positive UDL fails it, so the design point is the UDL at 0,
-        // z = -4 / 2.5, and the limit state is flat there (a closed form, not OpenTURNS, which
-        // stops at the origin).
-        ReferenceStudy{{{InputVariable::BeamLength, "225,10", "Log-Normal"}},
-                       -1.6,
-                       0.9452007083004421,
-                       0.9452007083004421},
-        // A weak beam: the origin fails.
-        ReferenceStudy{{{InputVariable::AllowableStress, "14,3"}},
-                       -0.7380927875601705,
-                       0.7668875055068749,
-                       0.764128508272434}));
+    ::testing::Values(ReferenceStudy{gumbelTail("52,1"), 4.963554558628193, 3.2650800319308226e-07,
+                                     3.2586740829418647e-07},
+                      ReferenceStudy{gumbelTail("62,1"), 5.783900514694692, 3.4270645334825194e-09,
+                                     3.421568086003197e-09},
+                      ReferenceStudy{gumbelTail("64,1"), 5.934478186185364, 1.3831715855089117e-09,
+                                     1.3810336045146133e-09},
+                      ReferenceStudy{gumbelTail("66,1"), 6.081307460018675, 5.589940630254472e-10,
+                                     5.581604153940618e-10},
+                      ReferenceStudy{gumbelTail("68,1"), 6.224637245482, 2.2621085216079418e-10,
+                                     2.2588501568792132e-10},
+                      ReferenceStudy{gumbelTail("78,1"), 6.895852852767097, 2.503767557977834e-12,
+                                     2.500691869064075e-12},
+                      // R and E balance at the means: g at the origin is a rounding error from 0.
+                      ReferenceStudy{{{InputVariable::BeamLength, "3,0.05"},
+                                      {InputVariable::PointLoadLocation, "1.2,0.25"},
+                                      {InputVariable::PointLoadValue, "5,1.5"},
+                                      {InputVariable::UdlValue, "2,0.5"},
+                                      {InputVariable::BeamWidth, "90,10"},
+                                      {InputVariable::BeamDepth, "250,10"},
+                                      {InputVariable::AllowableStress, "4.16,0.5"}},
+                                     0.0,
+                                     0.5,
+                                     0.4796546441813267},
+                      // A span of e^225 m: any positive UDL fails it, so the design point is the
+                      // UDL at 0, z = -4 / 2.5, and the limit state is flat there (a closed form,
+                      // not OpenTURNS, which stops at the origin).
+                      ReferenceStudy{{{InputVariable::BeamLength, "225,10", "Log-Normal"}},
+                                     -1.6,
+                                     0.9452007083004421,
+                                     0.9452007083004421},
+                      // A weak beam: the origin fails.
+                      ReferenceStudy{{{InputVariable::AllowableStress, "14,3"}},
+                                     -0.7380927875601705,
+                                     0.7668875055068749,
+                                     0.764128508272434}));
 
 }  // namespace
 }  // namespace ferrolith::reliability
