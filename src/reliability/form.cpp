@@ -57,6 +57,7 @@ void takeDesignPoint(FormResult& result, const SearchOutcome& o, double sign) {
     result.designPoint = toVector(o.point);
     result.gradientNorm = o.gradient.stableNorm();  // its square may overflow
     result.alpha = toVector(-o.gradient / result.gradientNorm);
+    result.designPoints = {{result.beta, result.designPoint, result.alpha, result.gradientNorm}};
 }
 
 void markOtherDesignPoints(FormResult& result, const std::vector<SearchOutcome>& outcomes) {

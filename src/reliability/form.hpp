@@ -37,6 +37,14 @@ struct FormStart {
     std::string message;  // one line when it did not converge or ended at another design point
 };
 
+// A design point: a converged end of the search, apart from every other one found.
+struct DesignPoint {
+    double beta = std::numeric_limits<double>::quiet_NaN();  // signed distance from the origin
+    std::vector<double> point;                               // standard normal coordinates
+    std::vector<double> alpha;                               // -grad g / |grad g| there
+    double gradientNorm = std::numeric_limits<double>::quiet_NaN();
+};
+
 // The first-order reliability method's answer. When converged is false, beta, the failure
 // probability and the design point are not figures: beta and Pf are NaN, message says why.
 struct FormResult {
@@ -49,6 +57,8 @@ struct FormResult {
     std::vector<double> alpha;        // -grad g / |grad g| at u*: u* = beta alpha
     double gradientNorm = std::numeric_limits<double>::quiet_NaN();  // |grad g| at u*
     double valueAtOrigin = std::numeric_limits<double>::quiet_NaN();
+    // Every distinct design point found, nearest first: the first is the one above.
+    std::vector<DesignPoint> designPoints;
     std::int64_t evaluations = 0;   // of the limit state, every start included
     int designStart = -1;           // the start that gave the design point
     std::vector<FormStart> starts;  // the origin first
