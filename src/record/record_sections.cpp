@@ -3,6 +3,7 @@
 #include <QFontMetricsF>
 #include <QPainter>
 
+#include "analysis/agreement.hpp"
 #include "failure_statistics/figure_text.hpp"
 #include "record/method_blocks.hpp"
 #include "record/record_blocks.hpp"
@@ -160,6 +161,8 @@ void methodsSection(PageFlow& flow, const Analysis& analysis) {
             addParagraph(flow, methodEstimate(*method).why, flow.style().body);
         addLabelledLines(flow, methodLines(analysis, *method));
     }
+    for (const Disagreement& d : disagreements(analysis.estimates()))
+        addParagraph(flow, record_text::disagreement + d.text, flow.style().body);
 }
 
 void reportSection(PageFlow& flow, const std::string& report) {

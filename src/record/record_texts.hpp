@@ -40,6 +40,7 @@ inline constexpr const char* noForm = "FORM was not run: a parameter text does n
 inline constexpr std::array<const char*, 5> designPointHeads{
     "Input", "Design point", "Standard normal", "Alpha", "Importance"};
 inline constexpr const char* methodsHeading = "Methods";
+inline constexpr const char* disagreement = "The methods disagree. ";
 inline constexpr const char* reportHeading = "Report";
 inline constexpr const char* target = "Target";
 

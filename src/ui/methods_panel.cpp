@@ -17,6 +17,7 @@
 #include <QWheelEvent>
 #include <algorithm>
 
+#include "analysis/agreement.hpp"
 #include "failure_statistics/figure_text.hpp"
 #include "report/message_text.hpp"
 #include "ui/importance_bars.hpp"
@@ -108,7 +109,8 @@ MethodsPanel::MethodsPanel(WindowAnalysis& analysis, WindowDialogs& dialogs, QWi
       progress_(new QProgressBar),
       runStatus_(wrappedLabel()),
       target_(new FocusWheel<QDoubleSpinBox>),
-      comparison_(fixedTable(heads(rt::comparisonHeads))) {
+      comparison_(fixedTable(heads(rt::comparisonHeads))),
+      disagreement_(wrappedLabel()) {
     auto* content = new QWidget;
     auto* layout = new QVBoxLayout(content);
     layout->addWidget(createFormGroup());
@@ -215,6 +217,8 @@ QWidget* MethodsPanel::createComparisonGroup() {
     comparison_->horizontalHeader()->setSectionResizeMode(6, QHeaderView::Stretch);
     comparison_->setWordWrap(true);
     layout->addWidget(comparison_);
+    disagreement_->setObjectName(QStringLiteral("methodDisagreement"));
+    layout->addWidget(disagreement_);
     connect(target_, &QDoubleSpinBox::valueChanged, &analysis_, &WindowAnalysis::setTargetIndex);
     return group;
 }
@@ -292,6 +296,11 @@ void MethodsPanel::showComparison() {
         const ComparisonRow& row = rows[static_cast<std::size_t>(r)];
         setRow(comparison_, r, QStringList(row.begin(), row.end()));
     }
+    QStringList lines;
+    for (const Disagreement& d : disagreements(analysis_.current().estimates()))
+        lines.push_back(text(d.text));
+    disagreement_->setText(lines.join(QLatin1Char('\n')));
+    disagreement_->setVisible(!lines.isEmpty());
 }
 
 void MethodsPanel::runChosen() {

@@ -79,6 +79,7 @@ class MethodsPanel : public QWidget {
     QLabel* runStatus_;
     QDoubleSpinBox* target_;
     QTableWidget* comparison_;
+    QLabel* disagreement_;  // the methods that disagree, and what that suggests
 };
 
 }  // namespace ferrolith
