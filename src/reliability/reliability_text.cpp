@@ -25,6 +25,18 @@ std::string subsetRunsRange(int largest) {
            ".";
 }
 
+std::string_view subsetEndText(SamplingEnd end) {
+    switch (end) {
+        case SamplingEnd::TargetCov:
+            return "the target coefficient of variation, reached";
+        case SamplingEnd::Cap:
+            return "the most runs asked for, before the target coefficient of variation";
+        case SamplingEnd::Count:
+            break;
+    }
+    return "the runs asked for (no target coefficient of variation)";
+}
+
 std::string levelCapReached(int cap, double bound) {
     return "Subset simulation reached its cap of " + std::to_string(cap) +
            " levels with the threshold still above 0: Pf lies below about " + formatFigure(bound) +

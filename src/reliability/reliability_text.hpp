@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "model/input_variable.hpp"
+#include "reliability/sampling_end.hpp"
 
 // Every message of the reliability methods.
 namespace ferrolith::reliability::text {
@@ -55,6 +56,9 @@ std::string tooFewHits(std::int64_t hits, bool failureDomain, std::int64_t least
 std::string subsetSamplesRange(std::int64_t largest);
 std::string levelCapRange(int largest);
 std::string subsetRunsRange(int largest);
+
+// What ended subset simulation's runs, in words.
+std::string_view subsetEndText(SamplingEnd end);
 
 // The levels reached the cap with the threshold still above 0: Pf lies below about bound.
 std::string levelCapReached(int cap, double bound);

@@ -37,7 +37,7 @@ struct SubsetOptions {
     // The runs pooled; with a target coefficient of variation, the most runs pooled.
     int runs = 1;
     // Pool runs until Pf's coefficient of variation is at or below it.
-    std::optional<double> targetCov;
+    std::optional<double> targetCov = std::nullopt;
     int threads = 0;  // 0: as many as the machine has; the figures do not depend on it
 };
 
@@ -66,7 +66,7 @@ struct SubsetSimulationResult {
     std::uint64_t seed = 0;
     std::int64_t samples = 0;  // N a level
     double levelProbability = 0.0;
-    std::optional<double> targetCov;
+    std::optional<double> targetCov = std::nullopt;
     std::vector<SubsetRun> runs;
     std::int64_t evaluations = 0;  // of every run
     // The mean of the runs' Pf.
