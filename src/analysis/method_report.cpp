@@ -5,6 +5,7 @@
 #include "analysis/estimate.hpp"
 #include "analysis/verdict.hpp"
 #include "failure_statistics/figure_text.hpp"
+#include "reliability/reliability_text.hpp"
 
 namespace ferrolith {
 
@@ -103,10 +104,49 @@ std::string streamsBlock(const StreamMonteCarloResult& s,
     return text;
 }
 
+std::string levelLine(const SubsetLevel& l) {
+    return "  " + column(formatFigure(l.threshold), 14) +
+           column(formatFigure(l.conditionalProbability), 14) +
+           column(formatFigure(l.variation), 10) + formatFigure(l.correlation) + "\n";
+}
+
+std::string subsetRunLine(std::size_t index, const SubsetRun& r) {
+    return "  " + column(std::to_string(index + 1), 6) +
+           column(std::to_string(r.levels.size()), 8) + column(formatCount(r.evaluations), 13) +
+           column(formatFigure(r.failureProbability), 12) + formatFigure(r.variation) + "\n";
+}
+
+std::string subsetBlock(const SubsetSimulationResult& s) {
+    if (!s.message.empty()) return line("Subset simulation", s.message);
+    std::string text =
+        line("Subset simulation seed", std::to_string(s.seed)) +
+        line("Subset simulation samples a level", formatCount(s.samples)) +
+        line("Subset simulation level probability p0", formatFigure(s.levelProbability)) +
+        line("Subset simulation runs", std::to_string(s.runs.size())) +
+        line("Subset simulation ended by", std::string(text::subsetEndText(s.end))) +
+        line("Subset simulation limit-state evaluations", formatCount(s.evaluations)) +
+        line("Subset simulation Pf", formatFigure(s.failureProbability)) +
+        line("Subset simulation CoV",
+             formatFigure(s.variation) + " (" + text::subsetCovNote + ")") +
+        line("Subset simulation Pf 95% interval", formatFigure(s.interval.lower) + " to " +
+                                                      formatFigure(s.interval.upper) + " (" +
+                                                      text::subsetIntervalNote + ")") +
+        line("Subset simulation beta", formatFigure(s.beta));
+    text += "Runs:\n  " + column("run", 6) + column("levels", 8) + column("evaluations", 13) +
+            column("Pf", 12) + "CoV\n";
+    for (std::size_t i = 0; i < s.runs.size(); ++i) text += subsetRunLine(i, s.runs[i]);
+    text += "Levels of run 1:\n  " + column("threshold", 14) + column("P", 14) + column("CoV", 10) +
+            "gamma\n";
+    for (const SubsetLevel& l : s.runs.front().levels) text += levelLine(l);
+    return text;
+}
+
 // The method's own figures, before FORM's.
 std::string answerBlock(const MethodAnswer& answer) {
     if (const auto* a = std::get_if<StreamsAnswer>(&answer); a && a->streams)
         return streamsBlock(*a->streams, a->figures);
+    if (const auto* a = std::get_if<SubsetAnswer>(&answer); a && a->subset)
+        return subsetBlock(*a->subset);
     if (const auto* a = std::get_if<ImportanceAnswer>(&answer); a && a->sampling)
         return samplingBlock(*a->sampling);
     if (const auto* a = std::get_if<SormAnswer>(&answer); a && a->sorm) return sormBlock(*a->sorm);

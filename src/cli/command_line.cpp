@@ -61,8 +61,8 @@ reliability::Method methodNamed(const std::string& text) {
     for (std::size_t i = 0; i < reliability::methodNames.size(); ++i)
         if (text == reliability::methodNames[i]) return static_cast<reliability::Method>(i);
     throw CommandLineError("--method: " + quotedText(text) +
-                           " is not monte-carlo, form, sorm, importance-sampling or "
-                           "independent-monte-carlo");
+                           " is not monte-carlo, form, sorm, importance-sampling, "
+                           "independent-monte-carlo or subset-simulation");
 }
 
 // Importance sampling's count: up to a billion samples, about a minute.
@@ -72,6 +72,26 @@ std::int64_t importanceSamplesNamed(const std::string& text) {
         throw CommandLineError("--is-samples: " + quotedText(text) +
                                " is not a whole number from 1 to 1000000000");
     return *samples;
+}
+
+// Subset simulation's samples a level, and its runs: whole numbers in range. Whether the samples
+// split into chains is the method's own check.
+std::int64_t subsetSamplesNamed(const std::string& text) {
+    const auto samples = wholeNumber<std::int64_t>(text, 2, reliability::largestSubsetSamples);
+    if (!samples)
+        throw CommandLineError("--subset-samples: " + quotedText(text) +
+                               " is not a whole number from 2 to " +
+                               std::to_string(reliability::largestSubsetSamples));
+    return *samples;
+}
+
+int subsetRunsNamed(const std::string& text) {
+    const auto runs = wholeNumber<int>(text, 1, reliability::largestSubsetRuns);
+    if (!runs)
+        throw CommandLineError("--subset-runs: " + quotedText(text) +
+                               " is not a whole number from 1 to " +
+                               std::to_string(reliability::largestSubsetRuns));
+    return *runs;
 }
 
 // The target reliability index: a plain decimal number, with an exponent or without as a study
@@ -96,7 +116,7 @@ int threadsNamed(const std::string& text) {
 // The options' values as given, read after the parse.
 struct OptionTexts {
     std::vector<std::string> params, dists;
-    std::string output, seed, threads, isSamples, targetIndex;
+    std::string output, seed, threads, isSamples, subsetSamples, subsetRuns, targetIndex;
     std::string engine = "fast";
     std::string method = "monte-carlo";
 };
@@ -139,7 +159,8 @@ void addOptions(CLI::App& app, CommandLine& result, OptionTexts& texts) {
     app.add_option("--method", texts.method,
                    "monte-carlo: the design run and its report; form, sorm, importance-sampling, "
                    "independent-monte-carlo (the counts' repetitions, each from a 64-bit stream "
-                   "of its own): that method's plain-text report (inputs, figures, FORM's design "
+                   "of its own), subset-simulation (levels of Markov chains, no design point "
+                   "needed): that method's plain-text report (inputs, figures, FORM's design "
                    "point)")
         ->type_name("NAME")
         ->default_str("monte-carlo");
@@ -147,6 +168,17 @@ void addOptions(CLI::App& app, CommandLine& result, OptionTexts& texts) {
            "--is-samples", texts.isSamples,
            "Samples of importance sampling, a whole number from 1 to 1000000000 (default: " +
                std::to_string(reliability::defaultImportanceSamples) + ")")
+        ->type_name("N");
+    app.add_option("--subset-samples", texts.subsetSamples,
+                   "Samples a level of subset simulation, a multiple of 10 up to " +
+                       std::to_string(reliability::largestSubsetSamples) +
+                       ": a tenth of them start chains of 10 states (default: " +
+                       std::to_string(reliability::defaultSubsetSamples) + ")")
+        ->type_name("N");
+    app.add_option("--subset-runs", texts.subsetRuns,
+                   "Independent runs of subset simulation pooled, each from streams of its own, "
+                   "a whole number from 1 to " +
+                       std::to_string(reliability::largestSubsetRuns) + " (default: 1)")
         ->type_name("N");
     app.add_option("--target-index", texts.targetIndex,
                    "The target reliability index the study holds, a number from 0 to 8 (default: "
@@ -176,6 +208,9 @@ void readOptionTexts(const CLI::App& app, const OptionTexts& texts, CommandLine&
     result.method.method = methodNamed(texts.method);
     if (app.count("--is-samples"))
         result.method.importanceSamples = importanceSamplesNamed(texts.isSamples);
+    if (app.count("--subset-samples"))
+        result.method.subsetSamples = subsetSamplesNamed(texts.subsetSamples);
+    if (app.count("--subset-runs")) result.method.subsetRuns = subsetRunsNamed(texts.subsetRuns);
     const auto seed = app.count("--seed") ? std::optional(seedNamed(texts.seed)) : std::nullopt;
     // The study gives what the options leave: its seed only without --seed, its texts before
     // --param and --dist apply.
@@ -212,7 +247,7 @@ CommandLine parseCommandLine(const std::vector<std::string>& args, std::ostream&
         "not be written, 5 the report (or this help) could not be written to standard output (this "
         "one "
         "whatever the run's outcome), 6 FORM found no design point (--method form, sorm or "
-        "importance-sampling).",
+        "importance-sampling; subset-simulation needs none).",
         "ferrolith-cli"};
     addOptions(app, result, texts);
 

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "reliability/reliability_text.hpp"
 #include "report/overall_figures.hpp"
 
 namespace ferrolith {
@@ -63,6 +64,45 @@ Json samplingJson(const ImportanceSamplingResult& s) {
             {"message", s.message.empty() ? Json() : Json(s.message)}};
 }
 
+Json levelsJson(const std::vector<SubsetLevel>& levels) {
+    Json list = Json::array();
+    for (const SubsetLevel& l : levels)
+        list.push_back({{"threshold", number(l.threshold)},
+                        {"conditionalProbability", number(l.conditionalProbability)},
+                        {"cov", number(l.variation)},
+                        {"gamma", number(l.correlation)}});
+    return list;
+}
+
+Json subsetRunsJson(const std::vector<SubsetRun>& runs) {
+    Json list = Json::array();
+    for (const SubsetRun& r : runs)
+        list.push_back({{"pf", number(r.failureProbability)},
+                        {"cov", number(r.variation)},
+                        {"evaluations", r.evaluations},
+                        {"levels", levelsJson(r.levels)}});
+    return list;
+}
+
+Json subsetJson(const SubsetSimulationResult& s) {
+    const bool figures = s.message.empty();
+    return {{"samplesPerLevel", s.samples},
+            {"levelProbability", number(s.levelProbability)},
+            {"targetCov", s.targetCov ? number(*s.targetCov) : Json()},
+            {"samplingEnd", figures ? Json(samplingEndName(s.end)) : Json()},
+            {"evaluations", s.evaluations},
+            {"pf", number(s.failureProbability)},
+            {"cov", number(s.variation)},
+            {"covNote", figures ? Json(text::subsetCovNote) : Json()},
+            {"pfInterval95", figures ? Json{{"lower", number(s.interval.lower)},
+                                            {"upper", number(s.interval.upper)}}
+                                     : Json()},
+            {"intervalNote", figures ? Json(text::subsetIntervalNote) : Json()},
+            {"beta", number(s.beta)},
+            {"runs", subsetRunsJson(s.runs)},
+            {"message", figures ? Json() : Json(s.message)}};
+}
+
 const char* kindName(EstimateKind kind) {
     switch (kind) {
         case EstimateKind::Value:
@@ -110,6 +150,8 @@ void addMethodFigures(Json& json, const MethodResult& result) {
     json["sorm"] = sorm && sorm->sorm ? sormJson(*sorm->sorm) : Json();
     json["importanceSampling"] =
         sampling && sampling->sampling ? samplingJson(*sampling->sampling) : Json();
+    const auto* subset = std::get_if<SubsetAnswer>(&result.answer);
+    json["subsetSimulation"] = subset && subset->subset ? subsetJson(*subset->subset) : Json();
 }
 
 Json verdictJson(const Analysis& analysis, const Estimate& estimate) {

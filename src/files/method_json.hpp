@@ -12,7 +12,8 @@ namespace ferrolith {
 // one number, three for a Gamma input, importance); figures FORM did not reach are null.
 nlohmann::ordered_json formJson(const reliability::StudyForm& form);
 
-// A method's own results beside FORM's: sorm and importanceSampling, null where it has none.
+// A method's own results beside FORM's: sorm, importanceSampling and subsetSimulation, null where
+// it has none.
 void addMethodFigures(nlohmann::ordered_json& json, const reliability::MethodResult& result);
 
 // A verdict against the analysis's target: targetIndex, decision and its words.

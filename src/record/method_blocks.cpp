@@ -2,6 +2,7 @@
 
 #include "failure_statistics/figure_text.hpp"
 #include "record/record_texts.hpp"
+#include "reliability/reliability_text.hpp"
 
 namespace ferrolith {
 
@@ -43,6 +44,28 @@ RecordLines samplingLines(const ImportanceSamplingResult& s) {
     return lines;
 }
 
+RecordLines subsetLines(const SubsetSimulationResult& s) {
+    if (!s.message.empty()) return {{"Subset simulation", s.message}};
+    const SubsetRun& first = s.runs.front();
+    std::string thresholds;
+    for (const SubsetLevel& l : first.levels)
+        thresholds += (thresholds.empty() ? "" : ", ") + formatFigure(l.threshold);
+    return {
+        {"Seed", std::to_string(s.seed)},
+        {"Samples a level", formatCount(s.samples)},
+        {"Level probability p0", formatFigure(s.levelProbability)},
+        {"Runs",
+         std::to_string(s.runs.size()) + ", ended by " + std::string(text::subsetEndText(s.end))},
+        {"Limit-state evaluations", formatCount(s.evaluations)},
+        {"Thresholds of run 1", thresholds},
+        {"Failure probability Pf", formatFigure(s.failureProbability)},
+        {"Coefficient of variation", formatFigure(s.variation) + " (" + text::subsetCovNote + ")"},
+        {"Pf 95% interval", formatFigure(s.interval.lower) + " to " +
+                                formatFigure(s.interval.upper) + " (" + text::subsetIntervalNote +
+                                ")"},
+        {"Reliability index beta", formatFigure(s.beta)}};
+}
+
 RecordLines streamLines(const StreamMonteCarloResult& s, const StreamsAnswer& answer) {
     const auto& figures = answer.figures;
     if (!s.message.empty()) return {{"Monte Carlo with independent streams", s.message}};
@@ -66,6 +89,8 @@ RecordLines formFigures(const FormResult& form) {
 RecordLines answerLines(const MethodResult& method) {
     if (const auto* a = std::get_if<StreamsAnswer>(&method.answer))
         return a->streams ? streamLines(*a->streams, *a) : RecordLines{};
+    if (const auto* a = std::get_if<SubsetAnswer>(&method.answer))
+        return a->subset ? subsetLines(*a->subset) : RecordLines{};
     if (const auto* a = std::get_if<ImportanceAnswer>(&method.answer))
         return a->sampling ? samplingLines(*a->sampling) : RecordLines{};
     if (const auto* a = std::get_if<SormAnswer>(&method.answer))

@@ -10,6 +10,39 @@ std::string tooFewHits(std::int64_t hits, bool failureDomain, std::int64_t least
            std::to_string(least) + ", so it is 0 to 1 and Pf is no figure to judge by.";
 }
 
+std::string subsetSamplesRange(std::int64_t largest) {
+    return "Subset simulation's samples a level must be a whole number from 2 to " +
+           std::to_string(largest) + ".";
+}
+
+std::string levelCapRange(int largest) {
+    return "Subset simulation's level cap must be a whole number from 1 to " +
+           std::to_string(largest) + ".";
+}
+
+std::string subsetRunsRange(int largest) {
+    return "Subset simulation's runs must be a whole number from 1 to " + std::to_string(largest) +
+           ".";
+}
+
+std::string_view subsetEndText(SamplingEnd end) {
+    switch (end) {
+        case SamplingEnd::TargetCov:
+            return "the target coefficient of variation, reached";
+        case SamplingEnd::Cap:
+            return "the most runs asked for, before the target coefficient of variation";
+        case SamplingEnd::Count:
+            break;
+    }
+    return "the runs asked for (no target coefficient of variation)";
+}
+
+std::string levelCapReached(int cap, double bound) {
+    return "Subset simulation reached its cap of " + std::to_string(cap) +
+           " levels with the threshold still above 0: Pf lies below about " + formatFigure(bound) +
+           ", an estimate and no bound to judge by, so there is no figure.";
+}
+
 std::string notConverged(int iterations) {
     return "The search did not converge within " + std::to_string(iterations) + " iterations.";
 }

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "model/input_variable.hpp"
+#include "reliability/sampling_end.hpp"
 
 // Every message of the reliability methods.
 namespace ferrolith::reliability::text {
@@ -33,11 +34,34 @@ inline constexpr const char* failureDomainEstimator = "the failure domain around
 inline constexpr const char* safeDomainEstimator =
     "the safe domain around the design point (FORM's beta is not above 0), Pf = 1 - its "
     "probability";
+inline constexpr const char* levelProbabilityRange =
+    "Subset simulation's level probability p0 must lie above 0 and at most 0.5.";
+inline constexpr const char* subsetChains =
+    "Subset simulation needs p0 times the samples a level to be a whole number that divides the "
+    "samples: the chains of a level, each of the same length.";
+inline constexpr const char* targetCovRange =
+    "The target coefficient of variation must be a number above 0.";
+inline constexpr const char* subsetCovNote =
+    "levels taken as uncorrelated, as Au and Beck's estimate takes them: it may understate the "
+    "spread";
+inline constexpr const char* subsetIntervalNote =
+    "from the coefficient of variation on the log scale, Pf taken as lognormal";
 inline constexpr const char* breitungName = "Breitung's formula";
 inline constexpr const char* hohenbichlerRackwitzName = "The Hohenbichler-Rackwitz formula";
 
 // Too few samples in the estimated domain (failure or safe) for Pf's interval.
 std::string tooFewHits(std::int64_t hits, bool failureDomain, std::int64_t least);
+
+// The ranges of subset simulation's counts.
+std::string subsetSamplesRange(std::int64_t largest);
+std::string levelCapRange(int largest);
+std::string subsetRunsRange(int largest);
+
+// What ended subset simulation's runs, in words.
+std::string_view subsetEndText(SamplingEnd end);
+
+// The levels reached the cap with the threshold still above 0: Pf lies below about bound.
+std::string levelCapReached(int cap, double bound);
 
 // "The search did not converge within 100 iterations."
 std::string notConverged(int iterations);

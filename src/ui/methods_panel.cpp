@@ -35,9 +35,11 @@ namespace rt = results_text;
 QString figure(double x) { return text(formatFigure(x)); }
 QString title(Method m) { return text(rt::methodTitles[static_cast<std::size_t>(m)]); }
 
-// The methods the Run control offers, in its list's order.
-constexpr std::array<Method, 3> runnable = {Method::ImportanceSampling,
-                                            Method::IndependentMonteCarlo, Method::Sorm};
+// The methods the Run control offers, in its list's order. Subset simulation runs with its
+// defaults: 1000 samples a level, one run.
+constexpr std::array<Method, 4> runnable = {Method::ImportanceSampling,
+                                            Method::IndependentMonteCarlo, Method::Sorm,
+                                            Method::SubsetSimulation};
 
 // Importance sampling's count as typed: digits only, 1 to largestImportanceSamples.
 std::optional<std::int64_t> sampleCountFrom(const QString& typed) {
@@ -231,7 +233,8 @@ Method MethodsPanel::chosenMethod() const {
 
 void MethodsPanel::chosenMethodChanged() {
     const Method m = chosenMethod();
-    samplesLabel_->setVisible(m != Method::Sorm);
+    samplesLabel_->setVisible(m == Method::ImportanceSampling ||
+                              m == Method::IndependentMonteCarlo);
     sampleCount_->setVisible(m == Method::ImportanceSampling);
     counts_->setVisible(m == Method::IndependentMonteCarlo);
 }

@@ -101,8 +101,9 @@ inline constexpr const char* comparisonCaption = "Methods compared on this study
 inline constexpr std::array<const char*, 7> comparisonHeads = {
     "Method", "Pf", "95% interval, CoV", "beta", "Samples", "Time", "Target"};
 // The methods as the tab names them, in the order of reliability::Method.
-inline constexpr std::array<const char*, 5> methodTitles = {
-    "Design Monte Carlo", "FORM", "SORM", "Importance sampling", "Independent Monte Carlo"};
+inline constexpr std::array<const char*, 6> methodTitles = {
+    "Design Monte Carlo", "FORM", "SORM", "Importance sampling", "Independent Monte Carlo",
+    "Subset simulation"};
 inline constexpr const char* pfBelow = "below %1";
 inline constexpr const char* betaAbove = "above %1";
 inline constexpr const char* noFigure = "no figure";

@@ -52,7 +52,8 @@ TEST(MethodDriver, EachMethodPrintsItsReportAndFigures) {
     };
     for (const Case& c :
          {Case{"form", "FORM beta: ", "form"}, Case{"sorm", "SORM Breitung Pf: ", "sorm"},
-          Case{"importance-sampling", "Importance sampling Pf: ", "importanceSampling"}}) {
+          Case{"importance-sampling", "Importance sampling Pf: ", "importanceSampling"},
+          Case{"subset-simulation", "Subset simulation Pf: ", "subsetSimulation"}}) {
         SCOPED_TRACE(c.method);
         const JsonRun run =
             runWithJson("--method " + c.method + " --seed 3 --is-samples 2000 " + rareCase);
@@ -63,7 +64,7 @@ TEST(MethodDriver, EachMethodPrintsItsReportAndFigures) {
         EXPECT_TRUE(has(run.cli.out, c.line));
         EXPECT_TRUE(has(run.cli.out, "FORM converged: true\n"));
         EXPECT_FALSE(has(run.cli.out, "Total number of simulations"));
-        EXPECT_EQ(run.json["schemaVersion"], 4);
+        EXPECT_EQ(run.json["schemaVersion"], 5);
         EXPECT_EQ(run.json["method"], c.method);
         EXPECT_EQ(run.json["study"]["seed"], 3);
         EXPECT_TRUE(run.json[c.field].is_object());
@@ -107,7 +108,7 @@ TEST(MethodDriver, BadInputEndsEveryMethodAsItEndsTheDesignRun) {
     const Result designBad = runCli("--param '2=225;10'");
     const Result designFault = runCli("--dist 0=Poisson --seed 3");
     for (const std::string method :
-         {"form", "sorm", "importance-sampling", "independent-monte-carlo"}) {
+         {"form", "sorm", "importance-sampling", "independent-monte-carlo", "subset-simulation"}) {
         SCOPED_TRACE(method);
         const Result bad = runCli("--method " + method + " --param '2=225;10'");
         EXPECT_EQ(bad.status, designBad.status);
@@ -124,6 +125,38 @@ TEST(MethodDriver, BadInputEndsEveryMethodAsItEndsTheDesignRun) {
     EXPECT_EQ(runCli("--method weibull").status, 2);
     EXPECT_EQ(runCli("--method form --is-samples 0").status, 2);
     EXPECT_EQ(runCli("--method form --is-samples 1e4").status, 2);
+    // Counts that make no chains of ten states: one line each, and nothing run.
+    for (const char* options : {"--subset-samples 1", "--subset-samples 1005",
+                                "--subset-samples 2000000", "--subset-runs 0", "--subset-runs x"}) {
+        SCOPED_TRACE(options);
+        const Result r = runCli(std::string("--method subset-simulation ") + options);
+        EXPECT_EQ(r.status, 2);
+        EXPECT_EQ(r.out, "");
+        EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
+    }
+}
+
+// Subset simulation needs no design point: on the rare case its pooled runs hold Pf 9.25e-8 in
+// their interval; where g does not vary (FORM finds no direction) the threshold never reaches 0
+// and the level cap ends it without a figure.
+TEST(MethodDriver, SubsetSimulationEndToEnd) {
+    const JsonRun rare = runWithJson("--method subset-simulation --seed 4 --subset-runs 20 " +
+                                     rareCase + " --threads 2");
+    ASSERT_EQ(rare.cli.status, 0) << rare.cli.err;
+    const Json& subset = rare.json["subsetSimulation"];
+    EXPECT_LE(subset["pfInterval95"]["lower"].get<double>(), 9.25e-8);
+    EXPECT_GE(subset["pfInterval95"]["upper"].get<double>(), 9.25e-8);
+    EXPECT_EQ(subset["runs"].size(), 20u);
+    EXPECT_EQ(subset["samplingEnd"], "count");
+    EXPECT_EQ(rare.json["verdict"]["decision"], "meets");
+    EXPECT_TRUE(has(rare.cli.out, "Subset simulation CoV: ")) << rare.cli.out;
+    EXPECT_TRUE(has(rare.cli.out, "levels taken as uncorrelated"));
+    const JsonRun flat = runWithJson("--method subset-simulation --seed 1 " + flatCase);
+    EXPECT_EQ(flat.cli.status, 0) << flat.cli.err;
+    EXPECT_EQ(flat.json["form"]["converged"], false);
+    EXPECT_TRUE(flat.json["subsetSimulation"]["pf"].is_null());
+    EXPECT_TRUE(has(flat.json["subsetSimulation"]["message"], "cap of 50 levels"));
+    EXPECT_EQ(flat.json["verdict"]["decision"], "no-answer");
 }
 
 TEST(MethodDriver, FormWithoutDesignPointHasItsOwnStatusAndNoBeta) {
@@ -227,7 +260,7 @@ TEST(MethodDriver, ImportanceSamplingGivesProbabilitiesInIntervalsThatHoldThem) 
 
 TEST(MethodDriver, SameFiguresAtAnyThreadCount) {
     for (const std::string method :
-         {"form", "sorm", "importance-sampling", "independent-monte-carlo"}) {
+         {"form", "sorm", "importance-sampling", "independent-monte-carlo", "subset-simulation"}) {
         SCOPED_TRACE(method);
         const std::string options =
             "--method " + method + " --seed 5 --is-samples 3000 " + mixedCase;
@@ -235,8 +268,8 @@ TEST(MethodDriver, SameFiguresAtAnyThreadCount) {
         for (const char* threads : {"2", "8"}) {
             const JsonRun more = runWithJson(options + " --threads " + threads);
             EXPECT_EQ(more.cli.out, one.cli.out);
-            for (const char* field :
-                 {"form", "sorm", "importanceSampling", "repetitions", "pf", "streamInterval95"})
+            for (const char* field : {"form", "sorm", "importanceSampling", "subsetSimulation",
+                                      "repetitions", "pf", "streamInterval95"})
                 EXPECT_EQ(more.json.value(field, Json()), one.json.value(field, Json())) << field;
         }
     }

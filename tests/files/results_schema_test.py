@@ -1,7 +1,8 @@
 """Checks the results files the driver writes against docs/results.schema.json (which refers to
 docs/study.schema.json), for completed, aborted, all-safe and clock-seeded runs, the figures
 that must claim no more than the run knows, a file of each method (FORM, SORM, importance
-sampling, also where the origin fails and from one sample, FORM without a design point), the
+sampling, also where the origin fails and from one sample, FORM without a design point, subset
+simulation), the
 inputs' range warnings, that the schema refuses what a results file must not hold
 and that it still accepts files of versions 1, 2 and 3.
 
@@ -63,6 +64,7 @@ runs = {
     "importance sampling, one sample": (["--method", "importance-sampling", "--seed", "1",
                                          "--is-samples", "1"], 0),
     "form aborted": (["--method", "form", "--dist", "0=Poisson"], 3),
+    "subset simulation": (["--method", "subset-simulation", "--seed", "1", "--subset-runs", "2"], 0),
     "independent monte carlo": (["--method", "independent-monte-carlo", "--seed", "2",
                                  "--repetitions", "3", "--samples", "200"], 0),
     # Every standard deviation 0: the limit state is flat and FORM finds no design point.
@@ -85,7 +87,8 @@ with tempfile.TemporaryDirectory() as folder:
 
 methods = {"form", "sorm", "importance sampling", "form aborted", "form not converged",
            "independent monte carlo", "form range warning", "importance sampling, beam failing",
-           "importance sampling, gamma failing", "importance sampling, one sample"}
+           "importance sampling, gamma failing", "importance sampling, one sample",
+           "subset simulation"}
 for name, run in written.items():
     method = run["method"]
     if (name in methods) != (method != "monte-carlo"):
@@ -97,7 +100,8 @@ if "independent monte carlo" in written:
     if run["engine"] != "streams" or [r["seed"] for r in run["repetitions"]] != [1, 2, 3]:
         failures.append(f"independent monte carlo: engine {run['engine']}, streams "
                         f"{[r['seed'] for r in run['repetitions']]}")
-for name, field in (("sorm", "sorm"), ("importance sampling", "importanceSampling")):
+for name, field in (("sorm", "sorm"), ("importance sampling", "importanceSampling"),
+                    ("subset simulation", "subsetSimulation")):
     if name in written and written[name][field] is None:
         failures.append(f"{name}: no {field}")
 for name, run in written.items():
@@ -106,6 +110,14 @@ for name, run in written.items():
         interval = sampling["pfInterval95"]
         if not interval["lower"] <= sampling["pf"] <= interval["upper"]:
             failures.append(f"{name}: pf {sampling['pf']} outside its interval {interval}")
+if "subset simulation" in written:
+    subset = written["subset simulation"]["subsetSimulation"]
+    interval = subset["pfInterval95"]
+    levels = subset["runs"][0]["levels"]
+    if (not interval["lower"] <= subset["pf"] <= interval["upper"] or len(subset["runs"]) != 2
+            or subset["samplingEnd"] != "count" or levels[-1]["threshold"] != 0
+            or not subset["covNote"]):
+        failures.append(f"subset simulation: {subset}")
 if "form not converged" in written:
     form = written["form not converged"]["form"]
     if form["converged"] or form["beta"] is not None or not form["message"]:
@@ -164,7 +176,7 @@ if "completed" in written:
         "unknown input": variant(lambda d: d["importance"].append(
             {"name": "Span", "meanAll": 1, "meanFailed": 1, "shift": 0})),
         "extra field": variant(lambda d: d.update(comment="x")),
-        "version 5": variant(lambda d: d.update(schemaVersion=5)),
+        "version 6": variant(lambda d: d.update(schemaVersion=6)),
         "version 3 with a verdict": variant(
             lambda d: (d.pop("methods"), d.update(schemaVersion=3))),
         "design run without its methods": variant(lambda d: d.pop("methods")),
@@ -215,6 +227,8 @@ if "form" in written:
         "form file with the design figures": dict(written["form"], pf=0.1),
         "form file without sorm": {k: v for k, v in written["form"].items() if k != "sorm"},
         "form file of version 2": dict(written["form"], schemaVersion=2),
+        "form file of version 5 without subsetSimulation": {
+            k: v for k, v in written["form"].items() if k != "subsetSimulation"},
         "form file without its verdict": {
             k: v for k, v in written["form"].items() if k != "verdict"},
         "form file with methods": dict(written["form"], methods=[]),
@@ -225,6 +239,19 @@ if "form" in written:
         sampling = written["importance sampling"]
         method_bad["unknown estimator"] = dict(sampling, importanceSampling=dict(
             sampling["importanceSampling"], estimator="origin"))
+    # A form file of version 4 holds no subsetSimulation.
+    four = {k: v for k, v in written["form"].items() if k != "subsetSimulation"}
+    four["schemaVersion"] = 4
+    for error in validator.iter_errors(four):
+        failures.append(f"form file of version 4: fails the schema at {list(error.path)}: "
+                        f"{error.message}")
+    method_bad["form file of version 4 with subsetSimulation"] = dict(
+        written["form"], schemaVersion=4)
+    if "subset simulation" in written:
+        subset = json.loads(json.dumps(written["subset simulation"]))
+        method_bad["subset simulation of version 4"] = dict(subset, schemaVersion=4)
+        subset["subsetSimulation"]["runs"][0]["levels"][0].pop("gamma")
+        method_bad["subset level without gamma"] = subset
     if "independent monte carlo" in written:
         streams = json.loads(json.dumps(written["independent monte carlo"]))
         streams["repetitions"][0]["seed"] = 32768
