@@ -16,4 +16,13 @@ std::string systemProbabilityText(const reliability::FormResult& form) {
     return pf + " (error estimate " + formatFigure(form.system.error) + ")";
 }
 
+std::string designPointsNote(const reliability::FormResult& form) {
+    if (!form.severalPointsWarning.empty()) return form.severalPointsWarning;
+    if (form.designPoints.size() < 2) return {};
+    return "FORM found " + std::to_string(form.designPoints.size()) +
+           " design points; the further ones carry under 1% of the nearest one's probability. The "
+           "system estimate from all of them is Pf " +
+           systemProbabilityText(form) + ", beta " + formatFigure(form.systemBeta) + ".";
+}
+
 }  // namespace ferrolith

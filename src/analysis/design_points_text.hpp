@@ -15,4 +15,8 @@ std::string designPointTitle(const reliability::StudyForm& form, std::size_t ind
 // estimate 1.2e-10)".
 std::string systemProbabilityText(const reliability::FormResult& form);
 
+// Where FORM kept several design points, in one paragraph: its warning where it has one, else
+// how many points it found and the system estimate; empty for one point.
+std::string designPointsNote(const reliability::FormResult& form);
+
 }  // namespace ferrolith

@@ -74,7 +74,8 @@ void addSystemEstimate(FormResult& result) {
         }
     }
     result.system = unionProbability(betas, r);
-    result.systemBeta = reliabilityIndex(result.system.probability);
+    // One point's beta as it is, not back from its Pf.
+    result.systemBeta = m == 1 ? result.beta : reliabilityIndex(result.system.probability);
     std::vector<double> shares;
     for (const DesignPoint& p : points)
         shares.push_back(normalCdf(-p.beta) / result.failureProbability);
