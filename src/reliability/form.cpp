@@ -101,8 +101,9 @@ class Searches {
         : g_(g), settings_(settings), sign_(sign), result_(result), options_(options) {}
 
     // Searches from start unless its direction is near a point found; true when the search
-    // found a new point within the margin of the nearest one.
+    // found a new point within the margin of the nearest one. Every start counts as drawn.
     bool from(const Eigen::VectorXd& start) {
+        ++drawn_;
         if (start.norm() > 0 && nearFound(start)) return false;
         outcomes_.push_back(hlrfSearch(g_, start, settings_));
         const SearchOutcome& o = outcomes_.back();
@@ -116,7 +117,6 @@ class Searches {
     }
 
     int drawn() const { return drawn_; }
-    void count() { ++drawn_; }
     const std::vector<SearchOutcome>& outcomes() const { return outcomes_; }
     const std::vector<int>& found() const { return found_; }
 
@@ -153,13 +153,10 @@ class Searches {
 void searchEveryStart(Searches& searches, int n, const FormOptions& o) {
     searches.from(Eigen::VectorXd::Zero(n));
     for (int i = 0; i < n; ++i)
-        for (const double side : {1.0, -1.0}) {
+        for (const double side : {1.0, -1.0})
             searches.from(side * o.startDistance * Eigen::VectorXd::Unit(n, i));
-            searches.count();
-        }
     NormalStream directions(0, startStream);
-    int quiet = 0;
-    for (; quiet < o.quietStarts && searches.drawn() + 1 < o.mostStarts; searches.count()) {
+    for (int quiet = 0; quiet < o.quietStarts && searches.drawn() < o.mostStarts;) {
         Eigen::VectorXd v(n);
         for (int i = 0; i < n; ++i) v(i) = directions.next();
         quiet = searches.from(o.startDistance / v.norm() * v) ? 0 : quiet + 1;
