@@ -308,11 +308,10 @@ TEST(MethodDriver, EveryDesignPointAndTheWarningInTheReportAndTheFile) {
               0u)
         << warning;
     const std::string& out = sorm.cli.out;
-    for (const std::string line :
-         {"FORM warning: " + warning + "\n", "FORM design points: 2\n",
-          std::string("Design point 1 of 2, beta 3.578:\n"),
-          std::string("Design point 2 of 2, beta 3.579:\n"),
-          std::string("SORM note: SORM's curvatures are of the nearest design point only")})
+    for (const std::string& line : std::vector<std::string>{
+             "FORM warning: " + warning + "\n", "FORM design points: 2\n",
+             "Design point 1 of 2, beta 3.578:\n", "Design point 2 of 2, beta 3.579:\n",
+             "SORM note: SORM's curvatures are of the nearest design point only"})
         EXPECT_TRUE(has(out, line)) << line << "\n" << out;
     // The system's Pf: more than the nearest point's, at most both together.
     const double system = form["system"]["pf"], pf = form["pf"];
