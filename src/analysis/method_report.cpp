@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "analysis/design_points_text.hpp"
 #include "analysis/estimate.hpp"
 #include "analysis/verdict.hpp"
 #include "failure_statistics/figure_text.hpp"
@@ -33,8 +34,8 @@ std::string inputsBlock(const Study& study) {
     return text;
 }
 
-std::string designPointTable(const BeamDesignPoint& point) {
-    std::string text = "Design point:\n  " + column("input", 18) + column("value", 12) +
+std::string designPointTable(const BeamDesignPoint& point, const std::string& title) {
+    std::string text = title + ":\n  " + column("input", 18) + column("value", 12) +
                        column("standard normal", 30) + column("alpha", 30) + "importance\n";
     for (const InputDesignPoint& input : point.inputs)
         text += "  " + column(std::string(info(input.variable).name), 18) +
@@ -51,7 +52,17 @@ std::string formBlock(const StudyForm& f) {
     text += line("FORM beta", formatFigure(form.beta)) +
             line("FORM Pf", formatFigure(form.failureProbability)) +
             line("FORM limit-state evaluations", formatCount(form.evaluations));
-    if (f.designPoint) text += designPointTable(*f.designPoint);
+    if (f.designPoints.size() > 1)
+        text += line("FORM design points", std::to_string(f.designPoints.size())) +
+                line("FORM system Pf", systemProbabilityText(form)) +
+                line("FORM system beta", formatFigure(form.systemBeta));
+    if (!form.severalPointsWarning.empty()) text += line("FORM warning", form.severalPointsWarning);
+    if (f.designPoints.size() > 1) {
+        for (std::size_t i = 0; i < f.designPoints.size(); ++i)
+            text += designPointTable(f.designPoints[i], designPointTitle(f, i));
+    } else if (f.designPoint) {
+        text += designPointTable(*f.designPoint, "Design point");
+    }
     return text;
 }
 
@@ -61,9 +72,12 @@ std::string correctionLines(const std::string& name, const CurvatureCorrection& 
            line(name + " beta", formatFigure(c.beta));
 }
 
-std::string sormBlock(const SormResult& s) {
+std::string sormBlock(const SormResult& s, const FormResult& form) {
     if (!s.message.empty()) return line("SORM", s.message);
-    return line("SORM curvatures", formatFigureList(s.curvatures)) +
+    const std::string nearest = form.severalPointsWarning.empty()
+                                    ? std::string()
+                                    : line("SORM note", text::sormNearestOnly);
+    return nearest + line("SORM curvatures", formatFigureList(s.curvatures)) +
            correctionLines("SORM Breitung", s.breitung) +
            correctionLines("SORM Hohenbichler-Rackwitz", s.hohenbichlerRackwitz);
 }
@@ -142,14 +156,15 @@ std::string subsetBlock(const SubsetSimulationResult& s) {
 }
 
 // The method's own figures, before FORM's.
-std::string answerBlock(const MethodAnswer& answer) {
+std::string answerBlock(const MethodAnswer& answer, const std::optional<StudyForm>& form) {
     if (const auto* a = std::get_if<StreamsAnswer>(&answer); a && a->streams)
         return streamsBlock(*a->streams, a->figures);
     if (const auto* a = std::get_if<SubsetAnswer>(&answer); a && a->subset)
         return subsetBlock(*a->subset);
     if (const auto* a = std::get_if<ImportanceAnswer>(&answer); a && a->sampling)
         return samplingBlock(*a->sampling);
-    if (const auto* a = std::get_if<SormAnswer>(&answer); a && a->sorm) return sormBlock(*a->sorm);
+    if (const auto* a = std::get_if<SormAnswer>(&answer); a && a->sorm && form)
+        return sormBlock(*a->sorm, form->form);
     return {};
 }
 
@@ -158,7 +173,7 @@ std::string answerBlock(const MethodAnswer& answer) {
 std::string methodReport(const MethodResult& result) {
     const double target = result.study.targetIndex;
     std::string text = line("Method", std::string(methodName(result.method()))) +
-                       inputsBlock(result.study) + answerBlock(result.answer);
+                       inputsBlock(result.study) + answerBlock(result.answer, result.form);
     if (result.form) text += formBlock(*result.form);
     return text + line("Target", verdictText(verdictOn(methodEstimate(result), target), target));
 }

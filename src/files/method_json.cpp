@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "reliability/reliability_text.hpp"
+#include "reliability/standard_normal.hpp"
 #include "report/overall_figures.hpp"
 
 namespace ferrolith {
@@ -29,6 +30,22 @@ Json designPointJson(const BeamDesignPoint& point) {
                         {"alpha", numbers(input.alpha)},
                         {"importance", number(input.importance)}});
     return list;
+}
+
+Json designPointsJson(const std::vector<BeamDesignPoint>& points) {
+    Json list = Json::array();
+    for (const BeamDesignPoint& point : points)
+        list.push_back({{"beta", number(point.beta)},
+                        {"pf", number(normalCdf(-point.beta))},
+                        {"inputs", designPointJson(point)}});
+    return list;
+}
+
+Json systemJson(const FormResult& form) {
+    if (!form.converged) return nullptr;
+    return {{"pf", number(form.system.probability)},
+            {"beta", number(form.systemBeta)},
+            {"error", number(form.system.error)}};
 }
 
 Json correctionJson(const CurvatureCorrection& c) {
@@ -141,7 +158,11 @@ Json formJson(const StudyForm& f) {
             {"converged", form.converged},
             {"message", form.converged ? Json() : Json(form.message)},
             {"evaluations", form.evaluations},
-            {"designPoint", f.designPoint ? designPointJson(*f.designPoint) : Json()}};
+            {"designPoint", f.designPoint ? designPointJson(*f.designPoint) : Json()},
+            {"designPoints", designPointsJson(f.designPoints)},
+            {"system", systemJson(form)},
+            {"severalPointsWarning",
+             form.severalPointsWarning.empty() ? Json() : Json(form.severalPointsWarning)}};
 }
 
 void addMethodFigures(Json& json, const MethodResult& result) {

@@ -9,7 +9,10 @@ namespace ferrolith {
 
 // FORM's figures: beta, pf, converged, message (null when converged), evaluations and the design
 // point, one object an input (name, value in its units, standardNormal and alpha as arrays of
-// one number, three for a Gamma input, importance); figures FORM did not reach are null.
+// one number, three for a Gamma input, importance), every design point FORM kept (beta, pf and
+// the same objects an input), the system's first-order estimate (pf, beta and its error
+// estimate) and the warning when a further point carries a share of the probability; figures
+// FORM did not reach are null.
 nlohmann::ordered_json formJson(const reliability::StudyForm& form);
 
 // A method's own results beside FORM's: sorm, importanceSampling and subsetSimulation, null where

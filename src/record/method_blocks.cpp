@@ -1,5 +1,6 @@
 #include "record/method_blocks.hpp"
 
+#include "analysis/design_points_text.hpp"
 #include "failure_statistics/figure_text.hpp"
 #include "record/record_texts.hpp"
 #include "reliability/reliability_text.hpp"
@@ -19,9 +20,12 @@ void addCorrection(RecordLines& lines, const std::string& name, const CurvatureC
     lines.emplace_back(name + " beta", formatFigure(c.beta));
 }
 
-RecordLines sormLines(const SormResult& s) {
+RecordLines sormLines(const SormResult& s, const MethodResult& method) {
     if (!s.message.empty()) return {{"SORM", s.message}};
-    RecordLines lines{{"Principal curvatures", formatFigureList(s.curvatures)}};
+    RecordLines lines;
+    if (method.form && !method.form->form.severalPointsWarning.empty())
+        lines.emplace_back(record_text::note, text::sormNearestOnly);
+    lines.emplace_back("Principal curvatures", formatFigureList(s.curvatures));
     addCorrection(lines, "Breitung", s.breitung);
     addCorrection(lines, "Hohenbichler-Rackwitz", s.hohenbichlerRackwitz);
     return lines;
@@ -78,11 +82,18 @@ RecordLines streamLines(const StreamMonteCarloResult& s, const StreamsAnswer& an
     return lines;
 }
 
-RecordLines formFigures(const FormResult& form) {
+RecordLines formFigures(const StudyForm& f) {
+    const FormResult& form = f.form;
     if (!form.converged) return {{"FORM", form.message}};
-    return {{"Reliability index beta", formatFigure(form.beta)},
-            {"Failure probability Pf", formatFigure(form.failureProbability)},
-            {"Limit-state evaluations", formatCount(form.evaluations)}};
+    RecordLines lines{{"Reliability index beta", formatFigure(form.beta)},
+                      {"Failure probability Pf", formatFigure(form.failureProbability)},
+                      {"Limit-state evaluations", formatCount(form.evaluations)}};
+    if (f.designPoints.size() > 1) {
+        lines.emplace_back(record_text::designPointCount, std::to_string(f.designPoints.size()));
+        lines.emplace_back(record_text::systemProbability, systemProbabilityText(form));
+        lines.emplace_back(record_text::systemBeta, formatFigure(form.systemBeta));
+    }
+    return lines;
 }
 
 // The figures a method adds to FORM's; FORM's own for FORM.
@@ -94,8 +105,8 @@ RecordLines answerLines(const MethodResult& method) {
     if (const auto* a = std::get_if<ImportanceAnswer>(&method.answer))
         return a->sampling ? samplingLines(*a->sampling) : RecordLines{};
     if (const auto* a = std::get_if<SormAnswer>(&method.answer))
-        return a->sorm ? sormLines(*a->sorm) : RecordLines{};
-    return method.form ? formFigures(method.form->form) : RecordLines{};
+        return a->sorm ? sormLines(*a->sorm, method) : RecordLines{};
+    return method.form ? formFigures(*method.form) : RecordLines{};
 }
 
 }  // namespace
@@ -107,7 +118,7 @@ std::pair<std::string, std::string> verdictLine(const Analysis& analysis,
 }
 
 RecordLines formLines(const Analysis& analysis, const StudyForm& form) {
-    RecordLines lines = formFigures(form.form);
+    RecordLines lines = formFigures(form);
     lines.push_back(verdictLine(analysis, formEstimate(form, std::nullopt)));
     return lines;
 }

@@ -4,6 +4,7 @@
 #include <QPainter>
 
 #include "analysis/agreement.hpp"
+#include "analysis/design_points_text.hpp"
 #include "failure_statistics/figure_text.hpp"
 #include "record/method_blocks.hpp"
 #include "record/record_blocks.hpp"
@@ -60,9 +61,11 @@ void figuresSection(PageFlow& flow, const Analysis& analysis, const DesignFigure
 
 void warningsSection(PageFlow& flow, const Analysis& analysis) {
     const auto warning = analysis.tailWarning();
-    if (!warning && analysis.rangeWarnings().empty()) return;
+    const auto points = analysis.severalPointsWarning();
+    if (!warning && !points && analysis.rangeWarnings().empty()) return;
     addHeading(flow, record_text::warningsHeading);
     if (warning) addParagraph(flow, *warning, flow.style().body);
+    if (points) addParagraph(flow, *points, flow.style().body);
     for (const RangeWarning& range : analysis.rangeWarnings())
         addParagraph(flow, range.text, flow.style().body);
 }
@@ -144,7 +147,15 @@ void formSection(PageFlow& flow, const CalculationRecord& record) {
         return;
     }
     addLabelledLines(flow, formLines(record.analysis, *form));
-    if (form->designPoint) designPointTable(flow, *form->designPoint);
+    if (form->designPoints.size() > 1) {
+        // A point's title stays with its table's first rows.
+        for (std::size_t i = 0; i < form->designPoints.size(); ++i) {
+            addParagraph(flow, designPointTitle(*form, i), flow.style().bold, 40);
+            designPointTable(flow, form->designPoints[i]);
+        }
+    } else if (form->designPoint) {
+        designPointTable(flow, *form->designPoint);
+    }
 }
 
 // The methods besides FORM, which has its section.

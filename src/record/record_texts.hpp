@@ -39,6 +39,10 @@ inline constexpr const char* formHeading = "FORM on the study's inputs";
 inline constexpr const char* noForm = "FORM was not run: a parameter text does not convert.";
 inline constexpr std::array<const char*, 5> designPointHeads{
     "Input", "Design point", "Standard normal", "Alpha", "Importance"};
+inline constexpr const char* designPointCount = "Design points found";
+inline constexpr const char* systemProbability = "System Pf, from every design point";
+inline constexpr const char* systemBeta = "System beta";
+inline constexpr const char* note = "Note";
 inline constexpr const char* methodsHeading = "Methods";
 inline constexpr const char* disagreement = "The methods disagree. ";
 inline constexpr const char* reportHeading = "Report";

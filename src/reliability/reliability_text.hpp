@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "model/input_variable.hpp"
 #include "reliability/sampling_end.hpp"
@@ -46,6 +47,9 @@ inline constexpr const char* subsetCovNote =
     "spread";
 inline constexpr const char* subsetIntervalNote =
     "from the coefficient of variation on the log scale, Pf taken as lognormal";
+inline constexpr const char* sormNearestOnly =
+    "SORM's curvatures are of the nearest design point only; FORM found others that carry a "
+    "share of the probability.";
 inline constexpr const char* breitungName = "Breitung's formula";
 inline constexpr const char* hohenbichlerRackwitzName = "The Hohenbichler-Rackwitz formula";
 
@@ -71,6 +75,11 @@ std::string noDesignPoint(std::string_view originMessage);
 
 // A start that converged elsewhere than the design point taken.
 std::string otherDesignPoint(double beta);
+
+// FORM found further design points, one of them carrying more than the share warned of: shares
+// holds each point's Phi(-beta) over the nearest one's, nearest first.
+std::string severalDesignPoints(const std::vector<double>& shares, double warned,
+                                double systemProbability, double systemBeta);
 
 // A curvature kappa whose factor 1 + c kappa is not positive.
 std::string formulaUndefined(std::string_view formula, double kappa, double factor);

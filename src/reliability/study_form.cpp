@@ -16,9 +16,10 @@ BeamInputs studyInputs(const Study& study) {
 }  // namespace
 
 StudyForm studyForm(const Study& study) {
-    StudyForm result{BeamSpace(studyInputs(study)), {}, std::nullopt, {}};
+    StudyForm result{BeamSpace(studyInputs(study)), {}, std::nullopt, {}, {}};
     result.form = form(result.space.limitState());
     result.designPoint = beamDesignPoint(result.space, result.form);
+    result.designPoints = beamDesignPoints(result.space, result.form);
     if (result.designPoint) result.tailWarnings = tailCheck(*result.designPoint);
     return result;
 }

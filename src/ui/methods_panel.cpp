@@ -18,6 +18,7 @@
 #include <algorithm>
 
 #include "analysis/agreement.hpp"
+#include "analysis/design_points_text.hpp"
 #include "failure_statistics/figure_text.hpp"
 #include "report/message_text.hpp"
 #include "ui/importance_bars.hpp"
@@ -100,6 +101,7 @@ MethodsPanel::MethodsPanel(WindowAnalysis& analysis, WindowDialogs& dialogs, QWi
       analysis_(analysis),
       dialogs_(dialogs),
       formSummary_(wrappedLabel()),
+      pointsNote_(wrappedLabel()),
       bars_(new ImportanceBars),
       designPoint_(fixedTable(heads(rt::designPointHeads))),
       method_(new FocusWheel<QComboBox>),
@@ -147,6 +149,8 @@ QWidget* MethodsPanel::createFormGroup() {
     auto* layout = new QVBoxLayout(group);
     formSummary_->setObjectName(QStringLiteral("formSummary"));
     layout->addWidget(formSummary_);
+    pointsNote_->setObjectName(QStringLiteral("designPointsNote"));
+    layout->addWidget(pointsNote_);
     auto* barsCaption = wrappedLabel();
     barsCaption->setText(text(rt::importanceBarsCaption));
     layout->addWidget(barsCaption);
@@ -272,23 +276,41 @@ void MethodsPanel::showForm() {
                                        text(formatCount(f.evaluations)),
                                        text(verdictText(judged.verdict, a.targetIndex()))));
     }
-    showDesignPoint(form && form->designPoint ? &*form->designPoint : nullptr);
+    pointsNote_->setText(form ? text(designPointsNote(form->form)) : QString());
+    pointsNote_->setVisible(!pointsNote_->text().isEmpty());
+    showDesignPoints(form ? &*form : nullptr);
 }
 
-void MethodsPanel::showDesignPoint(const BeamDesignPoint* point) {
-    std::vector<ImportanceBars::Bar> bars;
-    designPoint_->setRowCount(point ? static_cast<int>(point->inputs.size()) : 0);
-    designPoint_->setVisible(point != nullptr);
-    bars_->setVisible(point != nullptr);
-    if (!point) return;
-    for (int row = 0; row < static_cast<int>(point->inputs.size()); ++row) {
-        const InputDesignPoint& input = point->inputs[static_cast<std::size_t>(row)];
-        const QString name = text(std::string(info(input.variable).name));
-        setRow(designPoint_, row,
-               {name, figure(input.value), text(formatFigureList(input.standard)),
-                text(formatFigureList(input.alpha)), figure(input.importance)});
-        bars.push_back({name, input.importance});
+void MethodsPanel::showDesignPoints(const StudyForm* form) {
+    const std::vector<BeamDesignPoint> none;
+    const std::vector<BeamDesignPoint>& points = form ? form->designPoints : none;
+    const bool titled = points.size() > 1;
+    designPoint_->clearSpans();
+    designPoint_->setRowCount(0);
+    designPoint_->setVisible(!points.empty());
+    bars_->setVisible(!points.empty());
+    for (std::size_t i = 0; i < points.size(); ++i) {
+        if (titled) {
+            // The point's title across the table, above its inputs.
+            const int row = designPoint_->rowCount();
+            designPoint_->insertRow(row);
+            designPoint_->setItem(row, 0, new QTableWidgetItem(text(designPointTitle(*form, i))));
+            designPoint_->setSpan(row, 0, 1, designPoint_->columnCount());
+        }
+        for (const InputDesignPoint& input : points[i].inputs) {
+            const int row = designPoint_->rowCount();
+            designPoint_->insertRow(row);
+            setRow(designPoint_, row,
+                   {text(std::string(info(input.variable).name)), figure(input.value),
+                    text(formatFigureList(input.standard)), text(formatFigureList(input.alpha)),
+                    figure(input.importance)});
+        }
     }
+    // The bars are of the nearest point, the one FORM's beta is of.
+    std::vector<ImportanceBars::Bar> bars;
+    if (!points.empty())
+        for (const InputDesignPoint& input : points.front().inputs)
+            bars.push_back({text(std::string(info(input.variable).name)), input.importance});
     bars_->setBars(std::move(bars));
 }
 

@@ -22,7 +22,8 @@ namespace ferrolith {
 class ImportanceBars;
 
 // The results window's Methods tab, which shows and edits the windows' analysis: FORM on the last
-// run's inputs (beta, Pf, importance factors and the design point), a control that runs
+// run's inputs (beta, Pf, importance factors and every design point, with the system estimate
+// and the warning where there are several), a control that runs
 // importance sampling, independent Monte Carlo or SORM on a worker thread, the target reliability
 // index, and a table that compares every estimate of the analysis with its verdict.
 class MethodsPanel : public QWidget {
@@ -55,7 +56,8 @@ class MethodsPanel : public QWidget {
     QLayout* createRunControls();
     void showAnalysis();
     void showForm();
-    void showDesignPoint(const reliability::BeamDesignPoint* point);
+    // Every design point FORM kept, each under its title where there are several.
+    void showDesignPoints(const reliability::StudyForm* form);
     void showComparison();
     void methodFinished();
     void setRunning(bool running);
@@ -67,6 +69,7 @@ class MethodsPanel : public QWidget {
     MethodWorker worker_;
 
     QLabel* formSummary_;
+    QLabel* pointsNote_;  // the system estimate and the warning where FORM found several points
     ImportanceBars* bars_;
     QTableWidget* designPoint_;
     QComboBox* method_;

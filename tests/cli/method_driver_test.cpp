@@ -322,5 +322,46 @@ TEST(MethodDriver, DesignRunCarriesFormAndTheTailWarning) {
     EXPECT_TRUE(defaults.json["tailWarning"].is_null());
 }
 
+// The point load may stand either side of midspan: two mirror design points, beta 3.578 and
+// 3.579, each carrying about the same probability.
+const std::string mirrorCase =
+    "--param PointLoadLocation=2,2 --param PointLoadValue=0,4 --param AllowableStress=80,3";
+
+TEST(MethodDriver, EveryDesignPointAndTheWarningInTheReportAndTheFile) {
+    const JsonRun sorm = runWithJson("--method sorm " + mirrorCase);
+    ASSERT_EQ(sorm.cli.status, 0) << sorm.cli.err;
+    const Json& form = sorm.json["form"];
+    ASSERT_EQ(form["designPoints"].size(), 2u);
+    EXPECT_EQ(form["designPoints"][0]["inputs"], form["designPoint"]);
+    const std::string warning = form["severalPointsWarning"];
+    EXPECT_EQ(warning.rfind("FORM found 2 design points; the second carries 100% of the first "
+                            "one's probability: Pf from one point alone is too low. The system "
+                            "estimate from both is Pf ",
+                            0),
+              0u)
+        << warning;
+    const std::string& out = sorm.cli.out;
+    for (const std::string& line : std::vector<std::string>{
+             "FORM warning: " + warning + "\n", "FORM design points: 2\n",
+             "Design point 1 of 2, beta 3.578:\n", "Design point 2 of 2, beta 3.579:\n",
+             "SORM note: SORM's curvatures are of the nearest design point only"})
+        EXPECT_TRUE(has(out, line)) << line << "\n" << out;
+    // The system's Pf: more than the nearest point's, at most both together.
+    const double system = form["system"]["pf"], pf = form["pf"];
+    EXPECT_GT(system, 1.9 * pf);
+    EXPECT_LE(system, 2 * pf);
+    // A design run's file carries the same.
+    const JsonRun design = runWithJson("--seed 1 --repetitions 2 --samples 100 " + mirrorCase);
+    EXPECT_EQ(design.json["form"]["severalPointsWarning"], warning);
+
+    const JsonRun one = runWithJson("--method sorm");
+    ASSERT_EQ(one.cli.status, 0) << one.cli.err;
+    EXPECT_TRUE(one.json["form"]["severalPointsWarning"].is_null());
+    EXPECT_EQ(one.json["form"]["designPoints"].size(), 1u);
+    EXPECT_FALSE(has(one.cli.out, "FORM warning") || has(one.cli.out, "SORM note") ||
+                 has(one.cli.out, "Design point 1 of"))
+        << one.cli.out;
+}
+
 }  // namespace
 }  // namespace ferrolith::test

@@ -4,7 +4,7 @@ that must claim no more than the run knows, a file of each method (FORM, SORM, i
 sampling, also where the origin fails and from one sample, FORM without a design point, subset
 simulation), the
 inputs' range warnings, that the schema refuses what a results file must not hold
-and that it still accepts files of versions 1, 2 and 3.
+and that it still accepts files of versions 1, 2, 3 and 4.
 
 usage: results_schema_test.py FERROLITH_CLI DOCS_FOLDER"""
 import json
@@ -53,6 +53,10 @@ runs = {
     "form range warning": (["--method", "form", "--param", "AllowableStress=20,3",
                             "--dist", "AllowableStress=Log-Normal"], 0),
     "form": (["--method", "form"], 0),
+    # Two mirror design points, beta 3.578 and 3.579.
+    "form of two design points": (["--method", "form", "--param", "PointLoadLocation=2,2",
+                                   "--param", "PointLoadValue=0,4",
+                                   "--param", "AllowableStress=80,3"], 0),
     "sorm": (["--method", "sorm", "--seed", "1"], 0),
     "importance sampling": (["--method", "importance-sampling", "--seed", "1",
                              "--is-samples", "2000"], 0),
@@ -85,7 +89,8 @@ with tempfile.TemporaryDirectory() as folder:
         for error in validator.iter_errors(written[name]):
             failures.append(f"{name}: fails the schema at {list(error.path)}: {error.message}")
 
-methods = {"form", "sorm", "importance sampling", "form aborted", "form not converged",
+methods = {"form", "form of two design points", "sorm", "importance sampling", "form aborted",
+           "form not converged",
            "independent monte carlo", "form range warning", "importance sampling, beam failing",
            "importance sampling, gamma failing", "importance sampling, one sample",
            "subset simulation"}
@@ -122,10 +127,23 @@ if "form not converged" in written:
     form = written["form not converged"]["form"]
     if form["converged"] or form["beta"] is not None or not form["message"]:
         failures.append(f"form not converged: {form}")
+if "form of two design points" in written and "form" in written:
+    two, one = written["form of two design points"]["form"], written["form"]["form"]
+    betas = [round(p["beta"], 3) for p in two["designPoints"]]
+    if betas != [3.578, 3.579] or two["designPoints"][0]["inputs"] != two["designPoint"]:
+        failures.append(f"form of two design points: design points of beta {betas}")
+    if not two["severalPointsWarning"] or not two["pf"] < two["system"]["pf"] <= 2 * two["pf"]:
+        failures.append(f"form of two design points: warning {two['severalPointsWarning']!r}, "
+                        f"system {two['system']}")
+    if (len(one["designPoints"]) != 1 or one["severalPointsWarning"] is not None
+            or one["system"] != {"pf": one["pf"], "beta": one["beta"], "error": 0}):
+        failures.append(f"form: design points {one['designPoints']}, system {one['system']}")
 ranged = {"range warning": "BeamLength", "form range warning": "AllowableStress"}
+# A point load that may stand either side of midspan also gives locations below zero.
+out_of_range = dict(ranged, **{"form of two design points": "PointLoadLocation"})
 for name, run in written.items():
     names = [w["name"] for w in run["rangeWarnings"]]
-    if names != ([ranged[name]] if name in ranged else []):
+    if names != ([out_of_range[name]] if name in out_of_range else []):
         failures.append(f"{name}: range warnings of {names}")
 for name in ranged.keys() & written.keys():
     w = written[name]["rangeWarnings"][0]
@@ -177,6 +195,9 @@ if "completed" in written:
             {"name": "Span", "meanAll": 1, "meanFailed": 1, "shift": 0})),
         "extra field": variant(lambda d: d.update(comment="x")),
         "version 6": variant(lambda d: d.update(schemaVersion=6)),
+        "version 5 without the design points": variant(lambda d: d["form"].pop("designPoints")),
+        "version 4 with the design points": variant(lambda d: d.update(schemaVersion=4)),
+        "system pf above 1": variant(lambda d: d["form"]["system"].update(pf=1.5)),
         "version 3 with a verdict": variant(
             lambda d: (d.pop("methods"), d.update(schemaVersion=3))),
         "design run without its methods": variant(lambda d: d.pop("methods")),
@@ -213,8 +234,15 @@ if "completed" in written:
             d.update(schemaVersion=version)
         return variant(change)
 
+    def without_points(d):
+        for k in ("designPoints", "system", "severalPointsWarning"):
+            d["form"].pop(k)
+
     three = variant(lambda d: ([d.pop(k) for k in ("verdict", "methods", "rangeWarnings")],
-                               d.update(schemaVersion=3)))
+                               without_points(d), d.update(schemaVersion=3)))
+    four = variant(lambda d: (without_points(d), d.update(schemaVersion=4)))
+    for error in validator.iter_errors(four):
+        failures.append(f"version 4: fails the schema at {list(error.path)}: {error.message}")
     for error in validator.iter_errors(three):
         failures.append(f"version 3: fails the schema at {list(error.path)}: {error.message}")
     for version in (1, 2):

@@ -125,6 +125,38 @@ TEST_F(MethodsPanelTest, FormAppearsAfterADesignRunWithTheExpectedBeta) {
     EXPECT_EQ(cell("methodComparison", 1, 3), QString::fromStdString(formatFigure(expected.beta)));
 }
 
+// Two mirror design points: each under its title in the table, the warning beside the summary
+// and among the results window's advice.
+TEST_F(MethodsPanelTest, EveryDesignPointWithTheWarning) {
+    runRareCase();
+    EXPECT_TRUE(find<QLabel>("designPointsNote")->isHidden());
+    c.txtParam[3]->setText("80,3");
+    c.txtParam[4]->setText("2,2");
+    c.txtParam[5]->setText("0,4");
+    pressCalculate();
+    messages.clear();
+    const auto& form = panel().methodResults().front().form->form;
+    ASSERT_EQ(form.designPoints.size(), 2u);
+    const QString warning = QString::fromStdString(form.severalPointsWarning);
+    EXPECT_TRUE(warning.startsWith("FORM found 2 design points; the second carries 100%"))
+        << warning.toStdString();
+    EXPECT_EQ(find<QLabel>("designPointsNote")->text(), warning);
+    ASSERT_EQ(find<QTableWidget>("designPoint")->rowCount(), 16);
+    EXPECT_EQ(cell("designPoint", 0, 0), "Design point 1 of 2, beta 3.578");
+    EXPECT_EQ(cell("designPoint", 1, 0), "BeamLength");
+    EXPECT_EQ(cell("designPoint", 8, 0), "Design point 2 of 2, beta 3.579");
+    EXPECT_EQ(cell("designPoint", 13, 4),
+              QString::fromStdString(
+                  formatFigure(form.designPoints[1].alpha[4] * form.designPoints[1].alpha[4])));
+    const QStringList labels = [&] {
+        QStringList texts;
+        for (const QLabel* l : window.results().window().findChildren<QLabel*>())
+            texts << l->text();
+        return texts;
+    }();
+    EXPECT_EQ(labels.filter(warning).size(), 2) << labels.join("\n").toStdString();
+}
+
 TEST_F(MethodsPanelTest, ImportanceSamplingFromThePanelIsRunMethodsAndReachesTheTotal) {
     runRareCase();
     runMethod(Method::ImportanceSampling, "5500");
