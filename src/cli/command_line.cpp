@@ -86,6 +86,18 @@ double targetIndexNamed(const std::string& text) {
     return value;
 }
 
+// The sampling methods' target coefficient of variation: a plain decimal number above 0 and
+// below 1.
+double targetCovNamed(const std::string& text) {
+    double value = 0.0;
+    const char* end = text.data() + text.size();
+    const auto [stop, error] = std::from_chars(text.data(), end, value, std::chars_format::general);
+    if (error != std::errc() || stop != end || !reliability::isTargetCov(value))
+        throw CommandLineError("--target-cov: " + quotedText(text) +
+                               " is not a number above 0 and below 1");
+    return value;
+}
+
 int threadsNamed(const std::string& text) {
     const auto threads = wholeNumber(text, 1, largestThreads);
     if (!threads)
@@ -96,7 +108,7 @@ int threadsNamed(const std::string& text) {
 // The options' values as given, read after the parse.
 struct OptionTexts {
     std::vector<std::string> params, dists;
-    std::string output, seed, threads, isSamples, targetIndex;
+    std::string output, seed, threads, isSamples, targetCov, targetIndex;
     std::string engine = "fast";
     std::string method = "monte-carlo";
 };
@@ -146,8 +158,15 @@ void addOptions(CLI::App& app, CommandLine& result, OptionTexts& texts) {
     app.add_option(
            "--is-samples", texts.isSamples,
            "Samples of importance sampling, a whole number from 1 to 1000000000 (default: " +
-               std::to_string(reliability::defaultImportanceSamples) + ")")
+               std::to_string(reliability::defaultImportanceSamples) +
+               "); with --target-cov, the most it draws")
         ->type_name("N");
+    app.add_option("--target-cov", texts.targetCov,
+                   "The sampling methods (importance-sampling) stop once Pf's coefficient of "
+                   "variation is at or below X, a number above 0 and below 1, checked after each "
+                   "block of 1000 samples from the second on (default: none, every sample is "
+                   "drawn)")
+        ->type_name("X");
     app.add_option("--target-index", texts.targetIndex,
                    "The target reliability index the study holds, a number from 0 to 8 (default: "
                    "the study's, else 3.8); --save-study and --json write it")
@@ -176,6 +195,7 @@ void readOptionTexts(const CLI::App& app, const OptionTexts& texts, CommandLine&
     result.method.method = methodNamed(texts.method);
     if (app.count("--is-samples"))
         result.method.importanceSamples = importanceSamplesNamed(texts.isSamples);
+    if (app.count("--target-cov")) result.method.targetCov = targetCovNamed(texts.targetCov);
     const auto seed = app.count("--seed") ? std::optional(seedNamed(texts.seed)) : std::nullopt;
     // The study gives what the options leave: its seed only without --seed, its texts before
     // --param and --dist apply.

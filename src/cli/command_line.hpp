@@ -25,7 +25,7 @@ struct CommandLine {
     bool helpShown = false;                 // --help or --version printed; nothing to run
     bool quiet = false;                     // no progress line, even on a terminal
     FileOptions files;
-    // --method and --is-samples; the design run unless the method is another.
+    // --method, --is-samples and --target-cov; the design run unless the method is another.
     MethodOptions method{reliability::Method::MonteCarlo};
 };
 

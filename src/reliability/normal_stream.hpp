@@ -18,6 +18,9 @@ class NormalStream {
 
     double next() { return normal_(engine_); }
 
+    // A uniform in [0, 1) from the same generator: the top 53 bits of its next output.
+    double uniform() { return static_cast<double>(engine_() >> 11) * 0x1.0p-53; }
+
   private:
     pcg64 engine_;
     boost::random::normal_distribution<double> normal_;

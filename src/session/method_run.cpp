@@ -39,7 +39,9 @@ RunOutcome afterForm(MethodResult& result, const MethodOptions& options,
     }
     if (auto* answer = std::get_if<ImportanceAnswer>(&result.answer)) {
         answer->sampling = importanceSampling(
-            g, form, {*result.study.seed, options.importanceSamples, result.threads}, progress);
+            g, form,
+            {*result.study.seed, options.importanceSamples, result.threads, options.targetCov},
+            progress);
         if (answer->sampling->cancelled) return RunOutcome::Stopped;
         if (!withoutFault(answer->sampling->fault, observer)) return RunOutcome::Aborted;
     }

@@ -12,7 +12,10 @@ namespace ferrolith {
 
 struct MethodOptions {
     reliability::Method method = reliability::Method::Form;
+    // With a target, the most samples importance sampling draws.
     std::int64_t importanceSamples = reliability::defaultImportanceSamples;
+    // The sampling methods stop once Pf's coefficient of variation is at or below it.
+    std::optional<double> targetCov = std::nullopt;
 };
 
 // One run of FORM, SORM, importance sampling or independent Monte Carlo (with the study's counts)
