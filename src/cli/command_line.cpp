@@ -86,16 +86,13 @@ double targetIndexNamed(const std::string& text) {
     return value;
 }
 
-// The sampling methods' target coefficient of variation: a plain decimal number above 0 and
-// below 1.
+// The sampling methods' target coefficient of variation.
 double targetCovNamed(const std::string& text) {
-    double value = 0.0;
-    const char* end = text.data() + text.size();
-    const auto [stop, error] = std::from_chars(text.data(), end, value, std::chars_format::general);
-    if (error != std::errc() || stop != end || !reliability::isTargetCov(value))
+    const auto target = reliability::targetCovFrom(text);
+    if (!target)
         throw CommandLineError("--target-cov: " + quotedText(text) +
                                " is not a number above 0 and below 1");
-    return value;
+    return *target;
 }
 
 int threadsNamed(const std::string& text) {

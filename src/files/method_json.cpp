@@ -52,6 +52,8 @@ const char* estimatorName(ImportanceEstimator estimator) {
 
 Json samplingJson(const ImportanceSamplingResult& s) {
     return {{"samples", s.samples},
+            {"targetCov", s.targetCov ? Json(*s.targetCov) : Json()},
+            {"samplingEnd", std::string(samplingEndName(s.end))},
             {"failures", s.failures},
             {"estimator", estimatorName(s.estimator)},
             {"pf", number(s.failureProbability)},

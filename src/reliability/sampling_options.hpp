@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string_view>
 
 namespace ferrolith::reliability {
 
@@ -14,6 +15,10 @@ inline constexpr std::int64_t largestImportanceSamples = 1'000'000'000;
 
 // A target coefficient of variation a sampling method may stop on: above 0, below 1.
 inline bool isTargetCov(double cov) { return cov > 0.0 && cov < 1.0; }
+
+// A target as typed: a plain decimal number, with an exponent or without, no blanks; none when
+// the text is not one or is no target.
+std::optional<double> targetCovFrom(std::string_view text);
 
 // What a sampling method draws.
 struct SamplingOptions {

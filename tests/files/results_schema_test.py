@@ -62,6 +62,10 @@ runs = {
                                             "--dist", "2=Gamma", "--param", "2=1,0.5"], 0),
     "importance sampling, one sample": (["--method", "importance-sampling", "--seed", "1",
                                          "--is-samples", "1"], 0),
+    "importance sampling to a target": (["--method", "importance-sampling", "--seed", "1",
+                                         "--target-cov", "0.1"], 0),
+    "importance sampling at its cap": (["--method", "importance-sampling", "--seed", "1",
+                                        "--is-samples", "2000", "--target-cov", "0.001"], 0),
     "form aborted": (["--method", "form", "--dist", "0=Poisson"], 3),
     "independent monte carlo": (["--method", "independent-monte-carlo", "--seed", "2",
                                  "--repetitions", "3", "--samples", "200"], 0),
@@ -85,7 +89,8 @@ with tempfile.TemporaryDirectory() as folder:
 
 methods = {"form", "sorm", "importance sampling", "form aborted", "form not converged",
            "independent monte carlo", "form range warning", "importance sampling, beam failing",
-           "importance sampling, gamma failing", "importance sampling, one sample"}
+           "importance sampling, gamma failing", "importance sampling, one sample",
+           "importance sampling to a target", "importance sampling at its cap"}
 for name, run in written.items():
     method = run["method"]
     if (name in methods) != (method != "monte-carlo"):
@@ -106,6 +111,13 @@ for name, run in written.items():
         interval = sampling["pfInterval95"]
         if not interval["lower"] <= sampling["pf"] <= interval["upper"]:
             failures.append(f"{name}: pf {sampling['pf']} outside its interval {interval}")
+ends = {"importance sampling": (None, "count"), "importance sampling to a target": (0.1, "target-cov"),
+        "importance sampling at its cap": (0.001, "cap")}
+for name in ends.keys() & written.keys():
+    sampling = written[name]["importanceSampling"]
+    if (sampling["targetCov"], sampling["samplingEnd"]) != ends[name]:
+        failures.append(f"{name}: target {sampling['targetCov']}, ended on "
+                        f"{sampling['samplingEnd']}")
 if "form not converged" in written:
     form = written["form not converged"]["form"]
     if form["converged"] or form["beta"] is not None or not form["message"]:
@@ -164,7 +176,7 @@ if "completed" in written:
         "unknown input": variant(lambda d: d["importance"].append(
             {"name": "Span", "meanAll": 1, "meanFailed": 1, "shift": 0})),
         "extra field": variant(lambda d: d.update(comment="x")),
-        "version 5": variant(lambda d: d.update(schemaVersion=5)),
+        "version 6": variant(lambda d: d.update(schemaVersion=6)),
         "version 3 with a verdict": variant(
             lambda d: (d.pop("methods"), d.update(schemaVersion=3))),
         "design run without its methods": variant(lambda d: d.pop("methods")),
@@ -225,6 +237,19 @@ if "form" in written:
         sampling = written["importance sampling"]
         method_bad["unknown estimator"] = dict(sampling, importanceSampling=dict(
             sampling["importanceSampling"], estimator="origin"))
+        method_bad["unknown end"] = dict(sampling, importanceSampling=dict(
+            sampling["importanceSampling"], samplingEnd="done"))
+        method_bad["target of 1"] = dict(sampling, importanceSampling=dict(
+            sampling["importanceSampling"], targetCov=1))
+        method_bad["version 5 without its end"] = dict(sampling, importanceSampling={
+            k: v for k, v in sampling["importanceSampling"].items() if k != "samplingEnd"})
+        method_bad["version 4 with an end"] = dict(sampling, schemaVersion=4)
+        four = dict(sampling, schemaVersion=4, importanceSampling={
+            k: v for k, v in sampling["importanceSampling"].items()
+            if k not in ("targetCov", "samplingEnd")})
+        for error in validator.iter_errors(four):
+            failures.append(f"importance sampling of version 4: fails the schema at "
+                            f"{list(error.path)}: {error.message}")
     if "independent monte carlo" in written:
         streams = json.loads(json.dumps(written["independent monte carlo"]))
         streams["repetitions"][0]["seed"] = 32768
