@@ -359,8 +359,8 @@ void MethodsPanel::methodFinished() {
                 runStatus_->setText(text(rt::methodDone).arg(name, figure(result.elapsed)));
             // A method that ended after a run of other inputs belongs to none shown.
             analysis_.addMethod(result);
-            // SORM tells no progress of its own.
-            if (progress_->maximum() == 1) progress_->setValue(1);
+            // SORM tells no progress of its own, and a target may end sampling before its cap.
+            progress_->setValue(progress_->maximum());
             break;
         case RunOutcome::Stopped:
             runStatus_->setText(text(rt::methodCancelled).arg(name));

@@ -259,9 +259,8 @@ TEST_F(MethodsPanelTest, ABadSampleCountIsOneLineAndRunsNothing) {
 TEST_F(MethodsPanelTest, ATargetCovStopsImportanceSamplingAndTheStatusSaysSo) {
     runRareCase();
     runMethod(Method::ImportanceSampling, "3000");
-    EXPECT_TRUE(find<QLabel>("methodStatus")
-                    ->text()
-                    .endsWith(" s: the samples asked for were drawn."))
+    EXPECT_TRUE(
+        find<QLabel>("methodStatus")->text().endsWith(" s: the samples asked for were drawn."))
         << find<QLabel>("methodStatus")->text().toStdString();
     runMethod(Method::ImportanceSampling, "1000000", true, "0.05");
     EXPECT_TRUE(messages.empty());
@@ -273,6 +272,10 @@ TEST_F(MethodsPanelTest, ATargetCovStopsImportanceSamplingAndTheStatusSaysSo) {
     EXPECT_LT(shown->samples, 1000000);
     EXPECT_EQ(shown->failureProbability, samplingOf(expected)->failureProbability);
     EXPECT_TRUE(find<QLabel>("methodStatus")->text().endsWith(" s: its CoV reached the target."));
+    // Stopped short of its cap of 1000 blocks, the method is done all the same.
+    const QProgressBar* progress = find<QProgressBar>("methodProgress");
+    EXPECT_EQ(progress->maximum(), 1000);
+    EXPECT_EQ(progress->value(), 1000);
     for (const char* typed : {"0", "1", "abc", "-0.1", " 0.05", "5%"}) {
         messages.clear();
         runMethod(Method::ImportanceSampling, "3000", false, typed);
