@@ -110,6 +110,29 @@ struct OptionTexts {
     std::string method = "monte-carlo";
 };
 
+// --method and the sampling methods' options.
+void addMethodOptions(CLI::App& app, OptionTexts& texts) {
+    app.add_option("--method", texts.method,
+                   "monte-carlo: the design run and its report; form, sorm, importance-sampling, "
+                   "independent-monte-carlo (the counts' repetitions, each from a 64-bit stream "
+                   "of its own): that method's plain-text report (inputs, figures, FORM's design "
+                   "point)")
+        ->type_name("NAME")
+        ->default_str("monte-carlo");
+    app.add_option(
+           "--is-samples", texts.isSamples,
+           "Samples of importance sampling, a whole number from 1 to 1000000000 (default: " +
+               std::to_string(reliability::defaultImportanceSamples) +
+               "); with --target-cov, the most it draws")
+        ->type_name("N");
+    app.add_option("--target-cov", texts.targetCov,
+                   "The sampling methods (importance-sampling) stop once Pf's coefficient of "
+                   "variation is at or below X, a number above 0 and below 1, checked after each "
+                   "block of 1000 samples from the second on (default: none, every sample is "
+                   "drawn)")
+        ->type_name("X");
+}
+
 void addOptions(CLI::App& app, CommandLine& result, OptionTexts& texts) {
     app.add_option("--repetitions", result.request.study.repetitions,
                    "No. Repititions as typed in the window")
@@ -145,25 +168,7 @@ void addOptions(CLI::App& app, CommandLine& result, OptionTexts& texts) {
                  "Draw no progress line; messages are still written. Without it the progress "
                  "(repetitions done, samples per second, time left) is shown on standard error "
                  "while the run goes, when standard error is a terminal, and erased at the end");
-    app.add_option("--method", texts.method,
-                   "monte-carlo: the design run and its report; form, sorm, importance-sampling, "
-                   "independent-monte-carlo (the counts' repetitions, each from a 64-bit stream "
-                   "of its own): that method's plain-text report (inputs, figures, FORM's design "
-                   "point)")
-        ->type_name("NAME")
-        ->default_str("monte-carlo");
-    app.add_option(
-           "--is-samples", texts.isSamples,
-           "Samples of importance sampling, a whole number from 1 to 1000000000 (default: " +
-               std::to_string(reliability::defaultImportanceSamples) +
-               "); with --target-cov, the most it draws")
-        ->type_name("N");
-    app.add_option("--target-cov", texts.targetCov,
-                   "The sampling methods (importance-sampling) stop once Pf's coefficient of "
-                   "variation is at or below X, a number above 0 and below 1, checked after each "
-                   "block of 1000 samples from the second on (default: none, every sample is "
-                   "drawn)")
-        ->type_name("X");
+    addMethodOptions(app, texts);
     app.add_option("--target-index", texts.targetIndex,
                    "The target reliability index the study holds, a number from 0 to 8 (default: "
                    "the study's, else 3.8); --save-study and --json write it")
