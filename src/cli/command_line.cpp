@@ -128,8 +128,9 @@ void addMethodOptions(CLI::App& app, OptionTexts& texts) {
     app.add_option("--target-cov", texts.targetCov,
                    "The sampling methods (importance-sampling) stop once Pf's coefficient of "
                    "variation is at or below X, a number above 0 and below 1, checked after each "
-                   "block of 1000 samples from the second on (default: none, every sample is "
-                   "drawn)")
+                   "block of " +
+                       std::to_string(reliability::importanceBlockSamples) +
+                       " samples from the second on (default: none, every sample is drawn)")
         ->type_name("X");
 }
 
