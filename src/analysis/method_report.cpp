@@ -86,6 +86,9 @@ std::string samplingBlock(const ImportanceSamplingResult& s) {
     if (!s.message.empty()) return line("Importance sampling", s.message);
     return line("Importance sampling seed", std::to_string(s.seed)) +
            line("Importance sampling samples", formatCount(s.samples)) +
+           line("Importance sampling target CoV",
+                s.targetCov ? formatFigure(*s.targetCov) : "none") +
+           line("Importance sampling ended", std::string(samplingEndText(s.end))) +
            line("Importance sampling failures", formatCount(s.failures)) +
            line("Importance sampling estimator", std::string(estimatorText(s.estimator))) +
            line("Importance sampling Pf", formatFigure(s.failureProbability)) +

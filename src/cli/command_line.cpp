@@ -106,6 +106,15 @@ double targetIndexNamed(const std::string& text) {
     return value;
 }
 
+// The sampling methods' target coefficient of variation.
+double targetCovNamed(const std::string& text) {
+    const auto target = reliability::targetCovFrom(text);
+    if (!target)
+        throw CommandLineError("--target-cov: " + quotedText(text) +
+                               " is not a number above 0 and below 1");
+    return *target;
+}
+
 int threadsNamed(const std::string& text) {
     const auto threads = wholeNumber(text, 1, largestThreads);
     if (!threads)
@@ -116,10 +125,49 @@ int threadsNamed(const std::string& text) {
 // The options' values as given, read after the parse.
 struct OptionTexts {
     std::vector<std::string> params, dists;
-    std::string output, seed, threads, isSamples, subsetSamples, subsetRuns, targetIndex;
+    std::string output, seed, threads, isSamples, subsetSamples, subsetRuns, targetCov, targetIndex;
     std::string engine = "fast";
     std::string method = "monte-carlo";
 };
+
+// --method and the sampling methods' options.
+void addMethodOptions(CLI::App& app, OptionTexts& texts) {
+    app.add_option("--method", texts.method,
+                   "monte-carlo: the design run and its report; form, sorm, importance-sampling, "
+                   "independent-monte-carlo (the counts' repetitions, each from a 64-bit stream "
+                   "of its own), subset-simulation (levels of Markov chains, no design point "
+                   "needed): that method's plain-text report (inputs, figures, FORM's design "
+                   "point)")
+        ->type_name("NAME")
+        ->default_str("monte-carlo");
+    app.add_option(
+           "--is-samples", texts.isSamples,
+           "Samples of importance sampling, a whole number from 1 to 1000000000 (default: " +
+               std::to_string(reliability::defaultImportanceSamples) +
+               "); with --target-cov, the most it draws")
+        ->type_name("N");
+    app.add_option("--subset-samples", texts.subsetSamples,
+                   "Samples a level of subset simulation, a multiple of 10 up to " +
+                       std::to_string(reliability::largestSubsetSamples) +
+                       ": a tenth of them start chains of 10 states (default: " +
+                       std::to_string(reliability::defaultSubsetSamples) + ")")
+        ->type_name("N");
+    app.add_option("--subset-runs", texts.subsetRuns,
+                   "Independent runs of subset simulation pooled, each from streams of its own, "
+                   "a whole number from 1 to " +
+                       std::to_string(reliability::largestSubsetRuns) +
+                       "; with --target-cov, the most it pools (default: 1, with --target-cov " +
+                       std::to_string(reliability::targetSubsetRuns) + ")")
+        ->type_name("N");
+    app.add_option("--target-cov", texts.targetCov,
+                   "The sampling methods stop once Pf's coefficient of variation is at or below "
+                   "X, a number above 0 and below 1: importance-sampling checks after each block "
+                   "of " +
+                       std::to_string(reliability::importanceBlockSamples) +
+                       " samples from the second on, subset-simulation after each run it pools "
+                       "(default: none, every sample and run is drawn)")
+        ->type_name("X");
+}
 
 void addOptions(CLI::App& app, CommandLine& result, OptionTexts& texts) {
     app.add_option("--repetitions", result.request.study.repetitions,
@@ -156,30 +204,7 @@ void addOptions(CLI::App& app, CommandLine& result, OptionTexts& texts) {
                  "Draw no progress line; messages are still written. Without it the progress "
                  "(repetitions done, samples per second, time left) is shown on standard error "
                  "while the run goes, when standard error is a terminal, and erased at the end");
-    app.add_option("--method", texts.method,
-                   "monte-carlo: the design run and its report; form, sorm, importance-sampling, "
-                   "independent-monte-carlo (the counts' repetitions, each from a 64-bit stream "
-                   "of its own), subset-simulation (levels of Markov chains, no design point "
-                   "needed): that method's plain-text report (inputs, figures, FORM's design "
-                   "point)")
-        ->type_name("NAME")
-        ->default_str("monte-carlo");
-    app.add_option(
-           "--is-samples", texts.isSamples,
-           "Samples of importance sampling, a whole number from 1 to 1000000000 (default: " +
-               std::to_string(reliability::defaultImportanceSamples) + ")")
-        ->type_name("N");
-    app.add_option("--subset-samples", texts.subsetSamples,
-                   "Samples a level of subset simulation, a multiple of 10 up to " +
-                       std::to_string(reliability::largestSubsetSamples) +
-                       ": a tenth of them start chains of 10 states (default: " +
-                       std::to_string(reliability::defaultSubsetSamples) + ")")
-        ->type_name("N");
-    app.add_option("--subset-runs", texts.subsetRuns,
-                   "Independent runs of subset simulation pooled, each from streams of its own, "
-                   "a whole number from 1 to " +
-                       std::to_string(reliability::largestSubsetRuns) + " (default: 1)")
-        ->type_name("N");
+    addMethodOptions(app, texts);
     app.add_option("--target-index", texts.targetIndex,
                    "The target reliability index the study holds, a number from 0 to 8 (default: "
                    "the study's, else 3.8); --save-study and --json write it")
@@ -211,6 +236,7 @@ void readOptionTexts(const CLI::App& app, const OptionTexts& texts, CommandLine&
     if (app.count("--subset-samples"))
         result.method.subsetSamples = subsetSamplesNamed(texts.subsetSamples);
     if (app.count("--subset-runs")) result.method.subsetRuns = subsetRunsNamed(texts.subsetRuns);
+    if (app.count("--target-cov")) result.method.targetCov = targetCovNamed(texts.targetCov);
     const auto seed = app.count("--seed") ? std::optional(seedNamed(texts.seed)) : std::nullopt;
     // The study gives what the options leave: its seed only without --seed, its texts before
     // --param and --dist apply.

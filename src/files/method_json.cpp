@@ -70,6 +70,9 @@ const char* estimatorName(ImportanceEstimator estimator) {
 
 Json samplingJson(const ImportanceSamplingResult& s) {
     return {{"samples", s.samples},
+            {"targetCov", s.targetCov ? Json(*s.targetCov) : Json()},
+            // A method without figures ended on no count.
+            {"samplingEnd", s.message.empty() ? Json(std::string(samplingEndName(s.end))) : Json()},
             {"failures", s.failures},
             {"estimator", estimatorName(s.estimator)},
             {"pf", number(s.failureProbability)},

@@ -12,7 +12,8 @@ namespace ferrolith {
 // and tailWarning to a design run and the files of the other methods; version 4 added the
 // verdict against the target index and the inputs' range warnings, and to a design run the
 // methods run on its study; version 5 added subset simulation and the subsetSimulation figures of
-// a method's file, and to FORM every design point, the system's first-order estimate and the
+// a method's file, the target coefficient of variation and what ended the sampling to
+// importance sampling's figures, and to FORM every design point, the system's first-order estimate and the
 // warning when a further point carries a share of the probability; docs/results.schema.json
 // describes every version.
 inline constexpr int resultsSchemaVersion = 5;

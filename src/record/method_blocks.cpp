@@ -36,6 +36,8 @@ RecordLines samplingLines(const ImportanceSamplingResult& s) {
     RecordLines lines{
         {"Seed", std::to_string(s.seed)},
         {"Samples", formatCount(s.samples)},
+        {"Target coefficient of variation", s.targetCov ? formatFigure(*s.targetCov) : "none"},
+        {"Sampling ended", std::string(samplingEndText(s.end))},
         {"Failures", formatCount(s.failures)},
         {"Estimator", std::string(estimatorText(s.estimator))},
         {"Failure probability Pf", formatFigure(s.failureProbability)},

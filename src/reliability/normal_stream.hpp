@@ -21,6 +21,9 @@ class NormalStream {
     // A uniform on [0, 1) from the same generator, for a sampler's accept-or-reject steps.
     double uniform() { return uniform_(engine_); }
 
+    // A uniform in [0, 1) from the same generator: the top 53 bits of its next output.
+    double uniform() { return static_cast<double>(engine_() >> 11) * 0x1.0p-53; }
+
   private:
     pcg64 engine_;
     boost::random::normal_distribution<double> normal_;

@@ -28,6 +28,12 @@ inline constexpr const char* wrongPoint =
     "A point of the beam's standard normal space needs one coordinate for each input, three for "
     "a Gamma input.";
 inline constexpr const char* needsSamples = "At least one sample is needed.";
+inline constexpr const char* badTargetCov =
+    "The target coefficient of variation must lie above 0 and below 1.";
+// What ended a sampling method, as its reports say it.
+inline constexpr const char* endedOnCount = "the samples asked for were drawn";
+inline constexpr const char* endedOnTarget = "its CoV reached the target";
+inline constexpr const char* endedOnCap = "the cap was drawn before its CoV reached the target";
 inline constexpr const char* needsCounts =
     "At least one repetition of at least one sample is needed.";
 inline constexpr const char* cancelled = "Cancelled before it completed: no figures.";

@@ -11,20 +11,22 @@ namespace ferrolith::reliability {
 
 namespace {
 
-// The runs' Pf and the variance of their sum, from each run's own coefficient of variation.
+// The runs' Pf and their coefficients of variation. Each run estimates the same Pf with about the
+// same relative spread, so the pool's coefficient of variation is the runs' root mean square one
+// over the root of their count; weighting each run's spread by its own Pf would let one run that
+// overshoots inflate it.
 struct Pool {
     double sum = 0.0;
-    double variance = 0.0;
+    double squaredVariations = 0.0;
     int runs = 0;
 
     void add(const SubsetRun& run) {
         sum += run.failureProbability;
-        const double spread = run.variation * run.failureProbability;
-        variance += spread * spread;
+        squaredVariations += run.variation * run.variation;
         ++runs;
     }
     double mean() const { return sum / runs; }
-    double variation() const { return std::sqrt(variance) / sum; }
+    double variation() const { return std::sqrt(squaredVariations) / runs; }
 };
 
 void fillFigures(SubsetSimulationResult& r, const Pool& pool) {

@@ -25,6 +25,8 @@ inline constexpr int largestLevelCap = 200;
 // A level keeps every sample's point: a million samples of 21 coordinates is 170 MB.
 inline constexpr std::int64_t largestSubsetSamples = 1'000'000;
 inline constexpr int largestSubsetRuns = 100'000;
+// The most runs pooled towards a target coefficient of variation unless a count is given.
+inline constexpr int targetSubsetRuns = 1000;
 
 // The standard deviation of a chain's proposal, each coordinate apart (Au and Beck's unit spread).
 inline constexpr double proposalSpread = 1.0;
@@ -71,8 +73,9 @@ struct SubsetSimulationResult {
     std::int64_t evaluations = 0;  // of every run
     // The mean of the runs' Pf.
     double failureProbability = std::numeric_limits<double>::quiet_NaN();
-    // Of that mean, from the runs' own; it leaves out the correlation between levels
-    // (text::subsetCovNote).
+    // Of that mean: the root mean square of the runs' own over the root of their count, as each
+    // run's spread is its coefficient of variation times the Pf they all estimate. It leaves out
+    // the correlation between levels (text::subsetCovNote).
     double variation = std::numeric_limits<double>::quiet_NaN();
     // 95%: Pf times exp(-+1.96 s), s^2 = ln(1 + CoV^2), as if Pf were lognormal; at most 1.
     ProbabilityInterval interval;

@@ -39,7 +39,9 @@ RunOutcome afterForm(MethodResult& result, const MethodOptions& options,
     }
     if (auto* answer = std::get_if<ImportanceAnswer>(&result.answer)) {
         answer->sampling = importanceSampling(
-            g, form, {*result.study.seed, options.importanceSamples, result.threads}, progress);
+            g, form,
+            {*result.study.seed, options.importanceSamples, result.threads, options.targetCov},
+            progress);
         if (answer->sampling->cancelled) return RunOutcome::Stopped;
         if (!withoutFault(answer->sampling->fault, observer)) return RunOutcome::Aborted;
     }
@@ -81,7 +83,7 @@ SubsetOptions subsetOptions(const MethodResult& result, const MethodOptions& opt
     SubsetOptions subset;
     subset.seed = *result.study.seed;
     subset.samples = options.subsetSamples;
-    subset.runs = options.subsetRuns;
+    subset.runs = options.subsetRuns.value_or(options.targetCov ? targetSubsetRuns : 1);
     subset.targetCov = options.targetCov;
     subset.threads = result.threads;
     return subset;

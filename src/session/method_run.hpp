@@ -12,13 +12,15 @@ namespace ferrolith {
 
 struct MethodOptions {
     reliability::Method method = reliability::Method::Form;
+    // With a target, the most samples importance sampling draws.
     std::int64_t importanceSamples = reliability::defaultImportanceSamples;
-    // Subset simulation's samples a level and runs pooled (with a target, the most runs), at
-    // Au and Beck's p0 and the default level cap.
+    // Subset simulation's samples a level, and the runs pooled (with a target, the most runs
+    // pooled; none: one run, or targetSubsetRuns with a target), at Au and Beck's p0 and the
+    // default level cap.
     std::int64_t subsetSamples = reliability::defaultSubsetSamples;
-    int subsetRuns = 1;
-    std::optional<double> targetCov =
-        std::nullopt;  // of subset simulation: pool runs until reached
+    std::optional<int> subsetRuns = std::nullopt;
+    // The sampling methods stop once Pf's coefficient of variation is at or below it.
+    std::optional<double> targetCov = std::nullopt;
 };
 
 // One run of FORM, SORM, importance sampling, independent Monte Carlo (with the study's counts) or

@@ -52,6 +52,13 @@ std::optional<std::int64_t> sampleCountFrom(const QString& typed) {
     return n;
 }
 
+// What ended the sampling, for the methods that sample to a count or a target.
+std::optional<SamplingEnd> samplingEnd(const MethodResult& result) {
+    if (const auto* a = std::get_if<ImportanceAnswer>(&result.answer); a && a->sampling)
+        return a->sampling->end;
+    return std::nullopt;
+}
+
 // A table as tall as its rows, so that the tab scrolls as a whole.
 QTableWidget* fixedTable(const QStringList& heads) {
     auto* table = new QTableWidget(0, static_cast<int>(heads.size()));
@@ -107,6 +114,8 @@ MethodsPanel::MethodsPanel(WindowAnalysis& analysis, WindowDialogs& dialogs, QWi
       method_(new FocusWheel<QComboBox>),
       samplesLabel_(new QLabel),
       sampleCount_(new QLineEdit(QString::number(defaultImportanceSamples))),
+      targetCovLabel_(new QLabel(text(rt::targetCovLabel))),
+      targetCov_(new QLineEdit),
       counts_(new QLabel),
       run_(new QPushButton(text(rt::runMethod))),
       cancel_(new QPushButton(text(rt::cancelMethod))),
@@ -194,6 +203,12 @@ QLayout* MethodsPanel::createRunControls() {
     grid->addWidget(samplesLabel_, 1, 0);
     auto* samplesRow = new QHBoxLayout;
     samplesRow->addWidget(sampleCount_);
+    targetCov_->setObjectName(QStringLiteral("methodTargetCov"));
+    targetCov_->setPlaceholderText(text(rt::noTargetCov));
+    targetCov_->setToolTip(text(rt::targetCovTip));
+    targetCovLabel_->setBuddy(targetCov_);
+    samplesRow->addWidget(targetCovLabel_);
+    samplesRow->addWidget(targetCov_);
     samplesRow->addWidget(counts_);
     samplesRow->addStretch(1);
     grid->addLayout(samplesRow, 1, 1);
@@ -240,6 +255,8 @@ void MethodsPanel::chosenMethodChanged() {
     samplesLabel_->setVisible(m == Method::ImportanceSampling ||
                               m == Method::IndependentMonteCarlo);
     sampleCount_->setVisible(m == Method::ImportanceSampling);
+    targetCovLabel_->setVisible(m == Method::ImportanceSampling);
+    targetCov_->setVisible(m == Method::ImportanceSampling);
     counts_->setVisible(m == Method::IndependentMonteCarlo);
 }
 
@@ -342,6 +359,16 @@ void MethodsPanel::runChosen() {
             return;
         }
         options.importanceSamples = *count;
+        const QString typedTarget = targetCov_->text();
+        if (!typedTarget.isEmpty()) {
+            options.targetCov = targetCovFrom(typedTarget.toStdString());
+            if (!options.targetCov) {
+                dialogs_.tell(window(), text(rt::badTargetCov)
+                                            .arg(text(quotedText(typedTarget.toStdString())))
+                                            .toStdString());
+                return;
+            }
+        }
     }
     progress_->setRange(0, 1);
     progress_->setValue(0);
@@ -356,13 +383,18 @@ void MethodsPanel::methodFinished() {
     const QString name = title(result.method());
     switch (result.outcome) {
         case RunOutcome::Completed:
-            runStatus_->setText(result.notConverged()
-                                    ? text(rt::methodNotConverged).arg(name)
-                                    : text(rt::methodDone).arg(name, figure(result.elapsed)));
+            if (result.notConverged())
+                runStatus_->setText(text(rt::methodNotConverged).arg(name));
+            else if (const auto end = samplingEnd(result))
+                runStatus_->setText(text(rt::samplingDone)
+                                        .arg(name, figure(result.elapsed),
+                                             text(std::string(samplingEndText(*end)))));
+            else
+                runStatus_->setText(text(rt::methodDone).arg(name, figure(result.elapsed)));
             // A method that ended after a run of other inputs belongs to none shown.
             analysis_.addMethod(result);
-            // SORM tells no progress of its own.
-            if (progress_->maximum() == 1) progress_->setValue(1);
+            // SORM tells no progress of its own, and a target may end sampling before its cap.
+            progress_->setValue(progress_->maximum());
             break;
         case RunOutcome::Stopped:
             runStatus_->setText(text(rt::methodCancelled).arg(name));
@@ -389,6 +421,7 @@ void MethodsPanel::setRunning(bool running) {
     leaving->setEnabled(false);
     method_->setEnabled(!running);
     sampleCount_->setEnabled(!running);
+    targetCov_->setEnabled(!running);
 }
 
 }  // namespace ferrolith

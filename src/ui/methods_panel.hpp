@@ -75,6 +75,8 @@ class MethodsPanel : public QWidget {
     QComboBox* method_;
     QLabel* samplesLabel_;
     QLineEdit* sampleCount_;
+    QLabel* targetCovLabel_;
+    QLineEdit* targetCov_;  // empty: no target
     QLabel* counts_;
     QPushButton* run_;
     QPushButton* cancel_;

@@ -159,6 +159,58 @@ TEST(MethodDriver, SubsetSimulationEndToEnd) {
     EXPECT_EQ(flat.json["verdict"]["decision"], "no-answer");
 }
 
+// --target-cov: a number above 0 and below 1; anything else is one line and status 2, as every
+// other bad option, and nothing is run.
+TEST(MethodDriver, ABadTargetCovIsOneLineAndStatus2) {
+    for (const char* bad :
+         {"0", "1", "-0.05", "1.5", "abc", "0.05x", "' 0.05'", "''", "nan", "inf", "1e-400x"}) {
+        const Result r = runCli(std::string("--method importance-sampling --target-cov ") + bad);
+        EXPECT_EQ(r.status, 2) << bad;
+        EXPECT_EQ(r.out, "") << bad;
+        EXPECT_EQ(r.err.substr(0, 29), "ferrolith-cli: --target-cov: ") << r.err;
+        EXPECT_TRUE(has(r.err, "\" is not a number above 0 and below 1\n")) << r.err;
+        EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
+    }
+}
+
+// With --target-cov, --is-samples is the cap: the report, the file and the method's estimate say
+// which ended the sampling.
+TEST(MethodDriver, ATargetCovEndsImportanceSamplingAndTheReportSaysSo) {
+    struct Case {
+        std::string options;
+        std::string line;
+        const char* end;
+    };
+    for (const Case& c :
+         {Case{"--target-cov 0.05", "Importance sampling ended: its CoV reached the target\n",
+               "target-cov"},
+          Case{"--target-cov 0.001 --is-samples 3000",
+               "Importance sampling ended: the cap was drawn before its CoV reached the target\n",
+               "cap"},
+          Case{"--is-samples 3000", "Importance sampling ended: the samples asked for were drawn\n",
+               "count"}}) {
+        SCOPED_TRACE(c.options);
+        const JsonRun run =
+            runWithJson("--method importance-sampling --seed 3 " + c.options + " " + rareCase);
+        EXPECT_EQ(run.cli.status, 0) << run.cli.err;
+        EXPECT_TRUE(has(run.cli.out, c.line)) << run.cli.out;
+        const Json& s = run.json["importanceSampling"];
+        EXPECT_EQ(s["samplingEnd"], c.end);
+        if (std::string(c.end) == "target-cov") {
+            EXPECT_EQ(s["targetCov"], 0.05);
+            EXPECT_LE(s["cov"].get<double>(), 0.05);
+            EXPECT_LT(s["samples"].get<std::int64_t>(), 40000);
+            EXPECT_TRUE(has(run.cli.out, "Importance sampling target CoV: 0.05"));
+        } else if (std::string(c.end) == "cap") {
+            EXPECT_EQ(s["samples"], 3000);
+            EXPECT_GT(s["cov"].get<double>(), 0.001);
+        } else {
+            EXPECT_TRUE(s["targetCov"].is_null());
+            EXPECT_TRUE(has(run.cli.out, "Importance sampling target CoV: none\n"));
+        }
+    }
+}
+
 TEST(MethodDriver, FormWithoutDesignPointHasItsOwnStatusAndNoBeta) {
     for (const std::string method : {"form", "importance-sampling"}) {
         const JsonRun run = runWithJson("--method " + method + " " + flatCase);

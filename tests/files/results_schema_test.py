@@ -67,6 +67,10 @@ runs = {
                                             "--dist", "2=Gamma", "--param", "2=1,0.5"], 0),
     "importance sampling, one sample": (["--method", "importance-sampling", "--seed", "1",
                                          "--is-samples", "1"], 0),
+    "importance sampling to a target": (["--method", "importance-sampling", "--seed", "1",
+                                         "--target-cov", "0.1"], 0),
+    "importance sampling at its cap": (["--method", "importance-sampling", "--seed", "1",
+                                        "--is-samples", "2000", "--target-cov", "0.001"], 0),
     "form aborted": (["--method", "form", "--dist", "0=Poisson"], 3),
     "subset simulation": (["--method", "subset-simulation", "--seed", "1", "--subset-runs", "2"], 0),
     "independent monte carlo": (["--method", "independent-monte-carlo", "--seed", "2",
@@ -93,7 +97,8 @@ methods = {"form", "form of two design points", "sorm", "importance sampling", "
            "form not converged",
            "independent monte carlo", "form range warning", "importance sampling, beam failing",
            "importance sampling, gamma failing", "importance sampling, one sample",
-           "subset simulation"}
+           "subset simulation", "importance sampling to a target",
+           "importance sampling at its cap"}
 for name, run in written.items():
     method = run["method"]
     if (name in methods) != (method != "monte-carlo"):
@@ -123,6 +128,13 @@ if "subset simulation" in written:
             or subset["samplingEnd"] != "count" or levels[-1]["threshold"] != 0
             or not subset["covNote"]):
         failures.append(f"subset simulation: {subset}")
+ends = {"importance sampling": (None, "count"), "importance sampling to a target": (0.1, "target-cov"),
+        "importance sampling at its cap": (0.001, "cap")}
+for name in ends.keys() & written.keys():
+    sampling = written[name]["importanceSampling"]
+    if (sampling["targetCov"], sampling["samplingEnd"]) != ends[name]:
+        failures.append(f"{name}: target {sampling['targetCov']}, ended on "
+                        f"{sampling['samplingEnd']}")
 if "form not converged" in written:
     form = written["form not converged"]["form"]
     if form["converged"] or form["beta"] is not None or not form["message"]:
@@ -280,6 +292,19 @@ if "form" in written:
         method_bad["subset simulation of version 4"] = dict(subset, schemaVersion=4)
         subset["subsetSimulation"]["runs"][0]["levels"][0].pop("gamma")
         method_bad["subset level without gamma"] = subset
+        method_bad["unknown end"] = dict(sampling, importanceSampling=dict(
+            sampling["importanceSampling"], samplingEnd="done"))
+        method_bad["target of 1"] = dict(sampling, importanceSampling=dict(
+            sampling["importanceSampling"], targetCov=1))
+        method_bad["version 5 without its end"] = dict(sampling, importanceSampling={
+            k: v for k, v in sampling["importanceSampling"].items() if k != "samplingEnd"})
+        method_bad["version 4 with an end"] = dict(sampling, schemaVersion=4)
+        four = dict(sampling, schemaVersion=4, importanceSampling={
+            k: v for k, v in sampling["importanceSampling"].items()
+            if k not in ("targetCov", "samplingEnd")})
+        for error in validator.iter_errors(four):
+            failures.append(f"importance sampling of version 4: fails the schema at "
+                            f"{list(error.path)}: {error.message}")
     if "independent monte carlo" in written:
         streams = json.loads(json.dumps(written["independent monte carlo"]))
         streams["repetitions"][0]["seed"] = 32768
