@@ -4,6 +4,7 @@
 #include <cmath>
 #include <optional>
 
+#include "analysis/agreement.hpp"
 #include "failure_statistics/failure_figures.hpp"
 #include "failure_statistics/figure_text.hpp"
 #include "files/json_text.hpp"
@@ -89,6 +90,17 @@ Json importance(const std::optional<FailureFigures>& f) {
     return list;
 }
 
+// The methods of a design run's file that disagree beyond their intervals.
+Json disagreementsJson(const Analysis& analysis) {
+    Json list = Json::array();
+    for (const Disagreement& d : disagreements(analysis.estimates()))
+        list.push_back(
+            {{"methods", {std::string(methodName(d.first)), std::string(methodName(d.second))}},
+             {"ratio", number(d.ratio)},
+             {"text", d.text}});
+    return list;
+}
+
 // The inputs whose laws give values out of range, in every kind of file.
 Json rangeWarnings(const Analysis& analysis) {
     Json list = Json::array();
@@ -137,6 +149,7 @@ Json designRunJson(const Analysis& analysis, const DesignRun& design) {
     for (const reliability::MethodResult& m : analysis.methods())
         methods.push_back(methodEntryJson(analysis, m));
     json["methods"] = methods;
+    json["disagreements"] = disagreementsJson(analysis);
     json["report"] = design.run.report;
     return json;
 }

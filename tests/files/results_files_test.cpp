@@ -102,6 +102,7 @@ TEST(ResultsJson, FieldsInOrderNonFiniteAsNull) {
                                               "rangeWarnings",
                                               "verdict",
                                               "methods",
+                                              "disagreements",
                                               "report"}));
     EXPECT_EQ(j["schemaVersion"], 5);
     EXPECT_EQ(j["method"], "monte-carlo");

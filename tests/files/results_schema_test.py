@@ -209,6 +209,9 @@ if "completed" in written:
         "version 6": variant(lambda d: d.update(schemaVersion=6)),
         "version 5 without the design points": variant(lambda d: d["form"].pop("designPoints")),
         "version 4 with the design points": variant(lambda d: d.update(schemaVersion=4)),
+        "version 5 without disagreements": variant(lambda d: d.pop("disagreements")),
+        "disagreement of one method": variant(lambda d: d.update(disagreements=[
+            {"methods": ["form"], "ratio": 2.0, "text": "x"}])),
         "system pf above 1": variant(lambda d: d["form"]["system"].update(pf=1.5)),
         "version 3 with a verdict": variant(
             lambda d: (d.pop("methods"), d.update(schemaVersion=3))),
@@ -239,7 +242,8 @@ if "completed" in written:
     }
     def older(version):
         def change(d):
-            for k in ("method", "form", "tailWarning", "verdict", "methods", "rangeWarnings"):
+            for k in ("method", "form", "tailWarning", "verdict", "methods", "rangeWarnings",
+                      "disagreements"):
                 d.pop(k)
             if version == 1:
                 d.pop("smallSampleWarning")
@@ -249,6 +253,7 @@ if "completed" in written:
     def without_points(d):
         for k in ("designPoints", "system", "severalPointsWarning"):
             d["form"].pop(k)
+        d.pop("disagreements")
 
     three = variant(lambda d: ([d.pop(k) for k in ("verdict", "methods", "rangeWarnings")],
                                without_points(d), d.update(schemaVersion=3)))
