@@ -13,9 +13,9 @@ namespace ferrolith {
 // verdict against the target index and the inputs' range warnings, and to a design run the
 // methods run on its study; version 5 added subset simulation and the subsetSimulation figures of
 // a method's file, the target coefficient of variation and what ended the sampling to
-// importance sampling's figures, and to FORM every design point, the system's first-order estimate and the
-// warning when a further point carries a share of the probability; docs/results.schema.json
-// describes every version.
+// importance sampling's figures, to FORM every design point, the system's first-order estimate
+// and the warning when a further point carries a share of the probability, and to a design run
+// the methods that disagree; docs/results.schema.json describes every version.
 inline constexpr int resultsSchemaVersion = 5;
 
 // An analysis's results. With a design run: its inputs, outcome, failure statistics (the figures
