@@ -140,8 +140,11 @@ Estimate formEstimate(const StudyForm& form, std::optional<double> seconds) {
     Estimate e;
     e.method = Method::Form;
     e.kind = EstimateKind::Value;
-    e.failureProbability = form.form.failureProbability;
-    e.beta = form.form.beta;
+    // With several design points the nearest alone understates Pf: the union of their
+    // half-spaces is FORM's answer.
+    const bool several = form.form.designPoints.size() > 1;
+    e.failureProbability = several ? form.form.system.probability : form.form.failureProbability;
+    e.beta = several ? form.form.systemBeta : form.form.beta;
     e.count = form.form.evaluations;
     e.countsEvaluations = true;
     e.seconds = seconds;

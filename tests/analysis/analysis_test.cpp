@@ -93,6 +93,26 @@ TEST(Analysis, ADesignRunHoldsItsFiguresFormAndWarningComputedOnce) {
     EXPECT_EQ(estimates[1].verdict, Verdict::Meets);  // beta 5.2 against 4.7
 }
 
+// Two mirror design points: FORM's estimate, and so its verdict, is the system's from both.
+TEST(Analysis, FormOfSeveralDesignPointsIsJudgedByTheirSystem) {
+    RecordingObserver o;
+    Study study = studyOf("2", "100");
+    study.parameters[static_cast<std::size_t>(InputVariable::PointLoadLocation)] = "2,2";
+    study.parameters[static_cast<std::size_t>(InputVariable::PointLoadValue)] = "0,4";
+    study.parameters[static_cast<std::size_t>(InputVariable::AllowableStress)] = "80,3";
+    study.seed = 1;
+    study.targetIndex = 3.5;
+    const Analysis a = Analysis::ofMethod(runMethod({study, {}}, {Method::Form}, o));
+    const FormResult& form = a.form()->form;
+    ASSERT_EQ(form.designPoints.size(), 2u);
+    const Estimate e = a.estimates().at(0).estimate;
+    EXPECT_EQ(e.failureProbability, form.system.probability);
+    EXPECT_EQ(e.beta, form.systemBeta);
+    EXPECT_NEAR(e.beta, 3.393, 5e-4);
+    EXPECT_GT(form.beta, 3.5);  // the nearest point alone would meet the target
+    EXPECT_EQ(a.estimates().at(0).verdict, Verdict::FallsShort);
+}
+
 TEST(Analysis, AMethodRunAloneHasNoDesignRunWarning) {
     RecordingObserver o;
     const RunResult run = rareRun(3.8);
