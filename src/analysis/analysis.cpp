@@ -73,16 +73,40 @@ Analysis Analysis::ofMethod(MethodResult method) {
     return a;
 }
 
-void Analysis::setTargetIndex(double target) {
-    study_.targetIndex = target;
+void Analysis::setTarget(const TargetBasis& target) {
+    study_.target = target;
+    basisChanged();
+}
+
+void Analysis::setLoadRole(InputVariable load, LoadRole role) {
+    setRole(study_, load, role);
+    basisChanged();
+}
+
+void Analysis::adoptBasis(MethodResult& method) const {
+    const bool samePeriods = method.study.target.period == study_.target.period &&
+                             method.study.loadRoles == study_.loadRoles;
+    method.study.target = study_.target;
+    method.study.loadRoles = study_.loadRoles;
+    method.study.fractiles = study_.fractiles;
+    if (method.form && !samePeriods)
+        method.form->otherPeriod = otherPeriodForm(study_, method.form->space.inputs());
+}
+
+void Analysis::basisChanged() {
     // The results files write the run's study.
-    if (design_) design_->run.study.targetIndex = target;
-    for (MethodResult& m : methods_) m.study.targetIndex = target;
+    if (design_) {
+        design_->run.study.target = study_.target;
+        design_->run.study.loadRoles = study_.loadRoles;
+        design_->run.study.fractiles = study_.fractiles;
+    }
+    if (form_) form_->otherPeriod = otherPeriodForm(study_, form_->space.inputs());
+    for (MethodResult& m : methods_) adoptBasis(m);
 }
 
 bool Analysis::addMethod(MethodResult method) {
     if (!sameInputs(study_, method.study)) return false;
-    method.study.targetIndex = study_.targetIndex;
+    adoptBasis(method);
     std::erase_if(methods_, [&](const MethodResult& m) { return m.method() == method.method(); });
     methods_.push_back(std::move(method));
     return true;
@@ -99,7 +123,7 @@ std::int64_t Analysis::startedAt() const {
 }
 
 JudgedEstimate Analysis::judged(const Estimate& estimate) const {
-    return {estimate, verdictOn(estimate, study_.targetIndex)};
+    return {estimate, verdictOn(estimate, study_.target.index())};
 }
 
 std::vector<JudgedEstimate> Analysis::estimates() const {

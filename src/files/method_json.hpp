@@ -9,13 +9,16 @@ namespace ferrolith {
 
 // FORM's figures: beta, pf, converged, message (null when converged), evaluations and the design
 // point, one object an input (name, value in its units, standardNormal and alpha as arrays of
-// one number, three for a Gamma input, importance); figures FORM did not reach are null.
-nlohmann::ordered_json formJson(const reliability::StudyForm& form);
+// one number, three for a Gamma input, importance); otherPeriod (beta over the study's other
+// reference period) and designValues (each input's characteristic value, its design values at
+// the design point and at the study's target, and their partial factors); figures FORM did not
+// reach are null.
+nlohmann::ordered_json formJson(const Study& study, const reliability::StudyForm& form);
 
 // A method's own results beside FORM's: sorm and importanceSampling, null where it has none.
 void addMethodFigures(nlohmann::ordered_json& json, const reliability::MethodResult& result);
 
-// A verdict against the analysis's target: targetIndex, decision and its words.
+// A verdict against the analysis's target: targetIndex, its basis, decision and its words.
 nlohmann::ordered_json verdictJson(const Analysis& analysis, const Estimate& estimate);
 
 // One method run on the study: method, outcome, its estimate and its verdict.

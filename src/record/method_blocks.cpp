@@ -78,7 +78,7 @@ RecordLines answerLines(const MethodResult& method) {
 std::pair<std::string, std::string> verdictLine(const Analysis& analysis,
                                                 const Estimate& estimate) {
     return {record_text::target,
-            verdictText(analysis.judged(estimate).verdict, analysis.targetIndex())};
+            verdictText(analysis.judged(estimate).verdict, analysis.target())};
 }
 
 RecordLines formLines(const Analysis& analysis, const StudyForm& form) {
