@@ -103,7 +103,7 @@ TEST(ResultsJson, FieldsInOrderNonFiniteAsNull) {
                                               "verdict",
                                               "methods",
                                               "report"}));
-    EXPECT_EQ(j["schemaVersion"], 4);
+    EXPECT_EQ(j["schemaVersion"], 5);
     EXPECT_EQ(j["method"], "monte-carlo");
     EXPECT_EQ(j["study"]["seed"], 18446744073709551615u);
     EXPECT_EQ(j["engine"], "reference");

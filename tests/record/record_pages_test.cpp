@@ -86,7 +86,7 @@ TEST(RecordPages, AHeadingStaysOnThePageOfWhatItHeads) {
 TEST(RecordPages, EachMethodIsABlockAndEachBetaMeetsTheTargetOrNot) {
     testing::RecordingObserver o;
     Study study = testing::studyOf("4", "500");
-    study.targetIndex = 0.1;
+    study.target.typed = TypedTarget{0.1, "command line"};
     const RunResult run = testing::runSeeded(o, study, 3);
     Analysis analysis = Analysis::ofDesignRun(run);
     for (const auto method : {reliability::Method::Sorm, reliability::Method::ImportanceSampling,
