@@ -3,7 +3,7 @@ docs/study.schema.json), for completed, aborted, all-safe and clock-seeded runs,
 that must claim no more than the run knows, a file of each method (FORM, SORM, importance
 sampling, also where the origin fails and from one sample, FORM without a design point), the
 inputs' range warnings, that the schema refuses what a results file must not hold
-and that it still accepts files of versions 1, 2 and 3.
+and that it still accepts files of versions 1 to 4.
 
 usage: results_schema_test.py FERROLITH_CLI DOCS_FOLDER"""
 import json
@@ -52,6 +52,12 @@ runs = {
     "form range warning": (["--method", "form", "--param", "AllowableStress=20,3",
                             "--dist", "AllowableStress=Log-Normal"], 0),
     "form": (["--method", "form"], 0),
+    # A typed target over 1 year; a permanent Gamma UDL stays, a variable one does not convert.
+    "form, gamma permanent": (["--method", "form", "--reference-period", "1", "--target-index",
+                               "4.5", "--load-role", "UdlValue=permanent", "--dist",
+                               "UdlValue=Gamma", "--param", "UdlValue=0.5,0.6"], 0),
+    "form, gamma variable": (["--method", "form", "--dist", "UdlValue=Gamma", "--param",
+                              "UdlValue=0.5,0.6"], 0),
     "sorm": (["--method", "sorm", "--seed", "1"], 0),
     "importance sampling": (["--method", "importance-sampling", "--seed", "1",
                              "--is-samples", "2000"], 0),
@@ -83,7 +89,7 @@ with tempfile.TemporaryDirectory() as folder:
         for error in validator.iter_errors(written[name]):
             failures.append(f"{name}: fails the schema at {list(error.path)}: {error.message}")
 
-methods = {"form", "sorm", "importance sampling", "form aborted", "form not converged",
+methods = {"form", "form, gamma permanent", "form, gamma variable", "sorm", "importance sampling", "form aborted", "form not converged",
            "independent monte carlo", "form range warning", "importance sampling, beam failing",
            "importance sampling, gamma failing", "importance sampling, one sample"}
 for name, run in written.items():
@@ -106,6 +112,18 @@ for name, run in written.items():
         interval = sampling["pfInterval95"]
         if not interval["lower"] <= sampling["pf"] <= interval["upper"]:
             failures.append(f"{name}: pf {sampling['pf']} outside its interval {interval}")
+for name, beta_null in (("form", False), ("form, gamma permanent", False),
+                        ("form, gamma variable", True)):
+    if name not in written:
+        continue
+    form = written[name]["form"]
+    other, values = form["otherPeriod"], form["designValues"]
+    if (other["beta"] is None) != beta_null or not other["text"] or values is None:
+        failures.append(f"{name}: other period {other}, design values {values}")
+if "form, gamma permanent" in written:
+    run = written["form, gamma permanent"]
+    if run["verdict"]["basis"] != "1-year loads: beta 4.50 (command line)":
+        failures.append(f"form, gamma permanent: basis {run['verdict']['basis']}")
 if "form not converged" in written:
     form = written["form not converged"]["form"]
     if form["converged"] or form["beta"] is not None or not form["message"]:
@@ -164,7 +182,12 @@ if "completed" in written:
         "unknown input": variant(lambda d: d["importance"].append(
             {"name": "Span", "meanAll": 1, "meanFailed": 1, "shift": 0})),
         "extra field": variant(lambda d: d.update(comment="x")),
-        "version 5": variant(lambda d: d.update(schemaVersion=5)),
+        "version 6": variant(lambda d: d.update(schemaVersion=6)),
+        "verdict without its basis": variant(lambda d: d["verdict"].pop("basis")),
+        "method's verdict without its basis": variant(lambda d: d["methods"][0]["verdict"].pop("basis")),
+        "form without the other period": variant(lambda d: d["form"].pop("otherPeriod")),
+        "design values of six inputs": variant(
+            lambda d: d["form"]["designValues"]["inputs"].pop()),
         "version 3 with a verdict": variant(
             lambda d: (d.pop("methods"), d.update(schemaVersion=3))),
         "design run without its methods": variant(lambda d: d.pop("methods")),
@@ -201,10 +224,25 @@ if "completed" in written:
             d.update(schemaVersion=version)
         return variant(change)
 
-    three = variant(lambda d: ([d.pop(k) for k in ("verdict", "methods", "rangeWarnings")],
+    def before_five(d):
+        for k in ("otherPeriod", "designValues"):
+            d["form"].pop(k)
+
+    def four_of(d):
+        before_five(d)
+        for verdict in [d["verdict"], *(m["verdict"] for m in d["methods"])]:
+            verdict.pop("basis")
+        d.update(schemaVersion=4)
+
+    three = variant(lambda d: (before_five(d),
+                               [d.pop(k) for k in ("verdict", "methods", "rangeWarnings")],
                                d.update(schemaVersion=3)))
     for error in validator.iter_errors(three):
         failures.append(f"version 3: fails the schema at {list(error.path)}: {error.message}")
+    for error in validator.iter_errors(variant(four_of)):
+        failures.append(f"version 4: fails the schema at {list(error.path)}: {error.message}")
+    bad["version 4 with a basis"] = variant(
+        lambda d: (before_five(d), d.update(schemaVersion=4)))
     for version in (1, 2):
         for error in validator.iter_errors(older(version)):
             failures.append(f"version {version}: fails the schema at {list(error.path)}: "
