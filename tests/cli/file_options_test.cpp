@@ -202,13 +202,13 @@ TEST(StudyDriver, WithoutASeedTheStudyHasNone) {
 
 TEST(StudyDriver, ABadStudyIsOneLineAndNoRun) {
     TempPath study("bad.json");
-    std::ofstream(study.path) << "{\n  \"schemaVersion\": 3\n}\n";
+    std::ofstream(study.path) << "{\n  \"schemaVersion\": 4\n}\n";
     const Result r = runCli("--study " + study.path);
     EXPECT_EQ(r.status, 2);
     EXPECT_EQ(r.out, "");
     EXPECT_EQ(r.err,
               "ferrolith-cli: The study file " + study.path +
-                  " is not a study: schemaVersion: is 3; this program reads versions 1 and 2\n");
+                  " is not a study: schemaVersion: is 4; this program reads versions 1 to 3\n");
 }
 
 TEST(StudyDriver, StudiesThatOnceCrashedItAreOneLineAndNoRun) {
