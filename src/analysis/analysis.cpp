@@ -86,20 +86,14 @@ void Analysis::setLoadRole(InputVariable load, LoadRole role) {
 void Analysis::adoptBasis(MethodResult& method) const {
     const bool samePeriods = method.study.target.period == study_.target.period &&
                              method.study.loadRoles == study_.loadRoles;
-    method.study.target = study_.target;
-    method.study.loadRoles = study_.loadRoles;
-    method.study.fractiles = study_.fractiles;
+    copyBasis(study_, method.study);
     if (method.form && !samePeriods)
         method.form->otherPeriod = otherPeriodForm(study_, method.form->space.inputs());
 }
 
 void Analysis::basisChanged() {
     // The results files write the run's study.
-    if (design_) {
-        design_->run.study.target = study_.target;
-        design_->run.study.loadRoles = study_.loadRoles;
-        design_->run.study.fractiles = study_.fractiles;
-    }
+    if (design_) copyBasis(study_, design_->run.study);
     if (form_) form_->otherPeriod = otherPeriodForm(study_, form_->space.inputs());
     for (MethodResult& m : methods_) adoptBasis(m);
 }

@@ -20,6 +20,12 @@ std::size_t loadIndex(InputVariable variable) {
 
 }  // namespace
 
+void copyBasis(const Study& from, Study& to) {
+    to.target = from.target;
+    to.loadRoles = from.loadRoles;
+    to.fractiles = from.fractiles;
+}
+
 LoadRole roleOf(const Study& study, InputVariable load) {
     return study.loadRoles.at(loadIndex(load));
 }

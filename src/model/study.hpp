@@ -41,6 +41,10 @@ struct Study {
     bool operator==(const Study&) const = default;
 };
 
+// What a study's verdicts and design values rest on, beside its inputs: the target, the loads'
+// roles and the characteristic fractiles, given from one study to another.
+void copyBasis(const Study& from, Study& to);
+
 // The role of a load (one of loadVariables; std::out_of_range for another input).
 LoadRole roleOf(const Study& study, InputVariable load);
 void setRole(Study& study, InputVariable load, LoadRole role);

@@ -10,7 +10,6 @@
 #include "ui/window_dialogs.hpp"
 
 class QComboBox;
-class QDoubleSpinBox;
 class QLabel;
 class QLineEdit;
 class QProgressBar;
@@ -20,11 +19,13 @@ class QTableWidget;
 namespace ferrolith {
 
 class ImportanceBars;
+class TargetControls;
 
 // The results window's Methods tab, which shows and edits the windows' analysis: FORM on the last
 // run's inputs (beta, Pf, importance factors and the design point), a control that runs
-// importance sampling, independent Monte Carlo or SORM on a worker thread, the target reliability
-// index, and a table that compares every estimate of the analysis with its verdict.
+// importance sampling, independent Monte Carlo or SORM on a worker thread, FORM's beta over the
+// other reference period and the design values, the target with its basis, and a table that
+// compares every estimate of the analysis with its verdict.
 class MethodsPanel : public QWidget {
     Q_OBJECT
 
@@ -38,7 +39,6 @@ class MethodsPanel : public QWidget {
 
     // The target reliability index, 0 to largestTargetIndex, as the analysis holds it.
     double targetIndex() const { return analysis_.current().targetIndex(); }
-    void setTargetIndex(double target);
 
     // Run: checks the sample count and starts the chosen method on the last run's inputs.
     void runChosen();
@@ -56,6 +56,7 @@ class MethodsPanel : public QWidget {
     void showAnalysis();
     void showForm();
     void showDesignPoint(const reliability::BeamDesignPoint* point);
+    void showDesignValues();
     void showComparison();
     void methodFinished();
     void setRunning(bool running);
@@ -67,8 +68,11 @@ class MethodsPanel : public QWidget {
     MethodWorker worker_;
 
     QLabel* formSummary_;
+    QLabel* otherPeriod_;
     ImportanceBars* bars_;
     QTableWidget* designPoint_;
+    QLabel* designValuesCaption_;
+    QTableWidget* designValues_;
     QComboBox* method_;
     QLabel* samplesLabel_;
     QLineEdit* sampleCount_;
@@ -77,7 +81,7 @@ class MethodsPanel : public QWidget {
     QPushButton* cancel_;
     QProgressBar* progress_;
     QLabel* runStatus_;
-    QDoubleSpinBox* target_;
+    TargetControls* target_;
     QTableWidget* comparison_;
 };
 
