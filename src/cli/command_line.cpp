@@ -129,6 +129,26 @@ struct OptionTexts {
     std::string method = "monte-carlo";
 };
 
+// The target with its basis and the loads' roles.
+void addTargetOptions(CLI::App& app, OptionTexts& texts) {
+    app.add_option("--reliability-class", texts.reliabilityClass,
+                   "RC1, RC2 or RC3: with the reference period, chooses the target of EN 1990 "
+                   "Annex B Table B2 (default: the study's, else RC2)")
+        ->type_name("RC");
+    app.add_option("--reference-period", texts.referencePeriod,
+                   "1 or 50: the years the variable loads' laws are maxima over (default: the "
+                   "study's, else 50)")
+        ->type_name("YEARS");
+    app.add_option("--target-index", texts.targetIndex,
+                   "A target reliability index typed instead of the table's, a number from 0 to "
+                   "8, its source \"command line\"; --save-study and --json write it")
+        ->type_name("X");
+    app.add_option("--load-role", texts.loadRoles,
+                   "LOAD=ROLE: PointLoadValue or UdlValue (or 5, 6) as a variable or a permanent "
+                   "load; repeatable (default: the study's, else both variable)")
+        ->take_all();
+}
+
 void addOptions(CLI::App& app, CommandLine& result, OptionTexts& texts) {
     app.add_option("--repetitions", result.request.study.repetitions,
                    "No. Repititions as typed in the window")
@@ -176,22 +196,7 @@ void addOptions(CLI::App& app, CommandLine& result, OptionTexts& texts) {
            "Samples of importance sampling, a whole number from 1 to 1000000000 (default: " +
                std::to_string(reliability::defaultImportanceSamples) + ")")
         ->type_name("N");
-    app.add_option("--reliability-class", texts.reliabilityClass,
-                   "RC1, RC2 or RC3: with the reference period, chooses the target of EN 1990 "
-                   "Annex B Table B2 (default: the study's, else RC2)")
-        ->type_name("RC");
-    app.add_option("--reference-period", texts.referencePeriod,
-                   "1 or 50: the years the variable loads' laws are maxima over (default: the "
-                   "study's, else 50)")
-        ->type_name("YEARS");
-    app.add_option("--target-index", texts.targetIndex,
-                   "A target reliability index typed instead of the table's, a number from 0 to "
-                   "8, its source \"command line\"; --save-study and --json write it")
-        ->type_name("X");
-    app.add_option("--load-role", texts.loadRoles,
-                   "LOAD=ROLE: PointLoadValue or UdlValue (or 5, 6) as a variable or a permanent "
-                   "load; repeatable (default: the study's, else both variable)")
-        ->take_all();
+    addTargetOptions(app, texts);
     addFileOptions(app, result.files);
     app.set_version_flag("--version", "ferrolith-cli " + std::string(programVersion));
     // Unexpected arguments are refused after the parse, each shortened in the message.
