@@ -1,7 +1,7 @@
 #include "analysis/design_values.hpp"
 
+#include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <vector>
 
 #include "analysis/analysis_text.hpp"
@@ -99,9 +99,11 @@ std::array<double, inputVariableCount> valuesAt(const StudyForm& form, double be
 }  // namespace
 
 std::string percentText(double p) {
+    // Whatever the locale: the window's sets the C library's.
     char text[32];
-    std::snprintf(text, sizeof text, "%.4g%%", 100.0 * p);
-    return text;
+    const char* end =
+        std::to_chars(text, text + sizeof text, 100.0 * p, std::chars_format::general, 4).ptr;
+    return std::string(static_cast<const char*>(text), end) + "%";
 }
 
 std::optional<DesignValues> designValues(const Study& study, const StudyForm& form) {
