@@ -29,6 +29,11 @@ std::optional<MethodResult> designRunForm(const Study& study) {
     return result;
 }
 
+// FORM over the other period is the same for both: the same period, the same variable loads.
+bool samePeriods(const Study& a, const Study& b) {
+    return a.target.period == b.target.period && a.loadRoles == b.loadRoles;
+}
+
 }  // namespace
 
 bool sameInputs(const Study& a, const Study& b) {
@@ -74,27 +79,29 @@ Analysis Analysis::ofMethod(MethodResult method) {
 }
 
 void Analysis::setTarget(const TargetBasis& target) {
+    const Study before = study_;
     study_.target = target;
-    basisChanged();
+    basisChanged(before);
 }
 
 void Analysis::setLoadRole(InputVariable load, LoadRole role) {
+    const Study before = study_;
     setRole(study_, load, role);
-    basisChanged();
+    basisChanged(before);
 }
 
 void Analysis::adoptBasis(MethodResult& method) const {
-    const bool samePeriods = method.study.target.period == study_.target.period &&
-                             method.study.loadRoles == study_.loadRoles;
+    const bool again = !samePeriods(method.study, study_);
     copyBasis(study_, method.study);
-    if (method.form && !samePeriods)
+    if (method.form && again)
         method.form->otherPeriod = otherPeriodForm(study_, method.form->space.inputs());
 }
 
-void Analysis::basisChanged() {
+void Analysis::basisChanged(const Study& before) {
     // The results files write the run's study.
     if (design_) copyBasis(study_, design_->run.study);
-    if (form_) form_->otherPeriod = otherPeriodForm(study_, form_->space.inputs());
+    if (form_ && !samePeriods(before, study_))
+        form_->otherPeriod = otherPeriodForm(study_, form_->space.inputs());
     for (MethodResult& m : methods_) adoptBasis(m);
 }
 

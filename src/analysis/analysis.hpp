@@ -78,7 +78,7 @@ class Analysis {
   private:
     // Gives the study's target and roles to a method's study, and FORM over the other period.
     void adoptBasis(reliability::MethodResult& method) const;
-    void basisChanged();
+    void basisChanged(const Study& before);
 
     Study study_;
     std::string name_;

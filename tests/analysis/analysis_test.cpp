@@ -192,5 +192,29 @@ TEST(Analysis, MethodsStayWithTheirInputsAndTheTargetJudgesThemAll) {
         EXPECT_NE(j.verdict, Verdict::Meets) << methodName(j.estimate.method);
 }
 
+// FORM over the other period follows the study's period and roles, for the analysis's FORM and
+// every method's.
+TEST(Analysis, ThePeriodAndTheRolesRedoFormOverTheOtherPeriod) {
+    RecordingObserver o;
+    const RunResult run = rareRun(3.8);
+    Analysis a = Analysis::ofDesignRun(run);
+    EXPECT_TRUE(a.addMethod(runMethod({run.study, {}}, {Method::Sorm}, o)));
+    ASSERT_EQ(a.form()->otherPeriod.period, ReferencePeriod::OneYear);
+    a.setTarget(table(ReliabilityClass::RC3, ReferencePeriod::OneYear));
+    a.setLoadRole(InputVariable::UdlValue, LoadRole::Permanent);
+    Study expected = run.study;
+    copyBasis(a.study(), expected);
+    const auto other = studyForm(expected).otherPeriod;
+    ASSERT_TRUE(other.form);
+    EXPECT_FALSE(other.loadsTogether);
+    for (const OtherPeriodForm* shown : {&a.form()->otherPeriod, &a.methods()[0].form->otherPeriod,
+                                         &a.methods()[1].form->otherPeriod}) {
+        EXPECT_EQ(shown->period, ReferencePeriod::FiftyYears);
+        EXPECT_EQ(shown->loadsTogether, other.loadsTogether);
+        EXPECT_EQ(shown->form->beta, other.form->beta);
+    }
+    EXPECT_EQ(a.design()->run.study.loadRoles, expected.loadRoles);
+}
+
 }  // namespace
 }  // namespace ferrolith::test
