@@ -1,6 +1,7 @@
 // The reliability methods on the beam: FORM's time, samples a second of importance sampling and
-// of Monte Carlo with independent streams, on one thread and on all, and the time importance
-// sampling takes to a 5% coefficient of variation at Pf about 1e-7 and 1e-9.
+// of Monte Carlo with independent streams, on one thread and on all, the time importance
+// sampling takes to a 5% coefficient of variation at Pf about 1e-7 and 1e-9, and the time subset
+// simulation takes to a 10% one at Pf about 1e-9.
 #include <benchmark/benchmark.h>
 
 #include "model/parse_parameter.hpp"
@@ -9,6 +10,7 @@
 #include "reliability/normal_stream.hpp"
 #include "reliability/sorm.hpp"
 #include "reliability/stream_monte_carlo.hpp"
+#include "reliability/subset_simulation.hpp"
 
 namespace ferrolith::reliability {
 namespace {
@@ -55,23 +57,15 @@ void importanceSamples(benchmark::State& state) {
 }
 BENCHMARK(importanceSamples)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond)->UseRealTime();
 
-// The fewest whole blocks of samples whose own run (seed 1) reaches a 5% coefficient of variation.
-std::int64_t samplesForFivePercent(const LimitStateFunction& g, const FormResult& f) {
-    for (std::int64_t n = importanceBlockSamples;; n += importanceBlockSamples) {
-        const ImportanceSamplingResult r = importanceSampling(g, f, {1, n, 0});
-        if (r.variation && *r.variation <= 0.05) return n;
-    }
-}
-
-// FORM and then importance sampling to a 5% coefficient of variation, on all threads. The counter
-// crudeSamples is what plain Monte Carlo needs for the same: (1 - Pf) / (0.05^2 Pf).
+// FORM and then importance sampling to a 5% coefficient of variation (at most a million samples),
+// on all threads. The counter crudeSamples is what plain Monte Carlo needs for the same:
+// (1 - Pf) / (0.05^2 Pf).
 void timeToFivePercent(benchmark::State& state, double stress) {
     const LimitStateFunction g = stressBeam(stress).limitState();
-    const std::int64_t samples = samplesForFivePercent(g, form(g));
     ImportanceSamplingResult last;
-    for (auto _ : state) last = importanceSampling(g, form(g), {1, samples, 0});
+    for (auto _ : state) last = importanceSampling(g, form(g), {1, 1'000'000, 0, 0.05});
     const double pf = last.failureProbability;
-    state.counters["samples"] = static_cast<double>(samples);
+    state.counters["samples"] = static_cast<double>(last.samples);
     state.counters["pf"] = pf;
     state.counters["cov"] = last.variation.value_or(0.0);
     state.counters["crudeSamples"] = (1 - pf) / (0.05 * 0.05 * pf);
@@ -96,6 +90,21 @@ BENCHMARK_CAPTURE(streamSamples, Mixed, mixedBeam)
     ->Arg(0)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
+
+// Subset simulation pooling runs of 1000 samples a level until its coefficient of variation is
+// 10%, at Pf about 1e-9, on all threads; the counters give the runs and the evaluations.
+void subsetToTenPercent(benchmark::State& state) {
+    const LimitStateFunction g = stressBeam(128).limitState();
+    SubsetOptions options;
+    options.runs = largestSubsetRuns;
+    options.targetCov = 0.1;
+    SubsetSimulationResult r;
+    for (auto _ : state) r = subsetSimulation(g, options);
+    state.counters["runs"] = static_cast<double>(r.runs.size());
+    state.counters["evaluations"] = static_cast<double>(r.evaluations);
+    state.counters["pf"] = r.failureProbability;
+}
+BENCHMARK(subsetToTenPercent)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // The 64-bit normals' tail mass below -4.5 and -5, from four streams of 1e8 each: the counters
 // give the counts and the expected ones, for scripts/check-rare-end to hold against Phi.

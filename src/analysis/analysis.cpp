@@ -118,6 +118,11 @@ std::optional<std::string> Analysis::tailWarning() const {
     return form_->tailWarnings.front().text;
 }
 
+std::optional<std::string> Analysis::severalPointsWarning() const {
+    if (!form_ || form_->form.severalPointsWarning.empty()) return std::nullopt;
+    return form_->form.severalPointsWarning;
+}
+
 std::int64_t Analysis::startedAt() const {
     if (design_) return design_->run.startedAt;
     return methods_.empty() ? 0 : methods_.front().startedAt;

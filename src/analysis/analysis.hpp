@@ -66,6 +66,9 @@ class Analysis {
 
     // FORM's design point lies beyond the design generator's reach: only a design run has it.
     std::optional<std::string> tailWarning() const;
+    // FORM found a further design point that carries more than 1% of the nearest one's
+    // probability: Pf from the nearest alone is too low.
+    std::optional<std::string> severalPointsWarning() const;
     // The inputs whose laws give values out of range, found when the analysis is made.
     const std::vector<RangeWarning>& rangeWarnings() const { return rangeWarnings_; }
     // When the analysis began: its design run's start, else its first method's.

@@ -1,5 +1,9 @@
 #pragma once
 
+#include <string>
+
+#include "reliability/method_result.hpp"
+
 // Why an estimate has no figure, as every view says it.
 namespace ferrolith::analysis_text {
 
@@ -39,5 +43,23 @@ inline constexpr const char* rangeBelowZero = "It gives values below zero.";
 inline constexpr const char* rangeMedianOutside = "Its median lies outside the Normal's range.";
 inline constexpr const char* rangeSpreadTooWide =
     "Its spread is more than 1000 times the Normal's.";
+
+}  // namespace ferrolith::analysis_text
+
+// Two methods that disagree: "Importance sampling and subset simulation differ by a factor
+// of 2.013: a design point may be missing; trust the methods that need none."
+namespace ferrolith::analysis_text {
+
+// A method as a sentence names it.
+std::string methodInText(reliability::Method method);
+
+inline constexpr const char* differBy = " differ by a factor of ";
+inline constexpr const char* differAtLeast = " differ by a factor of at least ";
+inline constexpr const char* curvedOrAnotherPoint =
+    "the limit state may be curved or have another design point; trust the sampling methods.";
+inline constexpr const char* designPointMissing =
+    "a design point may be missing; trust the methods that need none.";
+inline constexpr const char* tooFewSamples =
+    "one of them may have too few samples; run both with more.";
 
 }  // namespace ferrolith::analysis_text

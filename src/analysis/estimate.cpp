@@ -68,6 +68,23 @@ Estimate samplingEstimate(const MethodResult& r, const ImportanceSamplingResult&
     return e;
 }
 
+Estimate subsetEstimate(const MethodResult& r, const SubsetAnswer& answer) {
+    if (!answer.subset) return noFigure(Method::SubsetSimulation, analysis_text::methodFailed);
+    const SubsetSimulationResult& s = *answer.subset;
+    if (!s.message.empty()) return noFigure(Method::SubsetSimulation, s.message);
+    Estimate e;
+    e.method = Method::SubsetSimulation;
+    e.kind = EstimateKind::Value;
+    e.failureProbability = s.failureProbability;
+    e.beta = s.beta;
+    e.interval = s.interval;
+    e.variation = s.variation;
+    e.count = s.evaluations;
+    e.countsEvaluations = true;
+    e.seconds = r.elapsed;
+    return e;
+}
+
 // What a method adds after FORM, or FORM's own estimate.
 Estimate answerEstimate(const MethodResult& r) {
     return std::visit(
@@ -78,6 +95,8 @@ Estimate answerEstimate(const MethodResult& r) {
                 if (!figures)
                     return noFigure(Method::IndependentMonteCarlo, analysis_text::noRepetition);
                 return figuresEstimate(Method::IndependentMonteCarlo, *figures, r.elapsed);
+            } else if constexpr (std::is_same_v<Answer, SubsetAnswer>) {
+                return subsetEstimate(r, answer);
             } else {
                 if (!r.form) return noFigure(r.method(), analysis_text::methodFailed);
                 if (!r.form->form.converged) return noFigure(r.method(), r.form->form.message);

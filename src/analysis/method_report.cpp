@@ -2,11 +2,13 @@
 
 #include <cstdio>
 
+#include "analysis/design_points_text.hpp"
 #include "analysis/design_values.hpp"
 #include "analysis/estimate.hpp"
 #include "analysis/period_text.hpp"
 #include "analysis/verdict.hpp"
 #include "failure_statistics/figure_text.hpp"
+#include "reliability/reliability_text.hpp"
 
 namespace ferrolith {
 
@@ -35,8 +37,8 @@ std::string inputsBlock(const Study& study) {
     return text;
 }
 
-std::string designPointTable(const BeamDesignPoint& point) {
-    std::string text = "Design point:\n  " + column("input", 18) + column("value", 12) +
+std::string designPointTable(const BeamDesignPoint& point, const std::string& title) {
+    std::string text = title + ":\n  " + column("input", 18) + column("value", 12) +
                        column("standard normal", 30) + column("alpha", 30) + "importance\n";
     for (const InputDesignPoint& input : point.inputs)
         text += "  " + column(std::string(info(input.variable).name), 18) +
@@ -73,7 +75,17 @@ std::string formBlock(const Study& study, const StudyForm& f) {
             line("FORM Pf", formatFigure(form.failureProbability)) +
             line("FORM limit-state evaluations", formatCount(form.evaluations)) +
             line(otherPeriodLabel(f.otherPeriod), otherPeriodText(f.otherPeriod));
-    if (f.designPoint) text += designPointTable(*f.designPoint);
+    if (f.designPoints.size() > 1)
+        text += line("FORM design points", std::to_string(f.designPoints.size())) +
+                line("FORM system Pf", systemProbabilityText(form)) +
+                line("FORM system beta", formatFigure(form.systemBeta));
+    if (!form.severalPointsWarning.empty()) text += line("FORM warning", form.severalPointsWarning);
+    if (f.designPoints.size() > 1) {
+        for (std::size_t i = 0; i < f.designPoints.size(); ++i)
+            text += designPointTable(f.designPoints[i], designPointTitle(f, i));
+    } else if (f.designPoint) {
+        text += designPointTable(*f.designPoint, "Design point");
+    }
     if (const auto values = designValues(study, f))
         text += designValuesTable(*values, study.target);
     return text;
@@ -85,9 +97,12 @@ std::string correctionLines(const std::string& name, const CurvatureCorrection& 
            line(name + " beta", formatFigure(c.beta));
 }
 
-std::string sormBlock(const SormResult& s) {
+std::string sormBlock(const SormResult& s, const FormResult& form) {
     if (!s.message.empty()) return line("SORM", s.message);
-    return line("SORM curvatures", formatFigureList(s.curvatures)) +
+    const std::string nearest = form.severalPointsWarning.empty()
+                                    ? std::string()
+                                    : line("SORM note", text::sormNearestOnly);
+    return nearest + line("SORM curvatures", formatFigureList(s.curvatures)) +
            correctionLines("SORM Breitung", s.breitung) +
            correctionLines("SORM Hohenbichler-Rackwitz", s.hohenbichlerRackwitz);
 }
@@ -96,6 +111,9 @@ std::string samplingBlock(const ImportanceSamplingResult& s) {
     if (!s.message.empty()) return line("Importance sampling", s.message);
     return line("Importance sampling seed", std::to_string(s.seed)) +
            line("Importance sampling samples", formatCount(s.samples)) +
+           line("Importance sampling target CoV",
+                s.targetCov ? formatFigure(*s.targetCov) : "none") +
+           line("Importance sampling ended", std::string(samplingEndText(s.end))) +
            line("Importance sampling failures", formatCount(s.failures)) +
            line("Importance sampling estimator", std::string(estimatorText(s.estimator))) +
            line("Importance sampling Pf", formatFigure(s.failureProbability)) +
@@ -128,13 +146,53 @@ std::string streamsBlock(const StreamMonteCarloResult& s,
     return text;
 }
 
+std::string levelLine(const SubsetLevel& l) {
+    return "  " + column(formatFigure(l.threshold), 14) +
+           column(formatFigure(l.conditionalProbability), 14) +
+           column(formatFigure(l.variation), 10) + formatFigure(l.correlation) + "\n";
+}
+
+std::string subsetRunLine(std::size_t index, const SubsetRun& r) {
+    return "  " + column(std::to_string(index + 1), 6) +
+           column(std::to_string(r.levels.size()), 8) + column(formatCount(r.evaluations), 13) +
+           column(formatFigure(r.failureProbability), 12) + formatFigure(r.variation) + "\n";
+}
+
+std::string subsetBlock(const SubsetSimulationResult& s) {
+    if (!s.message.empty()) return line("Subset simulation", s.message);
+    std::string text =
+        line("Subset simulation seed", std::to_string(s.seed)) +
+        line("Subset simulation samples a level", formatCount(s.samples)) +
+        line("Subset simulation level probability p0", formatFigure(s.levelProbability)) +
+        line("Subset simulation runs", std::to_string(s.runs.size())) +
+        line("Subset simulation ended by", std::string(text::subsetEndText(s.end))) +
+        line("Subset simulation limit-state evaluations", formatCount(s.evaluations)) +
+        line("Subset simulation Pf", formatFigure(s.failureProbability)) +
+        line("Subset simulation CoV",
+             formatFigure(s.variation) + " (" + text::subsetCovNote + ")") +
+        line("Subset simulation Pf 95% interval", formatFigure(s.interval.lower) + " to " +
+                                                      formatFigure(s.interval.upper) + " (" +
+                                                      text::subsetIntervalNote + ")") +
+        line("Subset simulation beta", formatFigure(s.beta));
+    text += "Runs:\n  " + column("run", 6) + column("levels", 8) + column("evaluations", 13) +
+            column("Pf", 12) + "CoV\n";
+    for (std::size_t i = 0; i < s.runs.size(); ++i) text += subsetRunLine(i, s.runs[i]);
+    text += "Levels of run 1:\n  " + column("threshold", 14) + column("P", 14) + column("CoV", 10) +
+            "gamma\n";
+    for (const SubsetLevel& l : s.runs.front().levels) text += levelLine(l);
+    return text;
+}
+
 // The method's own figures, before FORM's.
-std::string answerBlock(const MethodAnswer& answer) {
+std::string answerBlock(const MethodAnswer& answer, const std::optional<StudyForm>& form) {
     if (const auto* a = std::get_if<StreamsAnswer>(&answer); a && a->streams)
         return streamsBlock(*a->streams, a->figures);
+    if (const auto* a = std::get_if<SubsetAnswer>(&answer); a && a->subset)
+        return subsetBlock(*a->subset);
     if (const auto* a = std::get_if<ImportanceAnswer>(&answer); a && a->sampling)
         return samplingBlock(*a->sampling);
-    if (const auto* a = std::get_if<SormAnswer>(&answer); a && a->sorm) return sormBlock(*a->sorm);
+    if (const auto* a = std::get_if<SormAnswer>(&answer); a && a->sorm && form)
+        return sormBlock(*a->sorm, form->form);
     return {};
 }
 
@@ -143,7 +201,7 @@ std::string answerBlock(const MethodAnswer& answer) {
 std::string methodReport(const MethodResult& result) {
     const TargetBasis& target = result.study.target;
     std::string text = line("Method", std::string(methodName(result.method()))) +
-                       inputsBlock(result.study) + answerBlock(result.answer);
+                       inputsBlock(result.study) + answerBlock(result.answer, result.form);
     if (result.form) text += formBlock(result.study, *result.form);
     return text +
            line("Target", verdictText(verdictOn(methodEstimate(result), target.index()), target));

@@ -63,8 +63,8 @@ reliability::Method methodNamed(const std::string& text) {
     for (std::size_t i = 0; i < reliability::methodNames.size(); ++i)
         if (text == reliability::methodNames[i]) return static_cast<reliability::Method>(i);
     throw CommandLineError("--method: " + quotedText(text) +
-                           " is not monte-carlo, form, sorm, importance-sampling or "
-                           "independent-monte-carlo");
+                           " is not monte-carlo, form, sorm, importance-sampling, "
+                           "independent-monte-carlo or subset-simulation");
 }
 
 // Importance sampling's count: up to a billion samples, about a minute.
@@ -74,6 +74,26 @@ std::int64_t importanceSamplesNamed(const std::string& text) {
         throw CommandLineError("--is-samples: " + quotedText(text) +
                                " is not a whole number from 1 to 1000000000");
     return *samples;
+}
+
+// Subset simulation's samples a level, and its runs: whole numbers in range. Whether the samples
+// split into chains is the method's own check.
+std::int64_t subsetSamplesNamed(const std::string& text) {
+    const auto samples = wholeNumber<std::int64_t>(text, 2, reliability::largestSubsetSamples);
+    if (!samples)
+        throw CommandLineError("--subset-samples: " + quotedText(text) +
+                               " is not a whole number from 2 to " +
+                               std::to_string(reliability::largestSubsetSamples));
+    return *samples;
+}
+
+int subsetRunsNamed(const std::string& text) {
+    const auto runs = wholeNumber<int>(text, 1, reliability::largestSubsetRuns);
+    if (!runs)
+        throw CommandLineError("--subset-runs: " + quotedText(text) +
+                               " is not a whole number from 1 to " +
+                               std::to_string(reliability::largestSubsetRuns));
+    return *runs;
 }
 
 // The target reliability index: a plain decimal number, with an exponent or without as a study
@@ -114,6 +134,15 @@ void applyLoadRole(const std::string& text, Study& study) {
     setRole(study, *load, static_cast<LoadRole>(found - loadRoleNames.begin()));
 }
 
+// The sampling methods' target coefficient of variation.
+double targetCovNamed(const std::string& text) {
+    const auto target = reliability::targetCovFrom(text);
+    if (!target)
+        throw CommandLineError("--target-cov: " + quotedText(text) +
+                               " is not a number above 0 and below 1");
+    return *target;
+}
+
 int threadsNamed(const std::string& text) {
     const auto threads = wholeNumber(text, 1, largestThreads);
     if (!threads)
@@ -124,7 +153,8 @@ int threadsNamed(const std::string& text) {
 // The options' values as given, read after the parse.
 struct OptionTexts {
     std::vector<std::string> params, dists, loadRoles;
-    std::string output, seed, threads, isSamples, targetIndex, reliabilityClass, referencePeriod;
+    std::string output, seed, threads, isSamples, subsetSamples, subsetRuns, targetCov, targetIndex,
+        reliabilityClass, referencePeriod;
     std::string engine = "fast";
     std::string method = "monte-carlo";
 };
@@ -147,6 +177,45 @@ void addTargetOptions(CLI::App& app, OptionTexts& texts) {
                    "LOAD=ROLE: PointLoadValue or UdlValue (or 5, 6) as a variable or a permanent "
                    "load; repeatable (default: the study's, else both variable)")
         ->take_all();
+}
+
+// --method and the sampling methods' options.
+void addMethodOptions(CLI::App& app, OptionTexts& texts) {
+    app.add_option("--method", texts.method,
+                   "monte-carlo: the design run and its report; form, sorm, importance-sampling, "
+                   "independent-monte-carlo (the counts' repetitions, each from a 64-bit stream "
+                   "of its own), subset-simulation (levels of Markov chains, no design point "
+                   "needed): that method's plain-text report (inputs, figures, FORM's design "
+                   "point)")
+        ->type_name("NAME")
+        ->default_str("monte-carlo");
+    app.add_option(
+           "--is-samples", texts.isSamples,
+           "Samples of importance sampling, a whole number from 1 to 1000000000 (default: " +
+               std::to_string(reliability::defaultImportanceSamples) +
+               "); with --target-cov, the most it draws")
+        ->type_name("N");
+    app.add_option("--subset-samples", texts.subsetSamples,
+                   "Samples a level of subset simulation, a multiple of 10 up to " +
+                       std::to_string(reliability::largestSubsetSamples) +
+                       ": a tenth of them start chains of 10 states (default: " +
+                       std::to_string(reliability::defaultSubsetSamples) + ")")
+        ->type_name("N");
+    app.add_option("--subset-runs", texts.subsetRuns,
+                   "Independent runs of subset simulation pooled, each from streams of its own, "
+                   "a whole number from 1 to " +
+                       std::to_string(reliability::largestSubsetRuns) +
+                       "; with --target-cov, the most it pools (default: 1, with --target-cov " +
+                       std::to_string(reliability::targetSubsetRuns) + ")")
+        ->type_name("N");
+    app.add_option("--target-cov", texts.targetCov,
+                   "The sampling methods stop once Pf's coefficient of variation is at or below "
+                   "X, a number above 0 and below 1: importance-sampling checks after each block "
+                   "of " +
+                       std::to_string(reliability::importanceBlockSamples) +
+                       " samples from the second on, subset-simulation after each run it pools "
+                       "(default: none, every sample and run is drawn)")
+        ->type_name("X");
 }
 
 void addOptions(CLI::App& app, CommandLine& result, OptionTexts& texts) {
@@ -184,18 +253,7 @@ void addOptions(CLI::App& app, CommandLine& result, OptionTexts& texts) {
                  "Draw no progress line; messages are still written. Without it the progress "
                  "(repetitions done, samples per second, time left) is shown on standard error "
                  "while the run goes, when standard error is a terminal, and erased at the end");
-    app.add_option("--method", texts.method,
-                   "monte-carlo: the design run and its report; form, sorm, importance-sampling, "
-                   "independent-monte-carlo (the counts' repetitions, each from a 64-bit stream "
-                   "of its own): that method's plain-text report (inputs, figures, FORM's design "
-                   "point)")
-        ->type_name("NAME")
-        ->default_str("monte-carlo");
-    app.add_option(
-           "--is-samples", texts.isSamples,
-           "Samples of importance sampling, a whole number from 1 to 1000000000 (default: " +
-               std::to_string(reliability::defaultImportanceSamples) + ")")
-        ->type_name("N");
+    addMethodOptions(app, texts);
     addTargetOptions(app, texts);
     addFileOptions(app, result.files);
     app.set_version_flag("--version", "ferrolith-cli " + std::string(programVersion));
@@ -233,6 +291,10 @@ void readOptionTexts(const CLI::App& app, const OptionTexts& texts, CommandLine&
     result.method.method = methodNamed(texts.method);
     if (app.count("--is-samples"))
         result.method.importanceSamples = importanceSamplesNamed(texts.isSamples);
+    if (app.count("--subset-samples"))
+        result.method.subsetSamples = subsetSamplesNamed(texts.subsetSamples);
+    if (app.count("--subset-runs")) result.method.subsetRuns = subsetRunsNamed(texts.subsetRuns);
+    if (app.count("--target-cov")) result.method.targetCov = targetCovNamed(texts.targetCov);
     const auto seed = app.count("--seed") ? std::optional(seedNamed(texts.seed)) : std::nullopt;
     // The study gives what the options leave: its seed only without --seed, its texts before
     // --param and --dist apply.
@@ -268,7 +330,7 @@ CommandLine parseCommandLine(const std::vector<std::string>& args, std::ostream&
         "not be written, 5 the report (or this help) could not be written to standard output (this "
         "one "
         "whatever the run's outcome), 6 FORM found no design point (--method form, sorm or "
-        "importance-sampling).",
+        "importance-sampling; subset-simulation needs none).",
         "ferrolith-cli"};
     addOptions(app, result, texts);
 

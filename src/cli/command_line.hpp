@@ -25,7 +25,8 @@ struct CommandLine {
     bool helpShown = false;                 // --help or --version printed; nothing to run
     bool quiet = false;                     // no progress line, even on a terminal
     FileOptions files;
-    // --method and --is-samples; the design run unless the method is another.
+    // --method, --is-samples, --subset-samples, --subset-runs and --target-cov; the design run
+    // unless the method is another.
     MethodOptions method{reliability::Method::MonteCarlo};
 };
 

@@ -15,9 +15,12 @@ namespace {
 using namespace reliability;
 
 // The progress line's count for a method's progress: importance sampling's blocks as the
-// samples in them, independent Monte Carlo's repetitions. FORM and SORM tell none: they take
-// milliseconds.
+// samples in them, independent Monte Carlo's repetitions, subset simulation's samples of the
+// levels begun (how many levels there will be is not known, so no time left). FORM and SORM tell
+// none: they take milliseconds.
 ProgressCount methodCount(const CommandLine& commandLine, std::int64_t done, std::int64_t total) {
+    if (commandLine.method.method == Method::SubsetSimulation)
+        return {done, total, "samples of the levels begun", 1.0, false};
     if (commandLine.method.method == Method::ImportanceSampling) {
         const std::int64_t samples = commandLine.method.importanceSamples;
         return {std::min(done * importanceBlockSamples, samples), samples, "samples", 1.0};

@@ -46,6 +46,7 @@ std::string progressText(const ProgressCount& count, std::chrono::duration<doubl
     const double seconds = elapsed.count();
     if (seconds <= 0.0 || count.done == 0) return text;
     const double samples = static_cast<double>(count.done) * count.samplesEach;
+    if (!count.totalKnown) return text + ", " + rateText(samples / seconds) + " samples/s";
     const double left =
         seconds / static_cast<double>(count.done) * static_cast<double>(count.total - count.done);
     return text + ", " + rateText(samples / seconds) + " samples/s, " + clockText(left) + " left";

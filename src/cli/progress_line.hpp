@@ -17,12 +17,14 @@ struct ProgressCount {
     std::int64_t total = 0;
     std::string_view unit;  // plural: "repetitions", "samples"
     double samplesEach = 1.0;
+    bool totalKnown = true;  // false: the total grows as the method goes, and no time left is told
 };
 
 // A design run's repetitions.
 ProgressCount repetitionCount(const RunResult& run);
 
-// The text of the progress line: "12 of 100 repetitions, 3.41M samples/s, 0:07 left". elapsed is
+// The text of the progress line: "12 of 100 repetitions, 3.41M samples/s, 0:07 left" (without the
+// time left when the total is not known). elapsed is
 // the time since the run started; rates and the time left are left out until any time has passed.
 std::string progressText(const ProgressCount& count, std::chrono::duration<double> elapsed);
 std::string progressText(const RunResult& run, std::chrono::duration<double> elapsed);

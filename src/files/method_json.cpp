@@ -4,6 +4,8 @@
 
 #include "analysis/design_values.hpp"
 #include "analysis/period_text.hpp"
+#include "reliability/reliability_text.hpp"
+#include "reliability/standard_normal.hpp"
 #include "report/overall_figures.hpp"
 
 namespace ferrolith {
@@ -61,6 +63,22 @@ Json otherPeriodJson(const OtherPeriodForm& other) {
             {"text", otherPeriodText(other)}};
 }
 
+Json designPointsJson(const std::vector<BeamDesignPoint>& points) {
+    Json list = Json::array();
+    for (const BeamDesignPoint& point : points)
+        list.push_back({{"beta", number(point.beta)},
+                        {"pf", number(normalCdf(-point.beta))},
+                        {"inputs", designPointJson(point)}});
+    return list;
+}
+
+Json systemJson(const FormResult& form) {
+    if (!form.converged) return nullptr;
+    return {{"pf", number(form.system.probability)},
+            {"beta", number(form.systemBeta)},
+            {"error", number(form.system.error)}};
+}
+
 Json correctionJson(const CurvatureCorrection& c) {
     return {{"pf", number(c.failureProbability)},
             {"beta", number(c.beta)},
@@ -83,6 +101,9 @@ const char* estimatorName(ImportanceEstimator estimator) {
 
 Json samplingJson(const ImportanceSamplingResult& s) {
     return {{"samples", s.samples},
+            {"targetCov", s.targetCov ? Json(*s.targetCov) : Json()},
+            // A method without figures ended on no count.
+            {"samplingEnd", s.message.empty() ? Json(std::string(samplingEndName(s.end))) : Json()},
             {"failures", s.failures},
             {"estimator", estimatorName(s.estimator)},
             {"pf", number(s.failureProbability)},
@@ -92,6 +113,45 @@ Json samplingJson(const ImportanceSamplingResult& s) {
              {{"lower", number(s.interval.lower)}, {"upper", number(s.interval.upper)}}},
             {"beta", number(s.beta)},
             {"message", s.message.empty() ? Json() : Json(s.message)}};
+}
+
+Json levelsJson(const std::vector<SubsetLevel>& levels) {
+    Json list = Json::array();
+    for (const SubsetLevel& l : levels)
+        list.push_back({{"threshold", number(l.threshold)},
+                        {"conditionalProbability", number(l.conditionalProbability)},
+                        {"cov", number(l.variation)},
+                        {"gamma", number(l.correlation)}});
+    return list;
+}
+
+Json subsetRunsJson(const std::vector<SubsetRun>& runs) {
+    Json list = Json::array();
+    for (const SubsetRun& r : runs)
+        list.push_back({{"pf", number(r.failureProbability)},
+                        {"cov", number(r.variation)},
+                        {"evaluations", r.evaluations},
+                        {"levels", levelsJson(r.levels)}});
+    return list;
+}
+
+Json subsetJson(const SubsetSimulationResult& s) {
+    const bool figures = s.message.empty();
+    return {{"samplesPerLevel", s.samples},
+            {"levelProbability", number(s.levelProbability)},
+            {"targetCov", s.targetCov ? number(*s.targetCov) : Json()},
+            {"samplingEnd", figures ? Json(samplingEndName(s.end)) : Json()},
+            {"evaluations", s.evaluations},
+            {"pf", number(s.failureProbability)},
+            {"cov", number(s.variation)},
+            {"covNote", figures ? Json(text::subsetCovNote) : Json()},
+            {"pfInterval95", figures ? Json{{"lower", number(s.interval.lower)},
+                                            {"upper", number(s.interval.upper)}}
+                                     : Json()},
+            {"intervalNote", figures ? Json(text::subsetIntervalNote) : Json()},
+            {"beta", number(s.beta)},
+            {"runs", subsetRunsJson(s.runs)},
+            {"message", figures ? Json() : Json(s.message)}};
 }
 
 const char* kindName(EstimateKind kind) {
@@ -133,6 +193,10 @@ Json formJson(const Study& study, const StudyForm& f) {
             {"message", form.converged ? Json() : Json(form.message)},
             {"evaluations", form.evaluations},
             {"designPoint", f.designPoint ? designPointJson(*f.designPoint) : Json()},
+            {"designPoints", designPointsJson(f.designPoints)},
+            {"system", systemJson(form)},
+            {"severalPointsWarning",
+             form.severalPointsWarning.empty() ? Json() : Json(form.severalPointsWarning)},
             {"otherPeriod", otherPeriodJson(f.otherPeriod)},
             {"designValues", designValuesJson(study, f)}};
 }
@@ -143,6 +207,8 @@ void addMethodFigures(Json& json, const MethodResult& result) {
     json["sorm"] = sorm && sorm->sorm ? sormJson(*sorm->sorm) : Json();
     json["importanceSampling"] =
         sampling && sampling->sampling ? samplingJson(*sampling->sampling) : Json();
+    const auto* subset = std::get_if<SubsetAnswer>(&result.answer);
+    json["subsetSimulation"] = subset && subset->subset ? subsetJson(*subset->subset) : Json();
 }
 
 Json verdictJson(const Analysis& analysis, const Estimate& estimate) {

@@ -11,9 +11,12 @@ namespace ferrolith {
 // writes streamInterval95 as null when the streams show no spread; version 3 added method, form
 // and tailWarning to a design run and the files of the other methods; version 4 added the
 // verdict against the target index and the inputs' range warnings, and to a design run the
-// methods run on its study; version 5 holds the target with its basis (in the study and the
-// verdict) and FORM's beta over the other reference period and its design values;
-// docs/results.schema.json describes every version.
+// methods run on its study; version 5 added subset simulation and the subsetSimulation figures of
+// a method's file, the target coefficient of variation and what ended the sampling to
+// importance sampling's figures, and to FORM every design point, the system's first-order
+// estimate and the warning when a further point carries a share of the probability; it also
+// holds the target with its basis (in the study and the verdict) and FORM's beta over the other
+// reference period and its design values; docs/results.schema.json describes every version.
 inline constexpr int resultsSchemaVersion = 5;
 
 // An analysis's results. With a design run: its inputs, outcome, failure statistics (the figures

@@ -1,8 +1,10 @@
 #include "record/method_blocks.hpp"
 
+#include "analysis/design_points_text.hpp"
 #include "analysis/period_text.hpp"
 #include "failure_statistics/figure_text.hpp"
 #include "record/record_texts.hpp"
+#include "reliability/reliability_text.hpp"
 
 namespace ferrolith {
 
@@ -19,9 +21,12 @@ void addCorrection(RecordLines& lines, const std::string& name, const CurvatureC
     lines.emplace_back(name + " beta", formatFigure(c.beta));
 }
 
-RecordLines sormLines(const SormResult& s) {
+RecordLines sormLines(const SormResult& s, const MethodResult& method) {
     if (!s.message.empty()) return {{"SORM", s.message}};
-    RecordLines lines{{"Principal curvatures", formatFigureList(s.curvatures)}};
+    RecordLines lines;
+    if (method.form && !method.form->form.severalPointsWarning.empty())
+        lines.emplace_back(record_text::note, text::sormNearestOnly);
+    lines.emplace_back("Principal curvatures", formatFigureList(s.curvatures));
     addCorrection(lines, "Breitung", s.breitung);
     addCorrection(lines, "Hohenbichler-Rackwitz", s.hohenbichlerRackwitz);
     return lines;
@@ -32,6 +37,8 @@ RecordLines samplingLines(const ImportanceSamplingResult& s) {
     RecordLines lines{
         {"Seed", std::to_string(s.seed)},
         {"Samples", formatCount(s.samples)},
+        {"Target coefficient of variation", s.targetCov ? formatFigure(*s.targetCov) : "none"},
+        {"Sampling ended", std::string(samplingEndText(s.end))},
         {"Failures", formatCount(s.failures)},
         {"Estimator", std::string(estimatorText(s.estimator))},
         {"Failure probability Pf", formatFigure(s.failureProbability)},
@@ -42,6 +49,28 @@ RecordLines samplingLines(const ImportanceSamplingResult& s) {
     if (!s.hasInterval()) lines.emplace_back("Interval", missingInterval(s));
     lines.emplace_back("Reliability index beta", formatFigure(s.beta));
     return lines;
+}
+
+RecordLines subsetLines(const SubsetSimulationResult& s) {
+    if (!s.message.empty()) return {{"Subset simulation", s.message}};
+    const SubsetRun& first = s.runs.front();
+    std::string thresholds;
+    for (const SubsetLevel& l : first.levels)
+        thresholds += (thresholds.empty() ? "" : ", ") + formatFigure(l.threshold);
+    return {
+        {"Seed", std::to_string(s.seed)},
+        {"Samples a level", formatCount(s.samples)},
+        {"Level probability p0", formatFigure(s.levelProbability)},
+        {"Runs",
+         std::to_string(s.runs.size()) + ", ended by " + std::string(text::subsetEndText(s.end))},
+        {"Limit-state evaluations", formatCount(s.evaluations)},
+        {"Thresholds of run 1", thresholds},
+        {"Failure probability Pf", formatFigure(s.failureProbability)},
+        {"Coefficient of variation", formatFigure(s.variation) + " (" + text::subsetCovNote + ")"},
+        {"Pf 95% interval", formatFigure(s.interval.lower) + " to " +
+                                formatFigure(s.interval.upper) + " (" + text::subsetIntervalNote +
+                                ")"},
+        {"Reliability index beta", formatFigure(s.beta)}};
 }
 
 RecordLines streamLines(const StreamMonteCarloResult& s, const StreamsAnswer& answer) {
@@ -56,22 +85,31 @@ RecordLines streamLines(const StreamMonteCarloResult& s, const StreamsAnswer& an
     return lines;
 }
 
-RecordLines formFigures(const FormResult& form) {
+RecordLines formFigures(const StudyForm& f) {
+    const FormResult& form = f.form;
     if (!form.converged) return {{"FORM", form.message}};
-    return {{"Reliability index beta", formatFigure(form.beta)},
-            {"Failure probability Pf", formatFigure(form.failureProbability)},
-            {"Limit-state evaluations", formatCount(form.evaluations)}};
+    RecordLines lines{{"Reliability index beta", formatFigure(form.beta)},
+                      {"Failure probability Pf", formatFigure(form.failureProbability)},
+                      {"Limit-state evaluations", formatCount(form.evaluations)}};
+    if (f.designPoints.size() > 1) {
+        lines.emplace_back(record_text::designPointCount, std::to_string(f.designPoints.size()));
+        lines.emplace_back(record_text::systemProbability, systemProbabilityText(form));
+        lines.emplace_back(record_text::systemBeta, formatFigure(form.systemBeta));
+    }
+    return lines;
 }
 
 // The figures a method adds to FORM's; FORM's own for FORM.
 RecordLines answerLines(const MethodResult& method) {
     if (const auto* a = std::get_if<StreamsAnswer>(&method.answer))
         return a->streams ? streamLines(*a->streams, *a) : RecordLines{};
+    if (const auto* a = std::get_if<SubsetAnswer>(&method.answer))
+        return a->subset ? subsetLines(*a->subset) : RecordLines{};
     if (const auto* a = std::get_if<ImportanceAnswer>(&method.answer))
         return a->sampling ? samplingLines(*a->sampling) : RecordLines{};
     if (const auto* a = std::get_if<SormAnswer>(&method.answer))
-        return a->sorm ? sormLines(*a->sorm) : RecordLines{};
-    return method.form ? formFigures(method.form->form) : RecordLines{};
+        return a->sorm ? sormLines(*a->sorm, method) : RecordLines{};
+    return method.form ? formFigures(*method.form) : RecordLines{};
 }
 
 }  // namespace
@@ -82,7 +120,7 @@ std::pair<std::string, std::string> verdictLine(const Analysis& analysis,
 }
 
 RecordLines formLines(const Analysis& analysis, const StudyForm& form) {
-    RecordLines lines = formFigures(form.form);
+    RecordLines lines = formFigures(form);
     if (form.form.converged)
         lines.emplace_back(otherPeriodLabel(form.otherPeriod), otherPeriodText(form.otherPeriod));
     lines.push_back(verdictLine(analysis, formEstimate(form, std::nullopt)));

@@ -3,6 +3,8 @@
 #include <QFontMetricsF>
 #include <QPainter>
 
+#include "analysis/agreement.hpp"
+#include "analysis/design_points_text.hpp"
 #include "analysis/design_values.hpp"
 #include "analysis/period_text.hpp"
 #include "failure_statistics/figure_text.hpp"
@@ -67,9 +69,11 @@ void figuresSection(PageFlow& flow, const Analysis& analysis, const DesignFigure
 
 void warningsSection(PageFlow& flow, const Analysis& analysis) {
     const auto warning = analysis.tailWarning();
-    if (!warning && analysis.rangeWarnings().empty()) return;
+    const auto points = analysis.severalPointsWarning();
+    if (!warning && !points && analysis.rangeWarnings().empty()) return;
     addHeading(flow, record_text::warningsHeading);
     if (warning) addParagraph(flow, *warning, flow.style().body);
+    if (points) addParagraph(flow, *points, flow.style().body);
     for (const RangeWarning& range : analysis.rangeWarnings())
         addParagraph(flow, range.text, flow.style().body);
 }
@@ -173,7 +177,15 @@ void formSection(PageFlow& flow, const CalculationRecord& record) {
         return;
     }
     addLabelledLines(flow, formLines(record.analysis, *form));
-    if (form->designPoint) designPointTable(flow, *form->designPoint);
+    if (form->designPoints.size() > 1) {
+        // A point's title stays with its table's first rows.
+        for (std::size_t i = 0; i < form->designPoints.size(); ++i) {
+            addParagraph(flow, designPointTitle(*form, i), flow.style().bold, 40);
+            designPointTable(flow, form->designPoints[i]);
+        }
+    } else if (form->designPoint) {
+        designPointTable(flow, *form->designPoint);
+    }
     const Study& study = record.analysis.study();
     if (const auto values = designValues(study, *form))
         designValuesTable(flow, *values, study.target);
@@ -193,6 +205,8 @@ void methodsSection(PageFlow& flow, const Analysis& analysis) {
             addParagraph(flow, methodEstimate(*method).why, flow.style().body);
         addLabelledLines(flow, methodLines(analysis, *method));
     }
+    for (const Disagreement& d : disagreements(analysis.estimates()))
+        addParagraph(flow, record_text::disagreement + d.text, flow.style().body);
 }
 
 void reportSection(PageFlow& flow, const std::string& report) {

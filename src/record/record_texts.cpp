@@ -19,6 +19,8 @@ std::string methodTitle(reliability::Method method) {
             return "Importance sampling";
         case reliability::Method::IndependentMonteCarlo:
             return "Monte Carlo with independent streams";
+        case reliability::Method::SubsetSimulation:
+            return "Subset simulation";
     }
     return {};
 }

@@ -39,6 +39,10 @@ inline constexpr const char* formHeading = "FORM on the study's inputs";
 inline constexpr const char* noForm = "FORM was not run: a parameter text does not convert.";
 inline constexpr std::array<const char*, 5> designPointHeads{
     "Input", "Design point", "Standard normal", "Alpha", "Importance"};
+inline constexpr const char* designPointCount = "Design points found";
+inline constexpr const char* systemProbability = "System Pf, from every design point";
+inline constexpr const char* systemBeta = "System beta";
+inline constexpr const char* note = "Note";
 // The design values: their caption's start, the table's heads, the bases listed under it.
 inline constexpr const char* designValuesTitle = "Characteristic and design values: ";
 inline constexpr std::array<const char*, 6> designValuesHeads{
@@ -46,6 +50,7 @@ inline constexpr std::array<const char*, 6> designValuesHeads{
 inline constexpr const char* noFactor = "-";
 inline constexpr const char* loadRoles = "Loads";
 inline constexpr const char* methodsHeading = "Methods";
+inline constexpr const char* disagreement = "The methods disagree. ";
 inline constexpr const char* reportHeading = "Report";
 inline constexpr const char* target = "Target";
 

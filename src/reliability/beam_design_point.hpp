@@ -23,6 +23,7 @@ struct InputDesignPoint {
 };
 
 struct BeamDesignPoint {
+    double beta = 0.0;  // its signed distance from the origin
     std::array<InputDesignPoint, inputVariableCount> inputs{};
     double effect = 0.0;      // E there, kN·m
     double resistance = 0.0;  // R there, kN·m
@@ -31,5 +32,12 @@ struct BeamDesignPoint {
 // The design point of a converged FORM result of the beam's limit state, input by input; none
 // when FORM has no design point.
 std::optional<BeamDesignPoint> beamDesignPoint(const BeamSpace& space, const FormResult& form);
+
+// One of FORM's design points, input by input; none when it is not a point of the space or the
+// inputs fault there.
+std::optional<BeamDesignPoint> beamDesignPoint(const BeamSpace& space, const DesignPoint& found);
+
+// Every design point of a converged FORM result, nearest first; those not of the space left out.
+std::vector<BeamDesignPoint> beamDesignPoints(const BeamSpace& space, const FormResult& form);
 
 }  // namespace ferrolith::reliability

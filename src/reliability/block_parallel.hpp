@@ -75,25 +75,36 @@ bool forEachBlock(int threads, std::size_t count, const MethodProgress& progress
 inline constexpr std::size_t reducedChunkBlocks = 4096;
 
 // As forEachBlock with progress, for work(b) that returns block b's result: the blocks are done
-// chunkBlocks at a time and each chunk's results are handed to take in block order before the
-// next chunk starts, so at most chunkBlocks results are kept and a fold in take gives the same
-// figures at any thread count. take returns false to start no further chunk. False when
-// cancelled before every block was done.
-template <class Work, class Take>
-bool reduceBlocks(int threads, std::size_t count, std::size_t chunkBlocks,
-                  const MethodProgress& progress, Work work, Take take) {
+// a chunk at a time, chunkBlocks(first) of them from block first (at least 1), and each chunk's
+// results are handed to take in block order before the next chunk starts, so at most the largest
+// chunk's results are kept and a fold in take gives the same figures at any thread count and any
+// chunk sizes. take returns false to start no further chunk. False when cancelled before every
+// block was done.
+template <class Work, class Take, class ChunkBlocks>
+bool reduceBlocksInChunks(int threads, std::size_t count, ChunkBlocks chunkBlocks,
+                          const MethodProgress& progress, Work work, Take take) {
     using Result = std::invoke_result_t<Work&, std::size_t>;
     BlocksDone done(progress, count);
-    std::vector<Result> results(std::min(count, chunkBlocks));
-    for (std::size_t first = 0; first < count; first += chunkBlocks) {
-        const std::size_t size = std::min(chunkBlocks, count - first);
+    std::vector<Result> results;
+    for (std::size_t first = 0; first < count;) {
+        const std::size_t size = std::clamp<std::size_t>(chunkBlocks(first), 1, count - first);
+        if (results.size() < size) results.resize(size);
         forEachCountedBlock(threads, first, size, progress, done,
                             [&](std::size_t b) { results[b - first] = work(b); });
         if (done.count() != static_cast<std::int64_t>(first + size)) return false;
         for (std::size_t i = 0; i < size; ++i)
             if (!take(results[i])) return true;
+        first += size;
     }
     return true;
+}
+
+// As above with chunks of chunkBlocks blocks.
+template <class Work, class Take>
+bool reduceBlocks(int threads, std::size_t count, std::size_t chunkBlocks,
+                  const MethodProgress& progress, Work work, Take take) {
+    return reduceBlocksInChunks(
+        threads, count, [chunkBlocks](std::size_t) { return chunkBlocks; }, progress, work, take);
 }
 
 }  // namespace ferrolith::reliability

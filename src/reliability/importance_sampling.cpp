@@ -4,10 +4,12 @@
 #include <cmath>
 #include <vector>
 
+#include "engine/thread_arena.hpp"
 #include "failure_statistics/reliability_index.hpp"
 #include "reliability/block_parallel.hpp"
 #include "reliability/normal_stream.hpp"
 #include "reliability/reliability_text.hpp"
+#include "reliability/sampling_mixture.hpp"
 
 namespace ferrolith::reliability {
 
@@ -22,21 +24,15 @@ struct BlockSums {
     std::optional<InputFault> fault;
 };
 
-BlockSums sampleBlock(const LimitStateFunction& g, const std::vector<double>& centre,
+BlockSums sampleBlock(const LimitStateFunction& g, const SamplingMixture& mixture,
                       ImportanceEstimator estimator, std::uint64_t seed, std::uint64_t block,
                       std::int64_t count) {
     NormalStream normals(seed, importanceStreamBase + block);
-    double centreSquares = 0.0;
-    for (double c : centre) centreSquares += c * c;
     const bool countsFailures = estimator == ImportanceEstimator::FailureDomain;
-    std::vector<double> z(centre.size());
+    std::vector<double> z(mixture.dimension());
     BlockSums sums;
     for (std::int64_t s = 0; s < count; ++s) {
-        double shift = 0.0;  // z . u*
-        for (std::size_t i = 0; i < z.size(); ++i) {
-            z[i] = centre[i] + normals.next();
-            shift += z[i] * centre[i];
-        }
+        mixture.draw(normals, z);
         double value = 0.0;
         try {
             value = g.value(z);
@@ -48,8 +44,7 @@ BlockSums sampleBlock(const LimitStateFunction& g, const std::vector<double>& ce
         const bool failing = fails(value);
         if (failing) ++sums.failures;
         if (failing != countsFailures) continue;
-        // phi(z) / phi(z - u*) = exp(|u*|^2 / 2 - z . u*)
-        const double w = std::exp(0.5 * centreSquares - shift);
+        const double w = mixture.weight(z);
         ++sums.hits;
         sums.weights += w;
         sums.squaredWeights += w * w;
@@ -81,11 +76,24 @@ void fillFigures(ImportanceSamplingResult& r, double weights, double squaredWeig
     r.interval = {std::min(low, high), std::max(low, high)};
 }
 
-// The blocks' sums added in block order, up to the first block that met faulty data.
-struct Totals {
-    BlockSums sums;
+// The figures of the sums so far.
+void fillFromSums(ImportanceSamplingResult& r, const BlockSums& sums) {
+    r.samples = sums.samples;
+    r.failures = sums.failures;
+    r.hits = sums.hits;
+    fillFigures(r, sums.weights, sums.squaredWeights);
+}
 
-    // False once a block met faulty data: it ends the method.
+// The blocks' sums added in block order, up to the first block that met faulty data or, with a
+// target, the first after which Pf's coefficient of variation is at or below it.
+struct Totals {
+    ImportanceEstimator estimator;
+    std::optional<double> target = std::nullopt;
+    BlockSums sums = {};
+    std::int64_t blocks = 0;
+    bool reached = false;
+
+    // False once a block met faulty data or the target is reached: either ends the method.
     bool add(const BlockSums& s) {
         if (s.fault) {
             sums.fault = s.fault;
@@ -96,9 +104,45 @@ struct Totals {
         sums.hits += s.hits;
         sums.weights += s.weights;
         sums.squaredWeights += s.squaredWeights;
-        return true;
+        ++blocks;
+        reached = target && reachesTarget();
+        return !reached;
+    }
+
+    // A lucky first block, or a few hits whose spread says nothing, cannot end the method.
+    bool reachesTarget() const {
+        if (blocks < leastTargetBlocks || sums.hits < leastIntervalHits) return false;
+        ImportanceSamplingResult r;
+        r.estimator = estimator;
+        fillFromSums(r, sums);
+        return r.variation && *r.variation <= *target;
     }
 };
+
+// The blocks of a chunk when a target may end the method: an eighth of those done, so that a
+// stop wastes little, but at least one a thread and at most reducedChunkBlocks.
+std::size_t targetChunkBlocks(std::size_t done, int threads) {
+    const auto least = static_cast<std::size_t>(threads > 0 ? threads : defaultThreadCount());
+    return std::clamp(done / 8, least, std::max(least, reducedChunkBlocks));
+}
+
+// The design points the samples are drawn around: every one found on the failure side, the
+// nearest alone on the safe side (its estimator needs one centre).
+std::vector<DesignPoint> samplingCentres(const FormResult& form, ImportanceEstimator estimator) {
+    if (estimator == ImportanceEstimator::FailureDomain && form.designPoints.size() > 1)
+        return form.designPoints;
+    return {{form.beta, form.designPoint, form.alpha, form.gradientNorm}};
+}
+
+// Why the options or FORM's points cannot be sampled; empty when they can.
+std::string_view badInput(const FormResult& form, const SamplingOptions& options, int dimension) {
+    if (const std::string_view why = missingDesignPoint(form, dimension); !why.empty()) return why;
+    for (const DesignPoint& p : form.designPoints)
+        if (p.point.size() != static_cast<std::size_t>(dimension)) return text::otherDimension;
+    if (options.samples < 1) return text::needsSamples;
+    if (options.targetCov && !isTargetCov(*options.targetCov)) return text::badTargetCov;
+    return {};
+}
 
 }  // namespace
 
@@ -118,25 +162,28 @@ ImportanceSamplingResult importanceSampling(const LimitStateFunction& g, const F
                                             const MethodProgress& progress) {
     ImportanceSamplingResult result;
     result.seed = options.seed;
-    if (const std::string_view why = missingDesignPoint(form, g.dimension); !why.empty()) {
+    result.targetCov = options.targetCov;
+    if (const std::string_view why = badInput(form, options, g.dimension); !why.empty()) {
         result.fault = form.fault;
         result.message = why;
         return result;
     }
-    if (options.samples < 1) {
-        result.message = text::needsSamples;
-        return result;
-    }
     result.estimator =
         form.beta > 0.0 ? ImportanceEstimator::FailureDomain : ImportanceEstimator::SafeDomain;
+    const SamplingMixture mixture(samplingCentres(form, result.estimator));
     const std::int64_t blocks = (options.samples - 1) / importanceBlockSamples + 1;
-    Totals totals;
-    const bool complete = reduceBlocks(
-        options.threads, static_cast<std::size_t>(blocks), reducedChunkBlocks, progress,
+    Totals totals{result.estimator, options.targetCov};
+    const bool complete = reduceBlocksInChunks(
+        options.threads, static_cast<std::size_t>(blocks),
+        [&](std::size_t done) {
+            return options.targetCov ? targetChunkBlocks(done, options.threads)
+                                     : reducedChunkBlocks;
+        },
+        progress,
         [&](std::size_t b) {
             const std::int64_t first = static_cast<std::int64_t>(b) * importanceBlockSamples;
             const std::int64_t count = std::min(importanceBlockSamples, options.samples - first);
-            return sampleBlock(g, form.designPoint, result.estimator, options.seed, b, count);
+            return sampleBlock(g, mixture, result.estimator, options.seed, b, count);
         },
         [&](const BlockSums& s) { return totals.add(s); });
     if (!complete) {
@@ -144,16 +191,13 @@ ImportanceSamplingResult importanceSampling(const LimitStateFunction& g, const F
         result.message = text::cancelled;
         return result;
     }
-    const BlockSums& sums = totals.sums;
-    if (sums.fault) {
-        result.fault = sums.fault;
-        result.message = std::string(sums.fault->message);
+    if (totals.sums.fault) {
+        result.fault = totals.sums.fault;
+        result.message = std::string(totals.sums.fault->message);
         return result;
     }
-    result.samples = sums.samples;
-    result.failures = sums.failures;
-    result.hits = sums.hits;
-    fillFigures(result, sums.weights, sums.squaredWeights);
+    if (options.targetCov) result.end = totals.reached ? SamplingEnd::TargetCov : SamplingEnd::Cap;
+    fillFromSums(result, totals.sums);
     return result;
 }
 

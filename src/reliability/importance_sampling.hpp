@@ -9,18 +9,16 @@
 #include "failure_statistics/wilson_interval.hpp"
 #include "reliability/form.hpp"
 #include "reliability/method_progress.hpp"
+#include "reliability/sampling_end.hpp"
+#include "reliability/sampling_options.hpp"
 
 namespace ferrolith::reliability {
 
-// At a nearly flat design point a sample's coefficient of variation is about
-// sqrt(1.25 beta - 1), 2.4 at beta 5.2: these give about 1.3% there, in well under a second.
-inline constexpr std::int64_t defaultImportanceSamples = 40000;
-
-// The most samples a caller asks for: about a minute of sampling.
-inline constexpr std::int64_t largestImportanceSamples = 1'000'000'000;
-
 // Samples a block draws from one stream; the last block takes what is left.
 inline constexpr std::int64_t importanceBlockSamples = 1000;
+
+// Blocks before a target coefficient of variation may end the method: one lucky block cannot.
+inline constexpr std::int64_t leastTargetBlocks = 2;
 
 // The domain whose probability importance sampling estimates around FORM's design point.
 enum class ImportanceEstimator {
@@ -34,18 +32,14 @@ enum class ImportanceEstimator {
 // weights says nothing, and the interval is 0 to 1 without a standard error.
 inline constexpr std::int64_t leastIntervalHits = 10;
 
-struct SamplingOptions {
-    std::uint64_t seed = 1;
-    std::int64_t samples = defaultImportanceSamples;
-    int threads = 0;  // 0: as many as the machine has; the figures do not depend on it
-};
-
 struct ImportanceSamplingResult {
     std::optional<InputFault> fault;  // faulty data ended the method; no figures
     std::string message;              // set when there are no figures: why
     bool cancelled = false;           // stopped through progress's cancel flag; no figures
     std::uint64_t seed = 0;
-    std::int64_t samples = 0;
+    std::int64_t samples = 0;         // drawn
+    std::optional<double> targetCov;  // as asked for
+    SamplingEnd end = SamplingEnd::Count;
     std::int64_t failures = 0;  // samples in the failure domain
     ImportanceEstimator estimator = ImportanceEstimator::FailureDomain;
     std::int64_t hits = 0;  // samples in the estimated domain
@@ -62,18 +56,22 @@ struct ImportanceSamplingResult {
     bool hasInterval() const { return hits >= leastIntervalHits; }
 };
 
-// The failure probability by sampling the standard normal density shifted to FORM's design
-// point, each sample in the estimated domain weighted by phi(z) / phi(z - u*). Block b of
-// importanceBlockSamples samples draws from stream importanceStreamBase + b of the seed, and the
-// blocks' sums are added in block order, a bounded chunk of blocks at a time: a seed gives the
-// same figures at any thread count, and memory does not grow with the samples.
-// progress is told of the blocks done and may cancel the method; the figures do not depend on it.
 // What the estimator estimates, in words.
 std::string_view estimatorText(ImportanceEstimator estimator);
 
 // Why Pf has no interval, in one line; empty when it has one.
 std::string missingInterval(const ImportanceSamplingResult& result);
 
+// The failure probability by sampling a mixture of unit normals centred on FORM's design points
+// (SamplingMixture; on the safe side, the nearest alone), each sample in the estimated domain
+// weighted by phi(z) / sum_k w_k phi(z - u_k). Block b of importanceBlockSamples samples draws
+// from stream importanceStreamBase + b of the seed, and the blocks' sums are added in block order,
+// a bounded chunk of blocks at a time: a seed gives the same figures at any thread count, and
+// memory does not grow with the samples. With a target coefficient of variation the method stops
+// after the first block, from the leastTargetBlocks-th on, at which Pf has an interval and its CoV
+// is at or below the target; options.samples is then the cap. The stop is decided in block order,
+// so it too is the same at any thread count.
+// progress is told of the blocks done and may cancel the method; the figures do not depend on it.
 ImportanceSamplingResult importanceSampling(const LimitStateFunction& g, const FormResult& form,
                                             const SamplingOptions& options = {},
                                             const MethodProgress& progress = {});

@@ -10,6 +10,8 @@ MethodAnswer emptyAnswer(Method method) {
             return ImportanceAnswer{};
         case Method::IndependentMonteCarlo:
             return StreamsAnswer{};
+        case Method::SubsetSimulation:
+            return SubsetAnswer{};
         case Method::Form:
         case Method::MonteCarlo:
             break;

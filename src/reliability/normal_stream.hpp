@@ -1,6 +1,7 @@
 #pragma once
 
 #include <boost/random/normal_distribution.hpp>
+#include <boost/random/uniform_01.hpp>
 #include <cstdint>
 #include <pcg_random.hpp>
 
@@ -17,14 +18,24 @@ class NormalStream {
     NormalStream(std::uint64_t seed, std::uint64_t stream);
 
     double next() { return normal_(engine_); }
+    // A uniform on [0, 1) from the same generator, for a sampler's accept-or-reject steps.
+    double uniform() { return uniform_(engine_); }
+
+    // A uniform in [0, 1) from the same generator: the top 53 bits of its next output.
+    double uniform() { return static_cast<double>(engine_() >> 11) * 0x1.0p-53; }
 
   private:
     pcg64 engine_;
     boost::random::normal_distribution<double> normal_;
+    boost::random::uniform_01<double> uniform_;
 };
 
 // The stream numbers of the importance sampler's blocks start here, away from the Monte Carlo
 // repetitions' streams 1, 2, 3, ...
 inline constexpr std::uint64_t importanceStreamBase = std::uint64_t{1} << 62;
+
+// Subset simulation's streams start here, below the importance sampler's and far above the
+// repetitions': subsetStream numbers each chain of each level of each run within this range.
+inline constexpr std::uint64_t subsetStreamBase = std::uint64_t{1} << 61;
 
 }  // namespace ferrolith::reliability

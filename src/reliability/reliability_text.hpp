@@ -3,8 +3,10 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "model/input_variable.hpp"
+#include "reliability/sampling_end.hpp"
 
 // Every message of the reliability methods.
 namespace ferrolith::reliability::text {
@@ -26,6 +28,12 @@ inline constexpr const char* wrongPoint =
     "A point of the beam's standard normal space needs one coordinate for each input, three for "
     "a Gamma input.";
 inline constexpr const char* needsSamples = "At least one sample is needed.";
+inline constexpr const char* badTargetCov =
+    "The target coefficient of variation must lie above 0 and below 1.";
+// What ended a sampling method, as its reports say it.
+inline constexpr const char* endedOnCount = "the samples asked for were drawn";
+inline constexpr const char* endedOnTarget = "its CoV reached the target";
+inline constexpr const char* endedOnCap = "the cap was drawn before its CoV reached the target";
 inline constexpr const char* needsCounts =
     "At least one repetition of at least one sample is needed.";
 inline constexpr const char* cancelled = "Cancelled before it completed: no figures.";
@@ -33,6 +41,21 @@ inline constexpr const char* failureDomainEstimator = "the failure domain around
 inline constexpr const char* safeDomainEstimator =
     "the safe domain around the design point (FORM's beta is not above 0), Pf = 1 - its "
     "probability";
+inline constexpr const char* levelProbabilityRange =
+    "Subset simulation's level probability p0 must lie above 0 and at most 0.5.";
+inline constexpr const char* subsetChains =
+    "Subset simulation needs p0 times the samples a level to be a whole number that divides the "
+    "samples: the chains of a level, each of the same length.";
+inline constexpr const char* targetCovRange =
+    "The target coefficient of variation must be a number above 0.";
+inline constexpr const char* subsetCovNote =
+    "levels taken as uncorrelated, as Au and Beck's estimate takes them: it may understate the "
+    "spread";
+inline constexpr const char* subsetIntervalNote =
+    "from the coefficient of variation on the log scale, Pf taken as lognormal";
+inline constexpr const char* sormNearestOnly =
+    "SORM's curvatures are of the nearest design point only; FORM found others that carry a "
+    "share of the probability.";
 inline constexpr const char* breitungName = "Breitung's formula";
 inline constexpr const char* hohenbichlerRackwitzName = "The Hohenbichler-Rackwitz formula";
 inline constexpr const char* gammaLoadPeriod =
@@ -44,6 +67,17 @@ inline constexpr const char* loadsTogether =
 // Too few samples in the estimated domain (failure or safe) for Pf's interval.
 std::string tooFewHits(std::int64_t hits, bool failureDomain, std::int64_t least);
 
+// The ranges of subset simulation's counts.
+std::string subsetSamplesRange(std::int64_t largest);
+std::string levelCapRange(int largest);
+std::string subsetRunsRange(int largest);
+
+// What ended subset simulation's runs, in words.
+std::string_view subsetEndText(SamplingEnd end);
+
+// The levels reached the cap with the threshold still above 0: Pf lies below about bound.
+std::string levelCapReached(int cap, double bound);
+
 // "The search did not converge within 100 iterations."
 std::string notConverged(int iterations);
 
@@ -52,6 +86,11 @@ std::string noDesignPoint(std::string_view originMessage);
 
 // A start that converged elsewhere than the design point taken.
 std::string otherDesignPoint(double beta);
+
+// FORM found further design points, one of them carrying more than the share warned of: shares
+// holds each point's Phi(-beta) over the nearest one's, nearest first.
+std::string severalDesignPoints(const std::vector<double>& shares, double warned,
+                                double systemProbability, double systemBeta);
 
 // A curvature kappa whose factor 1 + c kappa is not positive.
 std::string formulaUndefined(std::string_view formula, double kappa, double factor);

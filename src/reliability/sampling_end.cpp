@@ -1,5 +1,7 @@
 #include "reliability/sampling_end.hpp"
 
+#include "reliability/reliability_text.hpp"
+
 namespace ferrolith::reliability {
 
 std::string_view samplingEndName(SamplingEnd end) {
@@ -12,6 +14,18 @@ std::string_view samplingEndName(SamplingEnd end) {
             break;
     }
     return "count";
+}
+
+std::string_view samplingEndText(SamplingEnd end) {
+    switch (end) {
+        case SamplingEnd::TargetCov:
+            return text::endedOnTarget;
+        case SamplingEnd::Cap:
+            return text::endedOnCap;
+        case SamplingEnd::Count:
+            break;
+    }
+    return text::endedOnCount;
 }
 
 }  // namespace ferrolith::reliability

@@ -15,4 +15,7 @@ enum class SamplingEnd {
 // The names the results files record.
 std::string_view samplingEndName(SamplingEnd end);
 
+// What ended the method, in a few words for the reports.
+std::string_view samplingEndText(SamplingEnd end);
+
 }  // namespace ferrolith::reliability

@@ -42,9 +42,10 @@ std::optional<BeamInputs> otherPeriodInputs(const Study& study, BeamInputs input
 
 StudyForm studyForm(const Study& study) {
     const BeamInputs inputs = studyInputs(study);
-    StudyForm result{BeamSpace(inputs), {}, std::nullopt, {}, {}};
+    StudyForm result{BeamSpace(inputs), {}, std::nullopt, {}, {}, {}};
     result.form = form(result.space.limitState());
     result.designPoint = beamDesignPoint(result.space, result.form);
+    result.designPoints = beamDesignPoints(result.space, result.form);
     if (result.designPoint) result.tailWarnings = tailCheck(*result.designPoint);
     result.otherPeriod = otherPeriodForm(study, inputs);
     return result;

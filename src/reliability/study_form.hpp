@@ -28,7 +28,9 @@ struct StudyForm {
     BeamSpace space;
     FormResult form;
     std::optional<BeamDesignPoint> designPoint;  // when FORM converged
-    std::vector<TailWarning> tailWarnings;       // in input order
+    // Every design point FORM kept, nearest first (the first is designPoint): see FormResult.
+    std::vector<BeamDesignPoint> designPoints;
+    std::vector<TailWarning> tailWarnings;  // in input order
     OtherPeriodForm otherPeriod;
 };
 

@@ -39,7 +39,9 @@ RunOutcome afterForm(MethodResult& result, const MethodOptions& options,
     }
     if (auto* answer = std::get_if<ImportanceAnswer>(&result.answer)) {
         answer->sampling = importanceSampling(
-            g, form, {*result.study.seed, options.importanceSamples, result.threads}, progress);
+            g, form,
+            {*result.study.seed, options.importanceSamples, result.threads, options.targetCov},
+            progress);
         if (answer->sampling->cancelled) return RunOutcome::Stopped;
         if (!withoutFault(answer->sampling->fault, observer)) return RunOutcome::Aborted;
     }
@@ -77,11 +79,42 @@ RunOutcome independentStreams(MethodResult& result, std::pair<int, int> counts,
     return RunOutcome::Aborted;
 }
 
+SubsetOptions subsetOptions(const MethodResult& result, const MethodOptions& options) {
+    SubsetOptions subset;
+    subset.seed = *result.study.seed;
+    subset.samples = options.subsetSamples;
+    subset.runs = options.subsetRuns.value_or(options.targetCov ? targetSubsetRuns : 1);
+    subset.targetCov = options.targetCov;
+    subset.threads = result.threads;
+    return subset;
+}
+
+// Sampled from the origin of the beam's space: FORM's outcome does not matter to it.
+RunOutcome subsetLevels(MethodResult& result, const MethodOptions& options,
+                        const MethodProgress& progress, RunObserver& observer) {
+    auto& answer = std::get<SubsetAnswer>(result.answer);
+    const auto start = std::chrono::steady_clock::now();
+    answer.subset =
+        subsetSimulation(result.form->space.limitState(), subsetOptions(result, options), progress);
+    result.elapsed = secondsSince(start);
+    if (answer.subset->cancelled) return RunOutcome::Stopped;
+    if (!withoutFault(answer.subset->fault, observer)) return RunOutcome::Aborted;
+    return RunOutcome::Completed;
+}
+
 RunOutcome steps(MethodResult& result, const MethodOptions& options, const MethodProgress& progress,
                  RunObserver& observer) {
     const bool streams = options.method == Method::IndependentMonteCarlo;
     const auto counts = streams ? readCounts(result.study, observer) : std::nullopt;
     if (streams && !counts) return RunOutcome::Failed;
+    const bool subset = options.method == Method::SubsetSimulation;
+    if (subset) {
+        const std::string fault = subsetOptionsFault(subsetOptions(result, options));
+        if (!fault.empty()) {
+            showMessage(observer, fault);
+            return RunOutcome::Failed;
+        }
+    }
     const auto start = std::chrono::steady_clock::now();
     try {
         result.form = studyForm(result.study);
@@ -90,6 +123,7 @@ RunOutcome steps(MethodResult& result, const MethodOptions& options, const Metho
         return RunOutcome::Failed;
     }
     if (streams) return independentStreams(result, *counts, progress, observer);
+    if (subset) return subsetLevels(result, options, progress, observer);
     if (!withoutFault(result.form->form.fault, observer)) return RunOutcome::Aborted;
     const RunOutcome outcome = result.form->form.converged
                                    ? afterForm(result, options, progress, observer)

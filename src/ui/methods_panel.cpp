@@ -14,6 +14,8 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "analysis/agreement.hpp"
+#include "analysis/design_points_text.hpp"
 #include "analysis/design_values.hpp"
 #include "analysis/period_text.hpp"
 #include "failure_statistics/figure_text.hpp"
@@ -39,9 +41,11 @@ QString factorText(const std::optional<double>& factor) {
 
 QString title(Method m) { return text(rt::methodTitles[static_cast<std::size_t>(m)]); }
 
-// The methods the Run control offers, in its list's order.
-constexpr std::array<Method, 3> runnable = {Method::ImportanceSampling,
-                                            Method::IndependentMonteCarlo, Method::Sorm};
+// The methods the Run control offers, in its list's order. Subset simulation runs with its
+// defaults: 1000 samples a level, one run.
+constexpr std::array<Method, 4> runnable = {Method::ImportanceSampling,
+                                            Method::IndependentMonteCarlo, Method::Sorm,
+                                            Method::SubsetSimulation};
 
 // Importance sampling's count as typed: digits only, 1 to largestImportanceSamples.
 std::optional<std::int64_t> sampleCountFrom(const QString& typed) {
@@ -51,6 +55,13 @@ std::optional<std::int64_t> sampleCountFrom(const QString& typed) {
     const std::int64_t n = typed.toLongLong();
     if (n < 1 || n > largestImportanceSamples) return std::nullopt;
     return n;
+}
+
+// What ended the sampling, for the methods that sample to a count or a target.
+std::optional<SamplingEnd> samplingEnd(const MethodResult& result) {
+    if (const auto* a = std::get_if<ImportanceAnswer>(&result.answer); a && a->sampling)
+        return a->sampling->end;
+    return std::nullopt;
 }
 
 // A table as tall as its rows, so that the tab scrolls as a whole.
@@ -90,6 +101,7 @@ MethodsPanel::MethodsPanel(WindowAnalysis& analysis, WindowDialogs& dialogs, QWi
       dialogs_(dialogs),
       formSummary_(wrappedLabel()),
       otherPeriod_(wrappedLabel()),
+      pointsNote_(wrappedLabel()),
       bars_(new ImportanceBars),
       designPoint_(fixedTable(heads(rt::designPointHeads))),
       designValuesCaption_(wrappedLabel()),
@@ -97,13 +109,16 @@ MethodsPanel::MethodsPanel(WindowAnalysis& analysis, WindowDialogs& dialogs, QWi
       method_(new FocusWheel<QComboBox>),
       samplesLabel_(new QLabel),
       sampleCount_(new QLineEdit(QString::number(defaultImportanceSamples))),
+      targetCovLabel_(new QLabel(text(rt::targetCovLabel))),
+      targetCov_(new QLineEdit),
       counts_(new QLabel),
       run_(new QPushButton(text(rt::runMethod))),
       cancel_(new QPushButton(text(rt::cancelMethod))),
       progress_(new QProgressBar),
       runStatus_(wrappedLabel()),
       target_(new TargetControls(analysis)),
-      comparison_(fixedTable(heads(rt::comparisonHeads))) {
+      comparison_(fixedTable(heads(rt::comparisonHeads))),
+      disagreement_(wrappedLabel()) {
     auto* content = new QWidget;
     auto* layout = new QVBoxLayout(content);
     layout->addWidget(createFormGroup());
@@ -140,6 +155,8 @@ QWidget* MethodsPanel::createFormGroup() {
     layout->addWidget(formSummary_);
     otherPeriod_->setObjectName(QStringLiteral("formOtherPeriod"));
     layout->addWidget(otherPeriod_);
+    pointsNote_->setObjectName(QStringLiteral("designPointsNote"));
+    layout->addWidget(pointsNote_);
     auto* barsCaption = wrappedLabel();
     barsCaption->setText(text(rt::importanceBarsCaption));
     layout->addWidget(barsCaption);
@@ -187,6 +204,12 @@ QLayout* MethodsPanel::createRunControls() {
     grid->addWidget(samplesLabel_, 1, 0);
     auto* samplesRow = new QHBoxLayout;
     samplesRow->addWidget(sampleCount_);
+    targetCov_->setObjectName(QStringLiteral("methodTargetCov"));
+    targetCov_->setPlaceholderText(text(rt::noTargetCov));
+    targetCov_->setToolTip(text(rt::targetCovTip));
+    targetCovLabel_->setBuddy(targetCov_);
+    samplesRow->addWidget(targetCovLabel_);
+    samplesRow->addWidget(targetCov_);
     samplesRow->addWidget(counts_);
     samplesRow->addStretch(1);
     grid->addLayout(samplesRow, 1, 1);
@@ -206,6 +229,8 @@ QWidget* MethodsPanel::createComparisonGroup() {
     comparison_->horizontalHeader()->setSectionResizeMode(6, QHeaderView::Stretch);
     comparison_->setWordWrap(true);
     layout->addWidget(comparison_);
+    disagreement_->setObjectName(QStringLiteral("methodDisagreement"));
+    layout->addWidget(disagreement_);
     return group;
 }
 
@@ -215,8 +240,11 @@ Method MethodsPanel::chosenMethod() const {
 
 void MethodsPanel::chosenMethodChanged() {
     const Method m = chosenMethod();
-    samplesLabel_->setVisible(m != Method::Sorm);
+    samplesLabel_->setVisible(m == Method::ImportanceSampling ||
+                              m == Method::IndependentMonteCarlo);
     sampleCount_->setVisible(m == Method::ImportanceSampling);
+    targetCovLabel_->setVisible(m == Method::ImportanceSampling);
+    targetCov_->setVisible(m == Method::ImportanceSampling);
     counts_->setVisible(m == Method::IndependentMonteCarlo);
 }
 
@@ -255,7 +283,9 @@ void MethodsPanel::showForm() {
         otherPeriod_->setText(text(rt::otherPeriodLine)
                                   .arg(text(otherPeriodLabel(form->otherPeriod)),
                                        text(otherPeriodText(form->otherPeriod))));
-    showDesignPoint(form && form->designPoint ? &*form->designPoint : nullptr);
+    pointsNote_->setText(form ? text(designPointsNote(form->form)) : QString());
+    pointsNote_->setVisible(!pointsNote_->text().isEmpty());
+    showDesignPoints(form ? &*form : nullptr);
     showDesignValues();
 }
 
@@ -277,20 +307,36 @@ void MethodsPanel::showDesignValues() {
     }
 }
 
-void MethodsPanel::showDesignPoint(const BeamDesignPoint* point) {
-    std::vector<ImportanceBars::Bar> bars;
-    designPoint_->setRowCount(point ? static_cast<int>(point->inputs.size()) : 0);
-    designPoint_->setVisible(point != nullptr);
-    bars_->setVisible(point != nullptr);
-    if (!point) return;
-    for (int row = 0; row < static_cast<int>(point->inputs.size()); ++row) {
-        const InputDesignPoint& input = point->inputs[static_cast<std::size_t>(row)];
-        const QString name = text(std::string(info(input.variable).name));
-        setRow(designPoint_, row,
-               {name, figure(input.value), text(formatFigureList(input.standard)),
-                text(formatFigureList(input.alpha)), figure(input.importance)});
-        bars.push_back({name, input.importance});
+void MethodsPanel::showDesignPoints(const StudyForm* form) {
+    const std::vector<BeamDesignPoint> none;
+    const std::vector<BeamDesignPoint>& points = form ? form->designPoints : none;
+    const bool titled = points.size() > 1;
+    designPoint_->clearSpans();
+    designPoint_->setRowCount(0);
+    designPoint_->setVisible(!points.empty());
+    bars_->setVisible(!points.empty());
+    for (std::size_t i = 0; i < points.size(); ++i) {
+        if (titled) {
+            // The point's title across the table, above its inputs.
+            const int row = designPoint_->rowCount();
+            designPoint_->insertRow(row);
+            designPoint_->setItem(row, 0, new QTableWidgetItem(text(designPointTitle(*form, i))));
+            designPoint_->setSpan(row, 0, 1, designPoint_->columnCount());
+        }
+        for (const InputDesignPoint& input : points[i].inputs) {
+            const int row = designPoint_->rowCount();
+            designPoint_->insertRow(row);
+            setRow(designPoint_, row,
+                   {text(std::string(info(input.variable).name)), figure(input.value),
+                    text(formatFigureList(input.standard)), text(formatFigureList(input.alpha)),
+                    figure(input.importance)});
+        }
     }
+    // The bars are of the nearest point, the one FORM's beta is of.
+    std::vector<ImportanceBars::Bar> bars;
+    if (!points.empty())
+        for (const InputDesignPoint& input : points.front().inputs)
+            bars.push_back({text(std::string(info(input.variable).name)), input.importance});
     bars_->setBars(std::move(bars));
 }
 
@@ -301,6 +347,11 @@ void MethodsPanel::showComparison() {
         const ComparisonRow& row = rows[static_cast<std::size_t>(r)];
         setRow(comparison_, r, QStringList(row.begin(), row.end()));
     }
+    QStringList lines;
+    for (const Disagreement& d : disagreements(analysis_.current().estimates()))
+        lines.push_back(text(d.text));
+    disagreement_->setText(lines.join(QLatin1Char('\n')));
+    disagreement_->setVisible(!lines.isEmpty());
 }
 
 void MethodsPanel::runChosen() {
@@ -317,6 +368,16 @@ void MethodsPanel::runChosen() {
             return;
         }
         options.importanceSamples = *count;
+        const QString typedTarget = targetCov_->text();
+        if (!typedTarget.isEmpty()) {
+            options.targetCov = targetCovFrom(typedTarget.toStdString());
+            if (!options.targetCov) {
+                dialogs_.tell(window(), text(rt::badTargetCov)
+                                            .arg(text(quotedText(typedTarget.toStdString())))
+                                            .toStdString());
+                return;
+            }
+        }
     }
     progress_->setRange(0, 1);
     progress_->setValue(0);
@@ -331,13 +392,18 @@ void MethodsPanel::methodFinished() {
     const QString name = title(result.method());
     switch (result.outcome) {
         case RunOutcome::Completed:
-            runStatus_->setText(result.notConverged()
-                                    ? text(rt::methodNotConverged).arg(name)
-                                    : text(rt::methodDone).arg(name, figure(result.elapsed)));
+            if (result.notConverged())
+                runStatus_->setText(text(rt::methodNotConverged).arg(name));
+            else if (const auto end = samplingEnd(result))
+                runStatus_->setText(text(rt::samplingDone)
+                                        .arg(name, figure(result.elapsed),
+                                             text(std::string(samplingEndText(*end)))));
+            else
+                runStatus_->setText(text(rt::methodDone).arg(name, figure(result.elapsed)));
             // A method that ended after a run of other inputs belongs to none shown.
             analysis_.addMethod(result);
-            // SORM tells no progress of its own.
-            if (progress_->maximum() == 1) progress_->setValue(1);
+            // SORM tells no progress of its own, and a target may end sampling before its cap.
+            progress_->setValue(progress_->maximum());
             break;
         case RunOutcome::Stopped:
             runStatus_->setText(text(rt::methodCancelled).arg(name));
@@ -364,6 +430,7 @@ void MethodsPanel::setRunning(bool running) {
     leaving->setEnabled(false);
     method_->setEnabled(!running);
     sampleCount_->setEnabled(!running);
+    targetCov_->setEnabled(!running);
 }
 
 }  // namespace ferrolith

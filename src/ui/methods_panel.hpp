@@ -22,10 +22,11 @@ class ImportanceBars;
 class TargetControls;
 
 // The results window's Methods tab, which shows and edits the windows' analysis: FORM on the last
-// run's inputs (beta, Pf, importance factors and the design point), a control that runs
-// importance sampling, independent Monte Carlo or SORM on a worker thread, FORM's beta over the
-// other reference period and the design values, the target with its basis, and a table that
-// compares every estimate of the analysis with its verdict.
+// run's inputs (beta, Pf, importance factors and every design point, with the system estimate
+// and the warning where there are several), FORM's beta over the other reference period and the
+// design values, a control that runs importance sampling, independent Monte Carlo or SORM on a
+// worker thread, the target with its basis, and a table that compares every estimate of the
+// analysis with its verdict.
 class MethodsPanel : public QWidget {
     Q_OBJECT
 
@@ -55,7 +56,8 @@ class MethodsPanel : public QWidget {
     QLayout* createRunControls();
     void showAnalysis();
     void showForm();
-    void showDesignPoint(const reliability::BeamDesignPoint* point);
+    // Every design point FORM kept, each under its title where there are several.
+    void showDesignPoints(const reliability::StudyForm* form);
     void showDesignValues();
     void showComparison();
     void methodFinished();
@@ -69,6 +71,7 @@ class MethodsPanel : public QWidget {
 
     QLabel* formSummary_;
     QLabel* otherPeriod_;
+    QLabel* pointsNote_;  // the system estimate and the warning where FORM found several points
     ImportanceBars* bars_;
     QTableWidget* designPoint_;
     QLabel* designValuesCaption_;
@@ -76,6 +79,8 @@ class MethodsPanel : public QWidget {
     QComboBox* method_;
     QLabel* samplesLabel_;
     QLineEdit* sampleCount_;
+    QLabel* targetCovLabel_;
+    QLineEdit* targetCov_;  // empty: no target
     QLabel* counts_;
     QPushButton* run_;
     QPushButton* cancel_;
@@ -83,6 +88,7 @@ class MethodsPanel : public QWidget {
     QLabel* runStatus_;
     TargetControls* target_;
     QTableWidget* comparison_;
+    QLabel* disagreement_;  // the methods that disagree, and what that suggests
 };
 
 }  // namespace ferrolith

@@ -92,6 +92,9 @@ void ResultsLink::analysisReplaced() {
     // Where the design's generator cannot reach the failure domain, under the figures the run
     // ended with.
     if (const auto warning = analysis_.current().tailWarning()) window_.appendAdvice(*warning);
+    // FORM found further design points that its Pf leaves out.
+    if (const auto warning = analysis_.current().severalPointsWarning())
+        window_.appendAdvice(*warning);
     appendRangeWarnings();
 }
 

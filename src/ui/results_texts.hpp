@@ -85,6 +85,11 @@ inline constexpr std::array<const char*, 5> designPointHeads = {"Input", "Value"
 inline constexpr const char* runCaption = "Run a method on the last run's inputs";
 inline constexpr const char* methodLabel = "Method:";
 inline constexpr const char* samplesLabel = "Sample count:";
+inline constexpr const char* targetCovLabel = "Target CoV:";
+inline constexpr const char* noTargetCov = "none";
+inline constexpr const char* targetCovTip =
+    "Stop once Pf's coefficient of variation is at or below this; the sample count is then the "
+    "most drawn. Empty: draw every sample.";
 // Independent Monte Carlo's counts: M x N.
 inline constexpr const char* countsOfRun = "%1 x %2 (the run's counts)";
 inline constexpr const char* runMethod = "Run";
@@ -93,6 +98,8 @@ inline constexpr const char* noRunForMethods =
     "Calculate first: the methods work on the last run's inputs.";
 inline constexpr const char* methodRunning = "%1 is running...";
 inline constexpr const char* methodDone = "%1 done in %2 s.";
+// A sampling method: its name, the seconds, what ended it.
+inline constexpr const char* samplingDone = "%1 done in %2 s: %3.";
 inline constexpr const char* methodCancelled = "%1 cancelled: no figures.";
 inline constexpr const char* methodAborted = "%1 ended on faulty input data: no figures.";
 inline constexpr const char* methodNotConverged = "%1: FORM found no design point.";
@@ -116,8 +123,9 @@ inline constexpr const char* comparisonCaption = "Methods compared on this study
 inline constexpr std::array<const char*, 7> comparisonHeads = {
     "Method", "Pf", "95% interval, CoV", "beta", "Samples", "Time", "Target"};
 // The methods as the tab names them, in the order of reliability::Method.
-inline constexpr std::array<const char*, 5> methodTitles = {
-    "Design Monte Carlo", "FORM", "SORM", "Importance sampling", "Independent Monte Carlo"};
+inline constexpr std::array<const char*, 6> methodTitles = {
+    "Design Monte Carlo", "FORM", "SORM", "Importance sampling", "Independent Monte Carlo",
+    "Subset simulation"};
 inline constexpr const char* pfBelow = "below %1";
 inline constexpr const char* betaAbove = "above %1";
 inline constexpr const char* noFigure = "no figure";
@@ -127,5 +135,7 @@ inline constexpr const char* covOf = "CoV %1";
 inline constexpr const char* intervalOf = "%1 to %2";
 inline constexpr const char* badImportanceSamples =
     "Importance sampling samples: %1 is not a whole number from 1 to %2";
+inline constexpr const char* badTargetCov =
+    "Target CoV: %1 is not a number above 0 and below 1 (empty: no target)";
 
 }  // namespace ferrolith::results_text

@@ -65,6 +65,13 @@ TEST(CommandLine, RefusesWhatTheWindowWouldNotOffer) {
     }
 }
 
+TEST(CommandLine, ATargetCovIsANumberAbove0AndBelow1) {
+    EXPECT_FALSE(parse({}).method.targetCov);
+    for (const auto& [typed, target] :
+         {std::pair{"0.05", 0.05}, {"5e-2", 0.05}, {".5", 0.5}, {"0.999", 0.999}, {"1e-9", 1e-9}})
+        EXPECT_EQ(parse({"--target-cov", typed}).method.targetCov, target) << typed;
+}
+
 TEST(CommandLine, ThreadsAreAWholeNumberFrom1To256) {
     EXPECT_EQ(parse({"--threads", "1"}).request.options.threads, 1);
     EXPECT_EQ(parse({"--threads", "256"}).request.options.threads, 256);
@@ -125,7 +132,7 @@ TEST(CommandLine, HelpDocumentsEveryOption) {
     std::ostringstream out;
     EXPECT_TRUE(parseCommandLine({"--help"}, out).helpShown);
     for (const char* option : {"--repetitions", "--samples", "--param", "--dist", "--seed",
-                               "--output", "--engine", "--threads"})
+                               "--output", "--engine", "--threads", "--is-samples", "--target-cov"})
         EXPECT_NE(out.str().find(option), std::string::npos) << option;
 }
 

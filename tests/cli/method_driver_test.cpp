@@ -71,7 +71,8 @@ TEST(MethodDriver, EachMethodPrintsItsReportAndFigures) {
     };
     for (const Case& c :
          {Case{"form", "FORM beta: ", "form"}, Case{"sorm", "SORM Breitung Pf: ", "sorm"},
-          Case{"importance-sampling", "Importance sampling Pf: ", "importanceSampling"}}) {
+          Case{"importance-sampling", "Importance sampling Pf: ", "importanceSampling"},
+          Case{"subset-simulation", "Subset simulation Pf: ", "subsetSimulation"}}) {
         SCOPED_TRACE(c.method);
         const JsonRun run =
             runWithJson("--method " + c.method + " --seed 3 --is-samples 2000 " + rareCase);
@@ -126,7 +127,7 @@ TEST(MethodDriver, BadInputEndsEveryMethodAsItEndsTheDesignRun) {
     const Result designBad = runCli("--param '2=225;10'");
     const Result designFault = runCli("--dist 0=Poisson --seed 3");
     for (const std::string method :
-         {"form", "sorm", "importance-sampling", "independent-monte-carlo"}) {
+         {"form", "sorm", "importance-sampling", "independent-monte-carlo", "subset-simulation"}) {
         SCOPED_TRACE(method);
         const Result bad = runCli("--method " + method + " --param '2=225;10'");
         EXPECT_EQ(bad.status, designBad.status);
@@ -143,6 +144,90 @@ TEST(MethodDriver, BadInputEndsEveryMethodAsItEndsTheDesignRun) {
     EXPECT_EQ(runCli("--method weibull").status, 2);
     EXPECT_EQ(runCli("--method form --is-samples 0").status, 2);
     EXPECT_EQ(runCli("--method form --is-samples 1e4").status, 2);
+    // Counts that make no chains of ten states: one line each, and nothing run.
+    for (const char* options : {"--subset-samples 1", "--subset-samples 1005",
+                                "--subset-samples 2000000", "--subset-runs 0", "--subset-runs x"}) {
+        SCOPED_TRACE(options);
+        const Result r = runCli(std::string("--method subset-simulation ") + options);
+        EXPECT_EQ(r.status, 2);
+        EXPECT_EQ(r.out, "");
+        EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
+    }
+}
+
+// Subset simulation needs no design point: on the rare case its pooled runs hold Pf 9.25e-8 in
+// their interval; where g does not vary (FORM finds no direction) the threshold never reaches 0
+// and the level cap ends it without a figure.
+TEST(MethodDriver, SubsetSimulationEndToEnd) {
+    const JsonRun rare = runWithJson("--method subset-simulation --seed 4 --subset-runs 20 " +
+                                     rareCase + " --threads 2");
+    ASSERT_EQ(rare.cli.status, 0) << rare.cli.err;
+    const Json& subset = rare.json["subsetSimulation"];
+    EXPECT_LE(subset["pfInterval95"]["lower"].get<double>(), 9.25e-8);
+    EXPECT_GE(subset["pfInterval95"]["upper"].get<double>(), 9.25e-8);
+    EXPECT_EQ(subset["runs"].size(), 20u);
+    EXPECT_EQ(subset["samplingEnd"], "count");
+    EXPECT_EQ(rare.json["verdict"]["decision"], "meets");
+    EXPECT_TRUE(has(rare.cli.out, "Subset simulation CoV: ")) << rare.cli.out;
+    EXPECT_TRUE(has(rare.cli.out, "levels taken as uncorrelated"));
+    const JsonRun flat = runWithJson("--method subset-simulation --seed 1 " + flatCase);
+    EXPECT_EQ(flat.cli.status, 0) << flat.cli.err;
+    EXPECT_EQ(flat.json["form"]["converged"], false);
+    EXPECT_TRUE(flat.json["subsetSimulation"]["pf"].is_null());
+    EXPECT_TRUE(has(flat.json["subsetSimulation"]["message"], "cap of 50 levels"));
+    EXPECT_EQ(flat.json["verdict"]["decision"], "no-answer");
+}
+
+// --target-cov: a number above 0 and below 1; anything else is one line and status 2, as every
+// other bad option, and nothing is run.
+TEST(MethodDriver, ABadTargetCovIsOneLineAndStatus2) {
+    for (const char* bad :
+         {"0", "1", "-0.05", "1.5", "abc", "0.05x", "' 0.05'", "''", "nan", "inf", "1e-400x"}) {
+        const Result r = runCli(std::string("--method importance-sampling --target-cov ") + bad);
+        EXPECT_EQ(r.status, 2) << bad;
+        EXPECT_EQ(r.out, "") << bad;
+        EXPECT_EQ(r.err.substr(0, 29), "ferrolith-cli: --target-cov: ") << r.err;
+        EXPECT_TRUE(has(r.err, "\" is not a number above 0 and below 1\n")) << r.err;
+        EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
+    }
+}
+
+// With --target-cov, --is-samples is the cap: the report, the file and the method's estimate say
+// which ended the sampling.
+TEST(MethodDriver, ATargetCovEndsImportanceSamplingAndTheReportSaysSo) {
+    struct Case {
+        std::string options;
+        std::string line;
+        const char* end;
+    };
+    for (const Case& c :
+         {Case{"--target-cov 0.05", "Importance sampling ended: its CoV reached the target\n",
+               "target-cov"},
+          Case{"--target-cov 0.001 --is-samples 3000",
+               "Importance sampling ended: the cap was drawn before its CoV reached the target\n",
+               "cap"},
+          Case{"--is-samples 3000", "Importance sampling ended: the samples asked for were drawn\n",
+               "count"}}) {
+        SCOPED_TRACE(c.options);
+        const JsonRun run =
+            runWithJson("--method importance-sampling --seed 3 " + c.options + " " + rareCase);
+        EXPECT_EQ(run.cli.status, 0) << run.cli.err;
+        EXPECT_TRUE(has(run.cli.out, c.line)) << run.cli.out;
+        const Json& s = run.json["importanceSampling"];
+        EXPECT_EQ(s["samplingEnd"], c.end);
+        if (std::string(c.end) == "target-cov") {
+            EXPECT_EQ(s["targetCov"], 0.05);
+            EXPECT_LE(s["cov"].get<double>(), 0.05);
+            EXPECT_LT(s["samples"].get<std::int64_t>(), 40000);
+            EXPECT_TRUE(has(run.cli.out, "Importance sampling target CoV: 0.05"));
+        } else if (std::string(c.end) == "cap") {
+            EXPECT_EQ(s["samples"], 3000);
+            EXPECT_GT(s["cov"].get<double>(), 0.001);
+        } else {
+            EXPECT_TRUE(s["targetCov"].is_null());
+            EXPECT_TRUE(has(run.cli.out, "Importance sampling target CoV: none\n"));
+        }
+    }
 }
 
 TEST(MethodDriver, FormWithoutDesignPointHasItsOwnStatusAndNoBeta) {
@@ -246,7 +331,7 @@ TEST(MethodDriver, ImportanceSamplingGivesProbabilitiesInIntervalsThatHoldThem) 
 
 TEST(MethodDriver, SameFiguresAtAnyThreadCount) {
     for (const std::string method :
-         {"form", "sorm", "importance-sampling", "independent-monte-carlo"}) {
+         {"form", "sorm", "importance-sampling", "independent-monte-carlo", "subset-simulation"}) {
         SCOPED_TRACE(method);
         const std::string options =
             "--method " + method + " --seed 5 --is-samples 3000 " + mixedCase;
@@ -254,8 +339,8 @@ TEST(MethodDriver, SameFiguresAtAnyThreadCount) {
         for (const char* threads : {"2", "8"}) {
             const JsonRun more = runWithJson(options + " --threads " + threads);
             EXPECT_EQ(more.cli.out, one.cli.out);
-            for (const char* field :
-                 {"form", "sorm", "importanceSampling", "repetitions", "pf", "streamInterval95"})
+            for (const char* field : {"form", "sorm", "importanceSampling", "subsetSimulation",
+                                      "repetitions", "pf", "streamInterval95"})
                 EXPECT_EQ(more.json.value(field, Json()), one.json.value(field, Json())) << field;
         }
     }
@@ -306,6 +391,47 @@ TEST(MethodDriver, DesignRunCarriesFormAndTheTailWarning) {
     const JsonRun defaults = runWithJson("--seed 1 --repetitions 2 --samples 100");
     EXPECT_TRUE(defaults.json["form"]["converged"]);
     EXPECT_TRUE(defaults.json["tailWarning"].is_null());
+}
+
+// The point load may stand either side of midspan: two mirror design points, beta 3.578 and
+// 3.579, each carrying about the same probability.
+const std::string mirrorCase =
+    "--param PointLoadLocation=2,2 --param PointLoadValue=0,4 --param AllowableStress=80,3";
+
+TEST(MethodDriver, EveryDesignPointAndTheWarningInTheReportAndTheFile) {
+    const JsonRun sorm = runWithJson("--method sorm " + mirrorCase);
+    ASSERT_EQ(sorm.cli.status, 0) << sorm.cli.err;
+    const Json& form = sorm.json["form"];
+    ASSERT_EQ(form["designPoints"].size(), 2u);
+    EXPECT_EQ(form["designPoints"][0]["inputs"], form["designPoint"]);
+    const std::string warning = form["severalPointsWarning"];
+    EXPECT_EQ(warning.rfind("FORM found 2 design points; the second carries 100% of the first "
+                            "one's probability: Pf from one point alone is too low. The system "
+                            "estimate from both is Pf ",
+                            0),
+              0u)
+        << warning;
+    const std::string& out = sorm.cli.out;
+    for (const std::string& line : std::vector<std::string>{
+             "FORM warning: " + warning + "\n", "FORM design points: 2\n",
+             "Design point 1 of 2, beta 3.578:\n", "Design point 2 of 2, beta 3.579:\n",
+             "SORM note: SORM's curvatures are of the nearest design point only"})
+        EXPECT_TRUE(has(out, line)) << line << "\n" << out;
+    // The system's Pf: more than the nearest point's, at most both together.
+    const double system = form["system"]["pf"], pf = form["pf"];
+    EXPECT_GT(system, 1.9 * pf);
+    EXPECT_LE(system, 2 * pf);
+    // A design run's file carries the same.
+    const JsonRun design = runWithJson("--seed 1 --repetitions 2 --samples 100 " + mirrorCase);
+    EXPECT_EQ(design.json["form"]["severalPointsWarning"], warning);
+
+    const JsonRun one = runWithJson("--method sorm");
+    ASSERT_EQ(one.cli.status, 0) << one.cli.err;
+    EXPECT_TRUE(one.json["form"]["severalPointsWarning"].is_null());
+    EXPECT_EQ(one.json["form"]["designPoints"].size(), 1u);
+    EXPECT_FALSE(has(one.cli.out, "FORM warning") || has(one.cli.out, "SORM note") ||
+                 has(one.cli.out, "Design point 1 of"))
+        << one.cli.out;
 }
 
 }  // namespace

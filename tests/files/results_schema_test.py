@@ -1,9 +1,10 @@
 """Checks the results files the driver writes against docs/results.schema.json (which refers to
 docs/study.schema.json), for completed, aborted, all-safe and clock-seeded runs, the figures
 that must claim no more than the run knows, a file of each method (FORM, SORM, importance
-sampling, also where the origin fails and from one sample, FORM without a design point), the
+sampling, also where the origin fails and from one sample, FORM without a design point, subset
+simulation), the
 inputs' range warnings, that the schema refuses what a results file must not hold
-and that it still accepts files of versions 1 to 4.
+and that it still accepts files of versions 1, 2, 3 and 4.
 
 usage: results_schema_test.py FERROLITH_CLI DOCS_FOLDER"""
 import json
@@ -58,6 +59,10 @@ runs = {
                                "UdlValue=Gamma", "--param", "UdlValue=0.5,0.6"], 0),
     "form, gamma variable": (["--method", "form", "--dist", "UdlValue=Gamma", "--param",
                               "UdlValue=0.5,0.6"], 0),
+    # Two mirror design points, beta 3.578 and 3.579.
+    "form of two design points": (["--method", "form", "--param", "PointLoadLocation=2,2",
+                                   "--param", "PointLoadValue=0,4",
+                                   "--param", "AllowableStress=80,3"], 0),
     "sorm": (["--method", "sorm", "--seed", "1"], 0),
     "importance sampling": (["--method", "importance-sampling", "--seed", "1",
                              "--is-samples", "2000"], 0),
@@ -68,7 +73,12 @@ runs = {
                                             "--dist", "2=Gamma", "--param", "2=1,0.5"], 0),
     "importance sampling, one sample": (["--method", "importance-sampling", "--seed", "1",
                                          "--is-samples", "1"], 0),
+    "importance sampling to a target": (["--method", "importance-sampling", "--seed", "1",
+                                         "--target-cov", "0.1"], 0),
+    "importance sampling at its cap": (["--method", "importance-sampling", "--seed", "1",
+                                        "--is-samples", "2000", "--target-cov", "0.001"], 0),
     "form aborted": (["--method", "form", "--dist", "0=Poisson"], 3),
+    "subset simulation": (["--method", "subset-simulation", "--seed", "1", "--subset-runs", "2"], 0),
     "independent monte carlo": (["--method", "independent-monte-carlo", "--seed", "2",
                                  "--repetitions", "3", "--samples", "200"], 0),
     # Every standard deviation 0: the limit state is flat and FORM finds no design point.
@@ -89,9 +99,12 @@ with tempfile.TemporaryDirectory() as folder:
         for error in validator.iter_errors(written[name]):
             failures.append(f"{name}: fails the schema at {list(error.path)}: {error.message}")
 
-methods = {"form", "form, gamma permanent", "form, gamma variable", "sorm", "importance sampling", "form aborted", "form not converged",
+methods = {"form", "form, gamma permanent", "form, gamma variable", "form of two design points",
+           "sorm", "importance sampling", "form aborted", "form not converged",
            "independent monte carlo", "form range warning", "importance sampling, beam failing",
-           "importance sampling, gamma failing", "importance sampling, one sample"}
+           "importance sampling, gamma failing", "importance sampling, one sample",
+           "subset simulation", "importance sampling to a target",
+           "importance sampling at its cap"}
 for name, run in written.items():
     method = run["method"]
     if (name in methods) != (method != "monte-carlo"):
@@ -103,7 +116,8 @@ if "independent monte carlo" in written:
     if run["engine"] != "streams" or [r["seed"] for r in run["repetitions"]] != [1, 2, 3]:
         failures.append(f"independent monte carlo: engine {run['engine']}, streams "
                         f"{[r['seed'] for r in run['repetitions']]}")
-for name, field in (("sorm", "sorm"), ("importance sampling", "importanceSampling")):
+for name, field in (("sorm", "sorm"), ("importance sampling", "importanceSampling"),
+                    ("subset simulation", "subsetSimulation")):
     if name in written and written[name][field] is None:
         failures.append(f"{name}: no {field}")
 for name, run in written.items():
@@ -124,14 +138,42 @@ if "form, gamma permanent" in written:
     run = written["form, gamma permanent"]
     if run["verdict"]["basis"] != "1-year loads: beta 4.50 (command line)":
         failures.append(f"form, gamma permanent: basis {run['verdict']['basis']}")
+if "subset simulation" in written:
+    subset = written["subset simulation"]["subsetSimulation"]
+    interval = subset["pfInterval95"]
+    levels = subset["runs"][0]["levels"]
+    if (not interval["lower"] <= subset["pf"] <= interval["upper"] or len(subset["runs"]) != 2
+            or subset["samplingEnd"] != "count" or levels[-1]["threshold"] != 0
+            or not subset["covNote"]):
+        failures.append(f"subset simulation: {subset}")
+ends = {"importance sampling": (None, "count"), "importance sampling to a target": (0.1, "target-cov"),
+        "importance sampling at its cap": (0.001, "cap")}
+for name in ends.keys() & written.keys():
+    sampling = written[name]["importanceSampling"]
+    if (sampling["targetCov"], sampling["samplingEnd"]) != ends[name]:
+        failures.append(f"{name}: target {sampling['targetCov']}, ended on "
+                        f"{sampling['samplingEnd']}")
 if "form not converged" in written:
     form = written["form not converged"]["form"]
     if form["converged"] or form["beta"] is not None or not form["message"]:
         failures.append(f"form not converged: {form}")
+if "form of two design points" in written and "form" in written:
+    two, one = written["form of two design points"]["form"], written["form"]["form"]
+    betas = [round(p["beta"], 3) for p in two["designPoints"]]
+    if betas != [3.578, 3.579] or two["designPoints"][0]["inputs"] != two["designPoint"]:
+        failures.append(f"form of two design points: design points of beta {betas}")
+    if not two["severalPointsWarning"] or not two["pf"] < two["system"]["pf"] <= 2 * two["pf"]:
+        failures.append(f"form of two design points: warning {two['severalPointsWarning']!r}, "
+                        f"system {two['system']}")
+    if (len(one["designPoints"]) != 1 or one["severalPointsWarning"] is not None
+            or one["system"] != {"pf": one["pf"], "beta": one["beta"], "error": 0}):
+        failures.append(f"form: design points {one['designPoints']}, system {one['system']}")
 ranged = {"range warning": "BeamLength", "form range warning": "AllowableStress"}
+# A point load that may stand either side of midspan also gives locations below zero.
+out_of_range = dict(ranged, **{"form of two design points": "PointLoadLocation"})
 for name, run in written.items():
     names = [w["name"] for w in run["rangeWarnings"]]
-    if names != ([ranged[name]] if name in ranged else []):
+    if names != ([out_of_range[name]] if name in out_of_range else []):
         failures.append(f"{name}: range warnings of {names}")
 for name in ranged.keys() & written.keys():
     w = written[name]["rangeWarnings"][0]
@@ -188,6 +230,9 @@ if "completed" in written:
         "form without the other period": variant(lambda d: d["form"].pop("otherPeriod")),
         "design values of six inputs": variant(
             lambda d: d["form"]["designValues"]["inputs"].pop()),
+        "version 5 without the design points": variant(lambda d: d["form"].pop("designPoints")),
+        "version 4 with the design points": variant(lambda d: d.update(schemaVersion=4)),
+        "system pf above 1": variant(lambda d: d["form"]["system"].update(pf=1.5)),
         "version 3 with a verdict": variant(
             lambda d: (d.pop("methods"), d.update(schemaVersion=3))),
         "design run without its methods": variant(lambda d: d.pop("methods")),
@@ -224,25 +269,28 @@ if "completed" in written:
             d.update(schemaVersion=version)
         return variant(change)
 
-    def before_five(d):
+    def without_points(d):
+        for k in ("designPoints", "system", "severalPointsWarning"):
+            d["form"].pop(k)
+
+    def without_period(d):
         for k in ("otherPeriod", "designValues"):
             d["form"].pop(k)
 
-    def four_of(d):
-        before_five(d)
+    def without_basis(d):
+        without_period(d)
         for verdict in [d["verdict"], *(m["verdict"] for m in d["methods"])]:
             verdict.pop("basis")
-        d.update(schemaVersion=4)
 
-    three = variant(lambda d: (before_five(d),
-                               [d.pop(k) for k in ("verdict", "methods", "rangeWarnings")],
-                               d.update(schemaVersion=3)))
+    three = variant(lambda d: ([d.pop(k) for k in ("verdict", "methods", "rangeWarnings")],
+                               without_points(d), without_period(d), d.update(schemaVersion=3)))
+    four = variant(lambda d: (without_points(d), without_basis(d), d.update(schemaVersion=4)))
+    for error in validator.iter_errors(four):
+        failures.append(f"version 4: fails the schema at {list(error.path)}: {error.message}")
     for error in validator.iter_errors(three):
         failures.append(f"version 3: fails the schema at {list(error.path)}: {error.message}")
-    for error in validator.iter_errors(variant(four_of)):
-        failures.append(f"version 4: fails the schema at {list(error.path)}: {error.message}")
     bad["version 4 with a basis"] = variant(
-        lambda d: (before_five(d), d.update(schemaVersion=4)))
+        lambda d: (without_points(d), without_period(d), d.update(schemaVersion=4)))
     for version in (1, 2):
         for error in validator.iter_errors(older(version)):
             failures.append(f"version {version}: fails the schema at {list(error.path)}: "
@@ -253,6 +301,8 @@ if "form" in written:
         "form file with the design figures": dict(written["form"], pf=0.1),
         "form file without sorm": {k: v for k, v in written["form"].items() if k != "sorm"},
         "form file of version 2": dict(written["form"], schemaVersion=2),
+        "form file of version 5 without subsetSimulation": {
+            k: v for k, v in written["form"].items() if k != "subsetSimulation"},
         "form file without its verdict": {
             k: v for k, v in written["form"].items() if k != "verdict"},
         "form file with methods": dict(written["form"], methods=[]),
@@ -263,6 +313,32 @@ if "form" in written:
         sampling = written["importance sampling"]
         method_bad["unknown estimator"] = dict(sampling, importanceSampling=dict(
             sampling["importanceSampling"], estimator="origin"))
+    # A form file of version 4 holds no subsetSimulation.
+    four = {k: v for k, v in written["form"].items() if k != "subsetSimulation"}
+    four["schemaVersion"] = 4
+    for error in validator.iter_errors(four):
+        failures.append(f"form file of version 4: fails the schema at {list(error.path)}: "
+                        f"{error.message}")
+    method_bad["form file of version 4 with subsetSimulation"] = dict(
+        written["form"], schemaVersion=4)
+    if "subset simulation" in written:
+        subset = json.loads(json.dumps(written["subset simulation"]))
+        method_bad["subset simulation of version 4"] = dict(subset, schemaVersion=4)
+        subset["subsetSimulation"]["runs"][0]["levels"][0].pop("gamma")
+        method_bad["subset level without gamma"] = subset
+        method_bad["unknown end"] = dict(sampling, importanceSampling=dict(
+            sampling["importanceSampling"], samplingEnd="done"))
+        method_bad["target of 1"] = dict(sampling, importanceSampling=dict(
+            sampling["importanceSampling"], targetCov=1))
+        method_bad["version 5 without its end"] = dict(sampling, importanceSampling={
+            k: v for k, v in sampling["importanceSampling"].items() if k != "samplingEnd"})
+        method_bad["version 4 with an end"] = dict(sampling, schemaVersion=4)
+        four = dict(sampling, schemaVersion=4, importanceSampling={
+            k: v for k, v in sampling["importanceSampling"].items()
+            if k not in ("targetCov", "samplingEnd")})
+        for error in validator.iter_errors(four):
+            failures.append(f"importance sampling of version 4: fails the schema at "
+                            f"{list(error.path)}: {error.message}")
     if "independent monte carlo" in written:
         streams = json.loads(json.dumps(written["independent monte carlo"]))
         streams["repetitions"][0]["seed"] = 32768

@@ -129,6 +129,27 @@ TEST(RecordPages, TheWarningsHoldEachInputOutOfRangeForADesignRunAndAMethod) {
     }
 }
 
+// Two mirror design points: the warning, the system estimate, each point's table under its
+// title, and SORM's note that its curvatures are of the nearest point.
+TEST(RecordPages, EveryDesignPointAndTheWarningOfSorm) {
+    testing::RecordingObserver o;
+    Study study = studyWithInput(InputVariable::AllowableStress, "", "80,3");
+    study.parameters[static_cast<std::size_t>(InputVariable::PointLoadLocation)] = "2,2";
+    study.parameters[static_cast<std::size_t>(InputVariable::PointLoadValue)] = "0,4";
+    const Analysis sorm =
+        Analysis::ofMethod(runMethod({study, {}}, {reliability::Method::Sorm}, o));
+    const auto warning = sorm.severalPointsWarning();
+    ASSERT_TRUE(warning);
+    std::string text;
+    for (const std::string& page : pagesOf(calculationRecord(sorm))) text += page;
+    for (const std::string& part : std::vector<std::string>{
+             "Warnings " + *warning, "Design points found:", "System beta:",
+             " 2 3.460e-4 (error estimate ", formatFigure(sorm.form()->form.systemBeta),
+             "Design point 1 of 2, beta 3.578 Input", "Design point 2 of 2, beta 3.579 Input",
+             "Note:", "SORM's curvatures are of the nearest design point only"})
+        EXPECT_NE(text.find(part), std::string::npos) << part << "\n" << text;
+}
+
 // A small Pf is charted on a logarithmic axis over whole decades, a Pf of 0 on its floor.
 TEST(RecordPages, ASmallPfIsChartedOnALogarithmicAxis) {
     CalculationRecord record = defaultRecord(7);

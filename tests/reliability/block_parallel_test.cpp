@@ -56,6 +56,35 @@ TEST(ReduceBlocks, TakesEveryBlockInOrderKeepingAChunkAtMost) {
     }
 }
 
+// Chunks of changing size, one of 0 and the last past the blocks left, still hand every block over
+// in order.
+TEST(ReduceBlocks, ChunksOfAnySizeTakeEveryBlockInOrder) {
+    for (int threads : {1, 2, 8}) {
+        std::vector<std::size_t> taken, firsts;
+        const bool complete = reduceBlocksInChunks(
+            threads, 97,
+            [&](std::size_t first) {
+                firsts.push_back(first);
+                return first % 7;  // 0 is taken as 1
+            },
+            {}, [](std::size_t b) { return Counted(b); },
+            [&](const Counted& r) {
+                taken.push_back(r.block);
+                return true;
+            });
+        EXPECT_TRUE(complete);
+        std::vector<std::size_t> order(97);
+        std::iota(order.begin(), order.end(), std::size_t{0});
+        EXPECT_EQ(taken, order) << threads;
+        EXPECT_EQ(firsts, (std::vector<std::size_t>{0,  1,  2,  4,  8,  9,  11, 15, 16, 18, 22,
+                                                    23, 25, 29, 30, 32, 36, 37, 39, 43, 44, 46,
+                                                    50, 51, 53, 57, 58, 60, 64, 65, 67, 71, 72,
+                                                    74, 78, 79, 81, 85, 86, 88, 92, 93, 95}))
+            << threads;
+        EXPECT_EQ(Counted::live, 0);
+    }
+}
+
 TEST(ReduceBlocks, ATakeThatStopsStartsNoFurtherChunk) {
     std::atomic<int> worked{0};
     std::vector<std::size_t> taken;

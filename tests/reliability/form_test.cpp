@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <boost/math/distributions/normal.hpp>
+#include <boost/math/special_functions/owens_t.hpp>
 #include <cmath>
 #include <vector>
 
@@ -84,9 +86,9 @@ TEST(Form, StrongCurvatureConvergesFromEveryStart) {
     }
 }
 
-TEST(Form, StartsThatEndAtAnotherDesignPointAreNamed) {
-    // g = 12 + z - z^2 is zero at -3 and 4: the origin's search and the start at -2 end at -3,
-    // the start at +2 at 4.
+TEST(Form, KeepsEveryDesignPointAndWarnsOfTheOnesThatCount) {
+    // g = 12 + z - z^2 is zero at -3 and 4: the origin's search ends at -3, the start at +2 at
+    // 4, and the start at -2 lies towards -3, so it is not searched from.
     const LimitStateFunction g{1,
                                [](std::span<const double> z) { return 12 + z[0] - z[0] * z[0]; }};
     const FormResult r = form(g);
@@ -94,12 +96,59 @@ TEST(Form, StartsThatEndAtAnotherDesignPointAreNamed) {
     EXPECT_NEAR(r.beta, 3.0, 1e-8);
     EXPECT_NEAR(r.designPoint[0], -3.0, 1e-8);
     EXPECT_EQ(r.alpha[0], -1.0);
-    ASSERT_EQ(r.starts.size(), 5u);
+    ASSERT_EQ(r.starts.size(), 2u);
     EXPECT_EQ(r.starts[1].start[0], 2.0);
     EXPECT_TRUE(r.starts[1].otherDesignPoint);
     EXPECT_NEAR(r.starts[1].beta, 4.0, 1e-8);
     EXPECT_EQ(r.starts[1].message, "This start ended at another design point, beta 4.000.");
-    EXPECT_FALSE(r.starts[2].otherDesignPoint);
+    ASSERT_EQ(r.designPoints.size(), 2u);
+    EXPECT_EQ(r.designPoints[0].point, r.designPoint);
+    EXPECT_NEAR(r.designPoints[1].beta, 4.0, 1e-8);
+    EXPECT_EQ(r.designPoints[1].alpha[0], 1.0);
+    // Opposite half-spaces are disjoint: their probabilities add. 4 carries 2.3% of 3's.
+    const double system = phi(-3.0) + phi(-4.0);
+    EXPECT_NEAR(r.system.probability, system, 1e-9 * system);
+    EXPECT_EQ(r.severalPointsWarning,
+              "FORM found 2 design points; the second carries 2% of the first one's probability: "
+              "Pf from one point alone is too low. The system estimate from both is Pf 0.001382, "
+              "beta 2.993.");
+}
+
+// P(Y1 > h, Y2 > k), h and k above 0, for standard normals of correlation rho (Owen 1956).
+double jointUpper(double h, double k, double rho) {
+    const double s = std::sqrt(1 - rho * rho);
+    return 0.5 * phi(-h) + 0.5 * phi(-k) - boost::math::owens_t(h, (k - rho * h) / (h * s)) -
+           boost::math::owens_t(k, (h - rho * k) / (k * s));
+}
+
+// A series system of two planes at 3 and 3.4, at 100 degrees, in five dimensions: FORM finds
+// both, and its system estimate is the union's exact probability.
+TEST(Form, SeriesSystemOfTwoPlanesIsItsUnionsProbability) {
+    const double angle = 100.0 * std::acos(-1.0) / 180.0;
+    const LimitStateFunction g{5, [angle](std::span<const double> z) {
+                                   const double second =
+                                       std::cos(angle) * z[0] + std::sin(angle) * z[2];
+                                   return std::min(3.0 - z[0], 3.4 - second);
+                               }};
+    const FormResult r = form(g);
+    ASSERT_TRUE(r.converged) << r.message;
+    ASSERT_EQ(r.designPoints.size(), 2u);
+    EXPECT_NEAR(r.designPoints[0].beta, 3.0, 1e-7);
+    EXPECT_NEAR(r.designPoints[1].beta, 3.4, 1e-7);
+    const double union_ = phi(-3.0) + phi(-3.4) - jointUpper(3.0, 3.4, std::cos(angle));
+    EXPECT_NEAR(r.system.probability, union_, 1e-4 * union_);
+    EXPECT_FALSE(r.severalPointsWarning.empty());
+}
+
+// One point: the system is Phi(-beta) exactly, and nothing to warn of.
+TEST(Form, OnePointIsItsOwnSystem) {
+    const FormResult r = form(test::linearLimitState(6.0, {1.0, -2.0, 0.5}));
+    ASSERT_EQ(r.designPoints.size(), 1u);
+    EXPECT_EQ(r.system.probability, r.failureProbability);
+    EXPECT_NEAR(r.system.probability, phi(-6.0), 1e-12 * phi(-6.0));
+    EXPECT_EQ(r.system.error, 0.0);
+    EXPECT_EQ(r.systemBeta, r.beta);
+    EXPECT_EQ(r.severalPointsWarning, "");
 }
 
 struct NoDesignPoint {

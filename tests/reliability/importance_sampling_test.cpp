@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "reliability/block_parallel.hpp"
+#include "reliability/sampling_mixture.hpp"
 #include "support/reliability_cases.hpp"
 
 namespace ferrolith::reliability {
@@ -90,6 +91,129 @@ TEST(ImportanceSampling, AnIntervalNeedsEnoughSamplesInTheEstimatedDomain) {
     EXPECT_TRUE(without && with);
 }
 
+// With one design point the method is the unit normal shifted to it: these figures were drawn by
+// the method before it sampled a mixture, on either estimator.
+TEST(ImportanceSampling, OneDesignPointGivesTheShiftedNormalsFigures) {
+    struct Case {
+        double beta, pf, standardError;
+        std::int64_t hits;
+    };
+    for (const Case c : {Case{3.0, 0x1.796e930eddeabp-10, 0x1.490c01ebe2a9ap-15, 2202},
+                         Case{-2.0, 0x1.f5154fa06ba5cp-1, 0x1.0cdeb002d647p-11, 2119}}) {
+        SCOPED_TRACE(c.beta);
+        const LimitStateFunction g = test::linearLimitState(c.beta, {1.0, -2.0, 0.5});
+        const ImportanceSamplingResult r = importanceSampling(g, form(g), {11, 4321, 3});
+        EXPECT_EQ(r.failures, 2202);
+        EXPECT_EQ(r.hits, c.hits);
+        EXPECT_EQ(r.failureProbability, c.pf);
+        EXPECT_EQ(r.standardError, c.standardError);
+        EXPECT_EQ(r.end, SamplingEnd::Count);
+    }
+}
+
+// Two mirror half-spaces, g = b - |a . u| with |a| = 1: Pf = 2 Phi(-b), with a design point on
+// each side at distance b. Sampling around the nearest alone would see half of Pf.
+TEST(ImportanceSampling, AMixtureOverEveryDesignPointFindsEachOnesShare) {
+    const std::vector<double> a = {0.6, 0.0, -0.8};
+    for (double b : {3.0, 5.0}) {
+        SCOPED_TRACE(b);
+        const LimitStateFunction g{3, [b, a](std::span<const double> u) {
+                                       return b - std::abs(a[0] * u[0] + a[1] * u[1] + a[2] * u[2]);
+                                   }};
+        FormResult f;
+        f.converged = true;
+        f.beta = b;
+        for (double side : {1.0, -1.0}) {
+            std::vector<double> point, alpha;
+            for (double x : a) {
+                alpha.push_back(side * x);
+                point.push_back(side * x * b);
+            }
+            f.designPoints.push_back({b, point, alpha, 1.0});
+        }
+        f.designPoint = f.designPoints[0].point;
+        f.alpha = f.designPoints[0].alpha;
+        const ImportanceSamplingResult r = importanceSampling(g, f, {3, 20000, 2});
+        EXPECT_NEAR(r.failureProbability, 2 * phi(-b), 3 * r.standardError);
+        ASSERT_TRUE(r.variation);
+        EXPECT_LT(*r.variation, 0.03);
+        // Each sample draws from one side, never both: about half the samples fail.
+        EXPECT_NEAR(r.failures, 10000, 400);
+        f.designPoints.resize(1);
+        EXPECT_NEAR(importanceSampling(g, f, {3, 20000, 2}).failureProbability, phi(-b),
+                    4 * r.standardError);
+    }
+}
+
+// Phi(-b) in long double, whose range holds it far past where a double underflows.
+long double longTail(double b) {
+    return boost::math::cdf(boost::math::normal_distribution<long double>(), -(long double)b);
+}
+
+// The mixture's weights are Phi(-beta_k) / sum_j Phi(-beta_j) and stay finite far out in the
+// tails, where Phi(-beta) underflows a double.
+TEST(SamplingMixture, WeightsAreTheShareOfEachTail) {
+    for (const auto& [near, far] :
+         {std::pair{3.0, 3.5}, {40.0, 40.0}, {40.0, 45.0}, {30.0, 42.0}}) {
+        SCOPED_TRACE(far);
+        const SamplingMixture m(
+            {{near, {near, 0.0}, {1.0, 0.0}, 1.0}, {far, {0.0, far}, {0.0, 1.0}, 1.0}});
+        const long double farWeight = longTail(far) / (longTail(near) + longTail(far));
+        EXPECT_NEAR(m.componentWeight(1) / static_cast<double>(farWeight), 1.0, 1e-9);
+        EXPECT_NEAR(m.componentWeight(0) + m.componentWeight(1), 1.0, 1e-15);
+        EXPECT_NEAR(logUpperTail(far), std::log(longTail(far)), 1e-9 * far * far);
+        // Between the centres the weight phi(u) / sum w_k phi(u - u_k) is a positive number.
+        const std::vector<double> u = {0.5 * near, 0.5 * far};
+        EXPECT_GT(m.weight(u), 0.0);
+        EXPECT_TRUE(std::isfinite(m.weight(u)));
+    }
+}
+
+// With a target coefficient of variation the method stops after the first block, from the second
+// on, at which Pf has an interval and its CoV is at or below the target, else at the cap; the stop
+// is decided in block order, so every thread count draws the same samples.
+TEST(ImportanceSampling, StopsOnATargetCovAtTheSameBlockAtAnyThreadCount) {
+    const LimitStateFunction g = test::linearLimitState(4.5, {1.0, 2.0, -1.0, 0.5});
+    const FormResult f = form(g);
+    struct Case {
+        double target;
+        std::int64_t cap;
+        SamplingEnd end;
+    };
+    for (const Case c :
+         {Case{0.05, 1'000'000, SamplingEnd::TargetCov},
+          Case{0.01, 1'000'000, SamplingEnd::TargetCov},
+          Case{0.9, 1'000'000, SamplingEnd::TargetCov}, Case{0.005, 20'500, SamplingEnd::Cap}}) {
+        SCOPED_TRACE(c.target);
+        const ImportanceSamplingResult one = importanceSampling(g, f, {4, c.cap, 1, c.target});
+        EXPECT_EQ(one.end, c.end);
+        EXPECT_EQ(one.targetCov, c.target);
+        ASSERT_TRUE(one.variation);
+        EXPECT_NEAR(one.failureProbability, phi(-4.5), 4 * one.standardError);
+        if (c.end == SamplingEnd::Cap) {
+            EXPECT_EQ(one.samples, c.cap);
+            EXPECT_GT(*one.variation, c.target);
+        } else {
+            EXPECT_LE(*one.variation, c.target);
+            EXPECT_GE(one.samples, leastTargetBlocks * importanceBlockSamples);
+            EXPECT_EQ(one.samples % importanceBlockSamples, 0);
+            // One block fewer was not enough.
+            const std::int64_t fewer = one.samples - importanceBlockSamples;
+            if (fewer >= leastTargetBlocks * importanceBlockSamples) {
+                EXPECT_GT(*importanceSampling(g, f, {4, fewer, 1}).variation, c.target);
+            }
+        }
+        for (int threads : {2, 8}) {
+            const ImportanceSamplingResult r =
+                importanceSampling(g, f, {4, c.cap, threads, c.target});
+            EXPECT_EQ(r.samples, one.samples) << threads;
+            EXPECT_EQ(r.failureProbability, one.failureProbability) << threads;
+            EXPECT_EQ(r.standardError, one.standardError) << threads;
+            EXPECT_EQ(r.end, one.end) << threads;
+        }
+    }
+}
+
 // Past reducedChunkBlocks blocks the sums are folded a chunk at a time, still in block order.
 TEST(ImportanceSampling, ManyChunksGiveTheSameFiguresAtAnyThreadCount) {
     const LimitStateFunction g = test::linearLimitState(4.0, {1.0});
@@ -124,6 +248,11 @@ TEST(ImportanceSampling, NeedsADesignPointAndSamples) {
     const ImportanceSamplingResult empty = importanceSampling(g, form(g), {1, 0, 0});
     EXPECT_EQ(empty.message, "At least one sample is needed.");
     EXPECT_TRUE(std::isnan(empty.failureProbability));
+    for (double target : {0.0, -0.1, 1.0, std::numeric_limits<double>::quiet_NaN()}) {
+        const ImportanceSamplingResult r = importanceSampling(g, form(g), {1, 1000, 0, target});
+        EXPECT_EQ(r.message, "The target coefficient of variation must lie above 0 and below 1.");
+        EXPECT_EQ(r.samples, 0);
+    }
 
     const LimitStateFunction plane = test::linearLimitState(2.0, {1.0, 1.0});
     const ImportanceSamplingResult other = importanceSampling(plane, form(g));

@@ -61,12 +61,14 @@ class MethodsPanelTest : public WindowTest {
     }
     // Chooses a method, sets importance sampling's count and presses Run; waits for the end
     // unless told not to.
-    void runMethod(Method method, const QString& samples = "5000", bool wait = true) {
+    void runMethod(Method method, const QString& samples = "5000", bool wait = true,
+                   const QString& targetCov = "") {
         const int index = method == Method::ImportanceSampling      ? 0
                           : method == Method::IndependentMonteCarlo ? 1
                                                                     : 2;
         find<QComboBox>("methodChoice")->setCurrentIndex(index);
         find<QLineEdit>("methodSamples")->setText(samples);
+        find<QLineEdit>("methodTargetCov")->setText(targetCov);
         QSignalSpy ended(&panel(), &MethodsPanel::methodEnded);
         QTest::mouseClick(find<QPushButton>("runMethod"), Qt::LeftButton);
         if (wait && panel().worker().running()) {
@@ -74,10 +76,11 @@ class MethodsPanelTest : public WindowTest {
         }
     }
     // The same method through runMethod, on the study of the window's last run.
-    MethodResult direct(Method method, std::int64_t samples) {
+    MethodResult direct(Method method, std::int64_t samples,
+                        std::optional<double> targetCov = std::nullopt) {
         testing::RecordingObserver observer;
-        return ferrolith::runMethod(RunRequest{window.lastRun()->study, {}}, {method, samples},
-                                    observer);
+        return ferrolith::runMethod(RunRequest{window.lastRun()->study, {}},
+                                    {method, samples, targetCov}, observer);
     }
 };
 
@@ -128,6 +131,38 @@ TEST_F(MethodsPanelTest, FormAppearsAfterADesignRunWithTheExpectedBeta) {
     EXPECT_EQ(cell("methodComparison", 0, 6), "meets 50-year loads: beta 2.00 (results window)");
     EXPECT_EQ(cell("methodComparison", 1, 0), "FORM");
     EXPECT_EQ(cell("methodComparison", 1, 3), QString::fromStdString(formatFigure(expected.beta)));
+}
+
+// Two mirror design points: each under its title in the table, the warning beside the summary
+// and among the results window's advice.
+TEST_F(MethodsPanelTest, EveryDesignPointWithTheWarning) {
+    runRareCase();
+    EXPECT_TRUE(find<QLabel>("designPointsNote")->isHidden());
+    c.txtParam[3]->setText("80,3");
+    c.txtParam[4]->setText("2,2");
+    c.txtParam[5]->setText("0,4");
+    pressCalculate();
+    messages.clear();
+    const auto& form = panel().methodResults().front().form->form;
+    ASSERT_EQ(form.designPoints.size(), 2u);
+    const QString warning = QString::fromStdString(form.severalPointsWarning);
+    EXPECT_TRUE(warning.startsWith("FORM found 2 design points; the second carries 100%"))
+        << warning.toStdString();
+    EXPECT_EQ(find<QLabel>("designPointsNote")->text(), warning);
+    ASSERT_EQ(find<QTableWidget>("designPoint")->rowCount(), 16);
+    EXPECT_EQ(cell("designPoint", 0, 0), "Design point 1 of 2, beta 3.578");
+    EXPECT_EQ(cell("designPoint", 1, 0), "BeamLength");
+    EXPECT_EQ(cell("designPoint", 8, 0), "Design point 2 of 2, beta 3.579");
+    EXPECT_EQ(cell("designPoint", 13, 4),
+              QString::fromStdString(
+                  formatFigure(form.designPoints[1].alpha[4] * form.designPoints[1].alpha[4])));
+    const QStringList labels = [&] {
+        QStringList texts;
+        for (const QLabel* l : window.results().window().findChildren<QLabel*>())
+            texts << l->text();
+        return texts;
+    }();
+    EXPECT_EQ(labels.filter(warning).size(), 2) << labels.join("\n").toStdString();
 }
 
 TEST_F(MethodsPanelTest, ImportanceSamplingFromThePanelIsRunMethodsAndReachesTheTotal) {
@@ -256,6 +291,39 @@ TEST_F(MethodsPanelTest, ABadSampleCountIsOneLineAndRunsNothing) {
         ASSERT_EQ(messages.size(), 1u) << typed;
         EXPECT_EQ(messages[0].prompt, "Importance sampling samples: \"" + std::string(typed) +
                                           "\" is not a whole number from 1 to 1000000000");
+    }
+}
+
+// The target CoV beside the count: empty is no target; a number stops the method early, as
+// runMethod does with it, and the status says what ended it.
+TEST_F(MethodsPanelTest, ATargetCovStopsImportanceSamplingAndTheStatusSaysSo) {
+    runRareCase();
+    runMethod(Method::ImportanceSampling, "3000");
+    EXPECT_TRUE(
+        find<QLabel>("methodStatus")->text().endsWith(" s: the samples asked for were drawn."))
+        << find<QLabel>("methodStatus")->text().toStdString();
+    runMethod(Method::ImportanceSampling, "1000000", true, "0.05");
+    EXPECT_TRUE(messages.empty());
+    const MethodResult expected = direct(Method::ImportanceSampling, 1000000, 0.05);
+    const auto* shown = samplingOf(panel().methodResults().back());
+    ASSERT_TRUE(shown);
+    EXPECT_EQ(shown->end, reliability::SamplingEnd::TargetCov);
+    EXPECT_EQ(shown->samples, samplingOf(expected)->samples);
+    EXPECT_LT(shown->samples, 1000000);
+    EXPECT_EQ(shown->failureProbability, samplingOf(expected)->failureProbability);
+    EXPECT_TRUE(find<QLabel>("methodStatus")->text().endsWith(" s: its CoV reached the target."));
+    // Stopped short of its cap of 1000 blocks, the method is done all the same.
+    const QProgressBar* progress = find<QProgressBar>("methodProgress");
+    EXPECT_EQ(progress->maximum(), 1000);
+    EXPECT_EQ(progress->value(), 1000);
+    for (const char* typed : {"0", "1", "abc", "-0.1", " 0.05", "5%"}) {
+        messages.clear();
+        runMethod(Method::ImportanceSampling, "3000", false, typed);
+        EXPECT_FALSE(panel().worker().running()) << typed;
+        ASSERT_EQ(messages.size(), 1u) << typed;
+        EXPECT_EQ(messages[0].prompt, "Target CoV: \"" + std::string(typed) +
+                                          "\" is not a number above 0 and below 1 (empty: no "
+                                          "target)");
     }
 }
 
