@@ -1,7 +1,6 @@
 #pragma once
 
 #include <boost/random/normal_distribution.hpp>
-#include <boost/random/uniform_01.hpp>
 #include <cstdint>
 #include <pcg_random.hpp>
 
@@ -18,16 +17,13 @@ class NormalStream {
     NormalStream(std::uint64_t seed, std::uint64_t stream);
 
     double next() { return normal_(engine_); }
-    // A uniform on [0, 1) from the same generator, for a sampler's accept-or-reject steps.
-    double uniform() { return uniform_(engine_); }
-
-    // A uniform in [0, 1) from the same generator: the top 53 bits of its next output.
+    // A uniform in [0, 1) from the same generator, for a mixture's pick or a chain's accept-or-
+    // reject step: the top 53 bits of its next output.
     double uniform() { return static_cast<double>(engine_() >> 11) * 0x1.0p-53; }
 
   private:
     pcg64 engine_;
     boost::random::normal_distribution<double> normal_;
-    boost::random::uniform_01<double> uniform_;
 };
 
 // The stream numbers of the importance sampler's blocks start here, away from the Monte Carlo

@@ -41,11 +41,16 @@ QString factorText(const std::optional<double>& factor) {
 
 QString title(Method m) { return text(rt::methodTitles[static_cast<std::size_t>(m)]); }
 
-// The methods the Run control offers, in its list's order. Subset simulation runs with its
-// defaults: 1000 samples a level, one run.
+// The methods the Run control offers, in its list's order. Subset simulation runs 1000 samples a
+// level: one run, or with a target coefficient of variation as many as reach it.
 constexpr std::array<Method, 4> runnable = {Method::ImportanceSampling,
                                             Method::IndependentMonteCarlo, Method::Sorm,
                                             Method::SubsetSimulation};
+
+// The sampling methods that may stop on a target coefficient of variation.
+bool stopsOnTarget(Method m) {
+    return m == Method::ImportanceSampling || m == Method::SubsetSimulation;
+}
 
 // Importance sampling's count as typed: digits only, 1 to largestImportanceSamples.
 std::optional<std::int64_t> sampleCountFrom(const QString& typed) {
@@ -243,8 +248,8 @@ void MethodsPanel::chosenMethodChanged() {
     samplesLabel_->setVisible(m == Method::ImportanceSampling ||
                               m == Method::IndependentMonteCarlo);
     sampleCount_->setVisible(m == Method::ImportanceSampling);
-    targetCovLabel_->setVisible(m == Method::ImportanceSampling);
-    targetCov_->setVisible(m == Method::ImportanceSampling);
+    targetCovLabel_->setVisible(stopsOnTarget(m));
+    targetCov_->setVisible(stopsOnTarget(m));
     counts_->setVisible(m == Method::IndependentMonteCarlo);
 }
 
@@ -368,15 +373,15 @@ void MethodsPanel::runChosen() {
             return;
         }
         options.importanceSamples = *count;
-        const QString typedTarget = targetCov_->text();
-        if (!typedTarget.isEmpty()) {
-            options.targetCov = targetCovFrom(typedTarget.toStdString());
-            if (!options.targetCov) {
-                dialogs_.tell(window(), text(rt::badTargetCov)
-                                            .arg(text(quotedText(typedTarget.toStdString())))
-                                            .toStdString());
-                return;
-            }
+    }
+    const QString typedTarget = targetCov_->text();
+    if (stopsOnTarget(options.method) && !typedTarget.isEmpty()) {
+        options.targetCov = targetCovFrom(typedTarget.toStdString());
+        if (!options.targetCov) {
+            dialogs_.tell(window(), text(rt::badTargetCov)
+                                        .arg(text(quotedText(typedTarget.toStdString())))
+                                        .toStdString());
+            return;
         }
     }
     progress_->setRange(0, 1);

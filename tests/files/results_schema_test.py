@@ -296,6 +296,19 @@ if "completed" in written:
             failures.append(f"version {version}: fails the schema at {list(error.path)}: "
                             f"{error.message}")
 
+# A method's file of version 4: without what version 5 added, and refused with any of it.
+def as_version_4(d):
+    d = json.loads(json.dumps(d))
+    d.pop("subsetSimulation")
+    if d["form"] is not None:
+        for k in ("designPoints", "system", "severalPointsWarning"):
+            d["form"].pop(k)
+    if d.get("importanceSampling") is not None:
+        for k in ("targetCov", "samplingEnd"):
+            d["importanceSampling"].pop(k)
+    d["schemaVersion"] = 4
+    return d
+
 if "form" in written:
     method_bad = {
         "form file with the design figures": dict(written["form"], pf=0.1),
@@ -313,32 +326,28 @@ if "form" in written:
         sampling = written["importance sampling"]
         method_bad["unknown estimator"] = dict(sampling, importanceSampling=dict(
             sampling["importanceSampling"], estimator="origin"))
-    # A form file of version 4 holds no subsetSimulation.
-    four = {k: v for k, v in written["form"].items() if k != "subsetSimulation"}
-    four["schemaVersion"] = 4
-    for error in validator.iter_errors(four):
-        failures.append(f"form file of version 4: fails the schema at {list(error.path)}: "
-                        f"{error.message}")
-    method_bad["form file of version 4 with subsetSimulation"] = dict(
-        written["form"], schemaVersion=4)
-    if "subset simulation" in written:
-        subset = json.loads(json.dumps(written["subset simulation"]))
-        method_bad["subset simulation of version 4"] = dict(subset, schemaVersion=4)
-        subset["subsetSimulation"]["runs"][0]["levels"][0].pop("gamma")
-        method_bad["subset level without gamma"] = subset
         method_bad["unknown end"] = dict(sampling, importanceSampling=dict(
             sampling["importanceSampling"], samplingEnd="done"))
         method_bad["target of 1"] = dict(sampling, importanceSampling=dict(
             sampling["importanceSampling"], targetCov=1))
         method_bad["version 5 without its end"] = dict(sampling, importanceSampling={
             k: v for k, v in sampling["importanceSampling"].items() if k != "samplingEnd"})
-        method_bad["version 4 with an end"] = dict(sampling, schemaVersion=4)
-        four = dict(sampling, schemaVersion=4, importanceSampling={
-            k: v for k, v in sampling["importanceSampling"].items()
-            if k not in ("targetCov", "samplingEnd")})
-        for error in validator.iter_errors(four):
-            failures.append(f"importance sampling of version 4: fails the schema at "
-                            f"{list(error.path)}: {error.message}")
+        method_bad["version 4 with an end"] = dict(as_version_4(sampling), importanceSampling=dict(
+            sampling["importanceSampling"]))
+
+    for name in ("form", "importance sampling"):
+        for error in validator.iter_errors(as_version_4(written[name])):
+            failures.append(f"{name} file of version 4: fails the schema at {list(error.path)}: "
+                            f"{error.message}")
+    method_bad["form file of version 4 with subsetSimulation"] = dict(
+        as_version_4(written["form"]), subsetSimulation=None)
+    method_bad["form file of version 4 with the design points"] = dict(
+        as_version_4(written["form"]), form=written["form"]["form"])
+    if "subset simulation" in written:
+        subset = json.loads(json.dumps(written["subset simulation"]))
+        method_bad["subset simulation of version 4"] = dict(subset, schemaVersion=4)
+        subset["subsetSimulation"]["runs"][0]["levels"][0].pop("gamma")
+        method_bad["subset level without gamma"] = subset
     if "independent monte carlo" in written:
         streams = json.loads(json.dumps(written["independent monte carlo"]))
         streams["repetitions"][0]["seed"] = 32768
