@@ -301,8 +301,10 @@ def as_version_4(d):
     d = json.loads(json.dumps(d))
     d.pop("subsetSimulation")
     if d["form"] is not None:
-        for k in ("designPoints", "system", "severalPointsWarning"):
+        for k in ("designPoints", "system", "severalPointsWarning", "otherPeriod",
+                  "designValues"):
             d["form"].pop(k)
+    d["verdict"].pop("basis")
     if d.get("importanceSampling") is not None:
         for k in ("targetCov", "samplingEnd"):
             d["importanceSampling"].pop(k)
