@@ -29,6 +29,11 @@ std::optional<MethodResult> designRunForm(const Study& study) {
     return result;
 }
 
+// FORM over the other period is the same for both: the same period, the same variable loads.
+bool samePeriods(const Study& a, const Study& b) {
+    return a.target.period == b.target.period && a.loadRoles == b.loadRoles;
+}
+
 }  // namespace
 
 bool sameInputs(const Study& a, const Study& b) {
@@ -73,16 +78,36 @@ Analysis Analysis::ofMethod(MethodResult method) {
     return a;
 }
 
-void Analysis::setTargetIndex(double target) {
-    study_.targetIndex = target;
+void Analysis::setTarget(const TargetBasis& target) {
+    const Study before = study_;
+    study_.target = target;
+    basisChanged(before);
+}
+
+void Analysis::setLoadRole(InputVariable load, LoadRole role) {
+    const Study before = study_;
+    setRole(study_, load, role);
+    basisChanged(before);
+}
+
+void Analysis::adoptBasis(MethodResult& method) const {
+    const bool again = !samePeriods(method.study, study_);
+    copyBasis(study_, method.study);
+    if (method.form && again)
+        method.form->otherPeriod = otherPeriodForm(study_, method.form->space.inputs());
+}
+
+void Analysis::basisChanged(const Study& before) {
     // The results files write the run's study.
-    if (design_) design_->run.study.targetIndex = target;
-    for (MethodResult& m : methods_) m.study.targetIndex = target;
+    if (design_) copyBasis(study_, design_->run.study);
+    if (form_ && !samePeriods(before, study_))
+        form_->otherPeriod = otherPeriodForm(study_, form_->space.inputs());
+    for (MethodResult& m : methods_) adoptBasis(m);
 }
 
 bool Analysis::addMethod(MethodResult method) {
     if (!sameInputs(study_, method.study)) return false;
-    method.study.targetIndex = study_.targetIndex;
+    adoptBasis(method);
     std::erase_if(methods_, [&](const MethodResult& m) { return m.method() == method.method(); });
     methods_.push_back(std::move(method));
     return true;
@@ -104,7 +129,7 @@ std::int64_t Analysis::startedAt() const {
 }
 
 JudgedEstimate Analysis::judged(const Estimate& estimate) const {
-    return {estimate, verdictOn(estimate, study_.targetIndex)};
+    return {estimate, verdictOn(estimate, study_.target.index())};
 }
 
 std::vector<JudgedEstimate> Analysis::estimates() const {

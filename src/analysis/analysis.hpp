@@ -41,12 +41,16 @@ class Analysis {
     // A method run on its own.
     static Analysis ofMethod(reliability::MethodResult method);
 
-    // The inputs as typed, with the seed of the run and the target index every verdict uses.
+    // The inputs as typed, with the seed of the run and the target every verdict uses.
     const Study& study() const { return study_; }
     const std::string& studyName() const { return name_; }
     void setStudyName(std::string name) { name_ = std::move(name); }
-    double targetIndex() const { return study_.targetIndex; }
-    void setTargetIndex(double target);
+    const TargetBasis& target() const { return study_.target; }
+    double targetIndex() const { return study_.target.index(); }
+    // A new target, or a load's new role, for the study and every method run on it; FORM over
+    // the other period follows the reference period and the roles.
+    void setTarget(const TargetBasis& target);
+    void setLoadRole(InputVariable load, LoadRole role);
 
     // Whether anything has been run on the study.
     bool hasResults() const { return design_.has_value() || !methods_.empty(); }
@@ -75,6 +79,10 @@ class Analysis {
     std::vector<JudgedEstimate> estimates() const;
 
   private:
+    // Gives the study's target and roles to a method's study, and FORM over the other period.
+    void adoptBasis(reliability::MethodResult& method) const;
+    void basisChanged(const Study& before);
+
     Study study_;
     std::string name_;
     std::vector<RangeWarning> rangeWarnings_;

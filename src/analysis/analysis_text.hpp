@@ -13,6 +13,22 @@ inline constexpr const char* methodAborted = "The method was ended by faulty inp
 inline constexpr const char* methodCancelled = "The method was cancelled before it completed.";
 inline constexpr const char* noRepetition = "No repetition completed.";
 
+// A target's basis: "RC2, 50-year loads: beta 3.8 (EN 1990 Table B2)".
+inline constexpr const char* yearLoads = "-year loads";
+inline constexpr const char* tableSource = "EN 1990 Table B2";
+
+// How a characteristic value is taken: "5% fractile", "98% fractile of the annual maximum (36.42%
+// of the 50-year law)", "nominal (mean)", "mean".
+inline constexpr const char* fractile = " fractile";
+inline constexpr const char* annualFractile = " fractile of the annual maximum";
+inline constexpr const char* yearLaw = "-year law";
+inline constexpr const char* nominalMean = "nominal (mean)";
+inline constexpr const char* mean = "mean";
+
+// The two sets of design values: "design point at beta 0.1475, target RC2, ...".
+inline constexpr const char* atDesignPoint = "design point at beta ";
+inline constexpr const char* atTarget = "target ";
+
 }  // namespace ferrolith::analysis_text
 
 // An input's range warning: "Beam Length (m), Gamma "4,0.05": 0.1% to 99.9% of its values lie

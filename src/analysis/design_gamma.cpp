@@ -6,6 +6,8 @@
 #include <cmath>
 #include <limits>
 
+#include "model/distribution_formulas.hpp"
+
 namespace ferrolith {
 
 namespace {
@@ -44,6 +46,20 @@ double designGammaCdf(double shape, double logX) {
 }
 
 }  // namespace
+
+double designGammaMean(double shape) {
+    const formulas::GammaExponents<double> e = formulas::gammaExponents(shape);
+    const auto share = [&](double u1, double u2) {
+        const double p1 = std::pow(u1, e.e1);
+        return p1 / (p1 + std::pow(u2, e.e2));
+    };
+    return gauss_kronrod<double, 15>::integrate(
+        [&](double u1) {
+            return gauss_kronrod<double, 15>::integrate([&](double u2) { return share(u1, u2); },
+                                                        0.0, 1.0, 10, tolerance);
+        },
+        0.0, 1.0, 10, tolerance);
+}
 
 double designGammaQuantile(double shape, double p) {
     if (shape == 0.0) return 0.0;  // u1^inf is 0

@@ -9,4 +9,8 @@ namespace ferrolith {
 // draws 0 and 1 the Exponential; p lies strictly between 0 and 1.
 double designGammaQuantile(double shape, double p);
 
+// The mean of the same law: E[p1 / (p1 + p2)], as -ln u3 has mean 1, by quadrature over u1 and u2
+// (to about 1e-10).
+double designGammaMean(double shape);
+
 }  // namespace ferrolith

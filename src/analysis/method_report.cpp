@@ -3,7 +3,9 @@
 #include <cstdio>
 
 #include "analysis/design_points_text.hpp"
+#include "analysis/design_values.hpp"
 #include "analysis/estimate.hpp"
+#include "analysis/period_text.hpp"
 #include "analysis/verdict.hpp"
 #include "failure_statistics/figure_text.hpp"
 #include "reliability/reliability_text.hpp"
@@ -29,7 +31,8 @@ std::string inputsBlock(const Study& study) {
         const auto i = static_cast<std::size_t>(v.variable);
         const std::string& choice = study.distributions[i];
         text += "  " + column(std::string(v.name), 18) + column(study.parameters[i], 16) +
-                (choice.empty() ? "(no choice: Normal)" : choice) + "\n";
+                (choice.empty() ? "(no choice: Normal)" : choice) + roleText(study, v.variable) +
+                "\n";
     }
     return text;
 }
@@ -45,13 +48,33 @@ std::string designPointTable(const BeamDesignPoint& point, const std::string& ti
     return text;
 }
 
-std::string formBlock(const StudyForm& f) {
+std::string factorText(const std::optional<double>& factor) {
+    return factor ? formatFigure(*factor) : "-";
+}
+
+std::string designValuesTable(const DesignValues& values, const TargetBasis& target) {
+    std::string text = "Characteristic and design values (" + designValuesCaption(values, target) +
+                       "):\n  " + column("input", 18) + column("characteristic", 16) +
+                       column("at design point", 16) + column("factor", 8) +
+                       column("at target", 12) + column("factor", 8) + "basis\n";
+    for (const InputDesignValues& input : values.inputs)
+        text += "  " + column(std::string(info(input.variable).name), 18) +
+                column(formatFigure(input.characteristic), 16) +
+                column(formatFigure(input.atDesignPoint), 16) +
+                column(factorText(input.factorAtDesignPoint), 8) +
+                column(formatFigure(input.atTarget), 12) +
+                column(factorText(input.factorAtTarget), 8) + input.basis + "\n";
+    return text;
+}
+
+std::string formBlock(const Study& study, const StudyForm& f) {
     const FormResult& form = f.form;
     std::string text = line("FORM converged", form.converged ? "true" : "false");
     if (!form.converged) return text + line("FORM message", form.message);
     text += line("FORM beta", formatFigure(form.beta)) +
             line("FORM Pf", formatFigure(form.failureProbability)) +
-            line("FORM limit-state evaluations", formatCount(form.evaluations));
+            line("FORM limit-state evaluations", formatCount(form.evaluations)) +
+            line(otherPeriodLabel(f.otherPeriod), otherPeriodText(f.otherPeriod));
     if (f.designPoints.size() > 1)
         text += line("FORM design points", std::to_string(f.designPoints.size())) +
                 line("FORM system Pf", systemProbabilityText(form)) +
@@ -63,6 +86,8 @@ std::string formBlock(const StudyForm& f) {
     } else if (f.designPoint) {
         text += designPointTable(*f.designPoint, "Design point");
     }
+    if (const auto values = designValues(study, f))
+        text += designValuesTable(*values, study.target);
     return text;
 }
 
@@ -174,11 +199,12 @@ std::string answerBlock(const MethodAnswer& answer, const std::optional<StudyFor
 }  // namespace
 
 std::string methodReport(const MethodResult& result) {
-    const double target = result.study.targetIndex;
+    const TargetBasis& target = result.study.target;
     std::string text = line("Method", std::string(methodName(result.method()))) +
                        inputsBlock(result.study) + answerBlock(result.answer, result.form);
-    if (result.form) text += formBlock(*result.form);
-    return text + line("Target", verdictText(verdictOn(methodEstimate(result), target), target));
+    if (result.form) text += formBlock(result.study, *result.form);
+    return text +
+           line("Target", verdictText(verdictOn(methodEstimate(result), target.index()), target));
 }
 
 }  // namespace ferrolith

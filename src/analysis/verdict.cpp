@@ -2,6 +2,8 @@
 
 #include <charconv>
 
+#include "analysis/analysis_text.hpp"
+
 namespace ferrolith {
 
 Verdict verdictOn(const Estimate& estimate, double target) {
@@ -29,8 +31,21 @@ std::string targetText(double target) {
     return std::string(static_cast<const char*>(text), end);
 }
 
-std::string verdictText(Verdict verdict, double target) {
-    const std::string index = "the target index " + targetText(target);
+std::string basisText(const TargetBasis& basis) {
+    const std::string loads = std::to_string(years(basis.period)) + analysis_text::yearLoads;
+    if (basis.typed)
+        return loads + ": beta " + targetText(basis.typed->index) + " (" + basis.typed->source +
+               ")";
+    // The table's figures have one decimal.
+    char index[8];
+    const char* end = std::to_chars(index, index + sizeof index, basis.index()).ptr;
+    return std::string(reliabilityClassNames[static_cast<std::size_t>(basis.reliabilityClass)]) +
+           ", " + loads + ": beta " + std::string(static_cast<const char*>(index), end) + " (" +
+           analysis_text::tableSource + ")";
+}
+
+std::string verdictText(Verdict verdict, const TargetBasis& basis) {
+    const std::string index = basisText(basis);
     switch (verdict) {
         case Verdict::Meets:
             return "meets " + index;

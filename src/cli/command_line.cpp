@@ -26,6 +26,8 @@ namespace {
 
 constexpr int largestThreads = 256;
 constexpr const char* threadsRangeText = "a whole number from 1 to 256";
+// The source of a target typed with --target-index.
+constexpr const char* commandLineSource = "command line";
 
 // Splits VAR=VALUE at the first "=" (the value may hold more of them).
 std::pair<InputVariable, std::string> assignment(const std::string& text, const char* option) {
@@ -106,6 +108,32 @@ double targetIndexNamed(const std::string& text) {
     return value;
 }
 
+ReliabilityClass reliabilityClassNamed(const std::string& text) {
+    for (std::size_t i = 0; i < reliabilityClassNames.size(); ++i)
+        if (text == reliabilityClassNames[i]) return static_cast<ReliabilityClass>(i);
+    throw CommandLineError("--reliability-class: " + quotedText(text) + " is not RC1, RC2 or RC3");
+}
+
+ReferencePeriod referencePeriodNamed(const std::string& text) {
+    for (std::size_t i = 0; i < referencePeriodYears.size(); ++i)
+        if (text == std::to_string(referencePeriodYears[i])) return static_cast<ReferencePeriod>(i);
+    throw CommandLineError("--reference-period: " + quotedText(text) + " is not 1 or 50 (years)");
+}
+
+// LOAD=ROLE: PointLoadValue or UdlValue (or 5, 6), variable or permanent.
+void applyLoadRole(const std::string& text, Study& study) {
+    const std::size_t eq = text.find('=');
+    const auto load = eq == std::string::npos ? std::nullopt : variableNamed(text.substr(0, eq));
+    const std::string role = eq == std::string::npos ? "" : text.substr(eq + 1);
+    const auto found = std::find(loadRoleNames.begin(), loadRoleNames.end(), role);
+    if (!load || !isLoad(*load) || found == loadRoleNames.end())
+        throw CommandLineError(
+            "--load-role takes LOAD=ROLE with LOAD PointLoadValue or UdlValue (or 5, 6) and ROLE "
+            "variable or permanent: " +
+            quotedText(text));
+    setRole(study, *load, static_cast<LoadRole>(found - loadRoleNames.begin()));
+}
+
 // The sampling methods' target coefficient of variation.
 double targetCovNamed(const std::string& text) {
     const auto target = reliability::targetCovFrom(text);
@@ -124,11 +152,32 @@ int threadsNamed(const std::string& text) {
 
 // The options' values as given, read after the parse.
 struct OptionTexts {
-    std::vector<std::string> params, dists;
-    std::string output, seed, threads, isSamples, subsetSamples, subsetRuns, targetCov, targetIndex;
+    std::vector<std::string> params, dists, loadRoles;
+    std::string output, seed, threads, isSamples, subsetSamples, subsetRuns, targetCov, targetIndex,
+        reliabilityClass, referencePeriod;
     std::string engine = "fast";
     std::string method = "monte-carlo";
 };
+
+// The target with its basis and the loads' roles.
+void addTargetOptions(CLI::App& app, OptionTexts& texts) {
+    app.add_option("--reliability-class", texts.reliabilityClass,
+                   "RC1, RC2 or RC3: with the reference period, chooses the target of EN 1990 "
+                   "Annex B Table B2 (default: the study's, else RC2)")
+        ->type_name("RC");
+    app.add_option("--reference-period", texts.referencePeriod,
+                   "1 or 50: the years the variable loads' laws are maxima over (default: the "
+                   "study's, else 50)")
+        ->type_name("YEARS");
+    app.add_option("--target-index", texts.targetIndex,
+                   "A target reliability index typed instead of the table's, a number from 0 to "
+                   "8, its source \"command line\"; --save-study and --json write it")
+        ->type_name("X");
+    app.add_option("--load-role", texts.loadRoles,
+                   "LOAD=ROLE: PointLoadValue or UdlValue (or 5, 6) as a variable or a permanent "
+                   "load; repeatable (default: the study's, else both variable)")
+        ->take_all();
+}
 
 // --method and the sampling methods' options.
 void addMethodOptions(CLI::App& app, OptionTexts& texts) {
@@ -205,10 +254,7 @@ void addOptions(CLI::App& app, CommandLine& result, OptionTexts& texts) {
                  "(repetitions done, samples per second, time left) is shown on standard error "
                  "while the run goes, when standard error is a terminal, and erased at the end");
     addMethodOptions(app, texts);
-    app.add_option("--target-index", texts.targetIndex,
-                   "The target reliability index the study holds, a number from 0 to 8 (default: "
-                   "the study's, else 3.8); --save-study and --json write it")
-        ->type_name("X");
+    addTargetOptions(app, texts);
     addFileOptions(app, result.files);
     app.set_version_flag("--version", "ferrolith-cli " + std::string(programVersion));
     // Unexpected arguments are refused after the parse, each shortened in the message.
@@ -222,6 +268,18 @@ void refuseExtras(const std::vector<std::string>& extras) {
     throw CommandLineError(extras.size() == 1
                                ? "The following argument was not expected:" + list
                                : "The following arguments were not expected:" + list);
+}
+
+void readTargetOptions(const CLI::App& app, const OptionTexts& texts, Study& study) {
+    if (app.count("--reliability-class")) {
+        study.target.reliabilityClass = reliabilityClassNamed(texts.reliabilityClass);
+        study.target.typed.reset();
+    }
+    if (app.count("--reference-period"))
+        study.target.period = referencePeriodNamed(texts.referencePeriod);
+    if (app.count("--target-index"))
+        study.target.typed = TypedTarget{targetIndexNamed(texts.targetIndex), commandLineSource};
+    for (const std::string& role : texts.loadRoles) applyLoadRole(role, study);
 }
 
 void readOptionTexts(const CLI::App& app, const OptionTexts& texts, CommandLine& result) {
@@ -242,8 +300,7 @@ void readOptionTexts(const CLI::App& app, const OptionTexts& texts, CommandLine&
     // --param and --dist apply.
     applyStudyOption(app, result.files, result.request.study);
     if (seed) result.request.study.seed = seed;
-    if (app.count("--target-index"))
-        result.request.study.targetIndex = targetIndexNamed(texts.targetIndex);
+    readTargetOptions(app, texts, result.request.study);
     for (const std::string& p : texts.params) {
         const auto [variable, text] = assignment(p, "--param");
         result.request.study.parameters[static_cast<std::size_t>(variable)] = text;

@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "analysis/design_values.hpp"
+#include "analysis/period_text.hpp"
 #include "reliability/reliability_text.hpp"
 #include "reliability/standard_normal.hpp"
 #include "report/overall_figures.hpp"
@@ -30,6 +32,35 @@ Json designPointJson(const BeamDesignPoint& point) {
                         {"alpha", numbers(input.alpha)},
                         {"importance", number(input.importance)}});
     return list;
+}
+
+Json factor(const std::optional<double>& f) { return f ? number(*f) : Json(); }
+
+Json designValuesJson(const Study& study, const StudyForm& form) {
+    const auto values = designValues(study, form);
+    if (!values) return nullptr;
+    Json inputs = Json::array();
+    for (const InputDesignValues& input : values->inputs)
+        inputs.push_back({{"name", std::string(info(input.variable).name)},
+                          {"basis", input.basis},
+                          {"characteristic", number(input.characteristic)},
+                          {"atDesignPoint", number(input.atDesignPoint)},
+                          {"factorAtDesignPoint", factor(input.factorAtDesignPoint)},
+                          {"atTarget", number(input.atTarget)},
+                          {"factorAtTarget", factor(input.factorAtTarget)}});
+    return {{"beta", number(values->beta)},
+            {"targetIndex", number(values->target)},
+            {"caption", designValuesCaption(*values, study.target)},
+            {"inputs", std::move(inputs)}};
+}
+
+Json otherPeriodJson(const OtherPeriodForm& other) {
+    const bool converged = other.form && other.form->converged;
+    return {{"referencePeriodYears", years(other.period)},
+            {"beta", converged ? number(other.form->beta) : Json()},
+            {"pf", converged ? number(other.form->failureProbability) : Json()},
+            {"loadsTogether", other.loadsTogether},
+            {"text", otherPeriodText(other)}};
 }
 
 Json designPointsJson(const std::vector<BeamDesignPoint>& points) {
@@ -154,7 +185,7 @@ const char* outcomeName(RunOutcome outcome) {
 
 }  // namespace
 
-Json formJson(const StudyForm& f) {
+Json formJson(const Study& study, const StudyForm& f) {
     const FormResult& form = f.form;
     return {{"beta", number(form.beta)},
             {"pf", number(form.failureProbability)},
@@ -165,7 +196,9 @@ Json formJson(const StudyForm& f) {
             {"designPoints", designPointsJson(f.designPoints)},
             {"system", systemJson(form)},
             {"severalPointsWarning",
-             form.severalPointsWarning.empty() ? Json() : Json(form.severalPointsWarning)}};
+             form.severalPointsWarning.empty() ? Json() : Json(form.severalPointsWarning)},
+            {"otherPeriod", otherPeriodJson(f.otherPeriod)},
+            {"designValues", designValuesJson(study, f)}};
 }
 
 void addMethodFigures(Json& json, const MethodResult& result) {
@@ -181,8 +214,9 @@ void addMethodFigures(Json& json, const MethodResult& result) {
 Json verdictJson(const Analysis& analysis, const Estimate& estimate) {
     const JudgedEstimate judged = analysis.judged(estimate);
     return {{"targetIndex", analysis.targetIndex()},
+            {"basis", basisText(analysis.target())},
             {"decision", std::string(verdictName(judged.verdict))},
-            {"text", verdictText(judged.verdict, analysis.targetIndex())}};
+            {"text", verdictText(judged.verdict, analysis.target())}};
 }
 
 Json methodEntryJson(const Analysis& analysis, const MethodResult& result) {

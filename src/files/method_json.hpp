@@ -11,15 +11,17 @@ namespace ferrolith {
 // point, one object an input (name, value in its units, standardNormal and alpha as arrays of
 // one number, three for a Gamma input, importance), every design point FORM kept (beta, pf and
 // the same objects an input), the system's first-order estimate (pf, beta and its error
-// estimate) and the warning when a further point carries a share of the probability; figures
-// FORM did not reach are null.
-nlohmann::ordered_json formJson(const reliability::StudyForm& form);
+// estimate) and the warning when a further point carries a share of the probability;
+// otherPeriod (beta over the study's other reference period) and designValues (each input's
+// characteristic value, its design values at the design point and at the study's target, and
+// their partial factors); figures FORM did not reach are null.
+nlohmann::ordered_json formJson(const Study& study, const reliability::StudyForm& form);
 
 // A method's own results beside FORM's: sorm, importanceSampling and subsetSimulation, null where
 // it has none.
 void addMethodFigures(nlohmann::ordered_json& json, const reliability::MethodResult& result);
 
-// A verdict against the analysis's target: targetIndex, decision and its words.
+// A verdict against the analysis's target: targetIndex, its basis, decision and its words.
 nlohmann::ordered_json verdictJson(const Analysis& analysis, const Estimate& estimate);
 
 // One method run on the study: method, outcome, its estimate and its verdict.

@@ -140,7 +140,7 @@ Json runJson(const RunResult& run, const std::optional<FailureFigures>& figures)
 
 Json designRunJson(const Analysis& analysis, const DesignRun& design) {
     Json json = runJson(design.run, design.figures);
-    json["form"] = analysis.form() ? formJson(*analysis.form()) : Json();
+    json["form"] = analysis.form() ? formJson(analysis.study(), *analysis.form()) : Json();
     const auto warning = analysis.tailWarning();
     json["tailWarning"] = warning ? Json(*warning) : Json();
     json["rangeWarnings"] = rangeWarnings(analysis);
@@ -159,7 +159,7 @@ Json streamsJson(const Analysis& analysis, const reliability::MethodResult& resu
     Json json = runJson(streamsRun(result), answer.figures);
     json["method"] = std::string(methodName(result.method()));
     json["engine"] = "streams";
-    json["form"] = analysis.form() ? formJson(*analysis.form()) : Json();
+    json["form"] = analysis.form() ? formJson(analysis.study(), *analysis.form()) : Json();
     // The tail warning is the design generator's and does not apply.
     json["tailWarning"] = nullptr;
     json["rangeWarnings"] = rangeWarnings(analysis);
@@ -176,7 +176,7 @@ Json methodJson(const Analysis& analysis, const reliability::MethodResult& resul
         {"method", std::string(methodName(result.method()))},
         {"threads", result.threads},
         {"outcome", result.outcome == RunOutcome::Completed ? "completed" : "aborted"},
-        {"form", result.form ? formJson(*result.form) : Json()},
+        {"form", result.form ? formJson(analysis.study(), *result.form) : Json()},
     };
     addMethodFigures(json, result);
     json["rangeWarnings"] = rangeWarnings(analysis);

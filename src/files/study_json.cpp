@@ -71,19 +71,17 @@ std::string text(const Json& object, const std::string& where, const char* name,
     return value.get<std::string>();
 }
 
-// The versions this program reads, as messages name them: "1 and 2", "1 or 2".
-std::string readableVersions(const char* conjunction) {
-    return std::string("1 ") + conjunction + " " + std::to_string(studySchemaVersion);
-}
+// The versions this program reads, as messages name them: "1 to 3".
+std::string readableVersions() { return "1 to " + std::to_string(studySchemaVersion); }
 
 int schemaVersion(const Json& json) {
     const Json& version = field(json, "", "schemaVersion");
     if (!version.is_number_integer() && !version.is_number_unsigned())
         refuse("schemaVersion",
-               "must be the whole number " + readableVersions("or") + ", not " + shown(version));
+               "must be a whole number from " + readableVersions() + ", not " + shown(version));
     if (version < 1 || version > studySchemaVersion)
         refuse("schemaVersion",
-               "is " + version.dump() + "; this program reads versions " + readableVersions("and"));
+               "is " + version.dump() + "; this program reads versions " + readableVersions());
     return version.get<int>();
 }
 
@@ -125,13 +123,102 @@ void readVariables(const Json& json, Study& study) {
     for (std::size_t i = 0; i < inputVariableCount; ++i) readVariable(variables[i], i, study);
 }
 
-void readTargetIndex(const Json& json, Study& study) {
-    const Json& value = field(json, "", "targetIndex");
+double targetIndex(const Json& object, const std::string& where, const char* name) {
+    const Json& value = field(object, where, name);
     const std::string range = "a number from 0 to " + shortestText(largestTargetIndex);
-    if (!value.is_number()) refuse("targetIndex", "must be " + range + ", not " + shown(value));
-    const double index = value.get<double>();
-    if (!isTargetIndex(index)) refuse("targetIndex", "must be " + range + ", not " + shown(value));
-    study.targetIndex = index;
+    if (!value.is_number() || !isTargetIndex(value.get<double>()))
+        refuse(path(where, name), "must be " + range + ", not " + shown(value));
+    return value.get<double>();
+}
+
+// Version 2's index: the default reads as the table's RC2 over 50 years, another as typed.
+void readTargetIndex(const Json& json, Study& study) {
+    const double index = targetIndex(json, "", "targetIndex");
+    if (index != defaultTargetIndex) study.target.typed = TypedTarget{index, studyFileSource};
+}
+
+const Json& object(const Json& json, const std::string& where, const char* name) {
+    const Json& value = field(json, where, name);
+    if (!value.is_object()) refuse(path(where, name), "must be an object, not " + shown(value));
+    return value;
+}
+
+// One of names, as the file writes it; what lists them in the message.
+template <std::size_t Count>
+std::size_t nameIndex(const Json& object, const std::string& where, const char* name,
+                      const std::array<std::string_view, Count>& names) {
+    const std::string value =
+        text(object, where, name, ("\"" + std::string(names[0]) + "\"").c_str());
+    const auto found = std::find(names.begin(), names.end(), value);
+    if (found == names.end()) {
+        std::string list;
+        for (std::string_view n : names) list += (list.empty() ? "" : ", ") + inQuotes(n);
+        refuse(path(where, name), quotedText(value) + " is not one of " + list);
+    }
+    return static_cast<std::size_t>(found - names.begin());
+}
+
+void readTarget(const Json& json, Study& study) {
+    const Json& target = object(json, "", "target");
+    refuseUnknownFields(target, "target", "the target",
+                        {"reliabilityClass", "referencePeriodYears", "typed"});
+    study.target.reliabilityClass = static_cast<ReliabilityClass>(
+        nameIndex(target, "target", "reliabilityClass", reliabilityClassNames));
+    const Json& period = field(target, "target", "referencePeriodYears");
+    const auto found = std::find(referencePeriodYears.begin(), referencePeriodYears.end(),
+                                 period.is_number_integer() ? period.get<int>() : 0);
+    if (found == referencePeriodYears.end())
+        refuse("target.referencePeriodYears", "must be 1 or 50, not " + shown(period));
+    study.target.period = static_cast<ReferencePeriod>(found - referencePeriodYears.begin());
+    const Json& typed = field(target, "target", "typed");
+    if (typed.is_null()) return;
+    if (!typed.is_object())
+        refuse("target.typed", "must be null or an object, not " + shown(typed));
+    refuseUnknownFields(typed, "target.typed", "a typed target", {"index", "source"});
+    study.target.typed = TypedTarget{targetIndex(typed, "target.typed", "index"),
+                                     text(typed, "target.typed", "source", "\"client's brief\"")};
+}
+
+void readLoadRoles(const Json& json, Study& study) {
+    const Json& roles = object(json, "", "loadRoles");
+    refuseUnknownFields(roles, "loadRoles", "the load roles", {"PointLoadValue", "UdlValue"});
+    for (InputVariable load : loadVariables)
+        setRole(study, load,
+                static_cast<LoadRole>(nameIndex(
+                    roles, "loadRoles", std::string(info(load).name).c_str(), loadRoleNames)));
+}
+
+double fractile(const Json& object, const char* name) {
+    const Json& value = field(object, "fractiles", name);
+    if (!value.is_number() || !isFractile(value.get<double>()))
+        refuse(path("fractiles", name),
+               "must be a number between 0 and 1 (not either), not " + shown(value));
+    return value.get<double>();
+}
+
+void readFractiles(const Json& json, Study& study) {
+    const Json& fractiles = object(json, "", "fractiles");
+    refuseUnknownFields(fractiles, "fractiles", "the fractiles",
+                        {"allowableStress", "variableLoadAnnualMaximum"});
+    study.fractiles.resistance = fractile(fractiles, "allowableStress");
+    study.fractiles.variableLoad = fractile(fractiles, "variableLoadAnnualMaximum");
+}
+
+Json targetJson(const TargetBasis& target) {
+    return {{"reliabilityClass",
+             reliabilityClassNames[static_cast<std::size_t>(target.reliabilityClass)]},
+            {"referencePeriodYears", years(target.period)},
+            {"typed", target.typed
+                          ? Json{{"index", target.typed->index}, {"source", target.typed->source}}
+                          : Json()}};
+}
+
+Json loadRolesJson(const Study& study) {
+    Json roles = Json::object();
+    for (InputVariable load : loadVariables)
+        roles[std::string(info(load).name)] =
+            loadRoleNames[static_cast<std::size_t>(roleOf(study, load))];
+    return roles;
 }
 
 void readSeed(const Json& json, Study& study) {
@@ -155,7 +242,11 @@ Json studyToJson(const Study& study) {
                  {"repetitions", study.repetitions},
                  {"samples", study.samples},
                  {"variables", std::move(variables)},
-                 {"targetIndex", study.targetIndex}};
+                 {"target", targetJson(study.target)},
+                 {"loadRoles", loadRolesJson(study)},
+                 {"fractiles",
+                  {{"allowableStress", study.fractiles.resistance},
+                   {"variableLoadAnnualMaximum", study.fractiles.variableLoad}}}};
     if (study.seed) json["seed"] = *study.seed;
     return json;
 }
@@ -166,15 +257,24 @@ Study studyFromJson(const Json& json) {
     if (version == 1)
         refuseUnknownFields(json, "", "a study",
                             {"schemaVersion", "repetitions", "samples", "variables", "seed"});
-    else
+    else if (version == 2)
         refuseUnknownFields(
             json, "", "a study",
             {"schemaVersion", "repetitions", "samples", "variables", "targetIndex", "seed"});
+    else
+        refuseUnknownFields(json, "", "a study",
+                            {"schemaVersion", "repetitions", "samples", "variables", "target",
+                             "loadRoles", "fractiles", "seed"});
     Study study;
     study.repetitions = text(json, "", "repetitions", "the count as typed, such as \"25\"");
     study.samples = text(json, "", "samples", "the count as typed, such as \"1000\"");
     readVariables(json, study);
-    if (version >= 2) readTargetIndex(json, study);
+    if (version == 2) readTargetIndex(json, study);
+    if (version >= 3) {
+        readTarget(json, study);
+        readLoadRoles(json, study);
+        readFractiles(json, study);
+    }
     readSeed(json, study);
     return study;
 }

@@ -1,6 +1,7 @@
 #include "record/method_blocks.hpp"
 
 #include "analysis/design_points_text.hpp"
+#include "analysis/period_text.hpp"
 #include "failure_statistics/figure_text.hpp"
 #include "record/record_texts.hpp"
 #include "reliability/reliability_text.hpp"
@@ -115,12 +116,13 @@ RecordLines answerLines(const MethodResult& method) {
 
 std::pair<std::string, std::string> verdictLine(const Analysis& analysis,
                                                 const Estimate& estimate) {
-    return {record_text::target,
-            verdictText(analysis.judged(estimate).verdict, analysis.targetIndex())};
+    return {record_text::target, verdictText(analysis.judged(estimate).verdict, analysis.target())};
 }
 
 RecordLines formLines(const Analysis& analysis, const StudyForm& form) {
     RecordLines lines = formFigures(form);
+    if (form.form.converged)
+        lines.emplace_back(otherPeriodLabel(form.otherPeriod), otherPeriodText(form.otherPeriod));
     lines.push_back(verdictLine(analysis, formEstimate(form, std::nullopt)));
     return lines;
 }

@@ -5,6 +5,8 @@
 
 #include "analysis/agreement.hpp"
 #include "analysis/design_points_text.hpp"
+#include "analysis/design_values.hpp"
+#include "analysis/period_text.hpp"
 #include "failure_statistics/figure_text.hpp"
 #include "record/method_blocks.hpp"
 #include "record/record_blocks.hpp"
@@ -37,9 +39,15 @@ void studySection(PageFlow& flow, const Study& study) {
     }
     const auto& heads = record_text::inputHeads;
     addTable(flow, {heads.begin(), heads.end()}, rows, {{0.40, 0.30, 0.30}});
+    std::string roles;
+    for (InputVariable load : loadVariables)
+        roles +=
+            (roles.empty() ? "" : "; ") + std::string(info(load).caption) + roleText(study, load);
     addLabelledLines(flow, {{record_text::repetitions, study.repetitions},
                             {record_text::samples, study.samples},
-                            {record_text::seed, study.seed ? std::to_string(*study.seed) : ""}});
+                            {record_text::seed, study.seed ? std::to_string(*study.seed) : ""},
+                            {record_text::target, basisText(study.target)},
+                            {record_text::loadRoles, roles}});
 }
 
 void figuresSection(PageFlow& flow, const Analysis& analysis, const DesignFigures& design) {
@@ -139,6 +147,28 @@ void designPointTable(PageFlow& flow, const reliability::BeamDesignPoint& point)
     addTable(flow, {heads.begin(), heads.end()}, rows, {{0.32, 0.14, 0.20, 0.20, 0.14}, 1});
 }
 
+std::string factorText(const std::optional<double>& factor) {
+    return factor ? formatFigure(*factor) : record_text::noFactor;
+}
+
+// The characteristic values with both sets of design values, then how each is taken.
+void designValuesTable(PageFlow& flow, const DesignValues& values, const TargetBasis& target) {
+    addParagraph(flow, record_text::designValuesTitle + designValuesCaption(values, target),
+                 flow.style().body, 40);
+    std::vector<std::vector<std::string>> rows;
+    RecordLines bases;
+    for (const InputDesignValues& input : values.inputs) {
+        const std::string caption(info(input.variable).caption);
+        rows.push_back({caption, formatFigure(input.characteristic),
+                        formatFigure(input.atDesignPoint), factorText(input.factorAtDesignPoint),
+                        formatFigure(input.atTarget), factorText(input.factorAtTarget)});
+        bases.emplace_back(caption, input.basis);
+    }
+    const auto& heads = record_text::designValuesHeads;
+    addTable(flow, {heads.begin(), heads.end()}, rows, {{0.32, 0.14, 0.14, 0.10, 0.14, 0.10}, 1});
+    addLabelledLines(flow, bases);
+}
+
 void formSection(PageFlow& flow, const CalculationRecord& record) {
     addHeading(flow, record_text::formHeading);
     const auto& form = record.analysis.form();
@@ -156,6 +186,9 @@ void formSection(PageFlow& flow, const CalculationRecord& record) {
     } else if (form->designPoint) {
         designPointTable(flow, *form->designPoint);
     }
+    const Study& study = record.analysis.study();
+    if (const auto values = designValues(study, *form))
+        designValuesTable(flow, *values, study.target);
 }
 
 // The methods besides FORM, which has its section.

@@ -43,6 +43,12 @@ inline constexpr const char* designPointCount = "Design points found";
 inline constexpr const char* systemProbability = "System Pf, from every design point";
 inline constexpr const char* systemBeta = "System beta";
 inline constexpr const char* note = "Note";
+// The design values: their caption's start, the table's heads, the bases listed under it.
+inline constexpr const char* designValuesTitle = "Characteristic and design values: ";
+inline constexpr std::array<const char*, 6> designValuesHeads{
+    "Input", "Characteristic", "At design point", "Factor", "At target", "Factor"};
+inline constexpr const char* noFactor = "-";
+inline constexpr const char* loadRoles = "Loads";
 inline constexpr const char* methodsHeading = "Methods";
 inline constexpr const char* disagreement = "The methods disagree. ";
 inline constexpr const char* reportHeading = "Report";

@@ -5,6 +5,7 @@
 
 #include "model/distribution_formulas.hpp"
 #include "model/draw_input.hpp"
+#include "reliability/period_conversion.hpp"
 #include "reliability/reliability_text.hpp"
 #include "reliability/standard_normal.hpp"
 
@@ -33,8 +34,8 @@ struct InputValue {
 double uniformPower(double z, double e) { return std::exp(e * logNormalCdf(z)); }
 
 // One input from its coordinates z[0 .. coordinateCount(branch)), by the sampler's formulas with
-// the logarithms of their uniforms taken from the tail each is in.
-InputValue inputValue(Branch branch, double a, double b, const double* z) {
+// the logarithms of their uniforms taken from the tail each is in, over n of its law's periods.
+InputValue inputValue(Branch branch, double a, double b, double n, const double* z) {
     switch (branch) {
         case Branch::Gamma: {
             const auto e = formulas::gammaExponents(b);
@@ -44,12 +45,15 @@ InputValue inputValue(Branch branch, double a, double b, const double* z) {
             return {gamma.value, std::nullopt};
         }
         case Branch::Gumbel:
-            return {formulas::gumbelFromMinusLog(a, b, -logNormalCdf(z[0])), std::nullopt};
+            return {
+                formulas::gumbelFromMinusLog(gumbelLocationOver(a, b, n), b, -logNormalCdf(z[0])),
+                std::nullopt};
         default:
             break;
     }
-    const double value = formulas::fromNormal(
-        branch, a, b, [z](double mean, double sd) { return sd * z[0] + mean; });
+    const double w = maximaCoordinate(z[0], n);
+    const double value =
+        formulas::fromNormal(branch, a, b, [w](double mean, double sd) { return sd * w + mean; });
     if (branch == Branch::Poisson && formulas::poissonMeanIsFaulty(a))
         return {value, poissonFaultMessage};
     return {value, std::nullopt};
@@ -63,7 +67,7 @@ PhysicalPoint BeamSpace::physical(std::span<const double> z) const {
     PhysicalPoint point;
     for (std::size_t i = 0; i < inputVariableCount; ++i) {
         const InputValue input = inputValue(inputs_.branch[i], inputs_.paramA[i], inputs_.paramB[i],
-                                            z.data() + ranges_[i].first);
+                                            inputs_.periods[i], z.data() + ranges_[i].first);
         point.values[i] = input.value;
         if (input.fault) {
             point.fault = InputFault{*input.fault, static_cast<InputVariable>(i)};

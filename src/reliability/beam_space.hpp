@@ -17,11 +17,19 @@ struct BeamInputs {
     std::array<Branch, inputVariableCount> branch{};
     ParameterArray paramA{};
     ParameterArray paramB{};
+    // How many of its law's periods each input's value is the maximum over: 1 as typed, 50 for
+    // a 1-year law read over 50 years, 1/50 the other way (period_conversion.hpp). Only the
+    // formulas whose law is known in closed form convert: a Gamma input stays at 1.
+    std::array<double, inputVariableCount> periods{1.0, 1.0, 1.0, 1.0, 1.0, 1.0, 1.0};
 
     BeamInputs() = default;
     // As readInputs leaves the run's arrays; distName chooses each branch as the sampler does.
     BeamInputs(const ParameterArray& a, const ParameterArray& b, const NameArray& distName);
 };
+
+// Whether the branch's law converts to another period: the design's Gamma formula has no
+// closed-form distribution function to raise to a power.
+constexpr bool convertsPeriod(Branch b) { return b != Branch::Gamma; }
 
 // Standard normal coordinates an input takes: the Gamma formula draws from three uniforms, every
 // other branch from one standard normal (Box-Muller) or one uniform (Gumbel).
@@ -45,7 +53,8 @@ struct PhysicalPoint {
 // Box-Muller is a function of one standard normal z (the branch's formula with the normal value
 // a + b z), a Gumbel input of one uniform Phi(z), a Gamma input of three uniforms Phi(z1),
 // Phi(z2), Phi(z3) in the sampler's formula. So the methods answer for exactly the distributions
-// that the sampler draws from.
+// that the sampler draws from. An input read over other periods (BeamInputs::periods) draws from
+// F^n: its coordinate passes through maximaCoordinate, a Gumbel's location moves.
 class BeamSpace {
   public:
     explicit BeamSpace(const BeamInputs& inputs);

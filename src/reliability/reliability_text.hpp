@@ -58,6 +58,11 @@ inline constexpr const char* sormNearestOnly =
     "share of the probability.";
 inline constexpr const char* breitungName = "Breitung's formula";
 inline constexpr const char* hohenbichlerRackwitzName = "The Hohenbichler-Rackwitz formula";
+inline constexpr const char* gammaLoadPeriod =
+    "A variable load drawn by the Gamma formula has no law over the other period: the design's "
+    "Gamma has no closed-form distribution function to raise to a power.";
+inline constexpr const char* loadsTogether =
+    "both variable loads at their maxima over the period at once: on the safe side, a lower beta";
 
 // Too few samples in the estimated domain (failure or safe) for Pf's interval.
 std::string tooFewHits(std::int64_t hits, bool failureDomain, std::int64_t least);

@@ -12,8 +12,18 @@
 
 namespace ferrolith::reliability {
 
+// FORM with the variable loads' laws carried to the reference period the study's are not of.
+struct OtherPeriodForm {
+    ReferencePeriod period = ReferencePeriod::OneYear;
+    std::optional<FormResult> form;  // none when a variable load's law does not convert
+    std::string refusal;             // why there is none
+    // Two variable loads converted together reach their maxima at once, which is on the safe
+    // side (a lower beta): text::loadsTogether says so beside the figure.
+    bool loadsTogether = false;
+};
+
 // FORM on a study's inputs as typed: what the methods start from and what a design run's tail
-// warning comes from.
+// warning comes from; and its beta over the other reference period.
 struct StudyForm {
     BeamSpace space;
     FormResult form;
@@ -21,7 +31,19 @@ struct StudyForm {
     // Every design point FORM kept, nearest first (the first is designPoint): see FormResult.
     std::vector<BeamDesignPoint> designPoints;
     std::vector<TailWarning> tailWarnings;  // in input order
+    OtherPeriodForm otherPeriod;
 };
+
+// FORM of the inputs over the study's other reference period.
+OtherPeriodForm otherPeriodForm(const Study& study, const BeamInputs& inputs);
+
+// The inputs of a study as the sampler reads them; ParameterError when a text does not convert.
+BeamInputs studyInputs(const Study& study);
+
+// The inputs with the study's variable loads read over its other reference period: each law F of
+// maxima over years(study period) becomes F^n with n the ratio of the periods. Permanent loads,
+// sizes and stress stay. None when a variable load is drawn by the Gamma formula.
+std::optional<BeamInputs> otherPeriodInputs(const Study& study, BeamInputs inputs);
 
 // Throws ParameterError when a parameter text does not convert.
 StudyForm studyForm(const Study& study);

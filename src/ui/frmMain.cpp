@@ -78,9 +78,9 @@ void frmMain::btmCalc_Click() {
 
 RunResult frmMain::calculate() {
     BroadcastObserver observer(view_, {&results_, extraListener_});
-    // The run's study, and so its results files, hold the analysis's target index.
+    // The run's study, and so its results files, hold the analysis's target and its basis.
     Study study = view_.study(seeds_.fixed);
-    study.targetIndex = analysis_.current().targetIndex();
+    copyBasis(analysis_.current().study(), study);
     try {
         return runSimulation(RunRequest{study, options_}, observer);
     } catch (const std::exception& failure) {

@@ -32,7 +32,7 @@ QString intervalAndCov(const Estimate& e) {
     return text;
 }
 
-ComparisonRow row(const JudgedEstimate& judged, double target) {
+ComparisonRow row(const JudgedEstimate& judged, const TargetBasis& target) {
     const Estimate& e = judged.estimate;
     ComparisonRow row{title(e.method),
                       {},
@@ -66,7 +66,7 @@ ComparisonRow row(const JudgedEstimate& judged, double target) {
 std::vector<ComparisonRow> comparisonRows(const Analysis& analysis) {
     std::vector<ComparisonRow> rows;
     for (const JudgedEstimate& judged : analysis.estimates())
-        rows.push_back(row(judged, analysis.targetIndex()));
+        rows.push_back(row(judged, analysis.target()));
     return rows;
 }
 

@@ -1,7 +1,6 @@
 #include "ui/methods_panel.hpp"
 
 #include <QComboBox>
-#include <QDoubleSpinBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -11,19 +10,21 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScrollArea>
-#include <QSignalBlocker>
 #include <QTableWidget>
 #include <QVBoxLayout>
-#include <QWheelEvent>
 #include <algorithm>
 
 #include "analysis/agreement.hpp"
 #include "analysis/design_points_text.hpp"
+#include "analysis/design_values.hpp"
+#include "analysis/period_text.hpp"
 #include "failure_statistics/figure_text.hpp"
 #include "report/message_text.hpp"
+#include "ui/focus_wheel.hpp"
 #include "ui/importance_bars.hpp"
 #include "ui/method_comparison.hpp"
 #include "ui/results_texts.hpp"
+#include "ui/target_controls.hpp"
 #include "ui/widget_text.hpp"
 
 namespace ferrolith {
@@ -34,6 +35,10 @@ using namespace reliability;
 namespace rt = results_text;
 
 QString figure(double x) { return text(formatFigure(x)); }
+QString factorText(const std::optional<double>& factor) {
+    return factor ? figure(*factor) : text(rt::noFactor);
+}
+
 QString title(Method m) { return text(rt::methodTitles[static_cast<std::size_t>(m)]); }
 
 // The methods the Run control offers, in its list's order. Subset simulation runs 1000 samples a
@@ -93,19 +98,6 @@ QStringList heads(std::span<const char* const> names) {
     return list;
 }
 
-// A box in the scrolling tab: the wheel turns it only once it has the focus, so that scrolling
-// the tab over it leaves its value as it is.
-template <class Box>
-class FocusWheel : public Box {
-  protected:
-    void wheelEvent(QWheelEvent* event) override {
-        if (this->hasFocus())
-            Box::wheelEvent(event);
-        else
-            event->ignore();
-    }
-};
-
 }  // namespace
 
 MethodsPanel::MethodsPanel(WindowAnalysis& analysis, WindowDialogs& dialogs, QWidget* parent)
@@ -113,9 +105,12 @@ MethodsPanel::MethodsPanel(WindowAnalysis& analysis, WindowDialogs& dialogs, QWi
       analysis_(analysis),
       dialogs_(dialogs),
       formSummary_(wrappedLabel()),
+      otherPeriod_(wrappedLabel()),
       pointsNote_(wrappedLabel()),
       bars_(new ImportanceBars),
       designPoint_(fixedTable(heads(rt::designPointHeads))),
+      designValuesCaption_(wrappedLabel()),
+      designValues_(fixedTable(heads(rt::designValuesHeads))),
       method_(new FocusWheel<QComboBox>),
       samplesLabel_(new QLabel),
       sampleCount_(new QLineEdit(QString::number(defaultImportanceSamples))),
@@ -126,7 +121,7 @@ MethodsPanel::MethodsPanel(WindowAnalysis& analysis, WindowDialogs& dialogs, QWi
       cancel_(new QPushButton(text(rt::cancelMethod))),
       progress_(new QProgressBar),
       runStatus_(wrappedLabel()),
-      target_(new FocusWheel<QDoubleSpinBox>),
+      target_(new TargetControls(analysis)),
       comparison_(fixedTable(heads(rt::comparisonHeads))),
       disagreement_(wrappedLabel()) {
     auto* content = new QWidget;
@@ -163,6 +158,8 @@ QWidget* MethodsPanel::createFormGroup() {
     auto* layout = new QVBoxLayout(group);
     formSummary_->setObjectName(QStringLiteral("formSummary"));
     layout->addWidget(formSummary_);
+    otherPeriod_->setObjectName(QStringLiteral("formOtherPeriod"));
+    layout->addWidget(otherPeriod_);
     pointsNote_->setObjectName(QStringLiteral("designPointsNote"));
     layout->addWidget(pointsNote_);
     auto* barsCaption = wrappedLabel();
@@ -172,6 +169,10 @@ QWidget* MethodsPanel::createFormGroup() {
     layout->addWidget(bars_);
     designPoint_->setObjectName(QStringLiteral("designPoint"));
     layout->addWidget(designPoint_);
+    designValuesCaption_->setObjectName(QStringLiteral("designValuesCaption"));
+    layout->addWidget(designValuesCaption_);
+    designValues_->setObjectName(QStringLiteral("designValues"));
+    layout->addWidget(designValues_);
     return group;
 }
 
@@ -226,17 +227,7 @@ QLayout* MethodsPanel::createRunControls() {
 QWidget* MethodsPanel::createComparisonGroup() {
     auto* group = new QGroupBox(text(rt::comparisonCaption));
     auto* layout = new QVBoxLayout(group);
-    auto* targetRow = new QHBoxLayout;
-    target_->setObjectName(QStringLiteral("targetIndex"));
-    target_->setFocusPolicy(Qt::StrongFocus);
-    target_->setRange(0.0, largestTargetIndex);
-    target_->setDecimals(2);
-    target_->setSingleStep(0.1);
-    target_->setValue(defaultTargetIndex);
-    targetRow->addWidget(new QLabel(text(rt::targetLabel)));
-    targetRow->addWidget(target_);
-    targetRow->addStretch(1);
-    layout->addLayout(targetRow);
+    layout->addWidget(target_);
     comparison_->setObjectName(QStringLiteral("methodComparison"));
     // The interval and the verdict share what the short columns leave, wrapped.
     comparison_->horizontalHeader()->setSectionResizeMode(2, QHeaderView::Stretch);
@@ -245,11 +236,8 @@ QWidget* MethodsPanel::createComparisonGroup() {
     layout->addWidget(comparison_);
     disagreement_->setObjectName(QStringLiteral("methodDisagreement"));
     layout->addWidget(disagreement_);
-    connect(target_, &QDoubleSpinBox::valueChanged, &analysis_, &WindowAnalysis::setTargetIndex);
     return group;
 }
-
-void MethodsPanel::setTargetIndex(double target) { analysis_.setTargetIndex(target); }
 
 Method MethodsPanel::chosenMethod() const {
     return runnable[static_cast<std::size_t>(std::max(0, method_->currentIndex()))];
@@ -267,11 +255,7 @@ void MethodsPanel::chosenMethodChanged() {
 
 void MethodsPanel::showAnalysis() {
     const Analysis& a = analysis_.current();
-    {
-        // The box shows the analysis's target; only the user's edits go back to it.
-        const QSignalBlocker quiet(target_);
-        target_->setValue(a.targetIndex());
-    }
+    target_->showAnalysis();
     if (const auto& design = a.design())
         counts_->setText(
             text(rt::countsOfRun).arg(design->run.plannedRepetitions).arg(design->run.sampleSize));
@@ -296,11 +280,36 @@ void MethodsPanel::showForm() {
         formSummary_->setText(text(rt::formSummary)
                                   .arg(figure(f.beta), figure(f.failureProbability), how,
                                        text(formatCount(f.evaluations)),
-                                       text(verdictText(judged.verdict, a.targetIndex()))));
+                                       text(verdictText(judged.verdict, a.target()))));
     }
+    const bool converged = form && form->form.converged;
+    otherPeriod_->setVisible(converged);
+    if (converged)
+        otherPeriod_->setText(text(rt::otherPeriodLine)
+                                  .arg(text(otherPeriodLabel(form->otherPeriod)),
+                                       text(otherPeriodText(form->otherPeriod))));
     pointsNote_->setText(form ? text(designPointsNote(form->form)) : QString());
     pointsNote_->setVisible(!pointsNote_->text().isEmpty());
     showDesignPoints(form ? &*form : nullptr);
+    showDesignValues();
+}
+
+void MethodsPanel::showDesignValues() {
+    const Analysis& a = analysis_.current();
+    const auto values = a.form() ? designValues(a.study(), *a.form()) : std::nullopt;
+    designValuesCaption_->setVisible(values.has_value());
+    designValues_->setVisible(values.has_value());
+    designValues_->setRowCount(values ? static_cast<int>(values->inputs.size()) : 0);
+    if (!values) return;
+    designValuesCaption_->setText(
+        text(rt::designValuesCaption).arg(text(designValuesCaption(*values, a.target()))));
+    for (int row = 0; row < static_cast<int>(values->inputs.size()); ++row) {
+        const InputDesignValues& input = values->inputs[static_cast<std::size_t>(row)];
+        setRow(designValues_, row,
+               {text(std::string(info(input.variable).name)), figure(input.characteristic),
+                figure(input.atDesignPoint), factorText(input.factorAtDesignPoint),
+                figure(input.atTarget), factorText(input.factorAtTarget), text(input.basis)});
+    }
 }
 
 void MethodsPanel::showDesignPoints(const StudyForm* form) {

@@ -10,7 +10,6 @@
 #include "ui/window_dialogs.hpp"
 
 class QComboBox;
-class QDoubleSpinBox;
 class QLabel;
 class QLineEdit;
 class QProgressBar;
@@ -20,12 +19,14 @@ class QTableWidget;
 namespace ferrolith {
 
 class ImportanceBars;
+class TargetControls;
 
 // The results window's Methods tab, which shows and edits the windows' analysis: FORM on the last
 // run's inputs (beta, Pf, importance factors and every design point, with the system estimate
-// and the warning where there are several), a control that runs
-// importance sampling, independent Monte Carlo or SORM on a worker thread, the target reliability
-// index, and a table that compares every estimate of the analysis with its verdict.
+// and the warning where there are several), FORM's beta over the other reference period and the
+// design values, a control that runs importance sampling, independent Monte Carlo or SORM on a
+// worker thread, the target with its basis, and a table that compares every estimate of the
+// analysis with its verdict.
 class MethodsPanel : public QWidget {
     Q_OBJECT
 
@@ -39,7 +40,6 @@ class MethodsPanel : public QWidget {
 
     // The target reliability index, 0 to largestTargetIndex, as the analysis holds it.
     double targetIndex() const { return analysis_.current().targetIndex(); }
-    void setTargetIndex(double target);
 
     // Run: checks the sample count and starts the chosen method on the last run's inputs.
     void runChosen();
@@ -58,6 +58,7 @@ class MethodsPanel : public QWidget {
     void showForm();
     // Every design point FORM kept, each under its title where there are several.
     void showDesignPoints(const reliability::StudyForm* form);
+    void showDesignValues();
     void showComparison();
     void methodFinished();
     void setRunning(bool running);
@@ -69,9 +70,12 @@ class MethodsPanel : public QWidget {
     MethodWorker worker_;
 
     QLabel* formSummary_;
+    QLabel* otherPeriod_;
     QLabel* pointsNote_;  // the system estimate and the warning where FORM found several points
     ImportanceBars* bars_;
     QTableWidget* designPoint_;
+    QLabel* designValuesCaption_;
+    QTableWidget* designValues_;
     QComboBox* method_;
     QLabel* samplesLabel_;
     QLineEdit* sampleCount_;
@@ -82,7 +86,7 @@ class MethodsPanel : public QWidget {
     QPushButton* cancel_;
     QProgressBar* progress_;
     QLabel* runStatus_;
-    QDoubleSpinBox* target_;
+    TargetControls* target_;
     QTableWidget* comparison_;
     QLabel* disagreement_;  // the methods that disagree, and what that suggests
 };

@@ -104,6 +104,21 @@ inline constexpr const char* methodCancelled = "%1 cancelled: no figures.";
 inline constexpr const char* methodAborted = "%1 ended on faulty input data: no figures.";
 inline constexpr const char* methodNotConverged = "%1: FORM found no design point.";
 inline constexpr const char* targetLabel = "Target reliability index:";
+inline constexpr const char* classLabel = "Reliability class:";
+inline constexpr const char* typedTargetItem = "Typed target";
+inline constexpr const char* periodLabel = "Variable loads' laws are maxima over:";
+// In the order of ReferencePeriod.
+inline constexpr std::array<const char*, 2> periodItems = {"1 year", "50 years"};
+inline constexpr const char* sourceLabel = "Source of a typed target:";
+// The source of a target typed in the tab without one.
+inline constexpr const char* typedSource = "results window";
+// FORM over the other period, after its summary: "FORM beta, 1-year loads: 2.799 (...)."
+inline constexpr const char* otherPeriodLine = "%1: %2.";
+// The design values' table, after the design point's.
+inline constexpr const char* designValuesCaption = "Characteristic and design values: %1";
+inline constexpr std::array<const char*, 7> designValuesHeads = {
+    "Input", "Characteristic", "At design point", "Factor", "At target", "Factor", "Basis"};
+inline constexpr const char* noFactor = "-";
 inline constexpr const char* comparisonCaption = "Methods compared on this study";
 inline constexpr std::array<const char*, 7> comparisonHeads = {
     "Method", "Pf", "95% interval, CoV", "beta", "Samples", "Time", "Target"};

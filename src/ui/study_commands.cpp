@@ -120,7 +120,7 @@ void StudyCommands::saveAs() {
     const SaveDialogResult chosen = dialogs_.askForFile(nullptr, FileKind::Study, settings);
     if (chosen.cancelled || chosen.fileName.empty()) return;
     Study study = view_.study(seeds_.repeating());
-    study.targetIndex = analysis_.current().targetIndex();
+    copyBasis(analysis_.current().study(), study);
     if (const auto failure = writeStudyFile(chosen.fileName, study))
         dialogs_.messageBox(saveErrorMessage(chosen.fileName, *failure), std::nullopt,
                             MessageIcon::None, MessageButtons::Ok);

@@ -13,9 +13,15 @@ void WindowAnalysis::load(Analysis analysis) {
     emit loaded();
 }
 
-void WindowAnalysis::setTargetIndex(double target) {
-    if (target == analysis_.targetIndex()) return;
-    analysis_.setTargetIndex(target);
+void WindowAnalysis::setTarget(const TargetBasis& target) {
+    if (target == analysis_.target()) return;
+    analysis_.setTarget(target);
+    emit changed();
+}
+
+void WindowAnalysis::setLoadRole(InputVariable load, LoadRole role) {
+    if (role == roleOf(analysis_.study(), load)) return;
+    analysis_.setLoadRole(load, role);
     emit changed();
 }
 

@@ -18,7 +18,8 @@ class WindowAnalysis : public QObject {
     void replace(Analysis analysis);
     // A study was opened: a new analysis, not run, in place of the old.
     void load(Analysis analysis);
-    void setTargetIndex(double target);
+    void setTarget(const TargetBasis& target);
+    void setLoadRole(InputVariable load, LoadRole role);
     // The study was saved under this file name.
     void setStudyName(std::string name);
     // Keeps a method run on the current study's inputs; false for a method of other inputs.
@@ -29,7 +30,7 @@ class WindowAnalysis : public QObject {
     void replaced();
     // What took its place is a study opened, not run.
     void loaded();
-    // The target index or the methods changed, or the analysis was replaced.
+    // The target, a load's role or the methods changed, or the analysis was replaced.
     void changed();
 
   private:

@@ -17,43 +17,84 @@ using testing::RecordingObserver;
 using testing::runSeeded;
 using testing::studyOf;
 
+TargetBasis table(ReliabilityClass c, ReferencePeriod period) { return {c, period, std::nullopt}; }
+TargetBasis typed(double index, const char* source = "command line") {
+    return {ReliabilityClass::RC2, ReferencePeriod::FiftyYears, TypedTarget{index, source}};
+}
+
 TEST(Verdict, EachEstimateIsJudgedByOneRuleInOneWording) {
     const double nan = std::numeric_limits<double>::quiet_NaN();
+    constexpr auto rc2 = ReliabilityClass::RC2;
+    constexpr auto years50 = ReferencePeriod::FiftyYears;
     const struct {
         EstimateKind kind;
         double beta;
-        double target;
+        TargetBasis target;
         Verdict verdict;
         const char* words;
     } cases[] = {
-        {EstimateKind::Value, 4.2, 3.8, Verdict::Meets, "meets the target index 3.80"},
-        {EstimateKind::Value, 3.8, 3.8, Verdict::Meets, "meets the target index 3.80"},
-        {EstimateKind::Value, 3.7999, 3.8, Verdict::FallsShort,
-         "falls short of the target index 3.80"},
-        {EstimateKind::Value, -0.5, 3.8, Verdict::FallsShort,
-         "falls short of the target index 3.80"},
+        {EstimateKind::Value,
+         4.2,
+         {},
+         Verdict::Meets,
+         "meets RC2, 50-year loads: beta 3.8 (EN 1990 Table B2)"},
+        {EstimateKind::Value, 3.8, table(rc2, years50), Verdict::Meets,
+         "meets RC2, 50-year loads: beta 3.8 (EN 1990 Table B2)"},
+        {EstimateKind::Value, 3.7999, table(rc2, years50), Verdict::FallsShort,
+         "falls short of RC2, 50-year loads: beta 3.8 (EN 1990 Table B2)"},
+        {EstimateKind::Value, -0.5, table(ReliabilityClass::RC1, ReferencePeriod::OneYear),
+         Verdict::FallsShort, "falls short of RC1, 1-year loads: beta 4.2 (EN 1990 Table B2)"},
         // Nothing failed: only the least beta the interval allows can meet the target.
-        {EstimateKind::Bound, 4.1, 3.8, Verdict::Meets, "meets the target index 3.80"},
-        {EstimateKind::Bound, 2.078, 3.8, Verdict::NotShownToMeet,
-         "not shown to meet the target index 3.80"},
-        {EstimateKind::Bound, nan, 0.0, Verdict::NotShownToMeet,
-         "not shown to meet the target index 0.00"},
-        {EstimateKind::None, nan, 3.8, Verdict::NoAnswer,
-         "no answer to check against the target index 3.80"},
-        {EstimateKind::None, 9.0, 3.8, Verdict::NoAnswer,
-         "no answer to check against the target index 3.80"},
-        // A target with more decimals than two is written as it is held.
-        {EstimateKind::Value, 3.857, 3.855, Verdict::Meets, "meets the target index 3.855"},
-        {EstimateKind::Value, 5.0, 4.7, Verdict::Meets, "meets the target index 4.70"},
+        {EstimateKind::Bound, 4.31, table(ReliabilityClass::RC3, years50), Verdict::Meets,
+         "meets RC3, 50-year loads: beta 4.3 (EN 1990 Table B2)"},
+        {EstimateKind::Bound, 2.078, typed(3.8), Verdict::NotShownToMeet,
+         "not shown to meet 50-year loads: beta 3.80 (command line)"},
+        {EstimateKind::Bound, nan, typed(0.0, "study file"), Verdict::NotShownToMeet,
+         "not shown to meet 50-year loads: beta 0.00 (study file)"},
+        {EstimateKind::None,
+         nan,
+         {},
+         Verdict::NoAnswer,
+         "no answer to check against RC2, 50-year loads: beta 3.8 (EN 1990 Table B2)"},
+        {EstimateKind::None, 9.0, typed(3.8), Verdict::NoAnswer,
+         "no answer to check against 50-year loads: beta 3.80 (command line)"},
+        // A typed target with more decimals than two is written as it is held.
+        {EstimateKind::Value, 3.857, typed(3.855, "client's brief"), Verdict::Meets,
+         "meets 50-year loads: beta 3.855 (client's brief)"},
+        {EstimateKind::Value, 5.3, table(ReliabilityClass::RC3, ReferencePeriod::OneYear),
+         Verdict::Meets, "meets RC3, 1-year loads: beta 5.2 (EN 1990 Table B2)"},
     };
     for (const auto& c : cases) {
         Estimate e;
         e.kind = c.kind;
         e.beta = c.beta;
-        const Verdict v = verdictOn(e, c.target);
+        const Verdict v = verdictOn(e, c.target.index());
         EXPECT_EQ(v, c.verdict) << c.words;
         EXPECT_EQ(verdictText(v, c.target), c.words);
     }
+}
+
+// EN 1990 Annex B Table B2, ultimate limit states.
+TEST(Verdict, TheTableGivesSixTargets) {
+    const struct {
+        ReliabilityClass reliabilityClass;
+        ReferencePeriod period;
+        double index;
+    } cases[] = {
+        {ReliabilityClass::RC1, ReferencePeriod::OneYear, 4.2},
+        {ReliabilityClass::RC2, ReferencePeriod::OneYear, 4.7},
+        {ReliabilityClass::RC3, ReferencePeriod::OneYear, 5.2},
+        {ReliabilityClass::RC1, ReferencePeriod::FiftyYears, 3.3},
+        {ReliabilityClass::RC2, ReferencePeriod::FiftyYears, 3.8},
+        {ReliabilityClass::RC3, ReferencePeriod::FiftyYears, 4.3},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(tableTarget(c.reliabilityClass, c.period), c.index);
+        EXPECT_EQ(table(c.reliabilityClass, c.period).index(), c.index);
+        // A typed target stands in for the table's, whatever the class.
+        EXPECT_EQ(TargetBasis({c.reliabilityClass, c.period, TypedTarget{1.5, "x"}}).index(), 1.5);
+    }
+    EXPECT_EQ(TargetBasis().index(), defaultTargetIndex);
 }
 
 // A design run on the rare-end study, whose design point lies beyond the generator's reach.
@@ -61,7 +102,7 @@ RunResult rareRun(double target) {
     RecordingObserver o;
     Study study = studyOf("3", "200");
     study.parameters[static_cast<std::size_t>(InputVariable::AllowableStress)] = "90,3";
-    study.targetIndex = target;
+    study.target = typed(target);
     return runSeeded(o, study, 5);
 }
 
@@ -165,10 +206,34 @@ TEST(Analysis, MethodsStayWithTheirInputsAndTheTargetJudgesThemAll) {
     moved.study = other;
     EXPECT_EQ(Analysis::ofDesignRun(moved, a).methods().size(), 1u);
 
-    a.setTargetIndex(6.0);
-    EXPECT_EQ(a.design()->run.study.targetIndex, 6.0);
+    a.setTarget(typed(6.0));
+    EXPECT_EQ(a.design()->run.study.target, typed(6.0));
     for (const JudgedEstimate& j : a.estimates())
         EXPECT_NE(j.verdict, Verdict::Meets) << methodName(j.estimate.method);
+}
+
+// FORM over the other period follows the study's period and roles, for the analysis's FORM and
+// every method's.
+TEST(Analysis, ThePeriodAndTheRolesRedoFormOverTheOtherPeriod) {
+    RecordingObserver o;
+    const RunResult run = rareRun(3.8);
+    Analysis a = Analysis::ofDesignRun(run);
+    EXPECT_TRUE(a.addMethod(runMethod({run.study, {}}, {Method::Sorm}, o)));
+    ASSERT_EQ(a.form()->otherPeriod.period, ReferencePeriod::OneYear);
+    a.setTarget(table(ReliabilityClass::RC3, ReferencePeriod::OneYear));
+    a.setLoadRole(InputVariable::UdlValue, LoadRole::Permanent);
+    Study expected = run.study;
+    copyBasis(a.study(), expected);
+    const auto other = studyForm(expected).otherPeriod;
+    ASSERT_TRUE(other.form);
+    EXPECT_FALSE(other.loadsTogether);
+    for (const OtherPeriodForm* shown : {&a.form()->otherPeriod, &a.methods()[0].form->otherPeriod,
+                                         &a.methods()[1].form->otherPeriod}) {
+        EXPECT_EQ(shown->period, ReferencePeriod::FiftyYears);
+        EXPECT_EQ(shown->loadsTogether, other.loadsTogether);
+        EXPECT_EQ(shown->form->beta, other.form->beta);
+    }
+    EXPECT_EQ(a.design()->run.study.loadRoles, expected.loadRoles);
 }
 
 }  // namespace

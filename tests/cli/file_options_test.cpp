@@ -1,6 +1,8 @@
 // --study, --save-study and --version, parsed and as the driver runs them.
 #include <gtest/gtest.h>
 
+#include <sstream>
+
 #include "cli/command_line.hpp"
 #include "files/study_file.hpp"
 #include "program_version.hpp"
@@ -31,7 +33,8 @@ Study sampleStudy() {
     study.parameters = {"4.5,0.1", "80,5", "230,8", "22,2", "2.5,0.2", "12,2", "3,1"};
     study.distributions = {"Log-Normal", "", "Gumbel", "Gamma", "", "Poisson", "Others to follow"};
     study.seed = 77;
-    study.targetIndex = 4.5;
+    study.target = {ReliabilityClass::RC3, ReferencePeriod::OneYear, TypedTarget{4.5, "brief"}};
+    setRole(study, InputVariable::UdlValue, LoadRole::Permanent);
     return study;
 }
 
@@ -102,25 +105,71 @@ TEST(StudyDriver, ASavedStudyRunsToTheSameReportAsItsOptions) {
     EXPECT_EQ(readStudyFile(study.path).seed, 12u);
 }
 
-TEST_F(StudyOption, TargetIndexComesFromTheStudyOrTheOption) {
-    EXPECT_EQ(parse({"--study", file.path}).request.study.targetIndex, 4.5);
-    EXPECT_EQ(parse({"--study", file.path, "--target-index", "5.25"}).request.study.targetIndex,
-              5.25);
-    EXPECT_EQ(parse({}).request.study.targetIndex, 3.8);
+TEST_F(StudyOption, TheTargetAndRolesComeFromTheStudyOrTheOptions) {
+    const auto study = [&](std::vector<std::string> args) { return parse(args).request.study; };
+    const TargetBasis fromFile = sampleStudy().target;
+    const struct {
+        std::vector<std::string> args;
+        TargetBasis target;
+    } cases[] = {
+        {{"--study", file.path}, fromFile},
+        {{}, TargetBasis()},
+        {{"--study", file.path, "--target-index", "5.25"},
+         {ReliabilityClass::RC3, ReferencePeriod::OneYear, TypedTarget{5.25, "command line"}}},
+        // A class chooses the table again.
+        {{"--study", file.path, "--reliability-class", "RC1"},
+         {ReliabilityClass::RC1, ReferencePeriod::OneYear, std::nullopt}},
+        {{"--reference-period", "1"},
+         {ReliabilityClass::RC2, ReferencePeriod::OneYear, std::nullopt}},
+        {{"--reliability-class", "RC3", "--reference-period", "50"},
+         {ReliabilityClass::RC3, ReferencePeriod::FiftyYears, std::nullopt}},
+    };
+    for (const auto& c : cases) EXPECT_EQ(study(c.args).target, c.target) << c.args.size();
+    EXPECT_EQ(study({}).target.index(), 3.8);
+
+    EXPECT_EQ(roleOf(study({"--study", file.path}), InputVariable::UdlValue), LoadRole::Permanent);
+    const Study roles = study(
+        {"--study", file.path, "--load-role", "UdlValue=variable", "--load-role", "5=permanent"});
+    EXPECT_EQ(roleOf(roles, InputVariable::UdlValue), LoadRole::Variable);
+    EXPECT_EQ(roleOf(roles, InputVariable::PointLoadValue), LoadRole::Permanent);
+
     // Read as a study file's number is: an exponent is as good as none.
     for (const auto& [text, index] : std::vector<std::pair<std::string, double>>{
              {"0", 0.0}, {"8", 8.0}, {"1e0", 1.0}, {"3.8e0", 3.8}, {"80E-1", 8.0}, {"4.50", 4.5}})
-        EXPECT_EQ(parse({"--target-index", text}).request.study.targetIndex, index) << text;
-    for (const char* bad : {"", "abc", "-1", "-1e0", "8.01", "8.1e0", "1e1", "nan", "inf", "-inf",
-                            "infinity", "0x1", "0x1p2", "+4", " 4", "4 ", "4,5", "4e", "1e0x"}) {
+        EXPECT_EQ(study({"--target-index", text}).target.index(), index) << text;
+}
+
+TEST(CommandLineTarget, RefusesBadTargetsPeriodsClassesAndRoles) {
+    const auto refusal = [](const std::vector<std::string>& args) -> std::string {
+        std::ostringstream out;
         try {
-            parse({"--target-index", bad});
-            ADD_FAILURE() << bad;
+            parseCommandLine(args, out);
         } catch (const CommandLineError& e) {
-            EXPECT_EQ(std::string(e.what()),
-                      "--target-index: \"" + std::string(bad) + "\" is not a number from 0 to 8");
+            return e.what();
         }
-    }
+        return "accepted";
+    };
+    std::vector<std::pair<std::vector<std::string>, std::string>> cases;
+    for (const char* bad : {"", "abc", "-1", "-1e0", "8.01", "8.1e0", "1e1", "nan", "inf", "-inf",
+                            "infinity", "0x1", "0x1p2", "+4", " 4", "4 ", "4,5", "4e", "1e0x"})
+        cases.push_back(
+            {{"--target-index", bad},
+             "--target-index: \"" + std::string(bad) + "\" is not a number from 0 to 8"});
+    for (const char* bad : {"", "RC4", "rc2", "RC 2", "2", "RC2 "})
+        cases.push_back(
+            {{"--reliability-class", bad},
+             "--reliability-class: \"" + std::string(bad) + "\" is not RC1, RC2 or RC3"});
+    for (const char* bad : {"", "0", "10", "50.0", "1y", "fifty", "-1", " 1"})
+        cases.push_back(
+            {{"--reference-period", bad},
+             "--reference-period: \"" + std::string(bad) + "\" is not 1 or 50 (years)"});
+    for (const char* bad : {"UdlValue", "UdlValue=", "UdlValue=live", "BeamLength=permanent",
+                            "4=variable", "=permanent", "Udl=variable"})
+        cases.push_back({{"--load-role", bad},
+                         "--load-role takes LOAD=ROLE with LOAD PointLoadValue or UdlValue (or "
+                         "5, 6) and ROLE variable or permanent: \"" +
+                             std::string(bad) + "\""});
+    for (const auto& [args, message] : cases) EXPECT_EQ(refusal(args), message) << args[1];
 }
 
 TEST(StudyDriver, TheTargetIndexReachesTheStudyAndTheResultsFile) {
@@ -135,9 +184,13 @@ TEST(StudyDriver, TheTargetIndexReachesTheStudyAndTheResultsFile) {
                   0)
             << method;
         const Study saved = readStudyFile(study.path);
-        EXPECT_EQ(saved.targetIndex, 4.75) << method;
+        EXPECT_EQ(saved.target.typed, (TypedTarget{4.75, "command line"})) << method;
         EXPECT_EQ(saved.seed, 3u) << method;
         EXPECT_NE(slurp(results.path).find("\"targetIndex\": 4.75"), std::string::npos) << method;
+        EXPECT_NE(
+            slurp(results.path).find("\"basis\": \"50-year loads: beta 4.75 (command line)\""),
+            std::string::npos)
+            << method;
     }
 }
 
@@ -149,13 +202,13 @@ TEST(StudyDriver, WithoutASeedTheStudyHasNone) {
 
 TEST(StudyDriver, ABadStudyIsOneLineAndNoRun) {
     TempPath study("bad.json");
-    std::ofstream(study.path) << "{\n  \"schemaVersion\": 3\n}\n";
+    std::ofstream(study.path) << "{\n  \"schemaVersion\": 4\n}\n";
     const Result r = runCli("--study " + study.path);
     EXPECT_EQ(r.status, 2);
     EXPECT_EQ(r.out, "");
     EXPECT_EQ(r.err,
               "ferrolith-cli: The study file " + study.path +
-                  " is not a study: schemaVersion: is 3; this program reads versions 1 and 2\n");
+                  " is not a study: schemaVersion: is 4; this program reads versions 1 to 3\n");
 }
 
 TEST(StudyDriver, StudiesThatOnceCrashedItAreOneLineAndNoRun) {

@@ -44,6 +44,25 @@ const std::string flatCase =
     "--param 0=4,0 --param 1=75,0 --param 2=225,0 --param 3=20,0 --param 4=2,0 --param 5=10,0 "
     "--param 6=4,0";
 
+// FORM's text gives the other period's beta and the design values, as its results file does.
+TEST(MethodDriver, FormGivesTheOtherPeriodAndTheDesignValues) {
+    const JsonRun run =
+        runWithJson("--method form --reference-period 1 --reliability-class RC3 " + mixedCase);
+    ASSERT_EQ(run.cli.status, 0) << run.cli.err;
+    const Json& form = run.json["form"];
+    EXPECT_TRUE(has(run.cli.out, "FORM beta, 50-year loads: " +
+                                     form["otherPeriod"]["text"].get<std::string>() + "\n"));
+    EXPECT_TRUE(has(form["otherPeriod"]["text"], "on the safe side, a lower beta"));
+    EXPECT_LT(form["otherPeriod"]["beta"].get<double>(), form["beta"].get<double>());
+    EXPECT_TRUE(has(run.cli.out, "Characteristic and design values (" +
+                                     form["designValues"]["caption"].get<std::string>() + "):\n"));
+    EXPECT_TRUE(has(run.cli.out, "98% fractile of the annual maximum\n"));
+    EXPECT_EQ(form["designValues"]["targetIndex"], 5.2);
+    EXPECT_EQ(run.json["verdict"]["basis"], "RC3, 1-year loads: beta 5.2 (EN 1990 Table B2)");
+    EXPECT_TRUE(has(run.cli.out,
+                    "Target: falls short of RC3, 1-year loads: beta 5.2 (EN 1990 Table B2)\n"));
+}
+
 TEST(MethodDriver, EachMethodPrintsItsReportAndFigures) {
     struct Case {
         std::string method;

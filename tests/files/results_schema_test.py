@@ -53,6 +53,12 @@ runs = {
     "form range warning": (["--method", "form", "--param", "AllowableStress=20,3",
                             "--dist", "AllowableStress=Log-Normal"], 0),
     "form": (["--method", "form"], 0),
+    # A typed target over 1 year; a permanent Gamma UDL stays, a variable one does not convert.
+    "form, gamma permanent": (["--method", "form", "--reference-period", "1", "--target-index",
+                               "4.5", "--load-role", "UdlValue=permanent", "--dist",
+                               "UdlValue=Gamma", "--param", "UdlValue=0.5,0.6"], 0),
+    "form, gamma variable": (["--method", "form", "--dist", "UdlValue=Gamma", "--param",
+                              "UdlValue=0.5,0.6"], 0),
     # Two mirror design points, beta 3.578 and 3.579.
     "form of two design points": (["--method", "form", "--param", "PointLoadLocation=2,2",
                                    "--param", "PointLoadValue=0,4",
@@ -93,8 +99,8 @@ with tempfile.TemporaryDirectory() as folder:
         for error in validator.iter_errors(written[name]):
             failures.append(f"{name}: fails the schema at {list(error.path)}: {error.message}")
 
-methods = {"form", "form of two design points", "sorm", "importance sampling", "form aborted",
-           "form not converged",
+methods = {"form", "form, gamma permanent", "form, gamma variable", "form of two design points",
+           "sorm", "importance sampling", "form aborted", "form not converged",
            "independent monte carlo", "form range warning", "importance sampling, beam failing",
            "importance sampling, gamma failing", "importance sampling, one sample",
            "subset simulation", "importance sampling to a target",
@@ -120,6 +126,18 @@ for name, run in written.items():
         interval = sampling["pfInterval95"]
         if not interval["lower"] <= sampling["pf"] <= interval["upper"]:
             failures.append(f"{name}: pf {sampling['pf']} outside its interval {interval}")
+for name, beta_null in (("form", False), ("form, gamma permanent", False),
+                        ("form, gamma variable", True)):
+    if name not in written:
+        continue
+    form = written[name]["form"]
+    other, values = form["otherPeriod"], form["designValues"]
+    if (other["beta"] is None) != beta_null or not other["text"] or values is None:
+        failures.append(f"{name}: other period {other}, design values {values}")
+if "form, gamma permanent" in written:
+    run = written["form, gamma permanent"]
+    if run["verdict"]["basis"] != "1-year loads: beta 4.50 (command line)":
+        failures.append(f"form, gamma permanent: basis {run['verdict']['basis']}")
 if "subset simulation" in written:
     subset = written["subset simulation"]["subsetSimulation"]
     interval = subset["pfInterval95"]
@@ -207,6 +225,11 @@ if "completed" in written:
             {"name": "Span", "meanAll": 1, "meanFailed": 1, "shift": 0})),
         "extra field": variant(lambda d: d.update(comment="x")),
         "version 6": variant(lambda d: d.update(schemaVersion=6)),
+        "verdict without its basis": variant(lambda d: d["verdict"].pop("basis")),
+        "method's verdict without its basis": variant(lambda d: d["methods"][0]["verdict"].pop("basis")),
+        "form without the other period": variant(lambda d: d["form"].pop("otherPeriod")),
+        "design values of six inputs": variant(
+            lambda d: d["form"]["designValues"]["inputs"].pop()),
         "version 5 without the design points": variant(lambda d: d["form"].pop("designPoints")),
         "version 4 with the design points": variant(lambda d: d.update(schemaVersion=4)),
         "version 5 without disagreements": variant(lambda d: d.pop("disagreements")),
@@ -255,13 +278,24 @@ if "completed" in written:
             d["form"].pop(k)
         d.pop("disagreements")
 
+    def without_period(d):
+        for k in ("otherPeriod", "designValues"):
+            d["form"].pop(k)
+
+    def without_basis(d):
+        without_period(d)
+        for verdict in [d["verdict"], *(m["verdict"] for m in d["methods"])]:
+            verdict.pop("basis")
+
     three = variant(lambda d: ([d.pop(k) for k in ("verdict", "methods", "rangeWarnings")],
-                               without_points(d), d.update(schemaVersion=3)))
-    four = variant(lambda d: (without_points(d), d.update(schemaVersion=4)))
+                               without_points(d), without_period(d), d.update(schemaVersion=3)))
+    four = variant(lambda d: (without_points(d), without_basis(d), d.update(schemaVersion=4)))
     for error in validator.iter_errors(four):
         failures.append(f"version 4: fails the schema at {list(error.path)}: {error.message}")
     for error in validator.iter_errors(three):
         failures.append(f"version 3: fails the schema at {list(error.path)}: {error.message}")
+    bad["version 4 with a basis"] = variant(
+        lambda d: (without_points(d), without_period(d), d.update(schemaVersion=4)))
     for version in (1, 2):
         for error in validator.iter_errors(older(version)):
             failures.append(f"version {version}: fails the schema at {list(error.path)}: "
@@ -272,8 +306,10 @@ def as_version_4(d):
     d = json.loads(json.dumps(d))
     d.pop("subsetSimulation")
     if d["form"] is not None:
-        for k in ("designPoints", "system", "severalPointsWarning"):
+        for k in ("designPoints", "system", "severalPointsWarning", "otherPeriod",
+                  "designValues"):
             d["form"].pop(k)
+    d["verdict"].pop("basis")
     if d.get("importanceSampling") is not None:
         for k in ("targetCov", "samplingEnd"):
             d["importanceSampling"].pop(k)

@@ -20,6 +20,7 @@ std::string defaultText() { return studyFileText(Study()); }
 using testing::repeated;
 using testing::replaced;
 using testing::studyTextWith;
+using testing::version2Text;
 
 std::string refusal(const std::string& text) {
     try {
@@ -35,9 +36,10 @@ TEST(StudyFile, WritesTheInputsAsTextsInTheirFixedOrder) {
     study.distributions[5] = "Poisson";
     study.parameters[5] = "12,2";
     study.seed = 18446744073709551615u;
-    study.targetIndex = 4.25;
+    study.target.typed = TypedTarget{4.25, "client's brief"};
+    setRole(study, InputVariable::UdlValue, LoadRole::Permanent);
     EXPECT_EQ(studyFileText(study), R"({
-  "schemaVersion": 2,
+  "schemaVersion": 3,
   "repetitions": "25",
   "samples": "1000",
   "variables": [
@@ -77,7 +79,22 @@ TEST(StudyFile, WritesTheInputsAsTextsInTheirFixedOrder) {
       "distribution": ""
     }
   ],
-  "targetIndex": 4.25,
+  "target": {
+    "reliabilityClass": "RC2",
+    "referencePeriodYears": 50,
+    "typed": {
+      "index": 4.25,
+      "source": "client's brief"
+    }
+  },
+  "loadRoles": {
+    "PointLoadValue": "variable",
+    "UdlValue": "permanent"
+  },
+  "fractiles": {
+    "allowableStress": 0.05,
+    "variableLoadAnnualMaximum": 0.98
+  },
   "seed": 18446744073709551615
 }
 )");
@@ -95,10 +112,49 @@ TEST(StudyFile, ReadsBackWhatItWrote) {
         study.seed = seed;
         EXPECT_EQ(parseStudyText(studyFileText(study), "s.json"), study);
     }
-    for (double target : {0.0, 0.1, 3.8, 5.23, 8.0}) {
-        study.targetIndex = target;
-        EXPECT_EQ(parseStudyText(studyFileText(study), "s.json").targetIndex, target);
+    const TargetBasis targets[] = {
+        {ReliabilityClass::RC1, ReferencePeriod::OneYear, std::nullopt},
+        {ReliabilityClass::RC3, ReferencePeriod::FiftyYears, std::nullopt},
+        {ReliabilityClass::RC2, ReferencePeriod::OneYear, TypedTarget{0.0, ""}},
+        {ReliabilityClass::RC2, ReferencePeriod::FiftyYears, TypedTarget{8.0, "Grüße \"x\""}},
+    };
+    for (const TargetBasis& target : targets) {
+        study.target = target;
+        setRole(study, InputVariable::PointLoadValue, LoadRole::Permanent);
+        study.fractiles = {0.001, 0.999};
+        EXPECT_EQ(parseStudyText(studyFileText(study), "s.json"), study);
     }
+}
+
+// Version 1, or version 2 at 3.8, reads as RC2 over 50 years; version 2 at another index as that
+// index typed, from the study file. Roles and fractiles take their defaults.
+TEST(StudyFile, ReadsTheTargetsOfEarlierVersions) {
+    const TargetBasis table;
+    const struct {
+        const char* what;
+        std::string text;
+        TargetBasis target;
+    } cases[] = {
+        {"version 1",
+         replaced(replaced(version2Text("3.8"), ",\n  \"targetIndex\": 3.8", ""),
+                  "\"schemaVersion\": 2", "\"schemaVersion\": 1"),
+         table},
+        {"version 2 at 3.8", version2Text("3.8"), table},
+        {"version 2 at 3.80", version2Text("3.80"), table},
+        {"version 2 at 4.25",
+         version2Text("4.25"),
+         {ReliabilityClass::RC2, ReferencePeriod::FiftyYears, TypedTarget{4.25, "study file"}}},
+        {"version 2 at 0",
+         version2Text("0"),
+         {ReliabilityClass::RC2, ReferencePeriod::FiftyYears, TypedTarget{0.0, "study file"}}},
+    };
+    for (const auto& c : cases) {
+        const Study study = parseStudyText(c.text, "s.json");
+        EXPECT_EQ(study.target, c.target) << c.what;
+        EXPECT_EQ(study.loadRoles, Study().loadRoles) << c.what;
+        EXPECT_EQ(study.fractiles, Study().fractiles) << c.what;
+    }
+    EXPECT_EQ(Study().target.index(), 3.8);
 }
 
 TEST(StudyFile, AcceptsAnyLayoutOfTheSameJson) {
@@ -116,9 +172,7 @@ TEST(StudyFile, AcceptsAnyLayoutOfTheSameJson) {
     EXPECT_EQ(study.samples, "10");
     EXPECT_EQ(study.distributions[6], "Gumbel");
     EXPECT_EQ(study.seed, 7u);
-    // Version 1 has no target index: the study takes the default.
-    EXPECT_EQ(study.targetIndex, defaultTargetIndex);
-    EXPECT_EQ(defaultTargetIndex, 3.8);
+    EXPECT_EQ(study.target, TargetBasis());
 }
 
 struct BadCase {
@@ -144,13 +198,13 @@ TEST(StudyFile, RefusesWhatIsNotAStudyNamingTheFileAndTheFault) {
          "The study file s.json is not JSON: line 3, column 17: syntax error while parsing value "
          "- unexpected end of input; expected '[', '{', or a literal"},
         {"a list", "[1]", notStudy + "the study: must be a JSON object, not a list"},
-        {"version 3", replaced(ok, "\"schemaVersion\": 2", "\"schemaVersion\": 3"),
-         notStudy + "schemaVersion: is 3; this program reads versions 1 and 2"},
-        {"version 0", replaced(ok, "\"schemaVersion\": 2", "\"schemaVersion\": 0"),
-         notStudy + "schemaVersion: is 0; this program reads versions 1 and 2"},
-        {"version as text", replaced(ok, "\"schemaVersion\": 2", "\"schemaVersion\": \"2\""),
-         notStudy + "schemaVersion: must be the whole number 1 or 2, not the text \"2\""},
-        {"no version", replaced(ok, "\"schemaVersion\": 2,", ""),
+        {"version 4", replaced(ok, "\"schemaVersion\": 3", "\"schemaVersion\": 4"),
+         notStudy + "schemaVersion: is 4; this program reads versions 1 to 3"},
+        {"version 0", replaced(ok, "\"schemaVersion\": 3", "\"schemaVersion\": 0"),
+         notStudy + "schemaVersion: is 0; this program reads versions 1 to 3"},
+        {"version as text", replaced(ok, "\"schemaVersion\": 3", "\"schemaVersion\": \"3\""),
+         notStudy + "schemaVersion: must be a whole number from 1 to 3, not the text \"3\""},
+        {"no version", replaced(ok, "\"schemaVersion\": 3,", ""),
          notStudy + "the study: \"schemaVersion\" is missing"},
         {"no samples", replaced(ok, "\"samples\": \"1000\",", ""),
          notStudy + "the study: \"samples\" is missing"},
@@ -162,18 +216,56 @@ TEST(StudyFile, RefusesWhatIsNotAStudyNamingTheFileAndTheFault) {
          notStudy + "variables[3]: \"distribution\" is missing"},
         {"unknown field", replaced(ok, "\"samples\"", "\"sample\": \"1\", \"samples\""),
          notStudy + "sample: is not a field of a study; its fields are \"schemaVersion\", "
-                    "\"repetitions\", \"samples\", \"variables\", \"targetIndex\", \"seed\""},
-        {"target index in version 1", replaced(ok, "\"schemaVersion\": 2", "\"schemaVersion\": 1"),
+                    "\"repetitions\", \"samples\", \"variables\", \"target\", \"loadRoles\", "
+                    "\"fractiles\", \"seed\""},
+        {"target index in version 1",
+         replaced(version2Text("3.8"), "\"schemaVersion\": 2", "\"schemaVersion\": 1"),
          notStudy + "targetIndex: is not a field of a study; its fields are \"schemaVersion\", "
                     "\"repetitions\", \"samples\", \"variables\", \"seed\""},
-        {"no target index in version 2", replaced(ok, ",\n  \"targetIndex\": 3.8", ""),
+        {"target in version 2", replaced(ok, "\"schemaVersion\": 3", "\"schemaVersion\": 2"),
+         notStudy + "target: is not a field of a study; its fields are \"schemaVersion\", "
+                    "\"repetitions\", \"samples\", \"variables\", \"targetIndex\", \"seed\""},
+        {"no target index in version 2",
+         replaced(version2Text("3.8"), ",\n  \"targetIndex\": 3.8", ""),
          notStudy + "the study: \"targetIndex\" is missing"},
-        {"target index as text", replaced(ok, "\"targetIndex\": 3.8", "\"targetIndex\": \"3.8\""),
+        {"target index as text", version2Text("\"3.8\""),
          notStudy + "targetIndex: must be a number from 0 to 8, not the text \"3.8\""},
-        {"target index past 8", replaced(ok, "\"targetIndex\": 3.8", "\"targetIndex\": 8.01"),
+        {"target index past 8", version2Text("8.01"),
          notStudy + "targetIndex: must be a number from 0 to 8, not the number 8.01"},
-        {"negative target index", replaced(ok, "\"targetIndex\": 3.8", "\"targetIndex\": -1"),
+        {"negative target index", version2Text("-1"),
          notStudy + "targetIndex: must be a number from 0 to 8, not the number -1"},
+        {"no target in version 3", replaced(ok, "\"target\"", "\"targets\""),
+         notStudy + "targets: is not a field of a study; its fields are \"schemaVersion\", "
+                    "\"repetitions\", \"samples\", \"variables\", \"target\", \"loadRoles\", "
+                    "\"fractiles\", \"seed\""},
+        {"class RC4", replaced(ok, "\"RC2\"", "\"RC4\""),
+         notStudy + "target.reliabilityClass: \"RC4\" is not one of \"RC1\", \"RC2\", \"RC3\""},
+        {"period of 10 years",
+         replaced(ok, "\"referencePeriodYears\": 50", "\"referencePeriodYears\": 10"),
+         notStudy + "target.referencePeriodYears: must be 1 or 50, not the number 10"},
+        {"period as text",
+         replaced(ok, "\"referencePeriodYears\": 50", "\"referencePeriodYears\": \"50\""),
+         notStudy + "target.referencePeriodYears: must be 1 or 50, not the text \"50\""},
+        {"typed target past 8",
+         replaced(ok, "\"typed\": null", "\"typed\": {\"index\": 9, \"source\": \"x\"}"),
+         notStudy + "target.typed.index: must be a number from 0 to 8, not the number 9"},
+        {"typed target without a source",
+         replaced(ok, "\"typed\": null", "\"typed\": {\"index\": 4}"),
+         notStudy + "target.typed: \"source\" is missing"},
+        {"typed target as a number", replaced(ok, "\"typed\": null", "\"typed\": 4"),
+         notStudy + "target.typed: must be null or an object, not the number 4"},
+        {"unknown role", replaced(ok, "\"UdlValue\": \"variable\"", "\"UdlValue\": \"live\""),
+         notStudy + "loadRoles.UdlValue: \"live\" is not one of \"variable\", \"permanent\""},
+        {"role of the span",
+         replaced(ok, "\"UdlValue\": \"variable\"",
+                  "\"UdlValue\": \"variable\", \"BeamLength\": \"permanent\""),
+         notStudy + "loadRoles.BeamLength: is not a field of the load roles; its fields are "
+                    "\"PointLoadValue\", \"UdlValue\""},
+        {"fractile of 1", replaced(ok, "\"allowableStress\": 0.05", "\"allowableStress\": 1"),
+         notStudy + "fractiles.allowableStress: must be a number between 0 and 1 (not either), "
+                    "not the number 1"},
+        {"no load fractile", replaced(ok, ",\n    \"variableLoadAnnualMaximum\": 0.98", ""),
+         notStudy + "fractiles: \"variableLoadAnnualMaximum\" is missing"},
         {"unknown variable", replaced(ok, "\"BeamDepth\"", "\"BeamHeight\""),
          notStudy + "variables[2].name: \"BeamHeight\" is not a variable; the variables are, in "
                     "this order, BeamLength, BeamWidth, BeamDepth, AllowableStress, "
@@ -226,7 +318,7 @@ TEST(StudyFile, RefusesNumbersPastADoubleByLineAndColumn) {
         {"the whole file", "1e400",
          "The study file s.json is not a study: line 1, column 1: the number 1e400" + tooLarge},
         {"400 digits for the version",
-         studyTextWith("\"schemaVersion\": 2", "\"schemaVersion\": " + ones),
+         studyTextWith("\"schemaVersion\": 3", "\"schemaVersion\": " + ones),
          "The study file s.json is not a study: line 2, column 20: the number " +
              std::string(60, '1') + "\u2026" + tooLarge},
         {"negative seed", studyTextWith("\"variables\"", "\"seed\": -1e400, \"variables\""),
@@ -273,7 +365,7 @@ TEST(StudyFile, RefusesAKeyGivenTwiceNamingIt) {
         {"seed", studyTextWith("\"variables\"", "\"seed\": 1, \"seed\": 2, \"variables\""),
          notStudy + "seed: appears twice"},
         {"the version, the wrong one first",
-         studyTextWith("\"schemaVersion\": 2", "\"schemaVersion\": 3, \"schemaVersion\": 2"),
+         studyTextWith("\"schemaVersion\": 3", "\"schemaVersion\": 4, \"schemaVersion\": 3"),
          notStudy + "schemaVersion: appears twice"},
         {"written with an escape",
          studyTextWith("\"variables\"", "\"seed\": 1, \"se\\u0065d\": 1, \"variables\""),
@@ -313,7 +405,7 @@ TEST(StudyFile, RefusalsShowAtMost60CharactersOfATextEscaped) {
         {"unknown field", studyTextWith("\"samples\"", "\"\\t" + x100 + "\": 1, \"samples\""),
          notStudy + "\\t" + std::string(59, 'x') + ellipsis +
              ": is not a field of a study; its fields are \"schemaVersion\", \"repetitions\", "
-             "\"samples\", \"variables\", \"targetIndex\", \"seed\""},
+             "\"samples\", \"variables\", \"target\", \"loadRoles\", \"fractiles\", \"seed\""},
         {"key twice",
          studyTextWith("\"samples\"", "\"" + x100 + "\": 1, \"" + x100 + "\": 1, \"samples\""),
          notStudy + ellipsis + x60 + ": appears twice"},
@@ -376,7 +468,7 @@ TEST(StudyFile, RefusesAHugeFileWithoutReadingItWhole) {
                                           " is larger than 1 MiB; a study is a few hundred bytes.");
     fs::resize_file(file.path, largestStudyFile);  // the largest allowed size is read
     EXPECT_EQ(fileRefusal(file.path), "The study file " + file.path.string() +
-                                          " is not JSON: line 44, column 1: a NUL byte");
+                                          " is not JSON: line 56, column 1: a NUL byte");
 }
 
 TEST(StudyFile, RefusesMissingFilesAndFolders) {

@@ -33,6 +33,8 @@ with tempfile.TemporaryDirectory() as folder:
     written = {}
     for name, args in {
         "defaults": ["--repetitions", "1", "--samples", "1"],
+        "typed target": ["--repetitions", "1", "--samples", "1", "--target-index", "4.5",
+                         "--reference-period", "1", "--load-role", "UdlValue=permanent"],
         "seeded": ["--seed", "18446744073709551615", "--dist", "0=Others to follow",
                    "--param", "UdlValue=Grüße", "--repetitions", " 2.5", "--samples", "1"],
     }.items():
@@ -48,17 +50,22 @@ with tempfile.TemporaryDirectory() as folder:
     good = written["seeded"]
     if good["seed"] != 18446744073709551615 or good["variables"][6]["parameters"] != "Grüße":
         failures.append("seeded: the study does not hold the options given")
-    if good["schemaVersion"] != 2 or good["targetIndex"] != 3.8:
-        failures.append("seeded: the study does not hold version 2's default target index")
+    if good["schemaVersion"] != 3 or good["target"] != {
+            "reliabilityClass": "RC2", "referencePeriodYears": 50, "typed": None}:
+        failures.append("seeded: the study does not hold version 3's default target")
 
-    # A study of version 1, without a target index, still reads.
-    older = json.loads(json.dumps(written["defaults"]))
-    older.pop("targetIndex")
-    older["schemaVersion"] = 1
-    for error in validator.iter_errors(older):
-        failures.append(f"version 1: fails the schema: {error.message}")
-    if run("--study", write(folder, "older.json", older)).returncode != 0:
-        failures.append("version 1: the driver does not read it")
+    # Studies of versions 1 and 2 still read.
+    for version, index in ((1, None), (2, 3.8), (2, 4.5)):
+        older = json.loads(json.dumps(written["defaults"]))
+        for field in ("target", "loadRoles", "fractiles"):
+            older.pop(field)
+        older["schemaVersion"] = version
+        if index is not None:
+            older["targetIndex"] = index
+        for error in validator.iter_errors(older):
+            failures.append(f"version {version}: fails the schema: {error.message}")
+        if run("--study", write(folder, "older.json", older)).returncode != 0:
+            failures.append(f"version {version}: the driver does not read it")
 
     def variant(change):
         study = json.loads(json.dumps(good))
@@ -66,13 +73,23 @@ with tempfile.TemporaryDirectory() as folder:
         return study
 
     bad = {
-        "version 3": variant(lambda s: s.update(schemaVersion=3)),
-        "version as text": variant(lambda s: s.update(schemaVersion="2")),
-        "version 1 with a target index": variant(lambda s: s.update(schemaVersion=1)),
-        "version 2 without a target index": variant(lambda s: s.pop("targetIndex")),
-        "target index as text": variant(lambda s: s.update(targetIndex="3.8")),
-        "target index past 8": variant(lambda s: s.update(targetIndex=8.5)),
-        "negative target index": variant(lambda s: s.update(targetIndex=-0.1)),
+        "version 4": variant(lambda s: s.update(schemaVersion=4)),
+        "version as text": variant(lambda s: s.update(schemaVersion="3")),
+        "version 1 with a target": variant(lambda s: s.update(schemaVersion=1)),
+        "version 2 with a target": variant(lambda s: s.update(schemaVersion=2, targetIndex=3.8)),
+        "version 3 with a target index": variant(lambda s: s.update(targetIndex=3.8)),
+        "version 3 without a target": variant(lambda s: s.pop("target")),
+        "class RC4": variant(lambda s: s["target"].update(reliabilityClass="RC4")),
+        "period of 10 years": variant(lambda s: s["target"].update(referencePeriodYears=10)),
+        "typed target past 8": variant(
+            lambda s: s["target"].update(typed={"index": 8.5, "source": "x"})),
+        "typed target as text": variant(
+            lambda s: s["target"].update(typed={"index": "3.8", "source": "x"})),
+        "typed target without a source": variant(lambda s: s["target"].update(typed={"index": 4})),
+        "unknown role": variant(lambda s: s["loadRoles"].update(UdlValue="live")),
+        "role of the span": variant(lambda s: s["loadRoles"].update(BeamLength="permanent")),
+        "fractile of 1": variant(lambda s: s["fractiles"].update(allowableStress=1)),
+        "fractile of 0": variant(lambda s: s["fractiles"].update(variableLoadAnnualMaximum=0)),
         "no samples": variant(lambda s: s.pop("samples")),
         "number for a text": variant(lambda s: s.update(repetitions=25)),
         "text for the seed": variant(lambda s: s.update(seed="12")),

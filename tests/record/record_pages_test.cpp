@@ -5,6 +5,8 @@
 #include <cctype>
 #include <fstream>
 
+#include "analysis/design_values.hpp"
+#include "analysis/period_text.hpp"
 #include "failure_statistics/figure_text.hpp"
 #include "record/calculation_record.hpp"
 #include "record/record_document.hpp"
@@ -86,7 +88,7 @@ TEST(RecordPages, AHeadingStaysOnThePageOfWhatItHeads) {
 TEST(RecordPages, EachMethodIsABlockAndEachBetaMeetsTheTargetOrNot) {
     testing::RecordingObserver o;
     Study study = testing::studyOf("4", "500");
-    study.targetIndex = 0.1;
+    study.target.typed = TypedTarget{0.1, "command line"};
     const RunResult run = testing::runSeeded(o, study, 3);
     Analysis analysis = Analysis::ofDesignRun(run);
     for (const auto method : {reliability::Method::Sorm, reliability::Method::ImportanceSampling,
@@ -100,7 +102,16 @@ TEST(RecordPages, EachMethodIsABlockAndEachBetaMeetsTheTargetOrNot) {
         EXPECT_NE(text.find(title), std::string::npos) << title;
     EXPECT_NE(text.find(formatFigure(sampling.failureProbability)), std::string::npos);
     // The design run, FORM, SORM, importance sampling and independent streams: one verdict each.
-    EXPECT_EQ(testing::countOf(text, "meets the target index 0.10"), 5) << text;
+    EXPECT_EQ(testing::countOf(text, "meets 50-year loads: beta 0.10 (command line)"), 5) << text;
+    // FORM's section: the other period's beta and the design values with their bases.
+    const auto& form = *analysis.form();
+    const auto values = designValues(analysis.study(), form);
+    ASSERT_TRUE(values);
+    for (const std::string& part :
+         {otherPeriodLabel(form.otherPeriod), otherPeriodText(form.otherPeriod),
+          "Characteristic and design values: " + designValuesCaption(*values, study.target),
+          values->inputs[6].basis, formatFigure(*values->inputs[6].factorAtTarget)})
+        EXPECT_NE(text.find(part), std::string::npos) << part;
 }
 
 TEST(RecordPages, TheWarningsHoldEachInputOutOfRangeForADesignRunAndAMethod) {

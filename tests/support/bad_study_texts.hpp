@@ -24,6 +24,15 @@ inline std::string studyTextWith(const std::string& from, const std::string& to)
     return replaced(studyFileText(Study()), from, to);
 }
 
+// The default study's file text as version 2 wrote it, with its target index.
+inline std::string version2Text(const std::string& index) {
+    std::string text = studyTextWith("\"schemaVersion\": 3", "\"schemaVersion\": 2");
+    const std::size_t from = text.find(",\n  \"target\"");
+    const std::size_t to = text.find("\n}", from);
+    EXPECT_NE(from, std::string::npos);
+    return text.replace(from, to - from, ",\n  \"targetIndex\": " + index);
+}
+
 struct BadStudy {
     const char* what;
     std::string text;
@@ -42,7 +51,7 @@ inline std::vector<BadStudy> onceCrashingStudies() {
          studyTextWith("\"samples\": \"1000\"", "\"samples\": " + deep + ", \"x\": 1"),
          "is not a study: samples: lists or objects are nested more than 64 deep"},
         {"key twice",
-         studyTextWith("\"schemaVersion\": 2", "\"schemaVersion\": 3, \"schemaVersion\": 2"),
+         studyTextWith("\"schemaVersion\": 3", "\"schemaVersion\": 2, \"schemaVersion\": 3"),
          "is not a study: schemaVersion: appears twice"},
     };
 }

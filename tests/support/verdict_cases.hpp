@@ -31,24 +31,29 @@ inline std::vector<std::pair<InputVariable, std::string>> withoutSpread() {
 // FORM's beta on the default study is 0.1475; independent Monte Carlo's 2 x 100 samples see no
 // failure at AllowableStress 60,3.
 inline const std::vector<VerdictCase> verdictCases = {
-    {"meets", reliability::Method::Form, {}, 0.1, "meets the target index 0.10"},
-    {"falls short", reliability::Method::Form, {}, 3.8, "falls short of the target index 3.80"},
+    {"meets", reliability::Method::Form, {}, 0.1, "meets 50-year loads: beta 0.10 (command line)"},
+    {"falls short",
+     reliability::Method::Form,
+     {},
+     3.8,
+     "falls short of 50-year loads: beta 3.80 (command line)"},
     {"not shown to meet",
      reliability::Method::IndependentMonteCarlo,
      {{InputVariable::AllowableStress, "60,3"}},
      3.8,
-     "not shown to meet the target index 3.80"},
+     "not shown to meet 50-year loads: beta 3.80 (command line)"},
     {"no answer", reliability::Method::Form, withoutSpread(), 3.8,
-     "no answer to check against the target index 3.80"},
+     "no answer to check against 50-year loads: beta 3.80 (command line)"},
 };
 
-// The case's study: 2 repetitions of 100 samples, seed 1.
+// The case's study: 2 repetitions of 100 samples, seed 1, its target typed as --target-index
+// types it.
 inline Study verdictStudy(const VerdictCase& c) {
     Study study;
     study.repetitions = "2";
     study.samples = "100";
     study.seed = 1;
-    study.targetIndex = c.target;
+    study.target.typed = TypedTarget{c.target, "command line"};
     for (const auto& [variable, text] : c.parameters)
         study.parameters[static_cast<std::size_t>(variable)] = text;
     return study;

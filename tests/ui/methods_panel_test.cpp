@@ -13,10 +13,13 @@
 #include <QWheelEvent>
 #include <filesystem>
 
+#include "analysis/design_values.hpp"
+#include "analysis/period_text.hpp"
 #include "failure_statistics/figure_text.hpp"
 #include "files/results_json.hpp"
 #include "files/study_file.hpp"
 #include "reliability/form.hpp"
+#include "support/bad_study_texts.hpp"
 #include "support/file_test_support.hpp"
 #include "support/method_answers.hpp"
 #include "support/pdf_tools.hpp"
@@ -97,7 +100,8 @@ TEST_F(MethodsPanelTest, FormAppearsAfterADesignRunWithTheExpectedBeta) {
     EXPECT_TRUE(summary.startsWith(QString::fromStdString(
         "beta " + formatFigure(expected.beta) +
         ", Pf = Phi(-beta) = " + formatFigure(expected.failureProbability) + "; converged; " +
-        formatCount(expected.evaluations) + " evaluations; meets the target index 3.80.")))
+        formatCount(expected.evaluations) +
+        " evaluations; meets RC2, 50-year loads: beta 3.8 (EN 1990 Table B2).")))
         << summary.toStdString();
     // The design point, input by input, and the bars, largest first.
     const auto& point = *shown.form->designPoint;
@@ -121,9 +125,10 @@ TEST_F(MethodsPanelTest, FormAppearsAfterADesignRunWithTheExpectedBeta) {
               QString::fromStdString("below " + formatFigure(design->wilson.upper)));
     EXPECT_EQ(cell("methodComparison", 0, 3),
               QString::fromStdString("above " + formatFigure(design->reliabilityInterval.lower)));
-    EXPECT_EQ(cell("methodComparison", 0, 6), "not shown to meet the target index 3.80");
+    EXPECT_EQ(cell("methodComparison", 0, 6),
+              "not shown to meet RC2, 50-year loads: beta 3.8 (EN 1990 Table B2)");
     find<QDoubleSpinBox>("targetIndex")->setValue(2.0);
-    EXPECT_EQ(cell("methodComparison", 0, 6), "meets the target index 2.00");
+    EXPECT_EQ(cell("methodComparison", 0, 6), "meets 50-year loads: beta 2.00 (results window)");
     EXPECT_EQ(cell("methodComparison", 1, 0), "FORM");
     EXPECT_EQ(cell("methodComparison", 1, 3), QString::fromStdString(formatFigure(expected.beta)));
 }
@@ -179,10 +184,13 @@ TEST_F(MethodsPanelTest, ImportanceSamplingFromThePanelIsRunMethodsAndReachesThe
     EXPECT_EQ(cell("methodComparison", 2, 1),
               QString::fromStdString(formatFigure(samplingOf(expected)->failureProbability)));
     EXPECT_EQ(cell("methodComparison", 2, 4), "5500");
-    EXPECT_EQ(cell("methodComparison", 2, 6), "meets the target index 3.80");
+    EXPECT_EQ(cell("methodComparison", 2, 6),
+              "meets RC2, 50-year loads: beta 3.8 (EN 1990 Table B2)");
     find<QDoubleSpinBox>("targetIndex")->setValue(6.0);
-    EXPECT_EQ(cell("methodComparison", 2, 6), "falls short of the target index 6.00");
-    EXPECT_EQ(cell("methodComparison", 1, 6), "falls short of the target index 6.00");
+    EXPECT_EQ(cell("methodComparison", 2, 6),
+              "falls short of 50-year loads: beta 6.00 (results window)");
+    EXPECT_EQ(cell("methodComparison", 1, 6),
+              "falls short of 50-year loads: beta 6.00 (results window)");
 }
 
 // The calculation record carries the methods run in the tab, FORM once, and the target index the
@@ -198,8 +206,8 @@ TEST_F(MethodsPanelTest, TheRecordCarriesTheTabsMethodsAndItsTarget) {
     const MethodResult& sampling = panel().methodResults().back();
     EXPECT_NE(text.find("Importance sampling"), std::string::npos) << text;
     EXPECT_NE(text.find(formatFigure(samplingOf(sampling)->failureProbability)), std::string::npos);
-    EXPECT_NE(text.find("falls short of the target index 5.50"), std::string::npos) << text;
-    EXPECT_EQ(text.find("target index 3.80"), std::string::npos);
+    EXPECT_NE(text.find("falls short of 50-year loads: beta 5.50"), std::string::npos) << text;
+    EXPECT_EQ(text.find("beta 3.8 (EN 1990"), std::string::npos);
     EXPECT_EQ(text.find("Limit-state evaluations"), text.rfind("Limit-state evaluations"));
 }
 
@@ -354,23 +362,61 @@ TEST_F(MethodsPanelTest, TheTargetIndexGoesWithTheStudy) {
     find<QDoubleSpinBox>("targetIndex")->setValue(4.25);
     savePath = file.path;
     window.studyCommands().saveAction()->trigger();
-    EXPECT_EQ(readStudyFile(file.path).targetIndex, 4.25);
+    EXPECT_EQ(readStudyFile(file.path).target.typed, (TypedTarget{4.25, "results window"}));
     find<QDoubleSpinBox>("targetIndex")->setValue(2.0);
     pressCalculate();  // the run's study, and its results files, hold it too
-    EXPECT_EQ(window.lastRun()->study.targetIndex, 2.0);
+    EXPECT_EQ(window.lastRun()->study.target.index(), 2.0);
     messages.clear();
     openPath = file.path;
     window.studyCommands().openAction()->trigger();
     EXPECT_EQ(panel().targetIndex(), 4.25);
-    // A study of version 1 has no target index: the default.
-    const std::string target = ",\n  \"targetIndex\": 3.8";
-    std::string older = studyFileText(Study());
-    older.replace(older.find(target), target.size(), "");
-    older.replace(older.find("\"schemaVersion\": 2"), 18, "\"schemaVersion\": 1");
-    testing::writeText(file.path, older);
+    // A study of version 2 at 3.8 reads as RC2 over 50 years, the table's.
+    testing::writeText(file.path, testing::version2Text("3.8"));
     window.studyCommands().openAction()->trigger();
     EXPECT_TRUE(messages.empty()) << messages.front().prompt;
     EXPECT_EQ(panel().targetIndex(), 3.8);
+    EXPECT_EQ(find<QComboBox>("reliabilityClass")->currentText(), "RC2");
+}
+
+// The class, the period and the roles chosen in the tab: the verdicts, FORM over the other period
+// and the design values follow, and the record and the study take them.
+TEST_F(MethodsPanelTest, TheTargetsBasisChosenInTheTabReachesEveryFigure) {
+    runRareCase();
+    EXPECT_TRUE(find<QLabel>("formOtherPeriod")->text().startsWith("FORM beta, 1-year loads: "));
+    ASSERT_EQ(find<QTableWidget>("designValues")->rowCount(), 7);
+    EXPECT_EQ(cell("designValues", 6, 6),
+              "98% fractile of the annual maximum (36.42% of the 50-year law)");
+    find<QComboBox>("reliabilityClass")->setCurrentIndex(2);
+    find<QComboBox>("referencePeriod")->setCurrentIndex(0);
+    find<QComboBox>("udlRole")->setCurrentIndex(1);
+    const Analysis& a = window.analysis().current();
+    EXPECT_EQ(a.target(), (TargetBasis{ReliabilityClass::RC3, ReferencePeriod::OneYear, {}}));
+    EXPECT_EQ(roleOf(a.study(), InputVariable::UdlValue), LoadRole::Permanent);
+    EXPECT_EQ(find<QDoubleSpinBox>("targetIndex")->value(), 5.2);
+    EXPECT_EQ(cell("methodComparison", 1, 6),
+              "meets RC3, 1-year loads: beta 5.2 (EN 1990 Table B2)");
+    // FORM over 50 years now, the point load alone converting; the UDL's value is its mean.
+    const auto& other = a.form()->otherPeriod;
+    EXPECT_EQ(find<QLabel>("formOtherPeriod")->text().toStdString(),
+              otherPeriodLabel(other) + ": " + otherPeriodText(other) + ".");
+    EXPECT_FALSE(other.loadsTogether);
+    EXPECT_EQ(cell("designValues", 6, 6), "mean");
+    EXPECT_EQ(cell("designValues", 5, 6), "98% fractile of the annual maximum");
+    const auto values = designValues(a.study(), *a.form());
+    EXPECT_EQ(cell("designValues", 3, 5).toStdString(),
+              formatFigure(*values->inputs[3].factorAtTarget));
+    EXPECT_EQ(values->target, 5.2);
+    // Typed: the index with its source.
+    find<QLineEdit>("targetSource")->setText("client's brief");
+    find<QDoubleSpinBox>("targetIndex")->setValue(4.0);
+    EXPECT_EQ(find<QComboBox>("reliabilityClass")->currentText(), "Typed target");
+    EXPECT_EQ(cell("methodComparison", 1, 6), "meets 1-year loads: beta 4.00 (client's brief)");
+    testing::TempPath file("basis.ferrolith");
+    savePath = file.path;
+    window.studyCommands().saveAction()->trigger();
+    const Study saved = readStudyFile(file.path);
+    EXPECT_EQ(saved.target, a.target());
+    EXPECT_EQ(saved.loadRoles, a.study().loadRoles);
 }
 
 // Scrolling the tab with the wheel over its boxes leaves them until they have the focus.
@@ -437,11 +483,12 @@ TEST_F(MethodsPanelTest, AStudyOpenedAfterARunStartsANewAnalysis) {
     const auto json = nlohmann::json::parse(testing::slurp(exported.path));
     ASSERT_EQ(json["methods"].size(), 2u);
     EXPECT_EQ(json["methods"][1]["method"], "sorm");
-    EXPECT_EQ(json["methods"][1]["verdict"]["text"], "meets the target index 3.80");
+    EXPECT_EQ(json["methods"][1]["verdict"]["text"],
+              "meets RC2, 50-year loads: beta 3.8 (EN 1990 Table B2)");
 
     testing::TempPath file("beam.ferrolith");
     Study study;
-    study.targetIndex = 4.5;
+    study.target.typed = TypedTarget{4.5, "brief"};
     testing::writeText(file.path, studyFileText(study));
     openPath = file.path;
     window.studyCommands().openAction()->trigger();
