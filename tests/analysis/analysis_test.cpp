@@ -142,7 +142,7 @@ TEST(Analysis, FormOfSeveralDesignPointsIsJudgedByTheirSystem) {
     study.parameters[static_cast<std::size_t>(InputVariable::PointLoadValue)] = "0,4";
     study.parameters[static_cast<std::size_t>(InputVariable::AllowableStress)] = "80,3";
     study.seed = 1;
-    study.targetIndex = 3.5;
+    study.target = typed(3.5);
     const Analysis a = Analysis::ofMethod(runMethod({study, {}}, {Method::Form}, o));
     const FormResult& form = a.form()->form;
     ASSERT_EQ(form.designPoints.size(), 2u);
