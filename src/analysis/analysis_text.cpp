@@ -14,6 +14,8 @@ std::string methodInText(reliability::Method method) {
             return "importance sampling";
         case reliability::Method::IndependentMonteCarlo:
             return "independent Monte Carlo";
+        case reliability::Method::SubsetSimulation:
+            return "subset simulation";
     }
     return {};
 }
