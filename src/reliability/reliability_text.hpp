@@ -48,9 +48,11 @@ inline constexpr const char* subsetChains =
     "samples: the chains of a level, each of the same length.";
 inline constexpr const char* targetCovRange =
     "The target coefficient of variation must be a number above 0.";
+// Measured by bench/coverage_bench.cpp (ferrolith_coverage).
 inline constexpr const char* subsetCovNote =
     "levels taken as uncorrelated, as Au and Beck's estimate takes them: it may understate the "
-    "spread";
+    "spread; its 95% interval held the reference in 76% of 1,000 seeds at Pf 1.3e-6 (one run of "
+    "1000 samples a level)";
 inline constexpr const char* subsetIntervalNote =
     "from the coefficient of variation on the log scale, Pf taken as lognormal";
 inline constexpr const char* sormNearestOnly =
