@@ -168,8 +168,7 @@ std::string subsetBlock(const SubsetSimulationResult& s) {
         line("Subset simulation ended by", std::string(text::subsetEndText(s.end))) +
         line("Subset simulation limit-state evaluations", formatCount(s.evaluations)) +
         line("Subset simulation Pf", formatFigure(s.failureProbability)) +
-        line("Subset simulation CoV",
-             formatFigure(s.variation) + " (" + text::subsetCovNote + ")") +
+        line("Subset simulation CoV", formatFigure(s.variation) + " (" + covNote(s) + ")") +
         line("Subset simulation Pf 95% interval", formatFigure(s.interval.lower) + " to " +
                                                       formatFigure(s.interval.upper) + " (" +
                                                       text::subsetIntervalNote + ")") +

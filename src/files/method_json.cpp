@@ -144,7 +144,7 @@ Json subsetJson(const SubsetSimulationResult& s) {
             {"evaluations", s.evaluations},
             {"pf", number(s.failureProbability)},
             {"cov", number(s.variation)},
-            {"covNote", figures ? Json(text::subsetCovNote) : Json()},
+            {"covNote", figures ? Json(covNote(s)) : Json()},
             {"pfInterval95", figures ? Json{{"lower", number(s.interval.lower)},
                                             {"upper", number(s.interval.upper)}}
                                      : Json()},

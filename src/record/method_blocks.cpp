@@ -57,20 +57,19 @@ RecordLines subsetLines(const SubsetSimulationResult& s) {
     std::string thresholds;
     for (const SubsetLevel& l : first.levels)
         thresholds += (thresholds.empty() ? "" : ", ") + formatFigure(l.threshold);
-    return {
-        {"Seed", std::to_string(s.seed)},
-        {"Samples a level", formatCount(s.samples)},
-        {"Level probability p0", formatFigure(s.levelProbability)},
-        {"Runs",
-         std::to_string(s.runs.size()) + ", ended by " + std::string(text::subsetEndText(s.end))},
-        {"Limit-state evaluations", formatCount(s.evaluations)},
-        {"Thresholds of run 1", thresholds},
-        {"Failure probability Pf", formatFigure(s.failureProbability)},
-        {"Coefficient of variation", formatFigure(s.variation) + " (" + text::subsetCovNote + ")"},
-        {"Pf 95% interval", formatFigure(s.interval.lower) + " to " +
-                                formatFigure(s.interval.upper) + " (" + text::subsetIntervalNote +
-                                ")"},
-        {"Reliability index beta", formatFigure(s.beta)}};
+    return {{"Seed", std::to_string(s.seed)},
+            {"Samples a level", formatCount(s.samples)},
+            {"Level probability p0", formatFigure(s.levelProbability)},
+            {"Runs", std::to_string(s.runs.size()) + ", ended by " +
+                         std::string(text::subsetEndText(s.end))},
+            {"Limit-state evaluations", formatCount(s.evaluations)},
+            {"Thresholds of run 1", thresholds},
+            {"Failure probability Pf", formatFigure(s.failureProbability)},
+            {"Coefficient of variation", formatFigure(s.variation) + " (" + covNote(s) + ")"},
+            {"Pf 95% interval", formatFigure(s.interval.lower) + " to " +
+                                    formatFigure(s.interval.upper) + " (" +
+                                    text::subsetIntervalNote + ")"},
+            {"Reliability index beta", formatFigure(s.beta)}};
 }
 
 RecordLines streamLines(const StreamMonteCarloResult& s, const StreamsAnswer& answer) {

@@ -12,21 +12,31 @@ namespace ferrolith::reliability {
 namespace {
 
 // The runs' Pf and their coefficients of variation. Each run estimates the same Pf with about the
-// same relative spread, so the pool's coefficient of variation is the runs' root mean square one
-// over the root of their count; weighting each run's spread by its own Pf would let one run that
-// overshoots inflate it.
+// same relative spread, so Au and Beck's coefficient of variation of the pool is the runs' root
+// mean square one over the root of their count. It leaves out the correlation between levels and
+// between chains of shared seeds, and understates the spread about twice: from
+// leastSpreadRuns runs on, the runs' own spread about their mean is measured and taken when it
+// is the larger.
 struct Pool {
     double sum = 0.0;
+    double squares = 0.0;  // of the runs' Pf
     double squaredVariations = 0.0;
     int runs = 0;
 
     void add(const SubsetRun& run) {
         sum += run.failureProbability;
+        squares += run.failureProbability * run.failureProbability;
         squaredVariations += run.variation * run.variation;
         ++runs;
     }
     double mean() const { return sum / runs; }
-    double variation() const { return std::sqrt(squaredVariations) / runs; }
+    double variation() const {
+        const double stated = std::sqrt(squaredVariations) / runs;
+        if (runs < leastSpreadRuns) return stated;
+        const double n = runs;
+        const double variance = std::max(0.0, (squares - sum * sum / n) / (n - 1.0));
+        return std::max(stated, std::sqrt(variance / n) / mean());
+    }
 };
 
 void fillFigures(SubsetSimulationResult& r, const Pool& pool) {
@@ -47,6 +57,10 @@ bool wholeChains(std::int64_t samples, double p0) {
 }
 
 }  // namespace
+
+const char* covNote(const SubsetSimulationResult& result) {
+    return std::ssize(result.runs) < leastSpreadRuns ? text::subsetCovNote : text::subsetSpreadNote;
+}
 
 std::string subsetOptionsFault(const SubsetOptions& o) {
     if (o.samples < 2 || o.samples > largestSubsetSamples)

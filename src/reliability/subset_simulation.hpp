@@ -25,6 +25,9 @@ inline constexpr int largestLevelCap = 200;
 // A level keeps every sample's point: a million samples of 21 coordinates is 170 MB.
 inline constexpr std::int64_t largestSubsetSamples = 1'000'000;
 inline constexpr int largestSubsetRuns = 100'000;
+// Runs pooled from which their spread about their mean says enough to measure Pf's coefficient
+// of variation by.
+inline constexpr int leastSpreadRuns = 10;
 // The most runs pooled towards a target coefficient of variation unless a count is given.
 inline constexpr int targetSubsetRuns = 1000;
 
@@ -73,15 +76,17 @@ struct SubsetSimulationResult {
     std::int64_t evaluations = 0;  // of every run
     // The mean of the runs' Pf.
     double failureProbability = std::numeric_limits<double>::quiet_NaN();
-    // Of that mean: the root mean square of the runs' own over the root of their count, as each
-    // run's spread is its coefficient of variation times the Pf they all estimate. It leaves out
-    // the correlation between levels (text::subsetCovNote).
+    // Of that mean: Au and Beck's from the runs' own (text::subsetCovNote), or from
+    // leastSpreadRuns runs on the runs' measured spread where that is the larger.
     double variation = std::numeric_limits<double>::quiet_NaN();
     // 95%: Pf times exp(-+1.96 s), s^2 = ln(1 + CoV^2), as if Pf were lognormal; at most 1.
     ProbabilityInterval interval;
     double beta = std::numeric_limits<double>::quiet_NaN();  // -Phi^-1(Pf)
     SamplingEnd end = SamplingEnd::Count;
 };
+
+// What the coefficient of variation rests on, in words, beside the figure.
+const char* covNote(const SubsetSimulationResult& result);
 
 // Why options cannot be run, in one line; empty when they can.
 std::string subsetOptionsFault(const SubsetOptions& options);

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <nlohmann/json.hpp>
 
+#include "reliability/reliability_text.hpp"
 #include "support/file_test_support.hpp"
 #include "support/run_cli.hpp"
 
@@ -169,7 +170,8 @@ TEST(MethodDriver, SubsetSimulationEndToEnd) {
     EXPECT_EQ(subset["samplingEnd"], "count");
     EXPECT_EQ(rare.json["verdict"]["decision"], "meets");
     EXPECT_TRUE(has(rare.cli.out, "Subset simulation CoV: ")) << rare.cli.out;
-    EXPECT_TRUE(has(rare.cli.out, "levels taken as uncorrelated"));
+    EXPECT_TRUE(has(rare.cli.out, "the runs' measured spread about their mean")) << rare.cli.out;
+    EXPECT_EQ(subset["covNote"], reliability::text::subsetSpreadNote);
     const JsonRun flat = runWithJson("--method subset-simulation --seed 1 " + flatCase);
     EXPECT_EQ(flat.cli.status, 0) << flat.cli.err;
     EXPECT_EQ(flat.json["form"]["converged"], false);
