@@ -21,7 +21,9 @@ constexpr std::uintmax_t mostRootSteps = 60;
 class MovedInput {
   public:
     MovedInput(const Study& study, const DesignRequest& request)
-        : study_(study), inputs_(studyInputs(study)), index_(static_cast<std::size_t>(request.input)),
+        : study_(study),
+          inputs_(studyInputs(study)),
+          index_(static_cast<std::size_t>(request.input)),
           keep_(request.keep) {
         typedFirst_ = inputs_.paramA[index_];
         typedSecond_ = inputs_.paramB[index_];
@@ -93,9 +95,8 @@ const CurvePoint& nearest(const std::vector<CurvePoint>& curve, double target) {
         return std::isfinite(p.beta) ? std::abs(p.beta - target)
                                      : std::numeric_limits<double>::infinity();
     };
-    return *std::min_element(curve.begin(), curve.end(), [&](const auto& p, const auto& q) {
-        return miss(p) < miss(q);
-    });
+    return *std::min_element(curve.begin(), curve.end(),
+                             [&](const auto& p, const auto& q) { return miss(p) < miss(q); });
 }
 
 // The first number in the bracket at which FORM's beta equals the target.

@@ -36,27 +36,26 @@ std::string designInputText(const DesignForTarget& design) {
 }
 
 std::string designValueText(const DesignForTarget& design) {
-    return formatFigure(design.value) + " (mean " + formatFigure(design.mean) +
-           ", second number " + formatFigure(design.second) + ")";
+    return formatFigure(design.value) + " (mean " + formatFigure(design.mean) + ", second number " +
+           formatFigure(design.second) + ")";
 }
 
 std::vector<std::string> designForTargetLines(const DesignForTarget& design) {
     std::vector<std::string> lines{
         std::string(designFor) + designInputText(design),
         std::string(designTarget) + basisText(design.basis),
-        std::string(designRange) + formatFigure(design.range.lower) + " to " + formatFigure(design.range.upper) +
-            " (typed " + formatFigure(design.typedFirst) + ", " +
+        std::string(designRange) + formatFigure(design.range.lower) + " to " +
+            formatFigure(design.range.upper) + " (typed " + formatFigure(design.typedFirst) + ", " +
             formatFigure(design.typedSecond) + "), " + std::to_string(design.curve.size()) +
             " FORM points",
     };
     if (!design.reached) {
-        lines.push_back(std::string(designOutOfReach) + designBest + designValueText(design) + ", FORM beta " +
-                        formatFigure(design.beta) + ".");
+        lines.push_back(std::string(designOutOfReach) + designBest + designValueText(design) +
+                        ", FORM beta " + formatFigure(design.beta) + ".");
         return lines;
     }
     lines.push_back(std::string(designFound) + designValueText(design) + ", FORM beta " +
-                    formatFigure(design.beta) + " (Pf " + formatFigure(design.check->formPf) +
-                    ")");
+                    formatFigure(design.beta) + " (Pf " + formatFigure(design.check->formPf) + ")");
     lines.push_back(std::string(designSorm) + sormText(design.check->sorm));
     lines.push_back(std::string(designSampling) + samplingText(design.check->sampling));
     return lines;

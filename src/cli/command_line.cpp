@@ -177,8 +177,9 @@ KeptSpread keptSpreadNamed(const std::string& text) {
 // A:B, two numbers with A below B.
 DesignRange designRangeNamed(const std::string& text) {
     const std::size_t colon = text.find(':');
-    const auto lower = colon == std::string::npos ? std::nullopt
-                                                  : plainNumber(std::string_view(text).substr(0, colon));
+    const auto lower = colon == std::string::npos
+                           ? std::nullopt
+                           : plainNumber(std::string_view(text).substr(0, colon));
     const auto upper = colon == std::string::npos
                            ? std::nullopt
                            : plainNumber(std::string_view(text).substr(colon + 1));
