@@ -8,7 +8,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "failure_statistics/figure_text.hpp"
+#include "analysis/verdict.hpp"
 #include "ui/results_texts.hpp"
 #include "ui/widget_text.hpp"
 
@@ -70,7 +70,7 @@ void DesignCurveChart::show(const DesignForTarget* design) {
     curve_->replace(points);
     target_->replace(
         {{design->range.lower, design->target}, {design->range.upper, design->target}});
-    target_->setName(text(rt::designTargetSeries).arg(text(formatFigure(design->target))));
+    target_->setName(text(rt::designTargetSeries).arg(text(targetText(design->target))));
     found_->clear();
     if (std::isfinite(design->beta)) found_->append(design->value, design->beta);
     found_->setName(text(design->reached ? rt::designFoundSeries : rt::designBestSeries));

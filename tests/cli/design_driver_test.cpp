@@ -5,6 +5,7 @@
 #include <nlohmann/json.hpp>
 
 #include "support/file_test_support.hpp"
+#include "support/pdf_tools.hpp"
 #include "support/run_cli.hpp"
 
 namespace ferrolith::test {
@@ -22,10 +23,10 @@ bool has(const std::string& text, const std::string& part) {
 
 const std::string rareDepth = "--seed 1 --param AllowableStress=90,3 --design-for BeamDepth";
 
-TEST(DesignDriver, PrintsTheValueFoundAndWritesItsCheckAndCurve) {
-    TempPath json("design.json"), csv("design.csv");
-    const Result r =
-        runCli(rareDepth + " --is-samples 4000 --json " + json.path + " --csv " + csv.path);
+TEST(DesignDriver, PrintsTheValueFoundAndWritesItsCheckCurveAndRecord) {
+    TempPath json("design.json"), csv("design.csv"), record("design.pdf");
+    const Result r = runCli(rareDepth + " --is-samples 4000 --json " + json.path + " --csv " +
+                            csv.path + " --record " + record.path);
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.err, "");
     EXPECT_TRUE(has(r.out, "FORM beta: "));  // FORM's report of the study as typed comes first
@@ -45,6 +46,14 @@ TEST(DesignDriver, PrintsTheValueFoundAndWritesItsCheckAndCurve) {
     const std::string rows = slurp(csv.path);
     EXPECT_EQ(rows.rfind("value,beta\n112.5,", 0), 0u);
     EXPECT_EQ(std::count(rows.begin(), rows.end(), '\n'), 32);
+    // The record's section holds the same lines, and the chart's legend, drawn as vector graphics.
+    const std::string pages = testing::pdfText(record.path, false);
+    EXPECT_TRUE(has(pages,
+                    "Design for the target\nDesign for the target: Beam Depth (mm), second "
+                    "number kept\n"));
+    EXPECT_TRUE(has(pages, "Found: 181.3 (mean 181.3, second number 10.00), FORM beta 3.800"));
+    EXPECT_TRUE(has(pages, "target 3.80"));
+    EXPECT_EQ(testing::pdfImageCount(record.path), 0);
 }
 
 TEST(DesignDriver, ATargetOutOfReachSaysSoWithTheBestValue) {
