@@ -70,6 +70,11 @@ QLayout* DesignPanel::createControls() {
     input_->setObjectName(QStringLiteral("designInput"));
     for (const char* item : rt::designKeepItems) keep_->addItem(text(item));
     keep_->setObjectName(QStringLiteral("designKeep"));
+    // Long items must not widen the window past its minimum: the lists open wide enough.
+    for (QComboBox* list : {input_, keep_}) {
+        list->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+        list->setMinimumContentsLength(12);
+    }
     for (QLineEdit* box : {from_, to_}) {
         box->setPlaceholderText(text(rt::designDefaultRange));
         box->setToolTip(text(rt::designRangeTip));
