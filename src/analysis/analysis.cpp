@@ -67,6 +67,8 @@ Analysis Analysis::ofDesignRun(RunResult run, const Analysis& previous) {
     if (sameInputs(previous.study_, a.study_))
         for (const MethodResult& m : previous.methods_)
             if (m.method() != Method::Form) a.methods_.push_back(m);
+    if (previous.designForTarget_)
+        a.setDesignForTarget(previous.study_, *previous.designForTarget_);
     return a;
 }
 
@@ -103,6 +105,16 @@ void Analysis::basisChanged(const Study& before) {
     if (form_ && !samePeriods(before, study_))
         form_->otherPeriod = otherPeriodForm(study_, form_->space.inputs());
     for (MethodResult& m : methods_) adoptBasis(m);
+    // The design answered another target.
+    if (designForTarget_ && designForTarget_->target != study_.target.index())
+        designForTarget_.reset();
+}
+
+bool Analysis::setDesignForTarget(const Study& searched, DesignForTarget design) {
+    if (!sameInputs(study_, searched) || design.target != study_.target.index()) return false;
+    design.basis = study_.target;
+    designForTarget_ = std::move(design);
+    return true;
 }
 
 bool Analysis::addMethod(MethodResult method) {

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "analysis/design_for_target.hpp"
 #include "analysis/estimate.hpp"
 #include "analysis/input_range.hpp"
 #include "analysis/verdict.hpp"
@@ -64,6 +65,13 @@ class Analysis {
     // Keeps a method run on this study's inputs; false, keeping nothing, for other inputs.
     bool addMethod(reliability::MethodResult method);
 
+    // The last design for the target searched on the study, for its target; none before one,
+    // and none once the target index changes.
+    const std::optional<DesignForTarget>& designForTarget() const { return designForTarget_; }
+    // Keeps a design searched on the study searched; false, keeping nothing, when that study has
+    // other inputs or the design another target.
+    bool setDesignForTarget(const Study& searched, DesignForTarget design);
+
     // FORM's design point lies beyond the design generator's reach: only a design run has it.
     std::optional<std::string> tailWarning() const;
     // FORM found a further design point that carries more than 1% of the nearest one's
@@ -90,6 +98,7 @@ class Analysis {
     std::optional<reliability::StudyForm> form_;
     std::optional<double> formSeconds_;
     std::vector<reliability::MethodResult> methods_;
+    std::optional<DesignForTarget> designForTarget_;
 };
 
 // The same inputs: the counts, parameters and choices, whatever the seed and the target.

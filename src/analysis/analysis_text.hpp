@@ -63,3 +63,19 @@ inline constexpr const char* tooFewSamples =
     "one of them may have too few samples; run both with more.";
 
 }  // namespace ferrolith::analysis_text
+
+// Design for the target: the search's and its check's words.
+namespace ferrolith::analysis_text {
+
+inline constexpr const char* secondKept = "second number kept";
+inline constexpr const char* variationKept = "coefficient of variation kept";
+inline constexpr const char* designFor = "Design for the target: ";
+inline constexpr const char* designTarget = "Target: ";
+inline constexpr const char* designRange = "Searched from ";
+inline constexpr const char* designFound = "Found: ";
+inline constexpr const char* designOutOfReach = "The target is out of reach in the range: ";
+inline constexpr const char* designBest = "the best value is ";
+inline constexpr const char* designSorm = "Check, SORM: ";
+inline constexpr const char* designSampling = "Check, importance sampling: ";
+
+}  // namespace ferrolith::analysis_text

@@ -3,6 +3,7 @@
 #include <CLI/CLI.hpp>
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <limits>
 #include <ostream>
 
@@ -96,16 +97,23 @@ int subsetRunsNamed(const std::string& text) {
     return *runs;
 }
 
-// The target reliability index: a plain decimal number, with an exponent or without as a study
-// file may hold it, from 0 to largestTargetIndex.
-double targetIndexNamed(const std::string& text) {
+// A plain decimal number, with an exponent or without; none for any other text.
+std::optional<double> plainNumber(std::string_view text) {
     double value = 0.0;
     const char* end = text.data() + text.size();
     const auto [stop, error] = std::from_chars(text.data(), end, value, std::chars_format::general);
-    if (error != std::errc() || stop != end || !isTargetIndex(value))
+    if (error != std::errc() || stop != end || !std::isfinite(value)) return std::nullopt;
+    return value;
+}
+
+// The target reliability index: a plain decimal number, with an exponent or without as a study
+// file may hold it, from 0 to largestTargetIndex.
+double targetIndexNamed(const std::string& text) {
+    const auto value = plainNumber(text);
+    if (!value || !isTargetIndex(*value))
         throw CommandLineError("--target-index: " + quotedText(text) +
                                " is not a number from 0 to 8");
-    return value;
+    return *value;
 }
 
 ReliabilityClass reliabilityClassNamed(const std::string& text) {
@@ -150,11 +158,42 @@ int threadsNamed(const std::string& text) {
     return *threads;
 }
 
+InputVariable designInputNamed(const std::string& text) {
+    const auto variable = variableNamed(text);
+    if (!variable)
+        throw CommandLineError("--design-for: " + quotedText(text) + " is not one of " +
+                               variableNameList() + " or 0 to 6");
+    return *variable;
+}
+
+KeptSpread keptSpreadNamed(const std::string& text) {
+    for (std::size_t i = 0; i < keptSpreadNames.size(); ++i)
+        if (text == keptSpreadNames[i]) return static_cast<KeptSpread>(i);
+    throw CommandLineError("--keep: " + quotedText(text) +
+                           " is not second (the second number as typed) or cov (the coefficient "
+                           "of variation)");
+}
+
+// A:B, two numbers with A below B.
+DesignRange designRangeNamed(const std::string& text) {
+    const std::size_t colon = text.find(':');
+    const auto lower = colon == std::string::npos
+                           ? std::nullopt
+                           : plainNumber(std::string_view(text).substr(0, colon));
+    const auto upper = colon == std::string::npos
+                           ? std::nullopt
+                           : plainNumber(std::string_view(text).substr(colon + 1));
+    if (!lower || !upper || !(*lower < *upper))
+        throw CommandLineError("--range: " + quotedText(text) +
+                               " is not A:B with numbers A below B");
+    return {*lower, *upper};
+}
+
 // The options' values as given, read after the parse.
 struct OptionTexts {
     std::vector<std::string> params, dists, loadRoles;
     std::string output, seed, threads, isSamples, subsetSamples, subsetRuns, targetCov, targetIndex,
-        reliabilityClass, referencePeriod;
+        reliabilityClass, referencePeriod, designFor, keep, range;
     std::string engine = "fast";
     std::string method = "monte-carlo";
 };
@@ -177,6 +216,25 @@ void addTargetOptions(CLI::App& app, OptionTexts& texts) {
                    "LOAD=ROLE: PointLoadValue or UdlValue (or 5, 6) as a variable or a permanent "
                    "load; repeatable (default: the study's, else both variable)")
         ->take_all();
+}
+
+// The search of an input for the target.
+void addDesignOptions(CLI::App& app, OptionTexts& texts) {
+    app.add_option("--design-for", texts.designFor,
+                   "INPUT (" + variableNameList() +
+                       " or 0 to 6): instead of a run, find the first number of the input at "
+                       "which FORM's beta meets the target, check it there by SORM and importance "
+                       "sampling (--is-samples, --seed) and print it after FORM's report; --csv "
+                       "writes the beta curve over the range (value,beta)")
+        ->type_name("INPUT");
+    app.add_option("--keep", texts.keep,
+                   "With --design-for: second (the second number stays as typed) or cov (the "
+                   "second number scales with the first) (default: second)")
+        ->type_name("second|cov");
+    app.add_option("--range", texts.range,
+                   "With --design-for: the first numbers to search, A:B with A below B "
+                   "(default: half to twice the typed first number)")
+        ->type_name("A:B");
 }
 
 // --method and the sampling methods' options.
@@ -255,6 +313,7 @@ void addOptions(CLI::App& app, CommandLine& result, OptionTexts& texts) {
                  "while the run goes, when standard error is a terminal, and erased at the end");
     addMethodOptions(app, texts);
     addTargetOptions(app, texts);
+    addDesignOptions(app, texts);
     addFileOptions(app, result.files);
     app.set_version_flag("--version", "ferrolith-cli " + std::string(programVersion));
     // Unexpected arguments are refused after the parse, each shortened in the message.
@@ -280,6 +339,25 @@ void readTargetOptions(const CLI::App& app, const OptionTexts& texts, Study& stu
     if (app.count("--target-index"))
         study.target.typed = TypedTarget{targetIndexNamed(texts.targetIndex), commandLineSource};
     for (const std::string& role : texts.loadRoles) applyLoadRole(role, study);
+}
+
+// --design-for with its --keep and --range; FORM of the study is the method it runs.
+void readDesignOptions(const CLI::App& app, const OptionTexts& texts, CommandLine& result) {
+    if (!app.count("--design-for")) {
+        for (const char* option : {"--keep", "--range"})
+            if (app.count(option))
+                throw CommandLineError(std::string(option) + " goes with --design-for");
+        return;
+    }
+    if (app.count("--method"))
+        throw CommandLineError("--design-for runs FORM of the study itself: leave out --method");
+    DesignRequest design;
+    design.input = designInputNamed(texts.designFor);
+    if (app.count("--keep")) design.keep = keptSpreadNamed(texts.keep);
+    if (app.count("--range")) design.range = designRangeNamed(texts.range);
+    design.samples = result.method.importanceSamples;
+    result.method.method = reliability::Method::Form;
+    result.design = design;
 }
 
 void readOptionTexts(const CLI::App& app, const OptionTexts& texts, CommandLine& result) {
@@ -315,6 +393,7 @@ void readOptionTexts(const CLI::App& app, const OptionTexts& texts, CommandLine&
     }
     requireFileName(app, "--output", texts.output);
     if (app.count("--output")) result.outputFile = texts.output;
+    readDesignOptions(app, texts, result);
 }
 
 }  // namespace

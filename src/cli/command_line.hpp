@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "analysis/design_for_target.hpp"
 #include "cli/file_options.hpp"
 #include "model/run_result.hpp"
 #include "session/method_run.hpp"
@@ -28,6 +29,9 @@ struct CommandLine {
     // --method, --is-samples, --subset-samples, --subset-runs and --target-cov; the design run
     // unless the method is another.
     MethodOptions method{reliability::Method::MonteCarlo};
+    // --design-for, --keep and --range: search the input's first number for the target instead
+    // of a run (FORM of the study is the method then).
+    std::optional<DesignRequest> design;
 };
 
 // A variable by its name (BeamLength ... UdlValue) or its index 0 to 6.

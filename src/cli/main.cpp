@@ -2,6 +2,7 @@
 
 #include "cli/analysis_outputs.hpp"
 #include "cli/command_line.hpp"
+#include "cli/design_driver.hpp"
 #include "cli/driver_observer.hpp"
 #include "cli/exit_status.hpp"
 #include "cli/method_driver.hpp"
@@ -28,6 +29,7 @@ int runDriver(const std::vector<std::string>& args, StandardOutput& out) {
     if (!saveStudyOrSay(commandLine.files, request.study, std::cerr)) return exitSaveFailed;
     // Before the run's output, which stays the run's own: a design report is the same either way.
     sayRangeWarnings(Analysis(request.study), std::cerr);
+    if (commandLine.design) return runDesignDriver(commandLine, out);
     if (commandLine.method.method != reliability::Method::MonteCarlo)
         return runMethodDriver(commandLine, out);
 

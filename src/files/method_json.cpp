@@ -85,6 +85,12 @@ Json correctionJson(const CurvatureCorrection& c) {
             {"message", c.defined ? Json() : Json(c.message)}};
 }
 
+const char* estimatorName(ImportanceEstimator estimator) {
+    return estimator == ImportanceEstimator::FailureDomain ? "failure-domain" : "safe-domain";
+}
+
+}  // namespace
+
 Json sormJson(const SormResult& s) {
     const CurvatureCorrection& chosen = s.estimate();
     return {{"pf", number(chosen.failureProbability)},
@@ -93,10 +99,6 @@ Json sormJson(const SormResult& s) {
             {"breitung", correctionJson(s.breitung)},
             {"hohenbichler", correctionJson(s.hohenbichlerRackwitz)},
             {"message", s.message.empty() ? Json() : Json(s.message)}};
-}
-
-const char* estimatorName(ImportanceEstimator estimator) {
-    return estimator == ImportanceEstimator::FailureDomain ? "failure-domain" : "safe-domain";
 }
 
 Json samplingJson(const ImportanceSamplingResult& s) {
@@ -114,6 +116,8 @@ Json samplingJson(const ImportanceSamplingResult& s) {
             {"beta", number(s.beta)},
             {"message", s.message.empty() ? Json() : Json(s.message)}};
 }
+
+namespace {
 
 Json levelsJson(const std::vector<SubsetLevel>& levels) {
     Json list = Json::array();

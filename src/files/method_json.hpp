@@ -17,6 +17,11 @@ namespace ferrolith {
 // their partial factors); figures FORM did not reach are null.
 nlohmann::ordered_json formJson(const Study& study, const reliability::StudyForm& form);
 
+// SORM's figures (pf and beta of its estimate, the curvatures, both corrections) and importance
+// sampling's, as a method's file and the check of a design for the target write them.
+nlohmann::ordered_json sormJson(const reliability::SormResult& sorm);
+nlohmann::ordered_json samplingJson(const reliability::ImportanceSamplingResult& sampling);
+
 // A method's own results beside FORM's: sorm, importanceSampling and subsetSimulation, null where
 // it has none.
 void addMethodFigures(nlohmann::ordered_json& json, const reliability::MethodResult& result);

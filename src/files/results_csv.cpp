@@ -1,5 +1,6 @@
 #include "files/results_csv.hpp"
 
+#include "files/design_for_target_json.hpp"
 #include "files/method_json.hpp"
 #include "files/number_text.hpp"
 
@@ -41,6 +42,7 @@ std::string resultsCsv(const RunResult& run) {
 
 std::string resultsCsv(const Analysis& analysis) {
     if (const auto& design = analysis.design()) return resultsCsv(design->run);
+    if (const auto& target = analysis.designForTarget()) return designCurveCsv(*target);
     const reliability::MethodResult& method = analysis.methods().front();
     if (std::holds_alternative<reliability::StreamsAnswer>(method.answer))
         return resultsCsv(streamsRun(method));

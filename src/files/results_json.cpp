@@ -7,6 +7,7 @@
 #include "analysis/agreement.hpp"
 #include "failure_statistics/failure_figures.hpp"
 #include "failure_statistics/figure_text.hpp"
+#include "files/design_for_target_json.hpp"
 #include "files/json_text.hpp"
 #include "files/method_json.hpp"
 #include "files/study_json.hpp"
@@ -185,14 +186,22 @@ Json methodJson(const Analysis& analysis, const reliability::MethodResult& resul
     return json;
 }
 
-}  // namespace
-
-Json resultsJson(const Analysis& analysis) {
+Json analysisJson(const Analysis& analysis) {
     if (const auto& design = analysis.design()) return designRunJson(analysis, *design);
     const reliability::MethodResult& method = analysis.methods().front();
     if (std::holds_alternative<reliability::StreamsAnswer>(method.answer))
         return streamsJson(analysis, method);
     return methodJson(analysis, method);
+}
+
+}  // namespace
+
+Json resultsJson(const Analysis& analysis) {
+    Json json = analysisJson(analysis);
+    // Only a file of an analysis that searched one holds it.
+    if (const auto& design = analysis.designForTarget())
+        json["designForTarget"] = designForTargetJson(*design);
+    return json;
 }
 
 std::string resultsJsonText(const Analysis& analysis) {

@@ -8,6 +8,7 @@
 #include "analysis/design_values.hpp"
 #include "analysis/period_text.hpp"
 #include "failure_statistics/figure_text.hpp"
+#include "record/design_section.hpp"
 #include "record/method_blocks.hpp"
 #include "record/record_blocks.hpp"
 #include "record/record_plots.hpp"
@@ -230,6 +231,7 @@ void layOutRecord(PageFlow& flow, const CalculationRecord& record) {
     }
     formSection(flow, record);
     methodsSection(flow, analysis);
+    designSection(flow, analysis);
     if (const auto& design = analysis.design()) reportSection(flow, design->run.report);
 }
 

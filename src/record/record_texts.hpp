@@ -53,6 +53,14 @@ inline constexpr const char* methodsHeading = "Methods";
 inline constexpr const char* disagreement = "The methods disagree. ";
 inline constexpr const char* reportHeading = "Report";
 inline constexpr const char* target = "Target";
+// Design for the target: its section, its chart's axis and legend.
+inline constexpr const char* designHeading = "Design for the target";
+inline constexpr const char* designBetaAxis = "beta (FORM)";
+inline constexpr const char* designValueAxis = ", first number";
+inline constexpr const char* designCurve = "FORM beta";
+inline constexpr const char* designTarget = "target ";
+inline constexpr const char* designFound = "found";
+inline constexpr const char* designBest = "best in the range";
 
 // What a method is called in the record.
 std::string methodTitle(reliability::Method method);

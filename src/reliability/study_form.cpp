@@ -40,8 +40,9 @@ std::optional<BeamInputs> otherPeriodInputs(const Study& study, BeamInputs input
     return inputs;
 }
 
-StudyForm studyForm(const Study& study) {
-    const BeamInputs inputs = studyInputs(study);
+StudyForm studyForm(const Study& study) { return studyForm(study, studyInputs(study)); }
+
+StudyForm studyForm(const Study& study, const BeamInputs& inputs) {
     StudyForm result{BeamSpace(inputs), {}, std::nullopt, {}, {}, {}};
     result.form = form(result.space.limitState());
     result.designPoint = beamDesignPoint(result.space, result.form);

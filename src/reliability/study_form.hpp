@@ -47,5 +47,7 @@ std::optional<BeamInputs> otherPeriodInputs(const Study& study, BeamInputs input
 
 // Throws ParameterError when a parameter text does not convert.
 StudyForm studyForm(const Study& study);
+// FORM of the study with its inputs read already (and perhaps moved, as a design search moves one).
+StudyForm studyForm(const Study& study, const BeamInputs& inputs);
 
 }  // namespace ferrolith::reliability

@@ -138,4 +138,36 @@ inline constexpr const char* badImportanceSamples =
 inline constexpr const char* badTargetCov =
     "Target CoV: %1 is not a number above 0 and below 1 (empty: no target)";
 
+// The Design tab: the first number of an input at which FORM's beta meets the target.
+inline constexpr const char* designTab = "Design";
+inline constexpr const char* designCaption = "Design for the target on the last run's inputs";
+inline constexpr const char* designInputLabel = "Input:";
+inline constexpr const char* designKeepLabel = "Keep:";
+// In the order of KeptSpread.
+inline constexpr std::array<const char*, 2> designKeepItems = {
+    "the second number as typed", "the coefficient of variation (second number scales)"};
+inline constexpr const char* designRangeLabel = "First number from:";
+inline constexpr const char* designRangeTo = "to";
+inline constexpr const char* designRangeTip =
+    "The first numbers to search. Both empty: half to twice the typed first number.";
+inline constexpr const char* designDefaultRange = "default";
+inline constexpr const char* runDesign = "Run";
+inline constexpr const char* noRunForDesign =
+    "Calculate first: the design works on the last run's inputs.";
+inline constexpr const char* designRunning = "Searching %1 for the target...";
+inline constexpr const char* designDone = "Done in %1 s.";
+inline constexpr const char* designOtherInputs =
+    "The inputs changed while the search ran: run it again.";
+inline constexpr const char* badDesignRange =
+    "First number range: %1 to %2 is not two numbers, the first below the second (both empty: "
+    "the default)";
+inline constexpr const char* designChartTitle = "FORM's beta against the first number";
+inline constexpr const char* designBetaAxis = "beta (FORM)";
+inline constexpr const char* designCurveSeries = "FORM beta";
+inline constexpr const char* designTargetSeries = "target %1";
+inline constexpr const char* designFoundSeries = "found";
+inline constexpr const char* designBestSeries = "best in the range (target out of reach)";
+// The value axis: the input's caption and what its first number is.
+inline constexpr const char* designValueAxis = "%1, first number";
+
 }  // namespace ferrolith::results_text

@@ -53,7 +53,8 @@ ResultsWindow::ResultsWindow(WindowAnalysis& analysis, WindowDialogs& dialogs, Q
       advice_(wrappedLabel()),
       importanceNote_(wrappedLabel()),
       importance_(new QTableWidget(0, static_cast<int>(importanceHeads.size()))),
-      methods_(new MethodsPanel(analysis, dialogs)) {
+      methods_(new MethodsPanel(analysis, dialogs)),
+      design_(new DesignPanel(analysis, dialogs)) {
     setObjectName(QStringLiteral("ResultsWindow"));
     setWindowTitle(text(results_text::windowTitle));
     setWindowIcon(applicationIcon());
@@ -82,6 +83,7 @@ ResultsWindow::ResultsWindow(WindowAnalysis& analysis, WindowDialogs& dialogs, Q
     stacked->addWidget(createChartView(margin_.chart(), ResultsChart::Margin), 1);
     tabs->addTab(distributions, text(results_text::distributionsTab));
     tabs->addTab(methods_, text(results_text::methodsTab));
+    tabs->addTab(design_, text(results_text::designTab));
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(status_);

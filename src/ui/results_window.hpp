@@ -10,6 +10,7 @@
 #include "failure_statistics/failure_figures.hpp"
 #include "failure_statistics/figure_text.hpp"
 #include "ui/convergence_chart.hpp"
+#include "ui/design_panel.hpp"
 #include "ui/histogram_chart.hpp"
 #include "ui/methods_panel.hpp"
 #include "ui/window_analysis.hpp"
@@ -63,6 +64,8 @@ class ResultsWindow : public QWidget {
     const ConvergenceChart& convergence() const { return convergence_; }
     // The Methods tab, and the methods completed on the last run's study.
     MethodsPanel& methods() { return *methods_; }
+    // The Design tab.
+    DesignPanel& design() { return *design_; }
     const std::vector<reliability::MethodResult>& methodResults() const {
         return methods_->methodResults();
     }
@@ -100,6 +103,7 @@ class ResultsWindow : public QWidget {
     QLabel* importanceNote_;
     QTableWidget* importance_;
     MethodsPanel* methods_;
+    DesignPanel* design_;
     QString figuresText_;
     qint64 lastPaintMs_ = 0;
 };

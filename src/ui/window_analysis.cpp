@@ -36,4 +36,10 @@ bool WindowAnalysis::addMethod(reliability::MethodResult method) {
     return true;
 }
 
+bool WindowAnalysis::setDesignForTarget(const Study& searched, DesignForTarget design) {
+    if (!analysis_.setDesignForTarget(searched, std::move(design))) return false;
+    emit changed();
+    return true;
+}
+
 }  // namespace ferrolith

@@ -24,13 +24,16 @@ class WindowAnalysis : public QObject {
     void setStudyName(std::string name);
     // Keeps a method run on the current study's inputs; false for a method of other inputs.
     bool addMethod(reliability::MethodResult method);
+    // Keeps a design for the target searched on the study searched, when it is the current
+    // study's inputs and target; false otherwise.
+    bool setDesignForTarget(const Study& searched, DesignForTarget design);
 
   signals:
     // A new analysis took the old one's place.
     void replaced();
     // What took its place is a study opened, not run.
     void loaded();
-    // The target, a load's role or the methods changed, or the analysis was replaced.
+    // The target, a load's role, the methods or the design changed, or the analysis was replaced.
     void changed();
 
   private:

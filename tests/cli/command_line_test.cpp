@@ -106,6 +106,51 @@ TEST(CommandLine, ThreadsThatAreNotAWholeNumberInRangeAreSaidToBeSo) {
     for (const Refusal& c : cases) EXPECT_EQ(refusal(c.args), c.message) << c.args.back();
 }
 
+TEST(CommandLine, DesignForTakesAnInputWhatToKeepAndARange) {
+    const CommandLine depth = parse({"--design-for", "BeamDepth"});
+    ASSERT_TRUE(depth.design);
+    EXPECT_EQ(depth.design->input, InputVariable::BeamDepth);
+    EXPECT_EQ(depth.design->keep, KeptSpread::SecondNumber);
+    EXPECT_FALSE(depth.design->range);
+    EXPECT_EQ(depth.method.method, reliability::Method::Form);
+    const CommandLine width =
+        parse({"--design-for", "1", "--keep", "cov", "--range", "-5e1:1.2e2", "--is-samples", "9"});
+    EXPECT_EQ(width.design->input, InputVariable::BeamWidth);
+    EXPECT_EQ(width.design->keep, KeptSpread::Variation);
+    EXPECT_EQ(width.design->range->lower, -50.0);
+    EXPECT_EQ(width.design->range->upper, 120.0);
+    EXPECT_EQ(width.design->samples, 9);
+    EXPECT_FALSE(parse({}).design);
+}
+
+TEST(CommandLine, DesignOptionsThatCannotBeSearchedAreSaidToBeSo) {
+    const std::string inputs =
+        " is not one of BeamLength, BeamWidth, BeamDepth, AllowableStress, PointLoadLocation, "
+        "PointLoadValue, UdlValue or 0 to 6";
+    const std::string keep =
+        " is not second (the second number as typed) or cov (the coefficient of variation)";
+    const std::string range = " is not A:B with numbers A below B";
+    const Refusal cases[] = {
+        {{"--design-for", "Depth"}, "--design-for: \"Depth\"" + inputs},
+        {{"--design-for", "7"}, "--design-for: \"7\"" + inputs},
+        {{"--design-for", ""}, "--design-for: \"\"" + inputs},
+        {{"--design-for", "2", "--keep", "sd"}, "--keep: \"sd\"" + keep},
+        {{"--design-for", "2", "--keep", "COV"}, "--keep: \"COV\"" + keep},
+        {{"--design-for", "2", "--range", "100"}, "--range: \"100\"" + range},
+        {{"--design-for", "2", "--range", "300:100"}, "--range: \"300:100\"" + range},
+        {{"--design-for", "2", "--range", "100:100"}, "--range: \"100:100\"" + range},
+        {{"--design-for", "2", "--range", "a:b"}, "--range: \"a:b\"" + range},
+        {{"--design-for", "2", "--range", "1:2:3"}, "--range: \"1:2:3\"" + range},
+        {{"--design-for", "2", "--range", "1:inf"}, "--range: \"1:inf\"" + range},
+        {{"--design-for", "2", "--range", " 1:2"}, "--range: \" 1:2\"" + range},
+        {{"--keep", "cov"}, "--keep goes with --design-for"},
+        {{"--range", "1:2"}, "--range goes with --design-for"},
+        {{"--design-for", "2", "--method", "form"},
+         "--design-for runs FORM of the study itself: leave out --method"},
+    };
+    for (const Refusal& c : cases) EXPECT_EQ(refusal(c.args), c.message) << c.args.back();
+}
+
 TEST(CommandLine, RefusalsQuoteAtMost60CharactersOfTheTextEscaped) {
     const std::string x70(70, 'x'), x60(60, 'x'), ellipsis = "\u2026";
     const Refusal cases[] = {
@@ -131,8 +176,9 @@ TEST(CommandLine, RefusalsQuoteAtMost60CharactersOfTheTextEscaped) {
 TEST(CommandLine, HelpDocumentsEveryOption) {
     std::ostringstream out;
     EXPECT_TRUE(parseCommandLine({"--help"}, out).helpShown);
-    for (const char* option : {"--repetitions", "--samples", "--param", "--dist", "--seed",
-                               "--output", "--engine", "--threads", "--is-samples", "--target-cov"})
+    for (const char* option :
+         {"--repetitions", "--samples", "--param", "--dist", "--seed", "--output", "--engine",
+          "--threads", "--is-samples", "--target-cov", "--design-for", "--keep", "--range"})
         EXPECT_NE(out.str().find(option), std::string::npos) << option;
 }
 

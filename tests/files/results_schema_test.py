@@ -3,7 +3,7 @@ docs/study.schema.json), for completed, aborted, all-safe and clock-seeded runs,
 that must claim no more than the run knows, a file of each method (FORM, SORM, importance
 sampling, also where the origin fails and from one sample, FORM without a design point, subset
 simulation), the
-inputs' range warnings, that the schema refuses what a results file must not hold
+inputs' range warnings, a design for the target reached and out of reach, that the schema refuses what a results file must not hold
 and that it still accepts files of versions 1, 2, 3 and 4.
 
 usage: results_schema_test.py FERROLITH_CLI DOCS_FOLDER"""
@@ -81,6 +81,11 @@ runs = {
     "subset simulation": (["--method", "subset-simulation", "--seed", "1", "--subset-runs", "2"], 0),
     "independent monte carlo": (["--method", "independent-monte-carlo", "--seed", "2",
                                  "--repetitions", "3", "--samples", "200"], 0),
+    # The depth at which the rare case meets RC2 over 50 years, and a range that cannot reach it.
+    "design for the target": (["--design-for", "BeamDepth", "--seed", "1", "--is-samples", "2000",
+                               "--param", "AllowableStress=90,3"], 0),
+    "design out of reach": (["--design-for", "BeamDepth", "--keep", "cov", "--range", "100:150",
+                             "--param", "AllowableStress=90,3"], 0),
     # Every standard deviation 0: the limit state is flat and FORM finds no design point.
     "form not converged": (["--method", "importance-sampling", *[
         x for v, mean in enumerate((4, 75, 225, 20, 2, 10, 4)) for x in ("--param", f"{v}={mean},0")
@@ -104,13 +109,19 @@ methods = {"form", "form, gamma permanent", "form, gamma variable", "form of two
            "independent monte carlo", "form range warning", "importance sampling, beam failing",
            "importance sampling, gamma failing", "importance sampling, one sample",
            "subset simulation", "importance sampling to a target",
-           "importance sampling at its cap"}
+           "importance sampling at its cap", "design for the target", "design out of reach"}
+designs = {"design for the target": True, "design out of reach": False}
 for name, run in written.items():
     method = run["method"]
     if (name in methods) != (method != "monte-carlo"):
         failures.append(f"{name}: method {method}")
     if name not in methods and run["form"] is None:
         failures.append(f"{name}: a design run without FORM")
+for name, run in written.items():
+    design = run.get("designForTarget")
+    if (design is not None) != (name in designs) or (
+            design and (design["reached"], design["check"] is not None) != (designs[name],) * 2):
+        failures.append(f"{name}: designForTarget {design and design['reached']}")
 if "independent monte carlo" in written:
     run = written["independent monte carlo"]
     if run["engine"] != "streams" or [r["seed"] for r in run["repetitions"]] != [1, 2, 3]:
@@ -350,6 +361,14 @@ if "form" in written:
         as_version_4(written["form"]), subsetSimulation=None)
     method_bad["form file of version 4 with the design points"] = dict(
         as_version_4(written["form"]), form=written["form"]["form"])
+    if "design for the target" in written:
+        design = written["design for the target"]
+        method_bad["form file of version 4 with designForTarget"] = dict(
+            as_version_4(written["form"]), designForTarget=design["designForTarget"])
+        method_bad["design kept as sd"] = dict(design, designForTarget=dict(
+            design["designForTarget"], keep="sd"))
+        method_bad["design without its curve"] = dict(design, designForTarget={
+            k: v for k, v in design["designForTarget"].items() if k != "curve"})
     if "subset simulation" in written:
         subset = json.loads(json.dumps(written["subset simulation"]))
         method_bad["subset simulation of version 4"] = dict(subset, schemaVersion=4)
