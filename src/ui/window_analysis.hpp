@@ -20,6 +20,7 @@ class WindowAnalysis : public QObject {
     void load(Analysis analysis);
     void setTarget(const TargetBasis& target);
     void setLoadRole(InputVariable load, LoadRole role);
+    void setProjectDetails(const ProjectDetails& details);
     // The study was saved under this file name.
     void setStudyName(std::string name);
     // Keeps a method run on the current study's inputs; false for a method of other inputs.
@@ -30,7 +31,8 @@ class WindowAnalysis : public QObject {
     void replaced();
     // What took its place is a study opened, not run.
     void loaded();
-    // The target, a load's role or the methods changed, or the analysis was replaced.
+    // The target, a load's role, the project details or the methods changed, or the analysis was
+    // replaced.
     void changed();
 
   private:
