@@ -61,8 +61,12 @@ TEST(PageFlow, TheLastPageHoldsAtLeastAFifthOfAPage) {
         const Fill after = balanced(device.writer, layOut);
         EXPECT_EQ(after.pages, before.pages);
         if (before.pages > 1 && before.last < PageFlow::shortestLastPage) ++shortEndings;
-        if (after.pages > 1) EXPECT_GE(after.last, PageFlow::shortestLastPage);
-        if (before.last >= PageFlow::shortestLastPage) EXPECT_EQ(after.last, before.last);
+        if (after.pages > 1) {
+            EXPECT_GE(after.last, PageFlow::shortestLastPage);
+        }
+        if (before.last >= PageFlow::shortestLastPage) {
+            EXPECT_EQ(after.last, before.last);
+        }
     }
     EXPECT_GE(shortEndings, 2);
 }

@@ -65,12 +65,6 @@ std::string squeezed(const std::string& text) {
     return out;
 }
 
-std::string wholeText(const CalculationRecord& record) {
-    std::string text;
-    for (const std::string& page : pagesOf(record)) text += page;
-    return text;
-}
-
 std::size_t pageWith(const std::vector<std::string>& pages, const std::string& part) {
     for (std::size_t p = 0; p < pages.size(); ++p)
         if (pages[p].find(part) != std::string::npos) return p;
@@ -207,7 +201,8 @@ TEST(RecordPages, TheSummaryLimitStateBasisAndLawsAreWrittenOut) {
         std::string part;
         bool onFirstPage;
     } parts[] = {
-        {"Summary Question: Answer: Given by: Checked by:", true},
+        {"Summary Question:", true},
+        {"Answer: Given by: Checked by:", true},
         {"Does this beam reach the target reliability index for its reliability class and "
          "reference period, RC2, 50-year loads: beta 3.8 (EN 1990 Table B2)?",
          true},
@@ -237,7 +232,9 @@ TEST(RecordPages, TheSummaryLimitStateBasisAndLawsAreWrittenOut) {
     };
     for (const auto& [part, onFirstPage] : parts) {
         EXPECT_NE(all.find(squeezed(part)), std::string::npos) << part << "\n" << pages.front();
-        if (onFirstPage) EXPECT_NE(first.find(squeezed(part)), std::string::npos) << part;
+        if (onFirstPage) {
+            EXPECT_NE(first.find(squeezed(part)), std::string::npos) << part;
+        }
     }
     // "90,3" is never read as one number.
     EXPECT_EQ(all.find("90.3"), std::string::npos);
