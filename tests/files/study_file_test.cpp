@@ -238,7 +238,7 @@ TEST(StudyFile, RefusesWhatIsNotAStudyNamingTheFileAndTheFault) {
         {"unknown field", replaced(ok, "\"samples\"", "\"sample\": \"1\", \"samples\""),
          notStudy + "sample: is not a field of a study; its fields are \"schemaVersion\", "
                     "\"repetitions\", \"samples\", \"variables\", \"target\", \"loadRoles\", "
-                    "\"fractiles\", \"seed\""},
+                    "\"fractiles\", \"project\", \"engineer\", \"checker\", \"seed\""},
         {"target index in version 1",
          replaced(version2Text("3.8"), "\"schemaVersion\": 2", "\"schemaVersion\": 1"),
          notStudy + "targetIndex: is not a field of a study; its fields are \"schemaVersion\", "
@@ -439,7 +439,8 @@ TEST(StudyFile, RefusalsShowAtMost60CharactersOfATextEscaped) {
         {"unknown field", studyTextWith("\"samples\"", "\"\\t" + x100 + "\": 1, \"samples\""),
          notStudy + "\\t" + std::string(59, 'x') + ellipsis +
              ": is not a field of a study; its fields are \"schemaVersion\", \"repetitions\", "
-             "\"samples\", \"variables\", \"target\", \"loadRoles\", \"fractiles\", \"seed\""},
+             "\"samples\", \"variables\", \"target\", \"loadRoles\", \"fractiles\", \"project\", "
+             "\"engineer\", \"checker\", \"seed\""},
         {"key twice",
          studyTextWith("\"samples\"", "\"" + x100 + "\": 1, \"" + x100 + "\": 1, \"samples\""),
          notStudy + ellipsis + x60 + ": appears twice"},
