@@ -12,7 +12,12 @@ namespace {
 
 using reliability::Method;
 
-bool hasFigure(const Estimate& e) { return e.kind != EstimateKind::None; }
+// A value, or a bound that bounds something: importance sampling without a failing sample has
+// none.
+bool hasFigure(const Estimate& e) {
+    return e.kind == EstimateKind::Value ||
+           (e.kind == EstimateKind::Bound && !std::isnan(e.failureProbability));
+}
 
 // The sampling estimates with a figure or a bound, in the analysis's order.
 std::vector<JudgedEstimate> samplingEstimates(const Analysis& analysis) {

@@ -13,7 +13,8 @@ namespace ferrolith {
 // Without it the sampling estimate with a figure and the smallest coefficient of variation
 // answers, else one with a bound. The sampling methods that are not the answer (the design run,
 // importance sampling, independent Monte Carlo, subset simulation) check it when they have a
-// figure or a bound; SORM, which rests on FORM's design point, checks nothing.
+// figure or a bound (importance sampling without a failing sample has neither); SORM, which rests
+// on FORM's design point, checks nothing.
 struct AnswerSummary {
     std::optional<JudgedEstimate> answer;  // none when no method gives a figure
     std::vector<JudgedEstimate> checks;    // in the analysis's order; empty: nothing checks it

@@ -200,7 +200,7 @@ TEST(CommandLineProject, RefusesATextThatIsNotOneShortLine) {
         {{"--checker", "C. Checker\r"},
          "--checker: \"C. Checker\\r\" holds a line break; it must be one line"},
         {{"--project", "Bridge\t4"}, "--project: \"Bridge\\t4\" holds a control character"},
-        {{"--project", "Bridge \xFF"}, "--project: \"Bridge \\xFF\" is not UTF-8 text"},
+        {{"--project", "Bridge \xFF"}, "--project: \"Bridge \\xff\" is not UTF-8 text"},
         {{"--project", tooLong},
          "--project: \"" + std::string(60, 'x') +
              "\xE2\x80\xA6\" is 101 characters long; it may be at most 100"},
