@@ -23,11 +23,11 @@ ProjectForm::ProjectForm(WindowAnalysis& analysis, WindowDialogs& dialogs)
         layout->addRow(text(results_text::projectLabels[i]), field);
         fields_[i] = field;
     }
-    connect(&analysis_, &WindowAnalysis::changed, this, &ProjectForm::show);
-    show();
+    connect(&analysis_, &WindowAnalysis::changed, this, &ProjectForm::showDetails);
+    showDetails();
 }
 
-void ProjectForm::show() {
+void ProjectForm::showDetails() {
     const ProjectDetails& details = analysis_.current().study().project;
     for (std::size_t i = 0; i < fields_.size(); ++i) {
         const QString shown = text(fieldOf(details, static_cast<ProjectField>(i)));
@@ -41,7 +41,7 @@ void ProjectForm::edited(ProjectField which) {
     ProjectDetails details = analysis_.current().study().project;
     if (typed == fieldOf(details, which)) return;
     if (const auto fault = projectTextFault(typed)) {
-        show();
+        showDetails();
         dialogs_.tell(window(),
                       std::string(results_text::projectLabels[static_cast<std::size_t>(which)]) +
                           " the text " + *fault + ".");

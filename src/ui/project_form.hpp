@@ -22,7 +22,7 @@ class ProjectForm : public QGroupBox {
     QLineEdit& field(ProjectField which) const { return *fields_[static_cast<std::size_t>(which)]; }
 
   private:
-    void show();
+    void showDetails();
     void edited(ProjectField which);
 
     WindowAnalysis& analysis_;
