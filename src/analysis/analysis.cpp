@@ -92,6 +92,12 @@ void Analysis::setLoadRole(InputVariable load, LoadRole role) {
     basisChanged(before);
 }
 
+void Analysis::setProjectDetails(const ProjectDetails& details) {
+    const Study before = study_;
+    study_.project = details;
+    basisChanged(before);
+}
+
 void Analysis::adoptBasis(MethodResult& method) const {
     const bool again = !samePeriods(method.study, study_);
     copyBasis(study_, method.study);

@@ -52,6 +52,8 @@ class Analysis {
     // the other period follows the reference period and the roles.
     void setTarget(const TargetBasis& target);
     void setLoadRole(InputVariable load, LoadRole role);
+    // The record's project details, for the study and every method run on it.
+    void setProjectDetails(const ProjectDetails& details);
 
     // Whether anything has been run on the study.
     bool hasResults() const { return design_.has_value() || !methods_.empty(); }

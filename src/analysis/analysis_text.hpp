@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <string>
 
 #include "reliability/method_result.hpp"
@@ -77,5 +78,24 @@ inline constexpr const char* designOutOfReach = "The target is out of reach in t
 inline constexpr const char* designBest = "the best value is ";
 inline constexpr const char* designSorm = "Check, SORM: ";
 inline constexpr const char* designSampling = "Check, importance sampling: ";
+
+}  // namespace ferrolith::analysis_text
+
+// An input's law as typed and read: `typed "90,3": mean 90, sd 3`. The names of the two numbers
+// follow the branches' order (model/branch.hpp).
+namespace ferrolith::analysis_text {
+
+inline constexpr const char* typed = "typed ";
+inline constexpr const char* doesNotConvert = ": does not convert";
+inline constexpr std::array<std::array<const char*, 2>, 5> parameterNames{{
+    {"mean", "sd"},
+    {"mean of ln", "sd of ln"},
+    {"rate", "shape"},
+    {"location", "inverse scale"},
+    {"mean", "variance"},
+}};
+
+// An estimate's figures when importance sampling saw no failing sample.
+inline constexpr const char* noBound = "no failing sample, so no figure and no bound";
 
 }  // namespace ferrolith::analysis_text

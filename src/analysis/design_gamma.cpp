@@ -1,5 +1,6 @@
 #include "analysis/design_gamma.hpp"
 
+#include <algorithm>
 #include <boost/math/quadrature/gauss_kronrod.hpp>
 #include <boost/math/special_functions/gamma.hpp>
 #include <boost/math/tools/roots.hpp>
@@ -45,13 +46,12 @@ double designGammaCdf(double shape, double logX) {
     return 1.0 - kept;
 }
 
-}  // namespace
-
-double designGammaMean(double shape) {
+// E[S^power] of the share S = p1 / (p1 + p2), by quadrature over u1 and u2.
+double shareMoment(double shape, int power) {
     const formulas::GammaExponents<double> e = formulas::gammaExponents(shape);
     const auto share = [&](double u1, double u2) {
         const double p1 = std::pow(u1, e.e1);
-        return p1 / (p1 + std::pow(u2, e.e2));
+        return std::pow(p1 / (p1 + std::pow(u2, e.e2)), power);
     };
     return gauss_kronrod<double, 15>::integrate(
         [&](double u1) {
@@ -59,6 +59,16 @@ double designGammaMean(double shape) {
                                                         0.0, 1.0, 10, tolerance);
         },
         0.0, 1.0, 10, tolerance);
+}
+
+}  // namespace
+
+double designGammaMean(double shape) { return shareMoment(shape, 1); }
+
+double designGammaStandardDeviation(double shape) {
+    const double mean = shareMoment(shape, 1);
+    // -ln u3 has second moment 2.
+    return std::sqrt(std::max(0.0, 2.0 * shareMoment(shape, 2) - mean * mean));
 }
 
 double designGammaQuantile(double shape, double p) {

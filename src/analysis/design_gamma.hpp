@@ -13,4 +13,8 @@ double designGammaQuantile(double shape, double p);
 // (to about 1e-10).
 double designGammaMean(double shape);
 
+// The standard deviation of the same law: with S = p1 / (p1 + p2) and -ln u3 independent, its
+// variance is 2 E[S^2] - E[S]^2, E[S^2] by the same quadrature.
+double designGammaStandardDeviation(double shape);
+
 }  // namespace ferrolith

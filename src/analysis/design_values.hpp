@@ -4,19 +4,11 @@
 #include <optional>
 #include <string>
 
+#include "analysis/characteristic_value.hpp"
 #include "model/study.hpp"
 #include "reliability/study_form.hpp"
 
 namespace ferrolith {
-
-// What an input's characteristic value is taken as, by its role.
-enum class CharacteristicKind {
-    Fractile,              // Allowable Stress: the study's resistance fractile of its law
-    Nominal,               // Beam Width and Depth: the mean, with a partial factor
-    AnnualMaximum,         // a variable load: its fractile of the annual maximum
-    PermanentMean,         // a permanent load: the mean
-    NominalWithoutFactor,  // span and load position: the mean, no partial factor
-};
 
 // One input's characteristic value and its design values, with the partial factors that link
 // them: characteristic / design for stress, width and depth, design / characteristic for loads.
@@ -42,8 +34,5 @@ struct DesignValues {
 // None when FORM found no design point. A figure that does not exist (a law whose parameters give
 // none, faulty data at the target's point) is NaN.
 std::optional<DesignValues> designValues(const Study& study, const reliability::StudyForm& form);
-
-// "5%", "98%", "36.42%": a probability as the basis texts write it, to four figures.
-std::string percentText(double p);
 
 }  // namespace ferrolith

@@ -72,4 +72,21 @@ double lawMean(Branch branch, double a, double b) {
     });
 }
 
+double lawStandardDeviation(Branch branch, double a, double b) {
+    return orNan([&] {
+        switch (branch) {
+            case Branch::Gumbel:
+                return bm::standard_deviation(bm::extreme_value_distribution<double>(a, 1.0 / b));
+            case Branch::Gamma:
+                return designGammaStandardDeviation(b) / std::abs(a);
+            default:
+                break;
+        }
+        // One value when b is 0.
+        if (b == 0.0) return 0.0;
+        return fromNormalLaw(branch, a, b,
+                             [](const auto& law) { return bm::standard_deviation(law); });
+    });
+}
+
 }  // namespace ferrolith

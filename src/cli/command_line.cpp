@@ -2,6 +2,7 @@
 
 #include <CLI/CLI.hpp>
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -196,7 +197,37 @@ struct OptionTexts {
         reliabilityClass, referencePeriod, designFor, keep, range;
     std::string engine = "fast";
     std::string method = "monte-carlo";
+    std::array<std::string, projectFieldNames.size()> project;
 };
+
+// "--project", "--engineer", "--checker".
+std::string projectOption(std::size_t field) {
+    return "--" + std::string(projectFieldNames[field]);
+}
+
+// Who the record is for and who signs it.
+void addProjectOptions(CLI::App& app, OptionTexts& texts) {
+    const std::array<const char*, projectFieldNames.size()> what{
+        "The project", "The engineer who signs", "The checker who signs"};
+    for (std::size_t i = 0; i < projectFieldNames.size(); ++i)
+        app.add_option(projectOption(i), texts.project[i],
+                       std::string(what[i]) +
+                           " the calculation, printed on the record's first page and kept in "
+                           "the study: one line of at most " +
+                           std::to_string(longestProjectText) +
+                           " characters (default: the study's, else none)")
+            ->type_name("TEXT");
+}
+
+void readProjectOptions(const CLI::App& app, const OptionTexts& texts, Study& study) {
+    for (std::size_t i = 0; i < projectFieldNames.size(); ++i) {
+        if (!app.count(projectOption(i))) continue;
+        if (const auto fault = projectTextFault(texts.project[i]))
+            throw CommandLineError(projectOption(i) + ": " + quotedText(texts.project[i]) + " " +
+                                   *fault);
+        fieldOf(study.project, static_cast<ProjectField>(i)) = texts.project[i];
+    }
+}
 
 // The target with its basis and the loads' roles.
 void addTargetOptions(CLI::App& app, OptionTexts& texts) {
@@ -314,6 +345,7 @@ void addOptions(CLI::App& app, CommandLine& result, OptionTexts& texts) {
     addMethodOptions(app, texts);
     addTargetOptions(app, texts);
     addDesignOptions(app, texts);
+    addProjectOptions(app, texts);
     addFileOptions(app, result.files);
     app.set_version_flag("--version", "ferrolith-cli " + std::string(programVersion));
     // Unexpected arguments are refused after the parse, each shortened in the message.
@@ -379,6 +411,7 @@ void readOptionTexts(const CLI::App& app, const OptionTexts& texts, CommandLine&
     applyStudyOption(app, result.files, result.request.study);
     if (seed) result.request.study.seed = seed;
     readTargetOptions(app, texts, result.request.study);
+    readProjectOptions(app, texts, result.request.study);
     for (const std::string& p : texts.params) {
         const auto [variable, text] = assignment(p, "--param");
         result.request.study.parameters[static_cast<std::size_t>(variable)] = text;

@@ -16,7 +16,8 @@ namespace ferrolith {
 // importance sampling's figures, to FORM every design point, the system's first-order estimate
 // and the warning when a further point carries a share of the probability, and to a design run
 // the methods that disagree; it also holds the target with its basis (in the study and the
-// verdict) and FORM's beta over the other reference period and its design values;
+// verdict), the study's project details, and FORM's beta over the other reference period and
+// its design values;
 // docs/results.schema.json describes every version.
 inline constexpr int resultsSchemaVersion = 5;
 

@@ -221,6 +221,17 @@ Json loadRolesJson(const Study& study) {
     return roles;
 }
 
+// Version 3's optional project details: each absent field is empty.
+void readProjectDetails(const Json& json, Study& study) {
+    for (std::size_t i = 0; i < projectFieldNames.size(); ++i) {
+        const std::string name(projectFieldNames[i]);
+        if (!json.contains(name)) continue;
+        const std::string value = text(json, "", name.c_str(), "one line, such as \"Bridge 4\"");
+        if (const auto fault = projectTextFault(value)) refuse(name, *fault);
+        fieldOf(study.project, static_cast<ProjectField>(i)) = value;
+    }
+}
+
 void readSeed(const Json& json, Study& study) {
     const auto found = json.find("seed");
     if (found == json.end()) return;
@@ -247,6 +258,10 @@ Json studyToJson(const Study& study) {
                  {"fractiles",
                   {{"allowableStress", study.fractiles.resistance},
                    {"variableLoadAnnualMaximum", study.fractiles.variableLoad}}}};
+    for (std::size_t i = 0; i < projectFieldNames.size(); ++i)
+        if (const std::string& value = fieldOf(study.project, static_cast<ProjectField>(i));
+            !value.empty())
+            json[std::string(projectFieldNames[i])] = value;
     if (study.seed) json["seed"] = *study.seed;
     return json;
 }
@@ -264,7 +279,7 @@ Study studyFromJson(const Json& json) {
     else
         refuseUnknownFields(json, "", "a study",
                             {"schemaVersion", "repetitions", "samples", "variables", "target",
-                             "loadRoles", "fractiles", "seed"});
+                             "loadRoles", "fractiles", "project", "engineer", "checker", "seed"});
     Study study;
     study.repetitions = text(json, "", "repetitions", "the count as typed, such as \"25\"");
     study.samples = text(json, "", "samples", "the count as typed, such as \"1000\"");
@@ -274,6 +289,7 @@ Study studyFromJson(const Json& json) {
         readTarget(json, study);
         readLoadRoles(json, study);
         readFractiles(json, study);
+        readProjectDetails(json, study);
     }
     readSeed(json, study);
     return study;

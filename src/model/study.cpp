@@ -24,6 +24,7 @@ void copyBasis(const Study& from, Study& to) {
     to.target = from.target;
     to.loadRoles = from.loadRoles;
     to.fractiles = from.fractiles;
+    to.project = from.project;
 }
 
 LoadRole roleOf(const Study& study, InputVariable load) {

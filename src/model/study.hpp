@@ -7,6 +7,7 @@
 
 #include "model/default_counts.hpp"
 #include "model/input_variable.hpp"
+#include "model/project_details.hpp"
 #include "model/target_basis.hpp"
 
 namespace ferrolith {
@@ -35,14 +36,17 @@ struct Study {
     // Of PointLoadValue and UdlValue, in loadVariables' order.
     std::array<LoadRole, loadVariables.size()> loadRoles{};
     CharacteristicFractiles fractiles;
+    // The record's project, engineer and checker; no part of the inputs.
+    ProjectDetails project;
 
     Study();
 
     bool operator==(const Study&) const = default;
 };
 
-// What a study's verdicts and design values rest on, beside its inputs: the target, the loads'
-// roles and the characteristic fractiles, given from one study to another.
+// What a study holds beside its inputs, given from one study to another: what its verdicts and
+// design values rest on (the target, the loads' roles and the characteristic fractiles), and the
+// record's project details.
 void copyBasis(const Study& from, Study& to);
 
 // The role of a load (one of loadVariables; std::out_of_range for another input).

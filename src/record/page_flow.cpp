@@ -26,21 +26,40 @@ PageFlow::PageFlow(const QPaintDevice& device)
 }
 
 void PageFlow::newPage() {
+    if (!pages_.empty()) used_.push_back(y_ - body_.top());
     pages_.emplace_back();
     y_ = body_.top();
+}
+
+double PageFlow::bottom() const {
+    return pageCount() - 1 == earlyPage_ ? earlyBottom_ : body_.bottom();
+}
+
+void PageFlow::layOut(const std::function<void(PageFlow&)>& layOut) {
+    layOut(*this);
+    const double shortfall = (shortestLastPage - lastPageFill()) * body_.height();
+    if (pageCount() < 2 || shortfall <= 0.0) return;
+    // What stood in the last shortfall of the page before moves over: its blocks end that much
+    // higher than they did.
+    earlyPage_ = pageCount() - 2;
+    earlyBottom_ = body_.top() + used_.back() - shortfall;
+    pages_.clear();
+    used_.clear();
+    newPage();
+    layOut(*this);
 }
 
 double PageFlow::place(double height, double keepWith) {
     // A block taller than a page starts a page of its own and runs over its foot.
     const bool atTop = y_ == body_.top();
-    if (!atTop && y_ + height + keepWith > body_.bottom()) newPage();
+    if (!atTop && y_ + height + keepWith > bottom()) newPage();
     const double top = y_;
     y_ += height;
     return top;
 }
 
 void PageFlow::skip(double height) {
-    if (y_ + height >= body_.bottom())
+    if (y_ + height >= bottom())
         newPage();
     else
         y_ += height;

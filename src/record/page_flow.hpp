@@ -22,6 +22,11 @@ class PageFlow {
 
     explicit PageFlow(const QPaintDevice& device);
 
+    // Lays the pages out with layOut. Where the last page would hold less than a fifth of a page,
+    // lays them out again with the page before it ended early by what the last one lacks, so that
+    // the blocks at its foot move over and no page holds only a few lines.
+    void layOut(const std::function<void(PageFlow&)>& layOut);
+
     const RecordStyle& style() const { return style_; }
     const QPaintDevice* device() const { return &device_; }
     double left() const { return body_.left(); }
@@ -36,14 +41,21 @@ class PageFlow {
     void add(Draw draw);
 
     int pageCount() const { return static_cast<int>(pages_.size()); }
+    // The share of the last page's body its blocks take so far.
+    double lastPageFill() const { return (y_ - body_.top()) / body_.height(); }
 
     // Paints every page, each under a header with headerLeft and headerRight and over its page
     // number.
     void paint(QPainter& painter, QPagedPaintDevice& device, const std::string& headerLeft,
                const std::string& headerRight) const;
 
+    // The least share of a page the last one holds after layOut.
+    static constexpr double shortestLastPage = 0.2;
+
   private:
     void newPage();
+    // Where the current page's blocks must end.
+    double bottom() const;
     void paintFrame(QPainter& painter, int page, const std::string& headerLeft,
                     const std::string& headerRight) const;
 
@@ -53,6 +65,10 @@ class PageFlow {
     QRectF body_;  // between header and footer
     double y_;
     std::vector<std::vector<Draw>> pages_;
+    std::vector<double> used_;  // the height each finished page's blocks took
+    // The page that ends early, and where: none (-1) but on layOut's second pass.
+    int earlyPage_ = -1;
+    double earlyBottom_ = 0.0;
 };
 
 }  // namespace ferrolith

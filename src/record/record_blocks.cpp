@@ -88,7 +88,7 @@ void addLabelledLines(PageFlow& flow,
                       const std::vector<std::pair<std::string, std::string>>& lines) {
     const TableLayout layout{{0.38, 0.62}};
     for (const auto& [label, value] : lines)
-        addRow(flow, {label + ":", value}, layout, flow.style().body);
+        addRow(flow, {label.empty() ? label : label + ":", value}, layout, flow.style().body);
     flow.skip(flow.style().pt(afterParagraph));
 }
 

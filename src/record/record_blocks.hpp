@@ -25,7 +25,8 @@ struct TableLayout {
 };
 void addTable(PageFlow& flow, const std::vector<std::string>& heads,
               const std::vector<std::vector<std::string>>& rows, const TableLayout& layout);
-// "label: value" rows: labels in a column of their own, values wrapped beside them.
+// "label: value" rows: labels in a column of their own, values wrapped beside them; an empty
+// label leaves its column blank.
 void addLabelledLines(PageFlow& flow,
                       const std::vector<std::pair<std::string, std::string>>& lines);
 

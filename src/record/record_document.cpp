@@ -21,7 +21,7 @@ constexpr double marginMm = 15;
 
 int paintRecord(const CalculationRecord& record, QPagedPaintDevice& device) {
     PageFlow flow(device);
-    layOutRecord(flow, record);
+    flow.layOut([&record](PageFlow& f) { layOutRecord(f, record); });
     QPainter painter;
     if (!painter.begin(&device)) return 0;
     painter.setRenderHint(QPainter::Antialiasing);

@@ -2,10 +2,13 @@
 
 #include <QFontMetricsF>
 #include <QPainter>
+#include <cmath>
 
 #include "analysis/agreement.hpp"
+#include "analysis/answer_summary.hpp"
 #include "analysis/design_points_text.hpp"
 #include "analysis/design_values.hpp"
+#include "analysis/input_laws.hpp"
 #include "analysis/period_text.hpp"
 #include "failure_statistics/figure_text.hpp"
 #include "record/design_section.hpp"
@@ -27,28 +30,95 @@ void titleBlock(PageFlow& flow, const CalculationRecord& record) {
                  flow.style().body);
 }
 
+// The question, the answer with the estimate that gives it and those that check it, and who
+// signs for it.
+void summarySection(PageFlow& flow, const Analysis& analysis) {
+    addHeading(flow, record_text::summaryHeading);
+    const AnswerSummary summary = answerSummary(analysis);
+    RecordLines lines{
+        {record_text::question, record_text::questionText + basisText(analysis.target()) + "?"}};
+    if (summary.answer) {
+        const Estimate& answer = summary.answer->estimate;
+        lines.emplace_back(record_text::answer,
+                           verdictText(summary.answer->verdict, analysis.target()) + ": " +
+                               estimateFiguresText(answer));
+        lines.emplace_back(record_text::givenBy, record_text::methodTitle(answer.method));
+    } else {
+        const auto& form = analysis.form();
+        lines.emplace_back(
+            record_text::answer,
+            record_text::noAnswer + (form ? estimateFiguresText(formEstimate(*form, std::nullopt))
+                                          : std::string(record_text::noForm)));
+    }
+    if (summary.checks.empty())
+        lines.emplace_back(record_text::checkedBy, record_text::nothingChecks);
+    for (const JudgedEstimate& check : summary.checks)
+        lines.emplace_back(record_text::checkedBy,
+                           record_text::methodTitle(check.estimate.method) + ": " +
+                               estimateFiguresText(check.estimate) + ", " +
+                               verdictText(check.verdict, analysis.target()));
+    addLabelledLines(flow, lines);
+    const ProjectDetails& project = analysis.study().project;
+    const auto given = [](const std::string& text) {
+        return text.empty() ? std::string(record_text::notGiven) : text;
+    };
+    addLabelledLines(flow, {{record_text::project, given(project.project)},
+                            {record_text::engineer, given(project.engineer)},
+                            {"", record_text::signatureLine},
+                            {record_text::checker, given(project.checker)},
+                            {"", record_text::signatureLine}});
+}
+
+// E and R as the program computes them, and when the beam fails.
+void limitStateSection(PageFlow& flow) {
+    addHeading(flow, record_text::limitStateHeading);
+    for (const char* text :
+         {record_text::effectFormula, record_text::resistanceFormula, record_text::failureRule})
+        addParagraph(flow, text, flow.style().body);
+}
+
+// What the variable loads' laws describe, each load's role, and that the inputs are independent.
+void basisSection(PageFlow& flow, const Study& study) {
+    addHeading(flow, record_text::basisHeading);
+    RecordLines lines{
+        {record_text::referencePeriod, record_text::periodText(years(study.target.period))},
+        {record_text::target, basisText(study.target)}};
+    for (InputVariable load : loadVariables)
+        lines.emplace_back(std::string(info(load).caption),
+                           roleOf(study, load) == LoadRole::Variable
+                               ? record_text::variableLoadMeaning
+                               : record_text::permanentLoadMeaning);
+    addLabelledLines(flow, lines);
+    addParagraph(flow, record_text::independence, flow.style().body);
+}
+
+std::string figureOrNone(const std::optional<double>& figure) {
+    return figure ? formatFigure(*figure) : record_text::noFigure;
+}
+
+std::string characteristicText(const InputLaw& law) {
+    if (!law.characteristic || std::isnan(law.characteristic->value)) return record_text::noFigure;
+    return formatFigure(law.characteristic->value) + " (" + law.characteristic->basis + ")";
+}
+
 void studySection(PageFlow& flow, const Study& study) {
     addHeading(flow, record_text::studyHeading);
     addParagraph(flow, record_text::studyIntro, flow.style().body);
     std::vector<std::vector<std::string>> rows;
-    for (const InputVariableInfo& v : inputVariables) {
-        const auto i = static_cast<std::size_t>(v.variable);
-        const std::string& choice = study.distributions[i];
-        rows.push_back({std::string(v.caption),
-                        choice.empty() ? record_text::noDistribution : choice,
-                        study.parameters[i]});
+    for (const InputLaw& law : inputLaws(study)) {
+        const auto i = static_cast<std::size_t>(law.variable);
+        rows.push_back(
+            {std::string(info(law.variable).caption),
+             law.distribution + (study.distributions[i].empty() ? record_text::noDistribution : ""),
+             typedLawText(law), figureOrNone(law.mean), figureOrNone(law.standardDeviation),
+             figureOrNone(law.variation), characteristicText(law)});
     }
     const auto& heads = record_text::inputHeads;
-    addTable(flow, {heads.begin(), heads.end()}, rows, {{0.40, 0.30, 0.30}});
-    std::string roles;
-    for (InputVariable load : loadVariables)
-        roles +=
-            (roles.empty() ? "" : "; ") + std::string(info(load).caption) + roleText(study, load);
+    addTable(flow, {heads.begin(), heads.end()}, rows,
+             {{0.17, 0.14, 0.19, 0.10, 0.10, 0.09, 0.21}});
     addLabelledLines(flow, {{record_text::repetitions, study.repetitions},
                             {record_text::samples, study.samples},
-                            {record_text::seed, study.seed ? std::to_string(*study.seed) : ""},
-                            {record_text::target, basisText(study.target)},
-                            {record_text::loadRoles, roles}});
+                            {record_text::seed, study.seed ? std::to_string(*study.seed) : ""}});
 }
 
 void figuresSection(PageFlow& flow, const Analysis& analysis, const DesignFigures& design) {
@@ -222,6 +292,9 @@ void reportSection(PageFlow& flow, const std::string& report) {
 void layOutRecord(PageFlow& flow, const CalculationRecord& record) {
     const Analysis& analysis = record.analysis;
     titleBlock(flow, record);
+    summarySection(flow, analysis);
+    limitStateSection(flow);
+    basisSection(flow, analysis.study());
     studySection(flow, analysis.study());
     if (record.design) figuresSection(flow, analysis, *record.design);
     warningsSection(flow, analysis);

@@ -5,7 +5,8 @@
 
 namespace ferrolith {
 
-// Lays the whole record out on flow: title, study, figures, warnings, inputs at failure,
+// Lays the whole record out on flow: title, summary, limit state, reference period and loads,
+// study, warnings, inputs at failure,
 // charts, FORM, the methods and the report.
 void layOutRecord(PageFlow& flow, const CalculationRecord& record);
 

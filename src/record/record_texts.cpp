@@ -25,6 +25,11 @@ std::string methodTitle(reliability::Method method) {
     return {};
 }
 
+std::string periodText(int years) {
+    return std::to_string(years) + (years == 1 ? " year" : " years") +
+           ": the variable loads' laws are of their maxima over that period";
+}
+
 std::string programLine() { return "Ferrolith " + std::string(programVersion); }
 
 std::string runTimeLine(std::int64_t startedAt) {

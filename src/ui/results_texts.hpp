@@ -38,6 +38,12 @@ inline constexpr const char* noRunToRecord =
 inline constexpr const char* cannotPrint = "The calculation record could not be printed.";
 // The print job's name when no study file was opened or saved.
 inline constexpr const char* recordPrintName = "Calculation record";
+// The record's project details, at the head of the Figures tab.
+inline constexpr const char* projectCaption = "Calculation record";
+inline constexpr std::array<const char*, 3> projectLabels{"Project:", "Engineer:", "Checker:"};
+inline constexpr const char* projectHint =
+    "Printed on the calculation record's first page, with a signature line for the engineer and "
+    "the checker, and kept in the study (Save Study As).";
 inline constexpr const char* savePicture = "Save Picture...";
 inline constexpr const char* savePictureTitle = "Save Chart Picture";
 inline constexpr const char* pngFilterName = "PNG picture";

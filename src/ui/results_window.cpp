@@ -25,6 +25,7 @@
 #include "report/save_error_message.hpp"
 #include "ui/application_icon.hpp"
 #include "ui/chart_export.hpp"
+#include "ui/project_form.hpp"
 #include "ui/results_texts.hpp"
 #include "ui/widget_text.hpp"
 
@@ -95,6 +96,7 @@ ResultsWindow::ResultsWindow(WindowAnalysis& analysis, WindowDialogs& dialogs, Q
 QWidget* ResultsWindow::createFiguresPanel() {
     auto* panel = new QWidget;
     auto* layout = new QVBoxLayout(panel);
+    layout->addWidget(new ProjectForm(analysis_, dialogs_));
 
     auto* figures = new QGroupBox(text(results_text::figuresCaption));
     auto* figuresLayout = new QVBoxLayout(figures);

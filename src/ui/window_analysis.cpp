@@ -25,6 +25,12 @@ void WindowAnalysis::setLoadRole(InputVariable load, LoadRole role) {
     emit changed();
 }
 
+void WindowAnalysis::setProjectDetails(const ProjectDetails& details) {
+    if (details == analysis_.study().project) return;
+    analysis_.setProjectDetails(details);
+    emit changed();
+}
+
 void WindowAnalysis::setStudyName(std::string name) {
     analysis_.setStudyName(std::move(name));
     emit changed();

@@ -20,6 +20,7 @@ class WindowAnalysis : public QObject {
     void load(Analysis analysis);
     void setTarget(const TargetBasis& target);
     void setLoadRole(InputVariable load, LoadRole role);
+    void setProjectDetails(const ProjectDetails& details);
     // The study was saved under this file name.
     void setStudyName(std::string name);
     // Keeps a method run on the current study's inputs; false for a method of other inputs.
@@ -33,7 +34,8 @@ class WindowAnalysis : public QObject {
     void replaced();
     // What took its place is a study opened, not run.
     void loaded();
-    // The target, a load's role, the methods or the design changed, or the analysis was replaced.
+    // The target, a load's role, the project details, the methods or the design changed, or the
+    // analysis was replaced.
     void changed();
 
   private:

@@ -35,6 +35,7 @@ Study sampleStudy() {
     study.seed = 77;
     study.target = {ReliabilityClass::RC3, ReferencePeriod::OneYear, TypedTarget{4.5, "brief"}};
     setRole(study, InputVariable::UdlValue, LoadRole::Permanent);
+    study.project = {"Footbridge 7", "A. Engineer", "C. Checker"};
     return study;
 }
 
@@ -170,6 +171,49 @@ TEST(CommandLineTarget, RefusesBadTargetsPeriodsClassesAndRoles) {
                          "5, 6) and ROLE variable or permanent: \"" +
                              std::string(bad) + "\""});
     for (const auto& [args, message] : cases) EXPECT_EQ(refusal(args), message) << args[1];
+}
+
+TEST_F(StudyOption, TheProjectDetailsComeFromTheStudyOrTheOptions) {
+    EXPECT_EQ(parse({"--study", file.path}).request.study.project, sampleStudy().project);
+    const ProjectDetails given{"Footbridge 7", "B. Other", ""};
+    EXPECT_EQ(parse({"--engineer", "B. Other", "--study", file.path, "--checker", ""})
+                  .request.study.project,
+              given);
+    const std::string longest(longestProjectText, 'x');
+    EXPECT_EQ(parse({"--project", longest}).request.study.project.project, longest);
+}
+
+TEST(CommandLineProject, RefusesATextThatIsNotOneShortLine) {
+    const auto refusal = [](const std::vector<std::string>& args) -> std::string {
+        std::ostringstream out;
+        try {
+            parseCommandLine(args, out);
+        } catch (const CommandLineError& e) {
+            return e.what();
+        }
+        return "accepted";
+    };
+    const std::string tooLong(longestProjectText + 1, 'x');
+    const std::pair<std::vector<std::string>, std::string> cases[] = {
+        {{"--engineer", "A. Engineer\nB. Other"},
+         "--engineer: \"A. Engineer\\nB. Other\" holds a line break; it must be one line"},
+        {{"--checker", "C. Checker\r"},
+         "--checker: \"C. Checker\\r\" holds a line break; it must be one line"},
+        {{"--project", "Bridge\t4"}, "--project: \"Bridge\\t4\" holds a control character"},
+        {{"--project", "Bridge \xFF"}, "--project: \"Bridge \\xff\" is not UTF-8 text"},
+        {{"--project", tooLong},
+         "--project: \"" + std::string(60, 'x') +
+             "\xE2\x80\xA6\" is 101 characters long; it may be at most 100"},
+        // Characters, not bytes: a hundred accented letters are one line.
+        {{"--checker",
+          [] {
+              std::string text;
+              for (std::size_t i = 0; i < longestProjectText; ++i) text += "\xC3\xA9";
+              return text;
+          }()},
+         "accepted"},
+    };
+    for (const auto& [args, message] : cases) EXPECT_EQ(refusal(args), message) << args[0];
 }
 
 TEST(StudyDriver, TheTargetIndexReachesTheStudyAndTheResultsFile) {

@@ -126,6 +126,30 @@ TEST(RecordOption, EachVerdictIsWordedAlikeInTheTextTheResultsAndTheRecord) {
     }
 }
 
+// The project details of the options reach the record's first page, the results file's study
+// and the saved study; a bad one is one line and no run.
+TEST(RecordOption, TheProjectDetailsAreOnTheFirstPageAndInTheStudy) {
+    TempPath study("project.json");
+    const RecordRun run = runWithRecord(
+        "--seed 4 --repetitions 2 --samples 100 --project 'Footbridge 7, \"east\" span' "
+        "--engineer 'A. Engineer' --checker 'Grüße C.' --save-study " +
+        study.path);
+    ASSERT_EQ(run.cli.status, 0) << run.cli.err;
+    const std::string firstPage = flowing(run.text.substr(0, run.text.find('\f')));
+    for (const char* part :
+         {"Footbridge 7, \"east\" span", "A. Engineer", "Grüße C.", "Signature:"})
+        EXPECT_TRUE(has(firstPage, part)) << part << "\n" << firstPage;
+    EXPECT_EQ(run.json["study"]["engineer"], "A. Engineer");
+    EXPECT_EQ(run.json["study"]["checker"], "Grüße C.");
+    EXPECT_EQ(Json::parse(slurp(study.path))["project"], "Footbridge 7, \"east\" span");
+
+    const Result bad = runCli("--repetitions 1 --samples 1 --engineer \"$(printf 'A\\nB')\"");
+    EXPECT_EQ(bad.status, 2);
+    EXPECT_EQ(bad.err,
+              "ferrolith-cli: --engineer: \"A\\nB\" holds a line break; it must be one line\n");
+    EXPECT_EQ(bad.out, "");
+}
+
 TEST(RecordOption, AFailedWriteIsOneLineExitFourAndNoFile) {
     const testing::TempFolder dir;
     const std::string path = (dir.missingFolder() / "record.pdf").string();

@@ -38,6 +38,8 @@ TEST(StudyFile, WritesTheInputsAsTextsInTheirFixedOrder) {
     study.seed = 18446744073709551615u;
     study.target.typed = TypedTarget{4.25, "client's brief"};
     setRole(study, InputVariable::UdlValue, LoadRole::Permanent);
+    // An empty project field is left out.
+    study.project = {"Bridge 4, \"east\" span", "A. Engineer", ""};
     EXPECT_EQ(studyFileText(study), R"({
   "schemaVersion": 3,
   "repetitions": "25",
@@ -95,6 +97,8 @@ TEST(StudyFile, WritesTheInputsAsTextsInTheirFixedOrder) {
     "allowableStress": 0.05,
     "variableLoadAnnualMaximum": 0.98
   },
+  "project": "Bridge 4, \"east\" span",
+  "engineer": "A. Engineer",
   "seed": 18446744073709551615
 }
 )");
@@ -124,6 +128,23 @@ TEST(StudyFile, ReadsBackWhatItWrote) {
         study.fractiles = {0.001, 0.999};
         EXPECT_EQ(parseStudyText(studyFileText(study), "s.json"), study);
     }
+    const ProjectDetails details[] = {
+        {"", "", ""},
+        {"Grüße \"x\" \\ y", "", "C. Checker"},
+        {std::string(longestProjectText, 'p'), "É" + std::string(longestProjectText - 1, 'e'),
+         "\t"},
+    };
+    for (const ProjectDetails& d : details) {
+        study.project = d;
+        if (d.checker == "\t") {
+            // A tab is a control character: not a field's text.
+            EXPECT_NE(refusal(studyFileText(study)), "accepted");
+            continue;
+        }
+        EXPECT_EQ(parseStudyText(studyFileText(study), "s.json"), study);
+    }
+    // A version 3 study without them reads with them empty.
+    EXPECT_EQ(parseStudyText(defaultText(), "s.json").project, ProjectDetails{});
 }
 
 // Version 1, or version 2 at 3.8, reads as RC2 over 50 years; version 2 at another index as that
@@ -217,7 +238,7 @@ TEST(StudyFile, RefusesWhatIsNotAStudyNamingTheFileAndTheFault) {
         {"unknown field", replaced(ok, "\"samples\"", "\"sample\": \"1\", \"samples\""),
          notStudy + "sample: is not a field of a study; its fields are \"schemaVersion\", "
                     "\"repetitions\", \"samples\", \"variables\", \"target\", \"loadRoles\", "
-                    "\"fractiles\", \"seed\""},
+                    "\"fractiles\", \"project\", \"engineer\", \"checker\", \"seed\""},
         {"target index in version 1",
          replaced(version2Text("3.8"), "\"schemaVersion\": 2", "\"schemaVersion\": 1"),
          notStudy + "targetIndex: is not a field of a study; its fields are \"schemaVersion\", "
@@ -237,7 +258,20 @@ TEST(StudyFile, RefusesWhatIsNotAStudyNamingTheFileAndTheFault) {
         {"no target in version 3", replaced(ok, "\"target\"", "\"targets\""),
          notStudy + "targets: is not a field of a study; its fields are \"schemaVersion\", "
                     "\"repetitions\", \"samples\", \"variables\", \"target\", \"loadRoles\", "
-                    "\"fractiles\", \"seed\""},
+                    "\"fractiles\", \"project\", \"engineer\", \"checker\", \"seed\""},
+        {"engineer on two lines",
+         replaced(ok, "\"variables\"", "\"engineer\": \"A. Engineer\\nB. Other\", \"variables\""),
+         notStudy + "engineer: holds a line break; it must be one line"},
+        {"project too long",
+         replaced(ok, "\"variables\"",
+                  "\"project\": \"" + std::string(101, 'x') + "\", \"variables\""),
+         notStudy + "project: is 101 characters long; it may be at most 100"},
+        {"checker as a number", replaced(ok, "\"variables\"", "\"checker\": 7, \"variables\""),
+         notStudy + "checker: must be a text (one line, such as \"Bridge 4\"), not the number 7"},
+        {"engineer in version 2",
+         replaced(version2Text("3.8"), "\"variables\"", "\"engineer\": \"A\", \"variables\""),
+         notStudy + "engineer: is not a field of a study; its fields are \"schemaVersion\", "
+                    "\"repetitions\", \"samples\", \"variables\", \"targetIndex\", \"seed\""},
         {"class RC4", replaced(ok, "\"RC2\"", "\"RC4\""),
          notStudy + "target.reliabilityClass: \"RC4\" is not one of \"RC1\", \"RC2\", \"RC3\""},
         {"period of 10 years",
@@ -405,7 +439,8 @@ TEST(StudyFile, RefusalsShowAtMost60CharactersOfATextEscaped) {
         {"unknown field", studyTextWith("\"samples\"", "\"\\t" + x100 + "\": 1, \"samples\""),
          notStudy + "\\t" + std::string(59, 'x') + ellipsis +
              ": is not a field of a study; its fields are \"schemaVersion\", \"repetitions\", "
-             "\"samples\", \"variables\", \"target\", \"loadRoles\", \"fractiles\", \"seed\""},
+             "\"samples\", \"variables\", \"target\", \"loadRoles\", \"fractiles\", \"project\", "
+             "\"engineer\", \"checker\", \"seed\""},
         {"key twice",
          studyTextWith("\"samples\"", "\"" + x100 + "\": 1, \"" + x100 + "\": 1, \"samples\""),
          notStudy + ellipsis + x60 + ": appears twice"},

@@ -37,6 +37,8 @@ with tempfile.TemporaryDirectory() as folder:
                          "--reference-period", "1", "--load-role", "UdlValue=permanent"],
         "seeded": ["--seed", "18446744073709551615", "--dist", "0=Others to follow",
                    "--param", "UdlValue=Grüße", "--repetitions", " 2.5", "--samples", "1"],
+        "project": ["--repetitions", "1", "--samples", "1", "--project", "Footbridge 7",
+                    "--engineer", "Grüße", "--checker", "c" * 100],
     }.items():
         path = os.path.join(folder, name + ".json")
         run(*args, "--save-study", path)
@@ -46,6 +48,10 @@ with tempfile.TemporaryDirectory() as folder:
             failures.append(f"{name}: written study fails the schema: {error.message}")
         if b"The study file" in run("--study", path).stderr:
             failures.append(f"{name}: the driver does not read back what it wrote")
+
+    if written["project"].get("engineer") != "Grüße" or "project" in written["defaults"]:
+        failures.append("project: the study does not hold the project details given, or holds "
+                        "empty ones")
 
     good = written["seeded"]
     if good["seed"] != 18446744073709551615 or good["variables"][6]["parameters"] != "Grüße":
@@ -90,6 +96,12 @@ with tempfile.TemporaryDirectory() as folder:
         "role of the span": variant(lambda s: s["loadRoles"].update(BeamLength="permanent")),
         "fractile of 1": variant(lambda s: s["fractiles"].update(allowableStress=1)),
         "fractile of 0": variant(lambda s: s["fractiles"].update(variableLoadAnnualMaximum=0)),
+        "engineer on two lines": variant(lambda s: s.update(engineer="A\nB")),
+        "project too long": variant(lambda s: s.update(project="p" * 101)),
+        "checker as a number": variant(lambda s: s.update(checker=7)),
+        "project in version 2": variant(
+            lambda s: s.update(schemaVersion=2, targetIndex=3.8, project="x") or
+            [s.pop(f) for f in ("target", "loadRoles", "fractiles")]),
         "no samples": variant(lambda s: s.pop("samples")),
         "number for a text": variant(lambda s: s.update(repetitions=25)),
         "text for the seed": variant(lambda s: s.update(seed="12")),

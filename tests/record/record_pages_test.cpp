@@ -56,6 +56,15 @@ CalculationRecord defaultRecord(std::uint64_t seed) {
     return calculationRecord(Analysis::ofDesignRun(testing::runSeeded(o, {}, seed)));
 }
 
+// text without blanks and hyphens: a line may wrap at either, and the reader drops a hyphen at
+// a line's end.
+std::string squeezed(const std::string& text) {
+    std::string out;
+    for (const char c : text)
+        if (c != '-' && !std::isspace(static_cast<unsigned char>(c))) out += c;
+    return out;
+}
+
 std::size_t pageWith(const std::vector<std::string>& pages, const std::string& part) {
     for (std::size_t p = 0; p < pages.size(); ++p)
         if (pages[p].find(part) != std::string::npos) return p;
@@ -101,8 +110,12 @@ TEST(RecordPages, EachMethodIsABlockAndEachBetaMeetsTheTargetOrNot) {
                               "Monte Carlo with independent streams Seed"})
         EXPECT_NE(text.find(title), std::string::npos) << title;
     EXPECT_NE(text.find(formatFigure(sampling.failureProbability)), std::string::npos);
-    // The design run, FORM, SORM, importance sampling and independent streams: one verdict each.
-    EXPECT_EQ(testing::countOf(text, "meets 50-year loads: beta 0.10 (command line)"), 5) << text;
+    // The design run, FORM, SORM, importance sampling and independent streams: one verdict each;
+    // the summary's answer, FORM's, and its three checks again.
+    EXPECT_EQ(testing::countOf(squeezed(text), squeezed("meets 50-year loads: beta 0.10 (command "
+                                                        "line)")),
+              9)
+        << text;
     // FORM's section: the other period's beta and the design values with their bases.
     const auto& form = *analysis.form();
     const auto values = designValues(analysis.study(), form);
@@ -164,6 +177,80 @@ TEST(RecordPages, ASmallPfIsChartedOnALogarithmicAxis) {
     const std::string text = chartText();
     EXPECT_NE(text.find("Pf (log scale)"), std::string::npos);
     EXPECT_NE(text.find("1e-08"), std::string::npos);
+}
+
+// The first pages: the question and its answer, what gives it and what checks it, who signs,
+// the limit state, the basis, each law as typed and read, and the partial factors.
+TEST(RecordPages, TheSummaryLimitStateBasisAndLawsAreWrittenOut) {
+    testing::RecordingObserver o;
+    Study study = studyWithInput(InputVariable::AllowableStress, "", "90,3");
+    study.repetitions = "2";
+    study.samples = "300";
+    setRole(study, InputVariable::UdlValue, LoadRole::Permanent);
+    study.project = {"Footbridge 7", "A. Engineer", "C. Checker"};
+    const Analysis analysis = Analysis::ofDesignRun(testing::runSeeded(o, study, 5));
+    const auto& form = analysis.form()->form;
+    const auto values = designValues(analysis.study(), *analysis.form());
+    ASSERT_TRUE(values);
+    const auto& stress = values->inputs[static_cast<std::size_t>(InputVariable::AllowableStress)];
+    const std::vector<std::string> pages = pagesOf(calculationRecord(analysis));
+    const std::string first = squeezed(pages.front());
+    std::string all;
+    for (const std::string& page : pages) all += squeezed(page);
+    const struct {
+        std::string part;
+        bool onFirstPage;
+    } parts[] = {
+        {"Summary Question:", true},
+        {"Answer: Given by: Checked by:", true},
+        {"Does this beam reach the target reliability index for its reliability class and "
+         "reference period, RC2, 50-year loads: beta 3.8 (EN 1990 Table B2)?",
+         true},
+        {"meets RC2, 50-year loads: beta 3.8 (EN 1990 Table B2): beta " + formatFigure(form.beta) +
+             ", Pf " + formatFigure(form.failureProbability),
+         true},
+        // Nothing failed in the design run: it checks the answer with a bound.
+        {"Monte Carlo (the design run): beta above", true},
+        {"not shown to meet RC2, 50-year loads", true},
+        {"Footbridge 7", true},
+        {"A. Engineer", true},
+        {"C. Checker", true},
+        {"Signature: ______________________ Date: __________", true},
+        {"E = P a (L - a) / L + w L^2 / 8, in kN m", true},
+        {"R = f b d^2 / 4, in kN m", true},
+        {"Failure when R <= E", true},
+        {"50 years: the variable loads' laws are of their maxima over that period", false},
+        {"variable: its law is that of its maximum over the reference period", false},
+        {"permanent (self-weight): its law holds whatever the period", false},
+        {"The seven inputs are independent", false},
+        {"typed \"90,3\": mean 90, sd 3", false},
+        {"typed \"4,2.5\": mean 4, sd 2.5", false},
+        {formatFigure(90 - 1.6448536269514726 * 3) + " (5% fractile)", false},
+        {"Partial factor At target Partial factor", false},
+        {formatFigure(*stress.factorAtDesignPoint), false},
+        {formatFigure(*stress.factorAtTarget), false},
+    };
+    for (const auto& [part, onFirstPage] : parts) {
+        EXPECT_NE(all.find(squeezed(part)), std::string::npos) << part << "\n" << pages.front();
+        if (onFirstPage) {
+            EXPECT_NE(first.find(squeezed(part)), std::string::npos) << part;
+        }
+    }
+    // "90,3" is never read as one number.
+    EXPECT_EQ(all.find("90.3"), std::string::npos);
+}
+
+TEST(RecordPages, WithoutASamplingMethodTheSummarySaysNothingChecksTheAnswer) {
+    testing::RecordingObserver o;
+    const Analysis form = Analysis::ofMethod(
+        runMethod({testing::studyOf("2", "100"), {}}, {reliability::Method::Sorm}, o));
+    const std::string text = squeezed(pagesOf(calculationRecord(form)).front());
+    EXPECT_NE(
+        text.find(squeezed("nothing: no sampling method with a figure was run on this study")),
+        std::string::npos)
+        << text;
+    // Project, engineer and checker.
+    EXPECT_EQ(testing::countOf(text, "notgiven"), 3) << text;
 }
 
 TEST(RecordPages, EveryPageSaysItsNumberOfAll) {

@@ -15,6 +15,7 @@
 #include "support/file_test_support.hpp"
 #include "support/report_helpers.hpp"
 #include "support/run_cli.hpp"
+#include "ui/project_form.hpp"
 #include "ui/report_context_menu.hpp"
 #include "window_fixture.hpp"
 
@@ -111,6 +112,46 @@ TEST_F(StudyCommandsTest, SavedStudyRepeatsTheWindowsClockSeededRunInTheDriver) 
     const Result driver = runCli("--study " + file.path);
     EXPECT_EQ(withoutTiming(driver.out), withoutTiming(windowReport));
     EXPECT_NE(windowReport.find("Beam Depth: (225,0.2) Dist.: Gumbel"), std::string::npos);
+}
+
+// The project details typed in the results window's form: in the analysis, kept by the next
+// run, saved with the study and shown again when a study is opened; a bad text is one message.
+TEST_F(StudyCommandsTest, TheProjectFormEditsTheStudysDetails) {
+    auto* form = window.results().window().findChild<ProjectForm*>("projectForm");
+    ASSERT_NE(form, nullptr);
+    const auto type = [form](ProjectField which, const QString& text) {
+        QLineEdit& field = form->field(which);
+        field.setText(text);
+        emit field.editingFinished();
+    };
+    type(ProjectField::Project, QStringLiteral("Footbridge 7"));
+    type(ProjectField::Engineer, QStringLiteral("A. Engineer"));
+    type(ProjectField::Checker, QStringLiteral("Grüße C."));
+    const ProjectDetails typed{"Footbridge 7", "A. Engineer", "Grüße C."};
+    EXPECT_EQ(window.analysis().current().study().project, typed);
+    type(ProjectField::Checker, QStringLiteral("C.\tChecker"));
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].prompt, "Checker: the text holds a control character.");
+    EXPECT_EQ(form->field(ProjectField::Checker).text(), QStringLiteral("Grüße C."));
+    EXPECT_EQ(window.analysis().current().study().project, typed);
+
+    c.txtRepititions->setText("2");
+    c.txtSampleSize->setText("50");
+    pressCalculate();
+    ASSERT_TRUE(window.lastRun());
+    EXPECT_EQ(window.lastRun()->study.project, typed);
+    savePath = file.path;
+    window.studyCommands().saveAction()->trigger();
+    EXPECT_EQ(readStudyFile(file.path).project, typed);
+
+    Study other = sampleStudy();
+    other.project = {"Quay wall", "", "D. Checker"};
+    ASSERT_EQ(writeStudyFile(file.path, other), std::nullopt);
+    EXPECT_TRUE(window.studyCommands().openStudy(file.path));
+    EXPECT_EQ(form->field(ProjectField::Project).text(), QStringLiteral("Quay wall"));
+    EXPECT_EQ(form->field(ProjectField::Engineer).text(), QString());
+    EXPECT_EQ(form->field(ProjectField::Checker).text(), QStringLiteral("D. Checker"));
+    EXPECT_EQ(form->field(ProjectField::Project).maxLength(), static_cast<int>(longestProjectText));
 }
 
 TEST_F(StudyCommandsTest, ABadFileChangesNothingAndSaysWhyInOneLine) {
