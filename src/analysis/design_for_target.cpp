@@ -37,16 +37,19 @@ class MovedInput {
         return keep_ == KeptSpread::Variation ? typedSecond_ * (a / typedFirst_) : typedSecond_;
     }
 
-    StudyForm formAt(double a) const {
+    BeamInputs inputsAt(double a) const {
         BeamInputs moved = inputs_;
         moved.paramA[index_] = a;
         moved.paramB[index_] = secondAt(a);
-        return studyForm(study_, moved);
+        return moved;
     }
 
-    // FORM's beta as its estimate takes it; NaN where it found no design point.
+    StudyForm formAt(double a) const { return studyForm(study_, inputsAt(a)); }
+
+    // FORM's beta as its estimate takes it; NaN where it found no design point. The curve and
+    // the root search read beta alone, so FORM over the other period is left out.
     double betaAt(double a) const {
-        const Estimate e = formEstimate(formAt(a), std::nullopt);
+        const Estimate e = formEstimate(studyForm(inputsAt(a)), std::nullopt);
         return e.kind == EstimateKind::Value ? e.beta : std::numeric_limits<double>::quiet_NaN();
     }
 

@@ -42,12 +42,17 @@ std::optional<BeamInputs> otherPeriodInputs(const Study& study, BeamInputs input
 
 StudyForm studyForm(const Study& study) { return studyForm(study, studyInputs(study)); }
 
-StudyForm studyForm(const Study& study, const BeamInputs& inputs) {
+StudyForm studyForm(const BeamInputs& inputs) {
     StudyForm result{BeamSpace(inputs), {}, std::nullopt, {}, {}, {}};
     result.form = form(result.space.limitState());
     result.designPoint = beamDesignPoint(result.space, result.form);
     result.designPoints = beamDesignPoints(result.space, result.form);
     if (result.designPoint) result.tailWarnings = tailCheck(*result.designPoint);
+    return result;
+}
+
+StudyForm studyForm(const Study& study, const BeamInputs& inputs) {
+    StudyForm result = studyForm(inputs);
     result.otherPeriod = otherPeriodForm(study, inputs);
     return result;
 }

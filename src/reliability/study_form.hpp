@@ -47,6 +47,9 @@ std::optional<BeamInputs> otherPeriodInputs(const Study& study, BeamInputs input
 
 // Throws ParameterError when a parameter text does not convert.
 StudyForm studyForm(const Study& study);
+// FORM of the inputs alone, without the other reference period: what a search that only reads
+// beta needs.
+StudyForm studyForm(const BeamInputs& inputs);
 // FORM of the study with its inputs read already (and perhaps moved, as a design search moves one).
 StudyForm studyForm(const Study& study, const BeamInputs& inputs);
 
