@@ -54,6 +54,7 @@ class LevelSamples {
 
 struct ChainOutcome {
     std::int64_t evaluations = 0;
+    std::int64_t taken = 0;  // a chain's candidates taken
     std::optional<InputFault> fault;
 };
 
@@ -73,41 +74,68 @@ void directChain(const LimitStateFunction& g, NormalStream& normals, LevelSample
     }
 }
 
-// The component-wise Metropolis step: each coordinate moves to x + spread w with probability
-// min(1, phi(x')/phi(x)), so the candidate keeps the standard normal density; false when no
-// coordinate moved.
-bool propose(NormalStream& normals, std::span<const double> from, std::span<double> to) {
-    bool moved = false;
-    for (std::size_t k = 0; k < from.size(); ++k) {
-        const double x = from[k];
-        const double candidate = x + proposalSpread * normals.next();
-        const double exponent = 0.5 * (x * x - candidate * candidate);
-        const bool taken = exponent >= 0.0 || normals.uniform() < std::exp(exponent);
-        to[k] = taken ? candidate : x;
-        moved = moved || taken;
-    }
-    return moved;
+// A chain's proposal: each coordinate drawn from the normal of mean rho x and spread sigma, which
+// keeps the standard normal density, so a candidate is refused only by the level (Papaioannou et
+// al.'s conditional sampling).
+struct Proposal {
+    std::vector<double> spread;       // sigma_k, at most 1
+    std::vector<double> correlation;  // rho_k = sqrt(1 - sigma_k^2)
+};
+
+void propose(NormalStream& normals, const Proposal& proposal, std::span<const double> from,
+             std::span<double> to) {
+    for (std::size_t k = 0; k < from.size(); ++k)
+        to[k] = proposal.correlation[k] * from[k] + proposal.spread[k] * normals.next();
 }
 
 // Chain c of a later level from its seed, a sample of the level before at or below threshold:
-// a candidate above it is refused and the chain repeats its state.
-void metropolisChain(const LimitStateFunction& g, NormalStream& normals, const LevelSamples& before,
-                     std::int64_t seed, double threshold, LevelSamples& level, std::int64_t c,
-                     ChainOutcome& outcome) {
+// a candidate above it is refused and the chain repeats its state. Counts the candidates taken.
+void conditionalChain(const LimitStateFunction& g, NormalStream& normals, const Proposal& proposal,
+                      const LevelSamples& before, std::int64_t seed, double threshold,
+                      LevelSamples& level, std::int64_t c, ChainOutcome& outcome) {
     const std::int64_t first = c * level.states();
     std::ranges::copy(before.point(seed), level.point(first).begin());
     level.key(first) = before.key(seed);
     for (std::int64_t i = first + 1; i < first + level.states(); ++i) {
         const std::span<const double> from = level.point(i - 1);
         const std::span<double> to = level.point(i);
-        level.key(i) = level.key(i - 1);
-        if (!propose(normals, from, to)) continue;
+        propose(normals, proposal, from, to);
         const double key = evaluate(g, to, outcome);
-        if (key <= threshold)
+        if (key <= threshold) {
             level.key(i) = key;
-        else
+            ++outcome.taken;
+        } else {
             std::ranges::copy(from, to.begin());
+            level.key(i) = level.key(i - 1);
+        }
     }
+}
+
+// Each coordinate's standard deviation over the seeds: the width of the level's region.
+std::vector<double> seedSpread(const LevelSamples& level, std::span<const std::int64_t> seeds,
+                               int dimension) {
+    std::vector<double> spread(static_cast<std::size_t>(dimension));
+    const double n = static_cast<double>(seeds.size());
+    for (std::size_t k = 0; k < spread.size(); ++k) {
+        double sum = 0.0;
+        double squares = 0.0;
+        for (const std::int64_t s : seeds) {
+            sum += level.point(s)[k];
+            squares += level.point(s)[k] * level.point(s)[k];
+        }
+        spread[k] =
+            seeds.size() < 2 ? 1.0 : std::sqrt(std::max(0.0, (squares - sum * sum / n) / (n - 1)));
+    }
+    return spread;
+}
+
+Proposal scaledProposal(const std::vector<double>& seedSpread, double scale) {
+    Proposal p{std::vector<double>(seedSpread.size()), std::vector<double>(seedSpread.size())};
+    for (std::size_t k = 0; k < seedSpread.size(); ++k) {
+        p.spread[k] = std::min(1.0, scale * seedSpread[k]);
+        p.correlation[k] = std::sqrt(1.0 - p.spread[k] * p.spread[k]);
+    }
+    return p;
 }
 
 // The samples of the level lowest in g, lowest first (the earlier sample first among equals).
@@ -129,16 +157,50 @@ double quantile(const LevelSamples& level, const std::vector<std::int64_t>& orde
     return std::isfinite(last) && std::isfinite(next) ? 0.5 * (last + next) : last;
 }
 
-// Tells the run's progress of a level's chains as samples of the levels begun.
-MethodProgress levelProgress(const MethodProgress& progress, std::int64_t drawnBefore,
+// Tells the run's progress of chains drawn as samples of the levels begun.
+MethodProgress chainProgress(const MethodProgress& progress, std::int64_t drawnBefore,
                              std::int64_t states) {
-    MethodProgress level{nullptr, progress.cancel};
+    MethodProgress chains{nullptr, progress.cancel};
     if (progress.update)
-        level.update = [&progress, drawnBefore, states](std::int64_t done, std::int64_t total) {
+        chains.update = [&progress, drawnBefore, states](std::int64_t done, std::int64_t total) {
             progress.update(drawnBefore + done * states, drawnBefore + total * states);
         };
-    return level;
+    return chains;
 }
+
+// The seeds in an order drawn from the level's own stream, so that each group of chains the
+// proposal adapts on starts from seeds spread over the level rather than its lowest ones.
+void shuffle(std::span<std::int64_t> seeds, NormalStream& stream) {
+    for (std::size_t i = seeds.size(); i > 1; --i) {
+        const auto j = static_cast<std::size_t>(stream.uniform() * static_cast<double>(i));
+        std::swap(seeds[i - 1], seeds[std::min(j, i - 1)]);
+    }
+}
+
+// The chains of a level adapt their proposal in groups of a tenth of them (at least one): after
+// each group, the scale of the seeds' spread moves towards a 44% share of candidates taken,
+// less at each group (Papaioannou, Betz, Zwirglmaier and Straub 2015).
+inline constexpr double adaptedShare = 0.1;
+inline constexpr double firstScale = 0.6;
+inline constexpr double takenTarget = 0.44;
+// Chains of fewer samples than this are drawn on the calling thread: handing them to others costs
+// more than drawing them.
+inline constexpr std::int64_t parallelSamples = 20000;
+
+// As forEachBlock with progress, on the calling thread alone.
+template <class Work>
+bool serially(std::size_t count, const MethodProgress& progress, Work work) {
+    for (std::size_t b = 0; b < count; ++b) {
+        if (progress.cancelled()) return false;
+        work(b);
+        if (progress.update)
+            progress.update(static_cast<std::int64_t>(b + 1), static_cast<std::int64_t>(count));
+    }
+    return true;
+}
+
+// The stream of a level's seed order: a chain number no level reaches.
+inline constexpr std::int64_t seedOrderChain = (std::int64_t{1} << 32) - 1;
 
 class Run {
   public:
@@ -150,16 +212,18 @@ class Run {
           progress_(progress),
           drawnBefore_(drawnBefore),
           chains_(std::llround(options.levelProbability * static_cast<double>(options.samples))),
-          states_(options.samples / chains_) {}
+          states_(options.samples / chains_),
+          groupChains_(std::max<std::int64_t>(
+              1, std::llround(adaptedShare * static_cast<double>(chains_)))) {}
 
     SubsetRunOutcome go() {
         LevelSamples level(g_.dimension, chains_, states_);
-        if (!drawLevel(level, [&](NormalStream& normals, std::int64_t c, ChainOutcome& o) {
+        if (!drawChains(0, chains_, [&](NormalStream& normals, std::int64_t c, ChainOutcome& o) {
                 directChain(g_, normals, level, c, o);
             }))
             return std::move(outcome_);
         while (true) {
-            const std::vector<std::int64_t> seeds = lowest(level, chains_);
+            std::vector<std::int64_t> seeds = lowest(level, chains_);
             const double threshold = quantile(level, seeds);
             if (threshold <= 0.0) {
                 addLevel(level.below(0.0), 0.0);
@@ -170,12 +234,11 @@ class Run {
                 outcome_.message = text::levelCapReached(options_.levelCap, product());
                 return std::move(outcome_);
             }
+            seeds.pop_back();
+            NormalStream order(options_.seed, subsetStream(run_, levels(), seedOrderChain));
+            shuffle(seeds, order);
             LevelSamples next(g_.dimension, chains_, states_);
-            if (!drawLevel(next, [&](NormalStream& normals, std::int64_t c, ChainOutcome& o) {
-                    metropolisChain(g_, normals, level, seeds[static_cast<std::size_t>(c)],
-                                    threshold, next, c, o);
-                }))
-                return std::move(outcome_);
+            if (!drawConditionalLevel(level, seeds, threshold, next)) return std::move(outcome_);
             level = std::move(next);
         }
     }
@@ -189,24 +252,55 @@ class Run {
         return p;
     }
 
-    // Draws the level's chains in parallel, each from its own stream, and folds their outcomes in
-    // chain order; false when the run ended (faulty data or cancelled).
+    // The chains of a later level, group after group, each group's proposal scaled by what the
+    // groups before it took.
+    bool drawConditionalLevel(const LevelSamples& before, const std::vector<std::int64_t>& seeds,
+                              double threshold, LevelSamples& level) {
+        const std::vector<double> spread = seedSpread(before, seeds, g_.dimension);
+        double scale = firstScale;
+        for (std::int64_t first = 0, group = 1; first < chains_; first += groupChains_, ++group) {
+            const std::int64_t count = std::min(groupChains_, chains_ - first);
+            const Proposal proposal = scaledProposal(spread, scale);
+            std::int64_t taken = 0;
+            if (!drawChains(
+                    first, count,
+                    [&](NormalStream& normals, std::int64_t c, ChainOutcome& o) {
+                        conditionalChain(g_, normals, proposal, before,
+                                         seeds[static_cast<std::size_t>(c)], threshold, level, c,
+                                         o);
+                    },
+                    &taken))
+                return false;
+            const double share =
+                static_cast<double>(taken) / static_cast<double>(count * (states_ - 1));
+            scale *= std::exp((share - takenTarget) / std::sqrt(static_cast<double>(group)));
+        }
+        return true;
+    }
+
+    // Draws chains first .. first + count - 1 of the level begun, each from its own stream, in
+    // parallel, and folds their outcomes in chain order; false when the run ended (faulty data or
+    // cancelled).
     template <class Chain>
-    bool drawLevel(LevelSamples& level, Chain chain) {
-        std::vector<ChainOutcome> chains(static_cast<std::size_t>(chains_));
+    bool drawChains(std::int64_t first, std::int64_t count, Chain chain,
+                    std::int64_t* taken = nullptr) {
+        std::vector<ChainOutcome> chains(static_cast<std::size_t>(count));
         const int number = levels();
+        const auto one = [&](std::size_t c) {
+            const auto index = first + static_cast<std::int64_t>(c);
+            NormalStream normals(options_.seed, subsetStream(run_, number, index));
+            try {
+                chain(normals, index, chains[c]);
+            } catch (const InputFaultError& e) {
+                chains[c].fault = e.fault();
+            }
+        };
         const bool complete =
-            forEachBlock(options_.threads, chains.size(),
-                         levelProgress(progress_, drawnBefore_, states_), [&](std::size_t c) {
-                             const auto index = static_cast<std::int64_t>(c);
-                             NormalStream normals(options_.seed, subsetStream(run_, number, index));
-                             try {
-                                 chain(normals, index, chains[c]);
-                             } catch (const InputFaultError& e) {
-                                 chains[c].fault = e.fault();
-                             }
-                         });
-        drawnBefore_ += level.size();
+            count * states_ < parallelSamples
+                ? serially(chains.size(), chainProgress(progress_, drawnBefore_, states_), one)
+                : forEachBlock(options_.threads, chains.size(),
+                               chainProgress(progress_, drawnBefore_, states_), one);
+        drawnBefore_ += count * states_;
         if (!complete) {
             outcome_.cancelled = true;
             return false;
@@ -217,6 +311,7 @@ class Run {
                 return false;
             }
             outcome_.run.evaluations += c.evaluations;
+            if (taken) *taken += c.taken;
         }
         return true;
     }
@@ -252,6 +347,7 @@ class Run {
     std::int64_t& drawnBefore_;
     std::int64_t chains_;
     std::int64_t states_;
+    std::int64_t groupChains_;
     SubsetRunOutcome outcome_;
 };
 

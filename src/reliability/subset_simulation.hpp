@@ -31,9 +31,6 @@ inline constexpr int leastSpreadRuns = 10;
 // The most runs pooled towards a target coefficient of variation unless a count is given.
 inline constexpr int targetSubsetRuns = 1000;
 
-// The standard deviation of a chain's proposal, each coordinate apart (Au and Beck's unit spread).
-inline constexpr double proposalSpread = 1.0;
-
 struct SubsetOptions {
     std::uint64_t seed = 1;
     std::int64_t samples = defaultSubsetSamples;        // N a level
@@ -92,13 +89,16 @@ const char* covNote(const SubsetSimulationResult& result);
 std::string subsetOptionsFault(const SubsetOptions& options);
 
 // The failure probability by subset simulation (Au and Beck 2001), which needs no design point:
-// N samples drawn directly, then levels of p0 N chains of 1 / p0 states by the component-wise
-// Metropolis algorithm in the standard normal space, each chain started from one of the p0 N
-// samples of lowest g, each level's threshold the p0-quantile of g, until it reaches 0. Chain c of
-// level l of run r draws from its own stream (subsetStream) and the chains are folded in order: a
-// seed gives the same figures at any thread count. Runs go on, each from its own streams, until
-// options.runs are pooled or, with a target, the pooled coefficient of variation reaches it.
-// progress is told of the samples drawn of the levels begun and may cancel the method.
+// N samples drawn directly, then levels of p0 N chains of 1 / p0 states in the standard normal
+// space, each chain started from one of the p0 N samples of lowest g, each level's threshold the
+// p0-quantile of g, until it reaches 0. The chains move by adaptive conditional sampling
+// (Papaioannou et al. 2015), which keeps the normal density at every step and scales each
+// coordinate's step to the level's width, in groups of chains that tune the scale towards 44% of
+// candidates taken. Chain c of level l of run r draws from its own stream (subsetStream) and the
+// chains are folded in order: a seed gives the same figures at any thread count. Runs go on, each
+// from its own streams, until options.runs are pooled or, with a target, the pooled coefficient of
+// variation reaches it. progress is told of the samples drawn of the levels begun (of the runs
+// pooled, where several are drawn at once) and may cancel the method.
 SubsetSimulationResult subsetSimulation(const LimitStateFunction& g,
                                         const SubsetOptions& options = {},
                                         const MethodProgress& progress = {});
