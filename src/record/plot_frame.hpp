@@ -5,30 +5,19 @@
 #include <QString>
 #include <vector>
 
+#include "analysis/chart_axis.hpp"
 #include "record/record_style.hpp"
 
 namespace ferrolith {
 
-// An axis's range, linear or logarithmic, and the values it labels.
-struct PlotAxis {
-    double low = 0.0;
-    double high = 1.0;
-    bool logarithmic = false;
-    QString title;
-
-    // Where value sits between low (0) and high (1).
-    double fraction(double value) const;
-    // Round values to label: steps of 1, 2 or 5 times a power of ten, or the powers of ten of a
-    // logarithmic axis.
-    std::vector<double> ticks() const;
-};
-
-// The plotting area of a chart inside its rectangle, with room for the axes' labels.
+// The plotting area of a chart inside its rectangle, with room for the axes' labels; the axes
+// are the caller's, kept while the frame is used.
 class PlotFrame {
   public:
-    PlotFrame(const QRectF& area, const RecordStyle& style, PlotAxis x, PlotAxis y);
+    PlotFrame(const QRectF& area, const RecordStyle& style, const ChartAxis& x, const ChartAxis& y);
 
     QPointF map(double x, double y) const;
+    QPointF map(const ChartPoint& p) const { return map(p.x, p.y); }
     const QRectF& plot() const { return plot_; }
     // The frame, the ticks with their labels and the axis titles.
     void drawAxes(QPainter& painter) const;
@@ -38,8 +27,8 @@ class PlotFrame {
   private:
     const RecordStyle& style_;
     QRectF plot_;
-    PlotAxis x_;
-    PlotAxis y_;
+    const ChartAxis& x_;
+    const ChartAxis& y_;
 };
 
 }  // namespace ferrolith

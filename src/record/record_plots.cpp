@@ -1,10 +1,11 @@
 #include "record/record_plots.hpp"
 
-#include <QPainterPath>
 #include <QPolygonF>
-#include <algorithm>
 
-#include "failure_statistics/convergence_axis.hpp"
+#include "analysis/chart_texts.hpp"
+#include "analysis/convergence_layout.hpp"
+#include "analysis/design_curve_layout.hpp"
+#include "analysis/histogram_layout.hpp"
 #include "record/plot_frame.hpp"
 #include "record/record_texts.hpp"
 
@@ -15,111 +16,102 @@ namespace {
 const QColor pfColour(20, 60, 120);
 const QColor bandColour(70, 130, 180);
 const QColor markerColour(180, 30, 30);
+const QColor curveColour(20, 60, 120);
+const QColor targetColour(200, 60, 40);
 
 QString qt(const std::string& s) { return QString::fromStdString(s); }
 
-PlotAxis samplesAxis(std::span<const ConvergencePoint> points) {
-    const double first = static_cast<double>(points.front().samples);
-    const double last = static_cast<double>(points.back().samples);
-    // A log axis needs a range of some width.
-    return {first, last > first ? last : first * 10, true, qt(record_text::samplesAxis)};
-}
-
-PlotAxis pfAxis(const PfAxis& axis) {
-    return {axis.low, axis.high, axis.logarithmic,
-            qt(axis.logarithmic ? record_text::pfLogAxis : record_text::pfAxis)};
-}
-
-QPolygonF band(const PlotFrame& frame, const PfAxis& axis,
+QPolygonF band(const PlotFrame& frame, const ConvergenceLayout& layout,
                std::span<const ConvergencePoint> points) {
     QPolygonF polygon;
-    for (const ConvergencePoint& p : points)
-        polygon << frame.map(static_cast<double>(p.samples), axis.drawn(p.wilson.upper));
-    for (auto p = points.rbegin(); p != points.rend(); ++p)
-        polygon << frame.map(static_cast<double>(p->samples), axis.drawn(p->wilson.lower));
+    for (const ConvergencePoint& p : points) {
+        const auto drawn = layout.drawn(p);
+        polygon << frame.map(drawn.samples, drawn.upper);
+    }
+    for (auto p = points.rbegin(); p != points.rend(); ++p) {
+        const auto drawn = layout.drawn(*p);
+        polygon << frame.map(drawn.samples, drawn.lower);
+    }
     return polygon;
+}
+
+QPolygonF polygon(const PlotFrame& frame, const std::vector<ChartPoint>& points) {
+    QPolygonF mapped;
+    for (const ChartPoint& p : points) mapped << frame.map(p);
+    return mapped;
 }
 
 }  // namespace
 
 void drawConvergence(QPainter& painter, const QRectF& area, const RecordStyle& style,
                      std::span<const ConvergencePoint> points) {
-    if (points.empty()) return;
-    const PfAxis axis = convergencePfAxis(points);
-    const PlotFrame frame(area, style, samplesAxis(points), pfAxis(axis));
+    const auto layout = ConvergenceLayout::of(points);
+    if (!layout) return;
+    const PlotFrame frame(area, style, layout->samples(), layout->pf());
     painter.setClipRect(frame.plot());
     QColor fill = bandColour;
     fill.setAlpha(70);
     painter.setPen(QPen(bandColour, style.pt(0.4)));
     painter.setBrush(fill);
-    painter.drawPolygon(band(frame, axis, points));
+    painter.drawPolygon(band(frame, *layout, points));
     QPolygonF pf;
-    for (const ConvergencePoint& p : points)
-        pf << frame.map(static_cast<double>(p.samples), axis.drawn(p.failureProbability));
+    for (const ConvergencePoint& p : points) {
+        const auto drawn = layout->drawn(p);
+        pf << frame.map(drawn.samples, drawn.pf);
+    }
     painter.setPen(QPen(pfColour, style.pt(1.2)));
     painter.drawPolyline(pf);
     painter.setClipping(false);
     frame.drawAxes(painter);
-    frame.drawLegend(painter, {{QStringLiteral("Pf"), pfColour},
-                               {QStringLiteral("95% Wilson band"), bandColour}});
+    frame.drawLegend(painter, {{qt(chart_text::pfSeries), pfColour},
+                               {qt(chart_text::wilsonSeries), bandColour}});
 }
-
-namespace {
-
-// The outline of the bars: up and across each bin, down at the end.
-QPolygonF steps(const PlotFrame& frame, const SampleHistogram& h) {
-    QPolygonF outline;
-    outline << frame.map(h.low, 0.0);
-    for (std::size_t i = 0; i < h.counts.size(); ++i) {
-        const double count = static_cast<double>(h.counts[i]);
-        outline << frame.map(h.low + h.width * static_cast<double>(i), count)
-                << frame.map(h.low + h.width * static_cast<double>(i + 1), count);
-    }
-    outline << frame.map(h.low + h.width * static_cast<double>(h.counts.size()), 0.0);
-    return outline;
-}
-
-// The value axis holds every series and the marker; the count axis the highest bar.
-std::pair<PlotAxis, PlotAxis> histogramAxes(const std::vector<HistogramSeries>& series,
-                                            std::optional<double> marker) {
-    PlotAxis values{series.front().histogram.low, series.front().histogram.low, false,
-                    qt(record_text::momentAxis)};
-    double highest = 1.0;
-    for (const HistogramSeries& s : series) {
-        const SampleHistogram& h = s.histogram;
-        values.low = std::min(values.low, h.low);
-        values.high = std::max(values.high, h.low + h.width * static_cast<double>(h.counts.size()));
-        for (std::int64_t c : h.counts) highest = std::max(highest, static_cast<double>(c));
-    }
-    if (marker) {
-        values.low = std::min(values.low, *marker);
-        values.high = std::max(values.high, *marker);
-    }
-    return {values, {0.0, highest * 1.1, false, QStringLiteral("samples")}};
-}
-
-}  // namespace
 
 void drawHistograms(QPainter& painter, const QRectF& area, const RecordStyle& style,
                     const std::vector<HistogramSeries>& series, std::optional<double> marker) {
     if (series.empty()) return;
-    const auto [values, counts] = histogramAxes(series, marker);
-    const PlotFrame frame(area, style, values, counts);
+    std::vector<SampleHistogram> histograms;
+    for (const HistogramSeries& s : series) histograms.push_back(s.histogram);
+    const HistogramLayout layout = histogramLayout(histograms, marker);
+    const PlotFrame frame(area, style, layout.values, layout.counts);
     std::vector<std::pair<QString, QColor>> legend;
-    for (const HistogramSeries& s : series) {
-        QColor fill = s.colour;
+    for (std::size_t i = 0; i < series.size(); ++i) {
+        QColor fill = series[i].colour;
         fill.setAlpha(90);
-        painter.setPen(QPen(s.colour, style.pt(0.6)));
+        painter.setPen(QPen(series[i].colour, style.pt(0.6)));
         painter.setBrush(fill);
-        painter.drawPolygon(steps(frame, s.histogram));
-        legend.emplace_back(qt(s.name), s.colour);
+        painter.drawPolygon(polygon(frame, layout.outlines[i]));
+        legend.emplace_back(qt(series[i].name), series[i].colour);
     }
-    if (marker) {
+    if (layout.marker) {
         painter.setPen(QPen(markerColour, style.pt(1.0), Qt::DashLine));
-        painter.drawLine(frame.map(*marker, counts.low), frame.map(*marker, counts.high));
+        painter.drawLine(frame.map((*layout.marker)[0]), frame.map((*layout.marker)[1]));
     }
     frame.drawAxes(painter);
     frame.drawLegend(painter, legend);
+}
+
+void drawDesignCurve(QPainter& painter, const QRectF& area, const RecordStyle& style,
+                     const DesignForTarget& design) {
+    const DesignCurveLayout layout = designCurveLayout(design);
+    const PlotFrame frame(area, style, layout.values, layout.beta);
+    painter.setClipRect(frame.plot());
+    painter.setPen(QPen(curveColour, style.pt(1.2)));
+    painter.drawPolyline(polygon(frame, layout.curve));
+    painter.setPen(QPen(targetColour, style.pt(0.9), Qt::DashLine));
+    painter.drawLine(frame.map(layout.target[0]), frame.map(layout.target[1]));
+    if (layout.found) {
+        painter.setPen(QPen(targetColour.darker(), style.pt(0.6)));
+        painter.setBrush(targetColour);
+        painter.drawEllipse(frame.map(*layout.found), style.pt(2.5), style.pt(2.5));
+    }
+    painter.setClipping(false);
+    frame.drawAxes(painter);
+    frame.drawLegend(painter,
+                     {{qt(chart_text::designCurveSeries), curveColour},
+                      {qt(layout.targetName), targetColour},
+                      {qt(design.reached ? chart_text::designFoundSeries : record_text::designBest),
+                       targetColour.darker()}});
 }
 
 }  // namespace ferrolith

@@ -76,12 +76,8 @@ inline constexpr const char* chartsHeading = "Charts";
 inline constexpr const char* convergenceTitle =
     "Convergence: Pf after each repetition, with its "
     "95% Wilson band";
-inline constexpr const char* samplesAxis = "samples (log scale)";
-inline constexpr const char* pfAxis = "Pf";
-inline constexpr const char* pfLogAxis = "Pf (log scale)";
 inline constexpr const char* effectResistTitle = "E (action effect) and R (resistance)";
 inline constexpr const char* marginTitle = "Margin R - E; the line marks failure, R - E = 0";
-inline constexpr const char* momentAxis = "kN m";
 inline constexpr const char* formHeading = "FORM on the study's inputs";
 inline constexpr const char* noForm = "FORM was not run: a parameter text does not convert.";
 inline constexpr std::array<const char*, 5> designPointHeads{
@@ -100,13 +96,9 @@ inline constexpr const char* methodsHeading = "Methods";
 inline constexpr const char* disagreement = "The methods disagree. ";
 inline constexpr const char* reportHeading = "Report";
 inline constexpr const char* target = "Target";
-// Design for the target: its section, its chart's axis and legend.
+// Design for the target: its section and its chart's legend for a target out of reach (the
+// other texts are the charts' own, analysis/chart_texts.hpp).
 inline constexpr const char* designHeading = "Design for the target";
-inline constexpr const char* designBetaAxis = "beta (FORM)";
-inline constexpr const char* designValueAxis = ", first number";
-inline constexpr const char* designCurve = "FORM beta";
-inline constexpr const char* designTarget = "target ";
-inline constexpr const char* designFound = "found";
 inline constexpr const char* designBest = "best in the range";
 
 // "years": the reference period's words.

@@ -5,18 +5,16 @@
 
 #include "failure_statistics/failure_figures.hpp"
 
-class QAbstractAxis;
 class QAreaSeries;
+class QCategoryAxis;
 class QChart;
 class QLineSeries;
-class QLogValueAxis;
-class QValueAxis;
 
 namespace ferrolith {
 
-// Pf against samples on a logarithmic samples axis, one point a completed repetition (up to
-// drawnPoints, then a subset spread evenly over the axis), with the 95% Wilson band shaded. Pf
-// goes on a linear axis, or a logarithmic one when it is small (convergencePfAxis).
+// Pf against samples on the axes of ConvergenceLayout, as the record draws it, one point a
+// completed repetition (up to drawnPoints, then a subset spread evenly over the samples axis),
+// with the 95% Wilson band shaded.
 class ConvergenceChart {
   public:
     static constexpr std::size_t drawnPoints = 500;
@@ -28,16 +26,13 @@ class ConvergenceChart {
     int pointCount() const;  // drawn
 
   private:
-    void usePfAxis(QAbstractAxis* axis);
-
     QChart* chart_;
     QLineSeries* pf_;
     QLineSeries* upper_;
     QLineSeries* lower_;
     QAreaSeries* band_;
-    QLogValueAxis* samplesAxis_;
-    QValueAxis* pfAxis_;
-    QLogValueAxis* pfLogAxis_;
+    QCategoryAxis* samplesAxis_;
+    QCategoryAxis* pfAxis_;
 };
 
 }  // namespace ferrolith

@@ -1,14 +1,14 @@
 #include "ui/design_curve_chart.hpp"
 
+#include <QCategoryAxis>
 #include <QChart>
 #include <QLineSeries>
 #include <QPen>
 #include <QScatterSeries>
-#include <QValueAxis>
-#include <algorithm>
-#include <cmath>
 
-#include "analysis/verdict.hpp"
+#include "analysis/chart_texts.hpp"
+#include "analysis/design_curve_layout.hpp"
+#include "ui/chart_axes.hpp"
 #include "ui/results_texts.hpp"
 #include "ui/widget_text.hpp"
 
@@ -21,10 +21,10 @@ DesignCurveChart::DesignCurveChart()
       curve_(new QLineSeries),
       target_(new QLineSeries),
       found_(new QScatterSeries),
-      valueAxis_(new QValueAxis),
-      betaAxis_(new QValueAxis) {
+      valueAxis_(newLayoutAxis()),
+      betaAxis_(newLayoutAxis()) {
     chart_->setTitle(QStringLiteral("<b>%1</b>").arg(text(rt::designChartTitle)));
-    curve_->setName(text(rt::designCurveSeries));
+    curve_->setName(text(chart_text::designCurveSeries));
     curve_->setPen(QPen(QColor(20, 60, 120), 2));
     target_->setPen(QPen(QColor(200, 60, 40), 1.5, Qt::DashLine));
     found_->setColor(QColor(200, 60, 40));
@@ -34,9 +34,6 @@ DesignCurveChart::DesignCurveChart()
          {static_cast<QAbstractSeries*>(curve_), static_cast<QAbstractSeries*>(target_),
           static_cast<QAbstractSeries*>(found_)})
         chart_->addSeries(series);
-    valueAxis_->setLabelFormat(QStringLiteral("%.4g"));
-    betaAxis_->setLabelFormat(QStringLiteral("%.3g"));
-    betaAxis_->setTitleText(text(rt::designBetaAxis));
     chart_->addAxis(valueAxis_, Qt::AlignBottom);
     chart_->addAxis(betaAxis_, Qt::AlignLeft);
     for (QAbstractSeries* series : chart_->series()) {
@@ -57,28 +54,17 @@ void DesignCurveChart::show(const DesignForTarget* design) {
         found_->clear();
         return;
     }
-    // A point where FORM found no design point has no beta to draw.
-    QList<QPointF> points;
-    double low = design->target;
-    double high = design->target;
-    for (const CurvePoint& p : design->curve) {
-        if (!std::isfinite(p.beta)) continue;
-        points.append({p.value, p.beta});
-        low = std::min(low, p.beta);
-        high = std::max(high, p.beta);
-    }
-    curve_->replace(points);
-    target_->replace(
-        {{design->range.lower, design->target}, {design->range.upper, design->target}});
-    target_->setName(text(rt::designTargetSeries).arg(text(targetText(design->target))));
+    const DesignCurveLayout layout = designCurveLayout(*design);
+    const ChartAxis& x = layout.values;
+    const ChartAxis& y = layout.beta;
+    curve_->replace(plotted(x, y, layout.curve));
+    target_->replace(plotted(x, y, {layout.target[0], layout.target[1]}));
+    target_->setName(text(layout.targetName));
     found_->clear();
-    if (std::isfinite(design->beta)) found_->append(design->value, design->beta);
-    found_->setName(text(design->reached ? rt::designFoundSeries : rt::designBestSeries));
-    valueAxis_->setTitleText(
-        text(rt::designValueAxis).arg(text(std::string(info(design->request.input).caption))));
-    valueAxis_->setRange(design->range.lower, design->range.upper);
-    betaAxis_->setRange(low, high > low ? high : low + 1.0);
-    betaAxis_->applyNiceNumbers();
+    if (layout.found) found_->append(plotted(x, y, *layout.found));
+    found_->setName(text(design->reached ? chart_text::designFoundSeries : rt::designBestSeries));
+    showAxis(*valueAxis_, x);
+    showAxis(*betaAxis_, y);
 }
 
 int DesignCurveChart::pointCount() const { return static_cast<int>(curve_->count()); }

@@ -2,15 +2,16 @@
 
 #include "analysis/design_for_target.hpp"
 
+class QCategoryAxis;
 class QChart;
 class QLineSeries;
 class QScatterSeries;
-class QValueAxis;
 
 namespace ferrolith {
 
 // FORM's beta against the design input's first number over the searched range, the target as a
-// dashed line, and the value found (or the best in the range) as a point.
+// dashed line, and the value found (or the best in the range) as a point: designCurveLayout, as
+// the record draws it.
 class DesignCurveChart {
   public:
     DesignCurveChart();  // the chart goes to a view, which owns it
@@ -25,8 +26,8 @@ class DesignCurveChart {
     QLineSeries* curve_;
     QLineSeries* target_;
     QScatterSeries* found_;
-    QValueAxis* valueAxis_;
-    QValueAxis* betaAxis_;
+    QCategoryAxis* valueAxis_;
+    QCategoryAxis* betaAxis_;
 };
 
 }  // namespace ferrolith

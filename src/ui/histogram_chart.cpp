@@ -1,45 +1,23 @@
 #include "ui/histogram_chart.hpp"
 
 #include <QAreaSeries>
+#include <QCategoryAxis>
 #include <QChart>
 #include <QLineSeries>
 #include <QPen>
-#include <QValueAxis>
-#include <algorithm>
-#include <cmath>
 
+#include "analysis/histogram_layout.hpp"
+#include "ui/chart_axes.hpp"
 #include "ui/results_texts.hpp"
 
 namespace ferrolith {
-
-namespace {
-
-// The outline of the bars: up and across each bin, down at the end.
-QList<QPointF> steps(const SampleHistogram& h) {
-    QList<QPointF> points;
-    points.reserve(static_cast<qsizetype>(h.counts.size()) * 2 + 2);
-    points.append({h.low, 0.0});
-    for (std::size_t i = 0; i < h.counts.size(); ++i) {
-        const double count = static_cast<double>(h.counts[i]);
-        points.append({h.low + h.width * static_cast<double>(i), count});
-        points.append({h.low + h.width * static_cast<double>(i + 1), count});
-    }
-    points.append({h.low + h.width * static_cast<double>(h.counts.size()), 0.0});
-    return points;
-}
-
-}  // namespace
 
 HistogramChart::HistogramChart(QString title, std::vector<Series> series,
                                std::optional<Marker> marker)
     : title_(std::move(title)),
       chart_(new QChart),
-      valueAxis_(new QValueAxis),
-      countAxis_(new QValueAxis) {
-    valueAxis_->setTitleText(QString::fromUtf8(results_text::momentAxis));
-    valueAxis_->setLabelFormat(QStringLiteral("%.4g"));
-    countAxis_->setTitleText(QString::fromUtf8(results_text::countAxis));
-    countAxis_->setLabelFormat(QStringLiteral("%.0f"));
+      valueAxis_(newLayoutAxis()),
+      countAxis_(newLayoutAxis()) {
     chart_->addAxis(valueAxis_, Qt::AlignBottom);
     chart_->addAxis(countAxis_, Qt::AlignLeft);
     for (const Series& s : series) {
@@ -75,36 +53,16 @@ QString HistogramChart::titled(const QString& subtitle) const {
 }
 
 void HistogramChart::show(const std::vector<SampleHistogram>& histograms, const QString& subtitle) {
-    double low = markerValue_.value_or(histograms.front().low);
-    double high = markerValue_.value_or(histograms.front().low);
-    double top = 1.0;
-    for (std::size_t i = 0; i < histograms.size() && i < steps_.size(); ++i) {
-        const SampleHistogram& h = histograms[i];
-        steps_[i]->replace(steps(h));
-        low = std::min(low, h.low);
-        high = std::max(high, h.low + h.width * static_cast<double>(h.counts.size()));
-        for (std::int64_t c : h.counts) top = std::max(top, static_cast<double>(c));
-    }
+    const HistogramLayout layout = histogramLayout(histograms, markerValue_);
+    for (std::size_t i = 0; i < layout.outlines.size() && i < steps_.size(); ++i)
+        steps_[i]->replace(plotted(layout.values, layout.counts, layout.outlines[i]));
+    if (marker_ && layout.marker)
+        marker_->replace(
+            plotted(layout.values, layout.counts, {(*layout.marker)[0], (*layout.marker)[1]}));
+    showAxis(*valueAxis_, layout.values);
+    showAxis(*countAxis_, layout.counts);
     setDrawn(true);
-    valueAxis_->setRange(low, high);
-    valueAxis_->applyNiceNumbers();
-    setCountRange(top);
-    if (marker_) marker_->replace({{*markerValue_, 0.0}, {*markerValue_, countAxis_->max()}});
     chart_->setTitle(titled(subtitle));
-}
-
-void HistogramChart::setCountRange(double top) {
-    // Counts are whole numbers: below wholeTicksUpTo a tick a count, above it the nice steps are
-    // whole numbers already.
-    if (top < wholeTicksUpTo) {
-        const double whole = std::ceil(top);
-        countAxis_->setRange(0.0, whole);
-        countAxis_->setTickCount(static_cast<int>(whole) + 1);
-        return;
-    }
-    countAxis_->setTickCount(5);
-    countAxis_->setRange(0.0, top);
-    countAxis_->applyNiceNumbers();
 }
 
 void HistogramChart::clear(const QString& note) {

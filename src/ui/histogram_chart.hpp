@@ -9,14 +9,15 @@
 #include "failure_statistics/sample_histogram.hpp"
 
 class QAreaSeries;
+class QCategoryAxis;
 class QChart;
 class QLineSeries;
-class QValueAxis;
 
 namespace ferrolith {
 
-// Histograms drawn as shaded steps over one value axis, overlaid; optionally a vertical line
-// that marks a value, such as the failure threshold.
+// Histograms drawn as shaded steps over one value axis, overlaid, on the axes of histogramLayout
+// as the record draws them; optionally a vertical line that marks a value, such as the failure
+// threshold.
 class HistogramChart {
   public:
     struct Series {
@@ -36,11 +37,7 @@ class HistogramChart {
     // Empties the chart and says why in its title.
     void clear(const QString& note);
 
-    // Counts below this get a tick each.
-    static constexpr double wholeTicksUpTo = 10.0;
-
   private:
-    void setCountRange(double top);
     // Shows or hides the series, the axes and the legend.
     void setDrawn(bool drawn);
     // The chart's title over a second line that says which samples it counts.
@@ -52,8 +49,8 @@ class HistogramChart {
     std::vector<QAreaSeries*> areas_;
     QLineSeries* marker_ = nullptr;
     std::optional<double> markerValue_;
-    QValueAxis* valueAxis_;
-    QValueAxis* countAxis_;
+    QCategoryAxis* valueAxis_;
+    QCategoryAxis* countAxis_;
 };
 
 // "repetition 3 of 25, 1000 samples": which samples the histograms count.

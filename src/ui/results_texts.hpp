@@ -54,16 +54,9 @@ inline constexpr const char* cannotDraw = "The chart could not be drawn";
 inline constexpr const char* convergenceTitle = "Convergence";
 inline constexpr const char* convergenceSubtitle =
     "Pf after each repetition, with its 95% Wilson band";
-inline constexpr const char* samplesAxis = "samples (log scale)";
-inline constexpr const char* pfAxis = "Pf";
-inline constexpr const char* pfLogAxis = "Pf (log scale)";
-inline constexpr const char* pfSeries = "Pf";
-inline constexpr const char* wilsonSeries = "95% Wilson band";
 
 inline constexpr const char* effectResistTitle = "E and R";
 inline constexpr const char* marginTitle = "Margin R - E";
-inline constexpr const char* momentAxis = "kN m";
-inline constexpr const char* countAxis = "samples";
 inline constexpr const char* effectSeries = "E (action effect)";
 inline constexpr const char* resistSeries = "R (resistance)";
 inline constexpr const char* marginSeries = "R - E";
@@ -167,13 +160,9 @@ inline constexpr const char* designOtherInputs =
 inline constexpr const char* badDesignRange =
     "First number range: %1 to %2 is not two numbers, the first below the second (both empty: "
     "the default)";
+// The chart's title and its legend for a target out of reach (the other texts are the charts'
+// own, analysis/chart_texts.hpp).
 inline constexpr const char* designChartTitle = "FORM's beta against the first number";
-inline constexpr const char* designBetaAxis = "beta (FORM)";
-inline constexpr const char* designCurveSeries = "FORM beta";
-inline constexpr const char* designTargetSeries = "target %1";
-inline constexpr const char* designFoundSeries = "found";
 inline constexpr const char* designBestSeries = "best in the range (target out of reach)";
-// The value axis: the input's caption and what its first number is.
-inline constexpr const char* designValueAxis = "%1, first number";
 
 }  // namespace ferrolith::results_text
