@@ -16,48 +16,47 @@ QString count(std::int64_t n) { return QString::fromStdString(formatCount(n)); }
 QString title(Method m) {
     return QString::fromUtf8(results_text::methodTitles[static_cast<std::size_t>(m)]);
 }
-QString seconds(double s) { return QString::fromUtf8(results_text::seconds).arg(figure(s)); }
 QString bound(const char* which, double x) {
     return std::isnan(x) ? QString() : QString::fromUtf8(which).arg(figure(x));
 }
 
-QString intervalAndCov(const Estimate& e) {
-    if (e.kind == EstimateKind::None) return QString::fromStdString(e.why);
+QString interval(const Estimate& e) {
     if (!e.interval) return {};
-    QString text = QString::fromUtf8(results_text::intervalOf)
-                       .arg(figure(e.interval->lower), figure(e.interval->upper));
-    if (e.variation)
-        text +=
-            QStringLiteral(", ") + QString::fromUtf8(results_text::covOf).arg(figure(*e.variation));
-    return text;
+    return QString::fromUtf8(results_text::intervalOf)
+        .arg(figure(e.interval->lower), figure(e.interval->upper));
 }
 
 ComparisonRow row(const JudgedEstimate& judged, const TargetBasis& target) {
     const Estimate& e = judged.estimate;
-    ComparisonRow row{title(e.method),
-                      {},
-                      intervalAndCov(e),
-                      {},
-                      {},
-                      e.seconds ? seconds(*e.seconds) : QString(),
-                      QString::fromStdString(verdictText(judged.verdict, target))};
+    ComparisonRow row{
+        {title(e.method),
+         {},
+         interval(e),
+         e.variation ? figure(*e.variation) : QString(),
+         {},
+         {},
+         e.seconds ? figure(*e.seconds) : QString(),
+         QString::fromUtf8(results_text::verdictWords[static_cast<std::size_t>(judged.verdict)])},
+        QString::fromStdString(verdictText(judged.verdict, target)),
+        QString::fromStdString(e.why)};
+    auto& cells = row.cells;
     switch (e.kind) {
         case EstimateKind::Value:
-            row[1] = figure(e.failureProbability);
-            row[3] = figure(e.beta);
+            cells[1] = figure(e.failureProbability);
+            cells[4] = figure(e.beta);
             break;
         case EstimateKind::Bound:
-            row[1] = bound(results_text::pfBelow, e.failureProbability);
-            row[3] = bound(results_text::betaAbove, e.beta);
+            cells[1] = bound(results_text::pfBelow, e.failureProbability);
+            cells[4] = bound(results_text::betaAbove, e.beta);
             break;
         case EstimateKind::None:
-            row[1] = QString::fromUtf8(results_text::noFigure);
+            cells[1] = QString::fromUtf8(results_text::noFigure);
             break;
     }
     if (e.count > 0)
-        row[4] = e.countsEvaluations
-                     ? QString::fromUtf8(results_text::evaluations).arg(count(e.count))
-                     : count(e.count);
+        cells[5] = e.countsEvaluations
+                       ? QString::fromUtf8(results_text::evaluations).arg(count(e.count))
+                       : count(e.count);
     return row;
 }
 

@@ -18,6 +18,7 @@
 #include "analysis/design_points_text.hpp"
 #include "analysis/design_values.hpp"
 #include "analysis/period_text.hpp"
+#include "analysis/verdict.hpp"
 #include "failure_statistics/figure_text.hpp"
 #include "report/message_text.hpp"
 #include "ui/focus_wheel.hpp"
@@ -40,6 +41,9 @@ QString factorText(const std::optional<double>& factor) {
 }
 
 QString title(Method m) { return text(rt::methodTitles[static_cast<std::size_t>(m)]); }
+
+// An input as the Figures tab and the record name it, with its unit.
+QString inputName(InputVariable v) { return text(std::string(info(v).caption)); }
 
 // The methods the Run control offers, in its list's order. Subset simulation runs 1000 samples a
 // level: one run, or with a target coefficient of variation as many as reach it.
@@ -69,14 +73,17 @@ std::optional<SamplingEnd> samplingEnd(const MethodResult& result) {
     return std::nullopt;
 }
 
-// A table as tall as its rows, so that the tab scrolls as a whole.
+// A table as tall as its rows, so that the tab scrolls as a whole, laid out as the Figures tab's:
+// every column as wide as its cells, one line each, and the first (the names) taking what is
+// left.
 QTableWidget* fixedTable(const QStringList& heads) {
     auto* table = new QTableWidget(0, static_cast<int>(heads.size()));
     table->setHorizontalHeaderLabels(heads);
     table->verticalHeader()->hide();
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table->setWordWrap(false);
     table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    table->horizontalHeader()->setStretchLastSection(true);
+    table->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
     table->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     table->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -111,6 +118,7 @@ MethodsPanel::MethodsPanel(WindowAnalysis& analysis, WindowDialogs& dialogs, QWi
       designPoint_(fixedTable(heads(rt::designPointHeads))),
       designValuesCaption_(wrappedLabel()),
       designValues_(fixedTable(heads(rt::designValuesHeads))),
+      designBases_(new QWidget),
       method_(new FocusWheel<QComboBox>),
       samplesLabel_(new QLabel),
       sampleCount_(new QLineEdit(QString::number(defaultImportanceSamples))),
@@ -122,7 +130,9 @@ MethodsPanel::MethodsPanel(WindowAnalysis& analysis, WindowDialogs& dialogs, QWi
       progress_(new QProgressBar),
       runStatus_(wrappedLabel()),
       target_(new TargetControls(analysis)),
+      comparisonBasis_(wrappedLabel()),
       comparison_(fixedTable(heads(rt::comparisonHeads))),
+      noFigures_(wrappedLabel()),
       disagreement_(wrappedLabel()) {
     auto* content = new QWidget;
     auto* layout = new QVBoxLayout(content);
@@ -173,7 +183,28 @@ QWidget* MethodsPanel::createFormGroup() {
     layout->addWidget(designValuesCaption_);
     designValues_->setObjectName(QStringLiteral("designValues"));
     layout->addWidget(designValues_);
+    layout->addWidget(createBases());
     return group;
+}
+
+// Under the design values, as the record has them: how each input's characteristic value is
+// taken, input by input.
+QWidget* MethodsPanel::createBases() {
+    designBases_->setObjectName(QStringLiteral("designBases"));
+    auto* grid = new QGridLayout(designBases_);
+    grid->setContentsMargins(0, 0, 0, 0);
+    for (std::size_t i = 0; i < bases_.size(); ++i) {
+        const int row = static_cast<int>(i);
+        grid->addWidget(
+            new QLabel(text(rt::designValueBasis).arg(inputName(inputVariables[i].variable))), row,
+            0);
+        bases_[i] = wrappedLabel();
+        bases_[i]->setObjectName(QStringLiteral("basis") +
+                                 text(std::string(inputVariables[i].name)));
+        grid->addWidget(bases_[i], row, 1);
+    }
+    grid->setColumnStretch(1, 1);
+    return designBases_;
 }
 
 QWidget* MethodsPanel::createRunGroup() {
@@ -228,12 +259,12 @@ QWidget* MethodsPanel::createComparisonGroup() {
     auto* group = new QGroupBox(text(rt::comparisonCaption));
     auto* layout = new QVBoxLayout(group);
     layout->addWidget(target_);
+    comparisonBasis_->setObjectName(QStringLiteral("comparisonBasis"));
+    layout->addWidget(comparisonBasis_);
     comparison_->setObjectName(QStringLiteral("methodComparison"));
-    // The interval and the verdict share what the short columns leave, wrapped.
-    comparison_->horizontalHeader()->setSectionResizeMode(2, QHeaderView::Stretch);
-    comparison_->horizontalHeader()->setSectionResizeMode(6, QHeaderView::Stretch);
-    comparison_->setWordWrap(true);
     layout->addWidget(comparison_);
+    noFigures_->setObjectName(QStringLiteral("methodsWithoutFigures"));
+    layout->addWidget(noFigures_);
     disagreement_->setObjectName(QStringLiteral("methodDisagreement"));
     layout->addWidget(disagreement_);
     return group;
@@ -299,6 +330,7 @@ void MethodsPanel::showDesignValues() {
     const auto values = a.form() ? designValues(a.study(), *a.form()) : std::nullopt;
     designValuesCaption_->setVisible(values.has_value());
     designValues_->setVisible(values.has_value());
+    designBases_->setVisible(values.has_value());
     designValues_->setRowCount(values ? static_cast<int>(values->inputs.size()) : 0);
     if (!values) return;
     designValuesCaption_->setText(
@@ -306,9 +338,10 @@ void MethodsPanel::showDesignValues() {
     for (int row = 0; row < static_cast<int>(values->inputs.size()); ++row) {
         const InputDesignValues& input = values->inputs[static_cast<std::size_t>(row)];
         setRow(designValues_, row,
-               {text(std::string(info(input.variable).name)), figure(input.characteristic),
+               {inputName(input.variable), figure(input.characteristic),
                 figure(input.atDesignPoint), factorText(input.factorAtDesignPoint),
-                figure(input.atTarget), factorText(input.factorAtTarget), text(input.basis)});
+                figure(input.atTarget), factorText(input.factorAtTarget)});
+        bases_[static_cast<std::size_t>(row)]->setText(text(input.basis));
     }
 }
 
@@ -332,7 +365,7 @@ void MethodsPanel::showDesignPoints(const StudyForm* form) {
             const int row = designPoint_->rowCount();
             designPoint_->insertRow(row);
             setRow(designPoint_, row,
-                   {text(std::string(info(input.variable).name)), figure(input.value),
+                   {inputName(input.variable), figure(input.value),
                     text(formatFigureList(input.standard)), text(formatFigureList(input.alpha)),
                     figure(input.importance)});
         }
@@ -341,17 +374,28 @@ void MethodsPanel::showDesignPoints(const StudyForm* form) {
     std::vector<ImportanceBars::Bar> bars;
     if (!points.empty())
         for (const InputDesignPoint& input : points.front().inputs)
-            bars.push_back({text(std::string(info(input.variable).name)), input.importance});
+            bars.push_back({inputName(input.variable), input.importance});
     bars_->setBars(std::move(bars));
 }
 
 void MethodsPanel::showComparison() {
+    comparisonBasis_->setText(
+        text(rt::comparisonBasis).arg(text(basisText(analysis_.current().target()))));
     const auto rows = comparisonRows(analysis_.current());
     comparison_->setRowCount(static_cast<int>(rows.size()));
+    QStringList whys;
     for (int r = 0; r < static_cast<int>(rows.size()); ++r) {
         const ComparisonRow& row = rows[static_cast<std::size_t>(r)];
-        setRow(comparison_, r, QStringList(row.begin(), row.end()));
+        setRow(comparison_, r, QStringList(row.cells.begin(), row.cells.end()));
+        const int verdictColumn = static_cast<int>(row.cells.size()) - 1;
+        comparison_->item(r, verdictColumn)->setToolTip(row.verdict);
+        if (!row.why.isEmpty()) {
+            comparison_->item(r, 1)->setToolTip(row.why);
+            whys.push_back(text(rt::comparisonWhy).arg(row.cells[0], row.why));
+        }
     }
+    noFigures_->setText(whys.join(QLatin1Char('\n')));
+    noFigures_->setVisible(!whys.isEmpty());
     QStringList lines;
     for (const Disagreement& d : disagreements(analysis_.current().estimates()))
         lines.push_back(text(d.text));

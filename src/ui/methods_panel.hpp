@@ -51,6 +51,7 @@ class MethodsPanel : public QWidget {
 
   private:
     QWidget* createFormGroup();
+    QWidget* createBases();
     QWidget* createRunGroup();
     QWidget* createComparisonGroup();
     QLayout* createRunControls();
@@ -76,6 +77,8 @@ class MethodsPanel : public QWidget {
     QTableWidget* designPoint_;
     QLabel* designValuesCaption_;
     QTableWidget* designValues_;
+    QWidget* designBases_;
+    std::array<QLabel*, inputVariableCount> bases_{};  // how each characteristic value is taken
     QComboBox* method_;
     QLabel* samplesLabel_;
     QLineEdit* sampleCount_;
@@ -87,7 +90,9 @@ class MethodsPanel : public QWidget {
     QProgressBar* progress_;
     QLabel* runStatus_;
     TargetControls* target_;
+    QLabel* comparisonBasis_;  // the target every verdict in the table rests on
     QTableWidget* comparison_;
+    QLabel* noFigures_;     // each estimate without a figure, and why
     QLabel* disagreement_;  // the methods that disagree, and what that suggests
 };
 

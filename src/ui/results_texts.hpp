@@ -115,22 +115,31 @@ inline constexpr const char* typedSource = "results window";
 inline constexpr const char* otherPeriodLine = "%1: %2.";
 // The design values' table, after the design point's.
 inline constexpr const char* designValuesCaption = "Characteristic and design values: %1";
-inline constexpr std::array<const char*, 7> designValuesHeads = {
-    "Input", "Characteristic", "At design point", "Factor", "At target", "Factor", "Basis"};
+inline constexpr std::array<const char*, 6> designValuesHeads = {
+    "Input", "Characteristic", "At design point", "Factor", "At target", "Factor"};
+// Under the table, each input's line: how its characteristic value is taken.
+inline constexpr const char* designValueBasis = "%1:";
 inline constexpr const char* noFactor = "-";
 inline constexpr const char* comparisonCaption = "Methods compared on this study";
-inline constexpr std::array<const char*, 7> comparisonHeads = {
-    "Method", "Pf", "95% interval, CoV", "beta", "Samples", "Time", "Target"};
+inline constexpr std::array<const char*, 8> comparisonHeads = {
+    "Method", "Pf", "95% interval", "CoV", "beta", "Samples", "Time (s)", "Target"};
+// The Target column's words, in the order of Verdict; the verdict in full is the cell's tip.
+// "not shown": not shown to meet the target, only a bound being known.
+inline constexpr std::array<const char*, 4> verdictWords = {"meets", "falls short", "not shown",
+                                                            "no answer"};
+// Under the target's controls: the basis every verdict in the table rests on.
+inline constexpr const char* comparisonBasis = "Each method is judged against %1.";
+// Under the table, for each estimate without a figure: the method and why.
+inline constexpr const char* comparisonWhy = "%1: %2";
 // The methods as the tab names them, in the order of reliability::Method.
 inline constexpr std::array<const char*, 6> methodTitles = {
     "Design Monte Carlo", "FORM", "SORM", "Importance sampling", "Independent Monte Carlo",
     "Subset simulation"};
-inline constexpr const char* pfBelow = "below %1";
-inline constexpr const char* betaAbove = "above %1";
+// A bound where nothing failed, short enough for its column.
+inline constexpr const char* pfBelow = "< %1";
+inline constexpr const char* betaAbove = "> %1";
 inline constexpr const char* noFigure = "no figure";
 inline constexpr const char* evaluations = "%1 evaluations";
-inline constexpr const char* seconds = "%1 s";
-inline constexpr const char* covOf = "CoV %1";
 inline constexpr const char* intervalOf = "%1 to %2";
 inline constexpr const char* badImportanceSamples =
     "Importance sampling samples: %1 is not a whole number from 1 to %2";

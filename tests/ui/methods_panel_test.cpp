@@ -1,8 +1,10 @@
 // The results window's Methods tab: FORM after a design run, methods run on a worker thread
 // against runMethod called directly, cancellation, progress, the comparison and the target
 // reliability index.
+#include <QApplication>
 #include <QComboBox>
 #include <QDoubleSpinBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
@@ -51,6 +53,11 @@ class MethodsPanelTest : public WindowTest {
         const QTableWidgetItem* item = find<QTableWidget>(table)->item(row, column);
         return item ? item->text() : QString("(none)");
     }
+    // A comparison row's verdict in full, with the target's basis: the tip of its Target cell.
+    QString verdictOf(int row) {
+        const QTableWidgetItem* item = find<QTableWidget>("methodComparison")->item(row, 7);
+        return item ? item->toolTip() : QString("(none)");
+    }
     // The rare case (Pf about 9.25e-8) in a run of 2 x 100.
     void runRareCase() {
         c.txtRepititions->setText("2");
@@ -65,7 +72,8 @@ class MethodsPanelTest : public WindowTest {
                    const QString& targetCov = "") {
         const int index = method == Method::ImportanceSampling      ? 0
                           : method == Method::IndependentMonteCarlo ? 1
-                                                                    : 2;
+                          : method == Method::Sorm                  ? 2
+                                                                    : 3;
         find<QComboBox>("methodChoice")->setCurrentIndex(index);
         find<QLineEdit>("methodSamples")->setText(samples);
         find<QLineEdit>("methodTargetCov")->setText(targetCov);
@@ -106,14 +114,14 @@ TEST_F(MethodsPanelTest, FormAppearsAfterADesignRunWithTheExpectedBeta) {
     // The design point, input by input, and the bars, largest first.
     const auto& point = *shown.form->designPoint;
     ASSERT_EQ(find<QTableWidget>("designPoint")->rowCount(), 7);
-    EXPECT_EQ(cell("designPoint", 1, 0), "BeamWidth");
+    EXPECT_EQ(cell("designPoint", 1, 0), "Beam Width (mm)");
     EXPECT_EQ(cell("designPoint", 1, 1),
               QString::fromStdString(formatFigure(point.inputs[1].value)));
     EXPECT_EQ(cell("designPoint", 1, 4),
               QString::fromStdString(formatFigure(point.inputs[1].importance)));
     const auto& bars = find<ImportanceBars>("importanceBars")->bars();
     ASSERT_EQ(bars.size(), 7u);
-    EXPECT_EQ(bars.front().name, "BeamWidth");
+    EXPECT_EQ(bars.front().name, "Beam Width (mm)");
     EXPECT_EQ(bars.front().share, point.inputs[1].importance);
     // The design run and FORM are compared.
     ASSERT_EQ(find<QTableWidget>("methodComparison")->rowCount(), 2);
@@ -122,15 +130,17 @@ TEST_F(MethodsPanelTest, FormAppearsAfterADesignRunWithTheExpectedBeta) {
     const auto design = failureFigures(window.lastRun()->tallies, 2, RunStatus::Completed);
     ASSERT_EQ(design->failures, 0);
     EXPECT_EQ(cell("methodComparison", 0, 1),
-              QString::fromStdString("below " + formatFigure(design->wilson.upper)));
-    EXPECT_EQ(cell("methodComparison", 0, 3),
-              QString::fromStdString("above " + formatFigure(design->reliabilityInterval.lower)));
-    EXPECT_EQ(cell("methodComparison", 0, 6),
-              "not shown to meet RC2, 50-year loads: beta 3.8 (EN 1990 Table B2)");
+              QString::fromStdString("< " + formatFigure(design->wilson.upper)));
+    EXPECT_EQ(cell("methodComparison", 0, 4),
+              QString::fromStdString("> " + formatFigure(design->reliabilityInterval.lower)));
+    EXPECT_EQ(verdictOf(0), "not shown to meet RC2, 50-year loads: beta 3.8 (EN 1990 Table B2)");
     find<QDoubleSpinBox>("targetIndex")->setValue(2.0);
-    EXPECT_EQ(cell("methodComparison", 0, 6), "meets 50-year loads: beta 2.00 (results window)");
+    EXPECT_EQ(verdictOf(0), "meets 50-year loads: beta 2.00 (results window)");
+    EXPECT_EQ(cell("methodComparison", 0, 7), "meets");
+    EXPECT_EQ(find<QLabel>("comparisonBasis")->text(),
+              "Each method is judged against 50-year loads: beta 2.00 (results window).");
     EXPECT_EQ(cell("methodComparison", 1, 0), "FORM");
-    EXPECT_EQ(cell("methodComparison", 1, 3), QString::fromStdString(formatFigure(expected.beta)));
+    EXPECT_EQ(cell("methodComparison", 1, 4), QString::fromStdString(formatFigure(expected.beta)));
 }
 
 // Two mirror design points: each under its title in the table, the warning beside the summary
@@ -151,7 +161,7 @@ TEST_F(MethodsPanelTest, EveryDesignPointWithTheWarning) {
     EXPECT_EQ(find<QLabel>("designPointsNote")->text(), warning);
     ASSERT_EQ(find<QTableWidget>("designPoint")->rowCount(), 16);
     EXPECT_EQ(cell("designPoint", 0, 0), "Design point 1 of 2, beta 3.578");
-    EXPECT_EQ(cell("designPoint", 1, 0), "BeamLength");
+    EXPECT_EQ(cell("designPoint", 1, 0), "Beam Length (m)");
     EXPECT_EQ(cell("designPoint", 8, 0), "Design point 2 of 2, beta 3.579");
     EXPECT_EQ(cell("designPoint", 13, 4),
               QString::fromStdString(
@@ -183,14 +193,42 @@ TEST_F(MethodsPanelTest, ImportanceSamplingFromThePanelIsRunMethodsAndReachesThe
     EXPECT_EQ(cell("methodComparison", 2, 0), "Importance sampling");
     EXPECT_EQ(cell("methodComparison", 2, 1),
               QString::fromStdString(formatFigure(samplingOf(expected)->failureProbability)));
-    EXPECT_EQ(cell("methodComparison", 2, 4), "5500");
-    EXPECT_EQ(cell("methodComparison", 2, 6),
-              "meets RC2, 50-year loads: beta 3.8 (EN 1990 Table B2)");
+    EXPECT_EQ(cell("methodComparison", 2, 5), "5500");
+    EXPECT_EQ(verdictOf(2), "meets RC2, 50-year loads: beta 3.8 (EN 1990 Table B2)");
     find<QDoubleSpinBox>("targetIndex")->setValue(6.0);
-    EXPECT_EQ(cell("methodComparison", 2, 6),
-              "falls short of 50-year loads: beta 6.00 (results window)");
-    EXPECT_EQ(cell("methodComparison", 1, 6),
-              "falls short of 50-year loads: beta 6.00 (results window)");
+    EXPECT_EQ(verdictOf(2), "falls short of 50-year loads: beta 6.00 (results window)");
+    EXPECT_EQ(verdictOf(1), "falls short of 50-year loads: beta 6.00 (results window)");
+}
+
+// At the results window's opening size every cell and head of the tab's tables stands whole on
+// one line: no column narrower than its widest text, none past the table's edge. The rare case
+// gives the longest texts: bounds from nothing failing, intervals of small Pf, every method.
+TEST_F(MethodsPanelTest, EveryTableFitsTheOpeningWidthOnOneLine) {
+    runRareCase();
+    for (Method m : {Method::IndependentMonteCarlo, Method::ImportanceSampling, Method::Sorm,
+                     Method::SubsetSimulation})
+        runMethod(m);
+    ASSERT_EQ(find<QTableWidget>("methodComparison")->rowCount(), 6);
+    EXPECT_EQ(cell("methodComparison", 2, 0), "Independent Monte Carlo");
+    EXPECT_TRUE(cell("methodComparison", 2, 1).startsWith("< "));
+    EXPECT_EQ(cell("methodComparison", 2, 7), "not shown");
+    window.results().showResults();
+    ResultsWindow& results = window.results().window();
+    results.resize(ResultsWindow::preferredSize);
+    results.findChild<QTabWidget*>("resultsTabs")->setCurrentWidget(&panel());
+    QApplication::processEvents();
+    for (const char* name : {"designPoint", "designValues", "methodComparison"}) {
+        auto* table = find<QTableWidget>(name);
+        const QHeaderView* heads = table->horizontalHeader();
+        EXPECT_LE(heads->length(), table->viewport()->width()) << name;
+        for (int c = 0; c < table->columnCount(); ++c) {
+            const int widest = static_cast<QAbstractItemView*>(table)->sizeHintForColumn(c);
+            EXPECT_GE(table->columnWidth(c), std::max(widest, heads->sectionSizeHint(c)))
+                << name << " column " << c;
+        }
+        for (int r = 0; r < table->rowCount(); ++r)
+            EXPECT_EQ(table->rowHeight(r), table->rowHeight(0)) << name << " row " << r;
+    }
 }
 
 // The calculation record carries the methods run in the tab, FORM once, and the target index the
@@ -231,8 +269,8 @@ TEST_F(MethodsPanelTest, IndependentMonteCarloAndSormAreRunMethodsToo) {
                               cell("methodComparison", 2, 0), cell("methodComparison", 3, 0)};
     EXPECT_EQ(methods,
               (QStringList{"Design Monte Carlo", "FORM", "Independent Monte Carlo", "SORM"}));
-    EXPECT_EQ(cell("methodComparison", 2, 4), "200");
-    EXPECT_EQ(cell("methodComparison", 3, 3),
+    EXPECT_EQ(cell("methodComparison", 2, 5), "200");
+    EXPECT_EQ(cell("methodComparison", 3, 4),
               QString::fromStdString(formatFigure(sormOf(sorm)->hohenbichlerRackwitz.beta)));
 }
 
@@ -384,7 +422,8 @@ TEST_F(MethodsPanelTest, TheTargetsBasisChosenInTheTabReachesEveryFigure) {
     runRareCase();
     EXPECT_TRUE(find<QLabel>("formOtherPeriod")->text().startsWith("FORM beta, 1-year loads: "));
     ASSERT_EQ(find<QTableWidget>("designValues")->rowCount(), 7);
-    EXPECT_EQ(cell("designValues", 6, 6),
+    EXPECT_EQ(cell("designValues", 6, 0), "UDL Value (kN/m)");
+    EXPECT_EQ(find<QLabel>("basisUdlValue")->text(),
               "98% fractile of the annual maximum (36.42% of the 50-year law)");
     find<QComboBox>("reliabilityClass")->setCurrentIndex(2);
     find<QComboBox>("referencePeriod")->setCurrentIndex(0);
@@ -393,15 +432,14 @@ TEST_F(MethodsPanelTest, TheTargetsBasisChosenInTheTabReachesEveryFigure) {
     EXPECT_EQ(a.target(), (TargetBasis{ReliabilityClass::RC3, ReferencePeriod::OneYear, {}}));
     EXPECT_EQ(roleOf(a.study(), InputVariable::UdlValue), LoadRole::Permanent);
     EXPECT_EQ(find<QDoubleSpinBox>("targetIndex")->value(), 5.2);
-    EXPECT_EQ(cell("methodComparison", 1, 6),
-              "meets RC3, 1-year loads: beta 5.2 (EN 1990 Table B2)");
+    EXPECT_EQ(verdictOf(1), "meets RC3, 1-year loads: beta 5.2 (EN 1990 Table B2)");
     // FORM over 50 years now, the point load alone converting; the UDL's value is its mean.
     const auto& other = a.form()->otherPeriod;
     EXPECT_EQ(find<QLabel>("formOtherPeriod")->text().toStdString(),
               otherPeriodLabel(other) + ": " + otherPeriodText(other) + ".");
     EXPECT_FALSE(other.loadsTogether);
-    EXPECT_EQ(cell("designValues", 6, 6), "mean");
-    EXPECT_EQ(cell("designValues", 5, 6), "98% fractile of the annual maximum");
+    EXPECT_EQ(find<QLabel>("basisUdlValue")->text(), "mean");
+    EXPECT_EQ(find<QLabel>("basisPointLoadValue")->text(), "98% fractile of the annual maximum");
     const auto values = designValues(a.study(), *a.form());
     EXPECT_EQ(cell("designValues", 3, 5).toStdString(),
               formatFigure(*values->inputs[3].factorAtTarget));
@@ -410,7 +448,7 @@ TEST_F(MethodsPanelTest, TheTargetsBasisChosenInTheTabReachesEveryFigure) {
     find<QLineEdit>("targetSource")->setText("client's brief");
     find<QDoubleSpinBox>("targetIndex")->setValue(4.0);
     EXPECT_EQ(find<QComboBox>("reliabilityClass")->currentText(), "Typed target");
-    EXPECT_EQ(cell("methodComparison", 1, 6), "meets 1-year loads: beta 4.00 (client's brief)");
+    EXPECT_EQ(verdictOf(1), "meets 1-year loads: beta 4.00 (client's brief)");
     testing::TempPath file("basis.ferrolith");
     savePath = file.path;
     window.studyCommands().saveAction()->trigger();
@@ -468,7 +506,17 @@ TEST_F(MethodsPanelTest, EachVerdictIsWordedAsEveryOtherViewWordsIt) {
         window.analysis().replace(Analysis::ofMethod(
             ferrolith::runMethod(RunRequest{verdictStudy(v), {}}, {v.method}, observer)));
         ASSERT_EQ(find<QTableWidget>("methodComparison")->rowCount(), 1) << v.name;
-        EXPECT_EQ(cell("methodComparison", 0, 6).toStdString(), v.words) << v.name;
+        EXPECT_EQ(verdictOf(0).toStdString(), v.words) << v.name;
+        // The cell holds the verdict's first words, the basis being said above the table.
+        EXPECT_TRUE(verdictOf(0).startsWith(cell("methodComparison", 0, 7) + " ")) << v.name;
+        // An estimate without a figure says why under the table.
+        const Estimate e = window.analysis().current().estimates().front().estimate;
+        const QLabel* why = find<QLabel>("methodsWithoutFigures");
+        EXPECT_EQ(why->isHidden(), e.kind != EstimateKind::None) << v.name;
+        if (e.kind == EstimateKind::None) {
+            EXPECT_EQ(cell("methodComparison", 0, 1), "no figure");
+            EXPECT_EQ(why->text().toStdString(), "FORM: " + e.why);
+        }
     }
 }
 
