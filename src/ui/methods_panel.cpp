@@ -73,11 +73,21 @@ std::optional<SamplingEnd> samplingEnd(const MethodResult& result) {
     return std::nullopt;
 }
 
+// A table no taller than its rows: a scroll area's least height, room for its scroll bar's
+// arrows, would leave a blank band under one or two.
+class RowsTable : public QTableWidget {
+  public:
+    using QTableWidget::QTableWidget;
+    QSize minimumSizeHint() const override {
+        return {QTableWidget::minimumSizeHint().width(), sizeHint().height()};
+    }
+};
+
 // A table as tall as its rows, so that the tab scrolls as a whole, laid out as the Figures tab's:
 // every column as wide as its cells, one line each, and the first (the names) taking what is
 // left.
 QTableWidget* fixedTable(const QStringList& heads) {
-    auto* table = new QTableWidget(0, static_cast<int>(heads.size()));
+    auto* table = new RowsTable(0, static_cast<int>(heads.size()));
     table->setHorizontalHeaderLabels(heads);
     table->verticalHeader()->hide();
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);

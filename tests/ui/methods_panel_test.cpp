@@ -201,10 +201,38 @@ TEST_F(MethodsPanelTest, ImportanceSamplingFromThePanelIsRunMethodsAndReachesThe
 }
 
 // At the results window's opening size every cell and head of the tab's tables stands whole on
-// one line: no column narrower than its widest text, none past the table's edge. The rare case
-// gives the longest texts: bounds from nothing failing, intervals of small Pf, every method.
+// one line: no column narrower than its widest text, none past the table's edge, and each table
+// as tall as its rows. The rare case gives the longest texts: bounds from nothing failing,
+// intervals of small Pf, every method.
 TEST_F(MethodsPanelTest, EveryTableFitsTheOpeningWidthOnOneLine) {
+    ResultsWindow& results = window.results().window();
+    const auto expectFitting = [&](const std::string& when) {
+        window.results().showResults();
+        results.resize(ResultsWindow::preferredSize);
+        results.findChild<QTabWidget*>("resultsTabs")->setCurrentWidget(&panel());
+        // The layouts settle in two passes: the tables', then the scrolled content's.
+        QApplication::processEvents();
+        QApplication::processEvents();
+        for (const char* name : {"designPoint", "designValues", "methodComparison"}) {
+            const std::string what = when + ", " + name;
+            auto* table = find<QTableWidget>(name);
+            const QHeaderView* heads = table->horizontalHeader();
+            EXPECT_LE(heads->length(), table->viewport()->width()) << what;
+            for (int c = 0; c < table->columnCount(); ++c) {
+                const int widest = static_cast<QAbstractItemView*>(table)->sizeHintForColumn(c);
+                EXPECT_GE(table->columnWidth(c), std::max(widest, heads->sectionSizeHint(c)))
+                    << what << ", column " << c;
+            }
+            int rows = 0;
+            for (int r = 0; r < table->rowCount(); ++r) {
+                EXPECT_EQ(table->rowHeight(r), table->rowHeight(0)) << what << ", row " << r;
+                rows += table->rowHeight(r);
+            }
+            EXPECT_EQ(table->viewport()->height(), rows) << what;
+        }
+    };
     runRareCase();
+    expectFitting("the run and FORM");
     for (Method m : {Method::IndependentMonteCarlo, Method::ImportanceSampling, Method::Sorm,
                      Method::SubsetSimulation})
         runMethod(m);
@@ -212,23 +240,7 @@ TEST_F(MethodsPanelTest, EveryTableFitsTheOpeningWidthOnOneLine) {
     EXPECT_EQ(cell("methodComparison", 2, 0), "Independent Monte Carlo");
     EXPECT_TRUE(cell("methodComparison", 2, 1).startsWith("< "));
     EXPECT_EQ(cell("methodComparison", 2, 7), "not shown");
-    window.results().showResults();
-    ResultsWindow& results = window.results().window();
-    results.resize(ResultsWindow::preferredSize);
-    results.findChild<QTabWidget*>("resultsTabs")->setCurrentWidget(&panel());
-    QApplication::processEvents();
-    for (const char* name : {"designPoint", "designValues", "methodComparison"}) {
-        auto* table = find<QTableWidget>(name);
-        const QHeaderView* heads = table->horizontalHeader();
-        EXPECT_LE(heads->length(), table->viewport()->width()) << name;
-        for (int c = 0; c < table->columnCount(); ++c) {
-            const int widest = static_cast<QAbstractItemView*>(table)->sizeHintForColumn(c);
-            EXPECT_GE(table->columnWidth(c), std::max(widest, heads->sectionSizeHint(c)))
-                << name << " column " << c;
-        }
-        for (int r = 0; r < table->rowCount(); ++r)
-            EXPECT_EQ(table->rowHeight(r), table->rowHeight(0)) << name << " row " << r;
-    }
+    expectFitting("every method");
 }
 
 // The calculation record carries the methods run in the tab, FORM once, and the target index the
