@@ -67,13 +67,14 @@ std::vector<double> multiples(const RoundStep& step, double first, double last) 
     return ticks;
 }
 
-// A range the axes can scale to.
+// A range the axes can scale to: one that is not finite is 0 to 1, and one too narrow to tell
+// its ends apart (of no width, say) is widened to a unit above low, or a millionth of low.
 void usable(double& low, double& high) {
-    if (!std::isfinite(low) || !std::isfinite(high)) {
+    if (!std::isfinite(low) || !std::isfinite(high) || !std::isfinite(high - low)) {
         low = 0.0;
         high = 1.0;
-    } else if (!(high > low)) {
-        high = low + 1.0;
+    } else if (!(high - low > std::max(std::abs(low), std::abs(high)) * 1e-9)) {
+        high = low + std::max(1.0, std::abs(low) * 1e-6);
     }
 }
 
@@ -126,6 +127,8 @@ ChartAxis countAxis(double top, std::string title) {
 }
 
 ChartAxis logarithmicAxis(double low, double high, std::string title) {
+    if (!(low > 0.0 && std::isfinite(low))) low = 1.0;
+    if (!(high > low && std::isfinite(high))) high = low * 10;
     ChartAxis axis;
     axis.logarithmic = true;
     axis.low = low;

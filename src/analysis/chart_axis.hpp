@@ -30,8 +30,9 @@ struct ChartPoint {
 };
 
 // Linear from low to high widened to whole steps of 1, 2 or 5 times a power of ten, about five of
-// them, with a tick and its label at every step. A range of no width is widened to one unit above
-// low; one that is not finite gives 0 to 1.
+// them, with a tick and its label at every step. A range of no width (or too narrow to tell its
+// ends apart) is widened to one unit above low, or a millionth of low where that is more; one that
+// is not finite gives 0 to 1.
 ChartAxis roundedAxis(double low, double high, std::string title);
 
 // Linear over exactly low to high (as roundedAxis for a range of no width), with ticks at the
@@ -43,8 +44,9 @@ ChartAxis exactAxis(double low, double high, std::string title);
 inline constexpr double wholeTicksUpTo = 10.0;
 ChartAxis countAxis(double top, std::string title);
 
-// Logarithmic from low to high (both above 0), with ticks at the powers of ten between them, or
-// at its ends where fewer than two lie between them.
+// Logarithmic from low to high, with ticks at the powers of ten between them, or at its ends
+// where fewer than two lie between them. A low that is not above 0 is read as 1, a high not above
+// low as a decade above it.
 ChartAxis logarithmicAxis(double low, double high, std::string title);
 
 }  // namespace ferrolith

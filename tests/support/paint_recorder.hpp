@@ -1,10 +1,9 @@
 #pragma once
 
-// A paint device that keeps what a QPainter drew on it, call by call, in device coordinates:
-// texts with their extents, rectangles, and lines, polylines, polygons and ellipses as points.
+// A paint device that keeps what a QPainter drew on it, in device coordinates: texts with their
+// extents, rectangles, and lines, polylines, polygons and ellipses (by their centres) as points.
 #include <QPaintDevice>
 #include <QPaintEngine>
-#include <QPainterPath>
 #include <QTextItem>
 #include <QTransform>
 #include <vector>
@@ -16,17 +15,13 @@ struct PaintedText {
     QRectF box;  // from the ascent to the descent over the text's advance
 };
 
-enum class ShapeKind { Line, Polyline, Polygon, Ellipse };
-
 struct PaintedShape {
-    ShapeKind kind;
-    std::vector<QPointF> points;  // an ellipse's centre alone
+    bool line;  // a single line segment, such as a tick mark
+    std::vector<QPointF> points;
 };
 
 class PaintRecorder : public QPaintDevice {
   public:
-    explicit PaintRecorder(int dpi = 300) : dpi_(dpi) {}
-
     std::vector<PaintedText> texts;
     std::vector<QRectF> rects;
     std::vector<PaintedShape> shapes;
@@ -34,14 +29,15 @@ class PaintRecorder : public QPaintDevice {
     QPaintEngine* paintEngine() const override { return &engine_; }
 
   protected:
+    // A letter page at 300 dpi.
     int metric(PaintDeviceMetric metric) const override {
         switch (metric) {
             case PdmWidth:
-                return dpi_ * 8;
+                return 2550;
             case PdmHeight:
-                return dpi_ * 11;
+                return 3300;
             case PdmWidthMM:
-                return 203;
+                return 216;
             case PdmHeightMM:
                 return 279;
             case PdmNumColors:
@@ -53,7 +49,7 @@ class PaintRecorder : public QPaintDevice {
             case PdmDevicePixelRatioScaled:
                 return static_cast<int>(devicePixelRatioFScale());
             default:
-                return dpi_;  // the four resolutions
+                return 300;
         }
     }
 
@@ -72,14 +68,12 @@ class PaintRecorder : public QPaintDevice {
             for (int i = 0; i < count; ++i) device_.rects.push_back(transform_.mapRect(rects[i]));
         }
         void drawLines(const QLineF* lines, int count) override {
-            for (int i = 0; i < count; ++i) add(ShapeKind::Line, {lines[i].p1(), lines[i].p2()});
+            for (int i = 0; i < count; ++i) add(true, {lines[i].p1(), lines[i].p2()});
         }
-        void drawPolygon(const QPointF* points, int count, PolygonDrawMode mode) override {
-            add(mode == PolylineMode ? ShapeKind::Polyline : ShapeKind::Polygon,
-                std::vector<QPointF>(points, points + count));
+        void drawPolygon(const QPointF* points, int count, PolygonDrawMode) override {
+            add(false, std::vector<QPointF>(points, points + count));
         }
-        void drawEllipse(const QRectF& r) override { add(ShapeKind::Ellipse, {r.center()}); }
-        void drawPath(const QPainterPath&) override {}
+        void drawEllipse(const QRectF& r) override { add(false, {r.center()}); }
         void drawTextItem(const QPointF& p, const QTextItem& item) override {
             const QRectF box(p.x(), p.y() - item.ascent(), item.width(),
                              item.ascent() + item.descent());
@@ -87,15 +81,14 @@ class PaintRecorder : public QPaintDevice {
         }
 
       private:
-        void add(ShapeKind kind, std::vector<QPointF> points) {
+        void add(bool line, std::vector<QPointF> points) {
             for (QPointF& p : points) p = transform_.map(p);
-            device_.shapes.push_back({kind, std::move(points)});
+            device_.shapes.push_back({line, std::move(points)});
         }
         PaintRecorder& device_;
         QTransform transform_;
     };
 
-    int dpi_;
     mutable Engine engine_{*this};
 };
 
