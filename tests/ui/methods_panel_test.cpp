@@ -206,14 +206,25 @@ TEST_F(MethodsPanelTest, ImportanceSamplingFromThePanelIsRunMethodsAndReachesThe
 // intervals of small Pf, every method.
 TEST_F(MethodsPanelTest, EveryTableFitsTheOpeningWidthOnOneLine) {
     ResultsWindow& results = window.results().window();
+    const std::vector<const char*> names{"designPoint", "designValues", "methodComparison"};
+    const auto rowsHeight = [](const QTableWidget* table) {
+        int rows = 0;
+        for (int r = 0; r < table->rowCount(); ++r) rows += table->rowHeight(r);
+        return rows;
+    };
     const auto expectFitting = [&](const std::string& when) {
         window.results().showResults();
         results.resize(ResultsWindow::preferredSize);
         results.findChild<QTabWidget*>("resultsTabs")->setCurrentWidget(&panel());
-        // The layouts settle in two passes: the tables', then the scrolled content's.
-        QApplication::processEvents();
-        QApplication::processEvents();
-        for (const char* name : {"designPoint", "designValues", "methodComparison"}) {
+        // Rows rebuilt take their heights in a later layout pass, then the tab its own.
+        const bool settled = QTest::qWaitFor([&] {
+            return std::all_of(names.begin(), names.end(), [&](const char* name) {
+                const auto* table = find<QTableWidget>(name);
+                return table->viewport()->height() == rowsHeight(table);
+            });
+        });
+        EXPECT_TRUE(settled) << when;
+        for (const char* name : names) {
             const std::string what = when + ", " + name;
             auto* table = find<QTableWidget>(name);
             const QHeaderView* heads = table->horizontalHeader();
@@ -223,12 +234,9 @@ TEST_F(MethodsPanelTest, EveryTableFitsTheOpeningWidthOnOneLine) {
                 EXPECT_GE(table->columnWidth(c), std::max(widest, heads->sectionSizeHint(c)))
                     << what << ", column " << c;
             }
-            int rows = 0;
-            for (int r = 0; r < table->rowCount(); ++r) {
+            for (int r = 0; r < table->rowCount(); ++r)
                 EXPECT_EQ(table->rowHeight(r), table->rowHeight(0)) << what << ", row " << r;
-                rows += table->rowHeight(r);
-            }
-            EXPECT_EQ(table->viewport()->height(), rows) << what;
+            EXPECT_EQ(table->viewport()->height(), rowsHeight(table)) << what;
         }
     };
     runRareCase();
