@@ -68,11 +68,44 @@ void addRow(PageFlow& flow, const std::vector<std::string>& cells, const TableLa
     }
 }
 
+// The widest word of text in font, as a share of the page's width.
+double widestWord(const PageFlow& flow, const QFont& font, const std::string& text) {
+    const QFontMetricsF metrics(font, flow.device());
+    double widest = 0;
+    for (const QString& word : qt(text).split(' ', Qt::SkipEmptyParts))
+        widest = std::max(widest, metrics.horizontalAdvance(word));
+    return widest / flow.width();
+}
+
 }  // namespace
 
-void addTable(PageFlow& flow, const std::vector<std::string>& heads,
-              const std::vector<std::vector<std::string>>& rows, const TableLayout& layout) {
+TableLayout fittedLayout(const PageFlow& flow, const std::vector<std::string>& heads,
+                         const std::vector<std::vector<std::string>>& rows,
+                         const TableLayout& layout) {
     const RecordStyle& s = flow.style();
+    const double gap = s.pt(cellGap) / flow.width();
+    std::vector<double> needed(layout.widths.size(), 0.0);
+    for (std::size_t c = 0; c < needed.size(); ++c) {
+        if (c < heads.size()) needed[c] = widestWord(flow, s.bold, heads[c]);
+        for (const auto& row : rows)
+            if (c < row.size()) needed[c] = std::max(needed[c], widestWord(flow, s.body, row[c]));
+        needed[c] += gap;
+    }
+    TableLayout fitted = layout;
+    double room = fitted.widths[0] - needed[0];
+    for (std::size_t c = 1; c < needed.size() && room > 0; ++c) {
+        const double widen = std::min(room, std::max(0.0, needed[c] - fitted.widths[c]));
+        fitted.widths[c] += widen;
+        fitted.widths[0] -= widen;
+        room -= widen;
+    }
+    return fitted;
+}
+
+void addTable(PageFlow& flow, const std::vector<std::string>& heads,
+              const std::vector<std::vector<std::string>>& rows, const TableLayout& given) {
+    const RecordStyle& s = flow.style();
+    const TableLayout layout = fittedLayout(flow, heads, rows, given);
     addRow(flow, heads, layout, s.bold);
     const double rule = flow.place(s.pt(2));
     const double left = flow.left(), right = flow.left() + flow.width();

@@ -25,6 +25,12 @@ struct TableLayout {
 };
 void addTable(PageFlow& flow, const std::vector<std::string>& heads,
               const std::vector<std::vector<std::string>>& rows, const TableLayout& layout);
+// The layout addTable draws with: a column narrower than its widest word (a head's in bold) is
+// widened to it, taking the width from the first column's room beyond its own widest word, so
+// that no word is broken or cut.
+TableLayout fittedLayout(const PageFlow& flow, const std::vector<std::string>& heads,
+                         const std::vector<std::vector<std::string>>& rows,
+                         const TableLayout& layout);
 // "label: value" rows: labels in a column of their own, values wrapped beside them; an empty
 // label leaves its column blank.
 void addLabelledLines(PageFlow& flow,

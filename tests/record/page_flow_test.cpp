@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QBuffer>
+#include <QFontMetricsF>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPdfWriter>
@@ -88,6 +89,54 @@ TEST(PageFlow, ARecordEndingWithAFewLinesIsBalanced) {
         EXPECT_EQ(after.pages, before.pages);
     }
     EXPECT_GE(shortEndings, 1);
+}
+
+// A column narrower than its widest word takes the width from the first column's room, never
+// below the first column's own widest word; the page's share stays the same. The record's design
+// values head "Characteristic" was cut by a column a fraction too narrow.
+TEST(PageFlow, TableColumnsHoldTheirWidestWord) {
+    A4Device device;
+    const PageFlow flow(device.writer);
+    const auto widest = [&flow](const QFont& font, const std::string& text) {
+        const QFontMetricsF metrics(font, flow.device());
+        double w = 0;
+        for (const QString& word : QString::fromStdString(text).split(' '))
+            w = std::max(w, metrics.horizontalAdvance(word));
+        return w + flow.style().pt(6);
+    };
+    struct Case {
+        std::vector<std::string> heads;
+        std::vector<std::string> row;
+        TableLayout layout;
+        bool fits;  // whether the first column has the room
+    };
+    for (const Case& c :
+         {Case{{"Input", "Characteristic"}, {"Beam Width (mm)", "75.00"}, {{0.32, 0.04}}, true},
+          Case{{"Input", "At", "design"},
+               {"Beam", "4.000", "Characteristically"},
+               {{0.5, 0.1, 0.02}},
+               true},
+          Case{{"Inputs", "Characteristic"},
+               {"Beam Allowable Stress (N/mm2)", "1"},
+               {{0.05, 0.02}},
+               false}}) {
+        SCOPED_TRACE(c.heads.back());
+        const TableLayout fitted = fittedLayout(flow, c.heads, {c.row}, c.layout);
+        double before = 0, after = 0;
+        for (std::size_t k = 0; k < fitted.widths.size(); ++k) {
+            before += c.layout.widths[k];
+            after += fitted.widths[k];
+            const double needed = std::max(widest(flow.style().bold, c.heads[k]),
+                                           widest(flow.style().body, c.row[k]));
+            if (c.fits) {
+                EXPECT_GE(fitted.widths[k] * flow.width() + 1e-9, needed) << k;
+            }
+        }
+        EXPECT_NEAR(after, before, 1e-12);
+        if (!c.fits) {
+            EXPECT_EQ(fitted.widths, c.layout.widths);
+        }
+    }
 }
 
 }  // namespace
