@@ -4,6 +4,7 @@
 
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTest>
 #include <functional>
 #include <optional>
@@ -24,23 +25,48 @@ struct ShownMessage {
     MessageButtons buttons;
 };
 
-// What the window's runs tell, beside the window's own view: how many started, the completed
-// repetitions at each repetitionFinished, and each run's result at its end.
+// What the window's runs tell, beside the window's own view, on the window's thread: how many
+// started, the completed repetitions at each repetitionFinished, each run's result at its end, and
+// in told everything in order, with the window's message boxes and file dialogs ("box",
+// "dialog") among it.
 class RunRecorder : public RunListener {
   public:
     int started = 0;
     std::vector<int> finished;
     std::vector<RunResult> ended;
+    std::vector<std::string> told;
     // Called at each repetitionFinished, after the window's view and results window were told.
     std::function<void(const RunResult&)> onRepetition;
 
-    void runStarted(const RunResult&) override { ++started; }
+    void runStarted(const RunResult&) override {
+        ++started;
+        told.push_back("started");
+    }
+    void reportAppended(std::string_view) override { told.push_back("report"); }
     void repetitionFinished(const RunResult& run) override {
         finished.push_back(run.completedRepetitions());
+        told.push_back("repetitions");
         if (onRepetition) onRepetition(run);
     }
-    void runEnded(const RunResult& run) override { ended.push_back(run); }
+    void runEnded(const RunResult& run) override {
+        ended.push_back(run);
+        told.push_back("ended");
+    }
 };
+
+// told with each stretch of report text and repetitions, however the worker grouped them, as one
+// "progress".
+inline std::vector<std::string> progressCollapsed(const std::vector<std::string>& told) {
+    std::vector<std::string> shown;
+    for (const std::string& t : told) {
+        const bool progress = t == "report" || t == "repetitions";
+        if (!progress)
+            shown.push_back(t);
+        else if (shown.empty() || shown.back() != "progress")
+            shown.push_back("progress");
+    }
+    return shown;
+}
 
 // The real window after its load step, with every message box and file dialog answered by the
 // test through the window's dialog hooks: OK boxes are acknowledged and the save question gets
@@ -58,10 +84,12 @@ class WindowTest : public ::testing::Test {
             messages.push_back({std::string(prompt),
                                 title ? std::optional<std::string>(*title) : std::nullopt, icon,
                                 buttons});
+            runs.told.push_back("box");
             return buttons == MessageButtons::Ok ? MessageResult::Ok : saveAnswer;
         });
         window.dialogs().setFileDialogHook([this](const SaveDialogSettings& settings) {
             dialogs.push_back(settings);
+            runs.told.push_back("dialog");
             const std::string& path = settings.open ? openPath : savePath;
             return SaveDialogResult{
                 .cancelled = path.empty(), .fileName = path, .filter = saveFilter};
@@ -70,10 +98,23 @@ class WindowTest : public ::testing::Test {
 
     // The report as the report box shows it.
     std::string report() const { return fromWidgetText(c.txtReport->toPlainText()); }
-    void pressCalculate() { QTest::mouseClick(c.btmCalc, Qt::LeftButton); }
+    // Presses Calculate and waits for the window to have kept the run.
+    void pressCalculate() {
+        clickCalculate();
+        waitForRun();
+    }
+    // Presses Calculate: the run goes on the worker.
+    void clickCalculate() { QTest::mouseClick(c.btmCalc, Qt::LeftButton); }
+    // Waits for a run under way to end and the window to have kept it.
+    void waitForRun() {
+        if (window.running()) {
+            EXPECT_TRUE(calculated.wait(300000));
+        }
+    }
 
     frmMain window;
     const MainWindowControls& c = window.controls();
+    QSignalSpy calculated{&window, &frmMain::runFinished};
     RunRecorder runs;
     std::vector<ShownMessage> messages;
     std::vector<SaveDialogSettings> dialogs;
