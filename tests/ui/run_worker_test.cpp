@@ -1,5 +1,5 @@
 // The design run on its worker, told to a recording observer on this thread, against the same
-// run told directly on the thread it runs on; a stop and a worker that goes mid-run.
+// run told directly on the thread it runs on; a worker that goes mid-run.
 #include "ui/run_worker.hpp"
 
 #include <gtest/gtest.h>
@@ -103,20 +103,6 @@ TEST(RunWorker, TellsTheWindowWhatTheRunTellsInTheSameOrderWithTheSameAnswers) {
             EXPECT_EQ(testing::slurp(workerFile.path), run.report);
         }
     }
-}
-
-TEST(RunWorker, AStopEndsTheRunAtARepetitionWithNothingMoreAsked) {
-    RunWorker worker;
-    RecordingObserver told;
-    told.onRepetition = [&](RecordingObserver&, const RunResult&) { worker.requestStop(); };
-    runOn(worker, {testing::studyOf("32767", "32767"), {}}, told);
-    const RunResult& run = worker.result();
-    EXPECT_EQ(run.outcome, RunOutcome::Stopped);
-    EXPECT_LT(run.completedRepetitions(), 32767);
-    EXPECT_EQ(testing::countOf(told.report, "Iteration: "), run.completedRepetitions());
-    EXPECT_EQ(told.report, run.report);
-    EXPECT_TRUE(told.boxes.empty());
-    EXPECT_EQ(told.count(Call::RunEnded), 1);
 }
 
 TEST(RunWorker, AWorkerThatGoesMidRunStopsItAndAsksNothingMore) {

@@ -26,47 +26,22 @@ struct ShownMessage {
 };
 
 // What the window's runs tell, beside the window's own view, on the window's thread: how many
-// started, the completed repetitions at each repetitionFinished, each run's result at its end, and
-// in told everything in order, with the window's message boxes and file dialogs ("box",
-// "dialog") among it.
+// started, the completed repetitions at each repetitionFinished, and each run's result at its end.
 class RunRecorder : public RunListener {
   public:
     int started = 0;
     std::vector<int> finished;
     std::vector<RunResult> ended;
-    std::vector<std::string> told;
     // Called at each repetitionFinished, after the window's view and results window were told.
     std::function<void(const RunResult&)> onRepetition;
 
-    void runStarted(const RunResult&) override {
-        ++started;
-        told.push_back("started");
-    }
-    void reportAppended(std::string_view) override { told.push_back("report"); }
+    void runStarted(const RunResult&) override { ++started; }
     void repetitionFinished(const RunResult& run) override {
         finished.push_back(run.completedRepetitions());
-        told.push_back("repetitions");
         if (onRepetition) onRepetition(run);
     }
-    void runEnded(const RunResult& run) override {
-        ended.push_back(run);
-        told.push_back("ended");
-    }
+    void runEnded(const RunResult& run) override { ended.push_back(run); }
 };
-
-// told with each stretch of report text and repetitions, however the worker grouped them, as one
-// "progress".
-inline std::vector<std::string> progressCollapsed(const std::vector<std::string>& told) {
-    std::vector<std::string> shown;
-    for (const std::string& t : told) {
-        const bool progress = t == "report" || t == "repetitions";
-        if (!progress)
-            shown.push_back(t);
-        else if (shown.empty() || shown.back() != "progress")
-            shown.push_back("progress");
-    }
-    return shown;
-}
 
 // The real window after its load step, with every message box and file dialog answered by the
 // test through the window's dialog hooks: OK boxes are acknowledged and the save question gets
@@ -84,12 +59,10 @@ class WindowTest : public ::testing::Test {
             messages.push_back({std::string(prompt),
                                 title ? std::optional<std::string>(*title) : std::nullopt, icon,
                                 buttons});
-            runs.told.push_back("box");
             return buttons == MessageButtons::Ok ? MessageResult::Ok : saveAnswer;
         });
         window.dialogs().setFileDialogHook([this](const SaveDialogSettings& settings) {
             dialogs.push_back(settings);
-            runs.told.push_back("dialog");
             const std::string& path = settings.open ? openPath : savePath;
             return SaveDialogResult{
                 .cancelled = path.empty(), .fileName = path, .filter = saveFilter};
