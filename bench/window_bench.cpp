@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
 #include <chrono>
@@ -88,8 +89,10 @@ int main(int argc, char* argv[]) {
         QTimer::singleShot(0, [&window] { window.results().window().close(); });
     const double cpuPressed = threadCpuSeconds();
     const Clock::time_point pressed = Clock::now();
+    QSignalSpy finished(&window, &ferrolith::frmMain::runFinished);
     QTest::mouseClick(c.btmCalc, Qt::LeftButton);
-    if (!window.lastRun() || window.lastRun()->save != ferrolith::SaveOutcome::Declined) {
+    if (!finished.wait(3'600'000) || !window.lastRun() ||
+        window.lastRun()->save != ferrolith::SaveOutcome::Declined) {
         std::fprintf(stderr, "the run did not reach the save question\n");
         return 1;
     }

@@ -4,10 +4,9 @@
 #include <QComboBox>
 #include <QPainter>
 #include <QPushButton>
-#include <exception>
+#include <utility>
 
 #include "report/titles.hpp"
-#include "session/simulation_run.hpp"
 #include "ui/beam_sketch.hpp"
 #include "ui/parameter_tips.hpp"
 #include "ui/report_context_menu.hpp"
@@ -33,6 +32,7 @@ frmMain::frmMain(QWidget* parent)
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
     connect(controls_.btmCalc, &QPushButton::clicked, this, &frmMain::btmCalc_Click);
+    connect(&worker_, &RunWorker::finished, this, &frmMain::keepRun);
     installParameterTips(controls_);
     installReportContextMenu(*controls_.txtReport,
                              {studies_.openAction(), studies_.saveAction(), results_.showAction()});
@@ -51,43 +51,38 @@ void frmMain::paintEvent(QPaintEvent*) {
 }
 
 void frmMain::closeEvent(QCloseEvent* event) {
-    if (!running_) {
+    if (!worker_.running()) {
         event->accept();
         return;
     }
-    view_.requestClose();
+    closeRequested_ = true;
+    worker_.requestStop();
     event->ignore();
 }
 
 void frmMain::btmCalc_Click() {
     // The button stays enabled and keeps the focus through a run, so keys meant for it never
     // reach an input; a press while the run is under way starts nothing.
-    if (running_) return;
-    running_ = true;
+    if (worker_.running()) return;
     results_.calculatePressed();
-    RunResult run = calculate();
-    running_ = false;
+    // The run's study, and so its results files, hold the analysis's target and its basis.
+    Study study = view_.study(seeds_.fixed);
+    copyBasis(analysis_.current().study(), study);
+    worker_.start(RunRequest{study, options_}, view_, {&view_, &results_, extraListener_});
+}
+
+void frmMain::keepRun() {
+    if (!worker_.failure().empty())
+        view_.messageBox(worker_.failure(), std::nullopt, MessageIcon::None, MessageButtons::Ok);
+    RunResult run = std::move(worker_.result());
     // A run that got past its counts starts a new analysis, with its results or with none.
     if (run.plannedRepetitions > 0) seeds_.last = run.study.seed;
     if (run.recorded())
         analysis_.replace(Analysis::ofDesignRun(std::move(run), analysis_.current()));
     else if (run.plannedRepetitions > 0)
         analysis_.replace(Analysis(run.study, analysis_.current().studyName()));
-    if (view_.closeRequested()) close();
-}
-
-RunResult frmMain::calculate() {
-    BroadcastObserver observer(view_, {&results_, extraListener_});
-    // The run's study, and so its results files, hold the analysis's target and its basis.
-    Study study = view_.study(seeds_.fixed);
-    copyBasis(analysis_.current().study(), study);
-    try {
-        return runSimulation(RunRequest{study, options_}, observer);
-    } catch (const std::exception& failure) {
-        // The run reports its own failures; this keeps the window alive should one slip past.
-        view_.messageBox(failure.what(), std::nullopt, MessageIcon::None, MessageButtons::Ok);
-        return RunResult{};
-    }
+    if (std::exchange(closeRequested_, false)) close();
+    emit runFinished();
 }
 
 }  // namespace ferrolith

@@ -10,6 +10,7 @@
 #include "ui/results_export.hpp"
 #include "ui/results_link.hpp"
 #include "ui/run_seeds.hpp"
+#include "ui/run_worker.hpp"
 #include "ui/study_commands.hpp"
 #include "ui/window_analysis.hpp"
 #include "ui/window_dialogs.hpp"
@@ -17,8 +18,8 @@
 namespace ferrolith {
 
 // The main window: the inputs, the Calculate command, the progress display, the report area and
-// the beam sketch. Calculate runs a study of its inputs; the window's view and the results
-// window listen to the run. It holds no logic of its own.
+// the beam sketch. Calculate runs a study of its inputs on the run's worker; the window's view and
+// the results window listen to the run. It holds no logic of its own.
 class frmMain : public QWidget {
     Q_OBJECT
 
@@ -41,7 +42,8 @@ class frmMain : public QWidget {
     void setRunOptions(RunOptions options) { options_ = options; }
     // Tells of every run from its start to its end, beside the window's own view.
     void setRunListener(RunListener* listener) { extraListener_ = listener; }
-    bool running() const { return running_; }
+    bool running() const { return worker_.running(); }
+    RunWorker& runWorker() { return worker_; }
     // The analysis of the study loaded or last run: the windows' state.
     WindowAnalysis& analysis() { return analysis_; }
     // The run of that analysis, if it completed or was aborted; null otherwise.
@@ -50,14 +52,19 @@ class frmMain : public QWidget {
         return design ? &design->run : nullptr;
     }
 
+  signals:
+    // A run started by Calculate has ended and the window has kept what it needs of it.
+    void runFinished();
+
   protected:
     void paintEvent(QPaintEvent* event) override;
-    // A close during a run is held back until the run has stopped at a repetition boundary.
+    // A close during a run stops it at its next repetition and closes the window when it has.
     void closeEvent(QCloseEvent* event) override;
 
   private:
     void btmCalc_Click();
-    RunResult calculate();
+    // The run's worker finished: the analysis, the seeds and a close held back.
+    void keepRun();
 
     MainWindowControls controls_;
     WindowDialogs dialogs_;
@@ -70,7 +77,9 @@ class frmMain : public QWidget {
     ResultsExport export_;
     RecordCommands records_;
     RunListener* extraListener_ = nullptr;
-    bool running_ = false;
+    bool closeRequested_ = false;
+    // Last, so that a run under way stops before anything it tells goes.
+    RunWorker worker_;
 };
 
 }  // namespace ferrolith

@@ -1,7 +1,6 @@
 #include "ui/main_window_view.hpp"
 
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -19,10 +18,7 @@
 namespace ferrolith {
 
 MainWindowView::MainWindowView(const MainWindowControls& controls, WindowDialogs& dialogs)
-    : controls_(controls),
-      dialogs_(dialogs),
-      progressMax_(controls.pb->maximum()),
-      progressValue_(controls.pb->value()) {}
+    : controls_(controls), dialogs_(dialogs) {}
 
 Study MainWindowView::study(std::optional<std::uint64_t> seed) const {
     Study study;
@@ -50,54 +46,14 @@ void MainWindowView::showStudy(const Study& study) {
 }
 
 void MainWindowView::runStarted(const RunResult& run) {
-    pendingReport_.clear();
     controls_.txtReport->setPlainText(QString());
     // The bar keeps its value from the last run until the first repetition completes.
-    progressMax_ = run.plannedRepetitions;
-    progressPending_ = true;
-    pendingLabel_ = QString::fromStdString(progressCaption(0, progressMax_));
+    showProgress(controls_.pb->value(), run.plannedRepetitions);
+    controls_.lblBar->setText(QString::fromStdString(progressCaption(0, run.plannedRepetitions)));
+    fitCaption(*controls_.lblBar);
 }
 
 void MainWindowView::reportAppended(std::string_view piece) {
-    pendingReport_ += toWidgetText(piece);
-}
-
-void MainWindowView::repetitionFinished(const RunResult& run) {
-    progressValue_ = run.completedRepetitions();
-    progressPending_ = true;
-    pendingLabel_ = QString::fromStdString(progressCaption(progressValue_, progressMax_));
-    if (Clock::now() - lastShown_ >= refreshInterval_) showPending();
-    QCoreApplication::processEvents();
-}
-
-void MainWindowView::runEnded(const RunResult&) { showPending(); }
-
-MessageResult MainWindowView::messageBox(std::string_view prompt,
-                                         std::optional<std::string_view> title, MessageIcon icon,
-                                         MessageButtons buttons) {
-    showPending();
-    return dialogs_.messageBox(prompt, title, icon, buttons);
-}
-
-SaveOutcome MainWindowView::saveReport(const RunResult&) {
-    showPending();
-    // The report as the box holds it now, with anything the user typed into it.
-    return ferrolith::saveReport(dialogs_, fromWidgetText(controls_.txtReport->toPlainText()));
-}
-
-void MainWindowView::showPending() {
-    showPendingReport();
-    if (progressPending_) showProgress();
-    if (pendingLabel_) {
-        controls_.lblBar->setText(*pendingLabel_);
-        fitCaption(*controls_.lblBar);
-        pendingLabel_.reset();
-    }
-    lastShown_ = Clock::now();
-}
-
-void MainWindowView::showPendingReport() {
-    if (pendingReport_.isEmpty()) return;
     // Inserted at the end as it stands now, after anything the user typed into the box. The
     // run's text is not the user's edit, so Ctrl+Z must not take it back: it goes in with the undo
     // history off, which also forgets what the user typed into the box earlier in this run (the
@@ -106,17 +62,33 @@ void MainWindowView::showPendingReport() {
     document->setUndoRedoEnabled(false);
     QTextCursor end(document);
     end.movePosition(QTextCursor::End);
-    end.insertText(pendingReport_);
+    end.insertText(toWidgetText(piece));
     document->setUndoRedoEnabled(true);
-    pendingReport_.clear();
     QScrollBar* bar = controls_.txtReport->verticalScrollBar();
     bar->setValue(bar->maximum());
 }
 
-void MainWindowView::showProgress() {
-    controls_.pb->setRange(0, progressMax_);
-    controls_.pb->setValue(std::clamp(progressValue_, 0, progressMax_));
-    progressPending_ = false;
+void MainWindowView::repetitionFinished(const RunResult& run) {
+    showProgress(run.completedRepetitions(), run.plannedRepetitions);
+    controls_.lblBar->setText(QString::fromStdString(
+        progressCaption(run.completedRepetitions(), run.plannedRepetitions)));
+    fitCaption(*controls_.lblBar);
+}
+
+MessageResult MainWindowView::messageBox(std::string_view prompt,
+                                         std::optional<std::string_view> title, MessageIcon icon,
+                                         MessageButtons buttons) {
+    return dialogs_.messageBox(prompt, title, icon, buttons);
+}
+
+SaveOutcome MainWindowView::saveReport(const RunResult&) {
+    // The report as the box holds it now, with anything the user typed into it.
+    return ferrolith::saveReport(dialogs_, fromWidgetText(controls_.txtReport->toPlainText()));
+}
+
+void MainWindowView::showProgress(int done, int planned) {
+    controls_.pb->setRange(0, planned);
+    controls_.pb->setValue(std::clamp(done, 0, planned));
 }
 
 }  // namespace ferrolith

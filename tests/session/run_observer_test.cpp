@@ -175,26 +175,5 @@ TEST(RunObserver, TheReportsConfidenceLimitsAreThoseOfTheSafeFraction) {
               std::string::npos);
 }
 
-TEST(BroadcastObserver, EveryListenerIsToldAndOneObserverAnswers) {
-    RecordingObserver answering, listener;
-    answering.saveQuestionAnswer = MessageResult::Yes;
-    listener.stopAfter = 1;  // never asked
-    BroadcastObserver both(answering, {&listener});
-    const RunResult run = runSeeded(both, studyOf("3", "10"));
-    EXPECT_EQ(run.outcome, RunOutcome::Completed);
-    EXPECT_EQ(run.save, SaveOutcome::Cancelled);  // the answering observer's dialog
-    for (const RecordingObserver* o : {&answering, &listener}) {
-        EXPECT_EQ(o->report, run.report);
-        EXPECT_EQ(o->finished, (std::vector<int>{1, 2, 3}));
-        EXPECT_EQ(o->count(Call::RunStarted), 1);
-        EXPECT_EQ(o->count(Call::RunEnded), 1);
-    }
-    EXPECT_EQ(answering.count(Call::StopRequested), 3);
-    EXPECT_EQ(answering.boxes.size(), 1u);
-    EXPECT_EQ(answering.count(Call::SaveReport), 1);
-    for (Call asked : {Call::StopRequested, Call::MessageBox, Call::SaveReport})
-        EXPECT_EQ(listener.count(asked), 0) << testing::callName(asked);
-}
-
 }  // namespace
 }  // namespace ferrolith

@@ -21,6 +21,7 @@ struct ShownBox {
     std::string title;  // the application's title when the box has none of its own
     MessageIcon icon;
     MessageButtons buttons;
+    bool operator==(const ShownBox&) const = default;
 };
 
 // What the run told the observer, in order.

@@ -26,8 +26,12 @@ int main(int argc, char* argv[]) {
     window.controls().txtSampleSize->setText("100");
     window.controls().txtParam[3]->setText("90,3");
     window.show();
+    QSignalSpy calculated(&window, &ferrolith::frmMain::runFinished);
     QTest::mouseClick(window.controls().btmCalc, Qt::LeftButton);
-    QApplication::processEvents();
+    if (!calculated.wait(60000)) {
+        std::fprintf(stderr, "the run did not end\n");
+        return 1;
+    }
     ferrolith::ResultsWindow& results = window.results().window();
     if (!QTest::qWaitForWindowExposed(&results)) {
         std::fprintf(stderr, "the results window was not shown\n");

@@ -1,15 +1,15 @@
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
+#include <algorithm>
 
 #include "window_fixture.hpp"
 
@@ -65,24 +65,41 @@ Seen seenIn(const MainWindowControls& c) {
             bar->value() == bar->maximum()};
 }
 
-TEST_F(frmMainRun, WindowShowsProgressAndTheGrowingReportAtEveryRepetition) {
-    window.view().setRefreshInterval(std::chrono::milliseconds(0));
-    std::vector<Seen> seen;
-    runs.onRepetition = [&](const RunResult&) { seen.push_back(seenIn(c)); };
+TEST_F(frmMainRun, WheneverTheWindowIsToldItShowsTheRepetitionsSoFar) {
+    window.runWorker().setPushInterval(std::chrono::milliseconds(0));
+    c.txtRepititions->setText("400");
+    c.txtSampleSize->setText("100");
+    runs.onRepetition = [&](const RunResult& run) {
+        const int r = run.completedRepetitions();
+        // The input block, then six lines a repetition.
+        EXPECT_EQ(seenIn(c), (Seen{QStringLiteral("%1/400").arg(r), 10 + 6 * r, r, true})) << r;
+        EXPECT_EQ(countOf(report(), "Iteration: "), r);
+    };
     pressCalculate();
-    ASSERT_EQ(seen.size(), 25u);
-    for (int r = 1; r <= 25; ++r)
-        EXPECT_EQ(seen[r - 1], (Seen{QStringLiteral("%1/25").arg(r), 10 + 6 * r, r, true})) << r;
+    const std::vector<int>& told = runs.finished;
+    ASSERT_FALSE(told.empty());
+    EXPECT_TRUE(std::is_sorted(told.begin(), told.end()));
+    EXPECT_EQ(std::adjacent_find(told.begin(), told.end()), told.end());
+    EXPECT_EQ(told.back(), 400);
     EXPECT_GT(c.txtReport->verticalScrollBar()->maximum(), 0);
 }
 
-TEST_F(frmMainRun, HeldBackOutputIsShownInFullBeforeTheQuestion) {
-    // A first run ends by showing everything; nothing falls due within the hour after it.
-    window.view().setRefreshInterval(std::chrono::hours(1));
-    c.txtRepititions->setText("1");
+TEST_F(frmMainRun, TheWindowIsToldAtMostAbout30TimesASecond) {
+    c.txtRepititions->setText("32767");
+    c.txtSampleSize->setText("1");
+    QElapsedTimer elapsed;
+    elapsed.start();
     pressCalculate();
-    ASSERT_EQ(c.lblBar->text(), "1/1");
-    c.txtRepititions->setText("25");
+    // One push a push interval at most, besides the one at the start and the one before the
+    // question.
+    const auto interval = RunWorker::defaultPushInterval.count();
+    EXPECT_LE(static_cast<qint64>(runs.finished.size()), elapsed.elapsed() / interval + 2);
+    EXPECT_EQ(runs.finished.back(), 32767);
+    EXPECT_EQ(countOf(report(), "Iteration: "), 32767);
+}
+
+TEST_F(frmMainRun, WithPushesHeldBackEverythingIsShownBeforeTheQuestion) {
+    window.runWorker().setPushInterval(std::chrono::hours(1));
     std::vector<Seen> seen;
     runs.onRepetition = [&](const RunResult&) { seen.push_back(seenIn(c)); };
     std::string shownAtQuestion;
@@ -93,9 +110,8 @@ TEST_F(frmMainRun, HeldBackOutputIsShownInFullBeforeTheQuestion) {
         return MessageResult::No;
     });
     pressCalculate();
-    // The run cleared the report at its start; all else is held back to the question.
-    ASSERT_EQ(seen.size(), 25u);
-    for (const Seen& s : seen) EXPECT_EQ(s, (Seen{"1/1", 0, 1, true}));
+    // The repetitions come in one push, before the question.
+    EXPECT_EQ(seen, (std::vector<Seen>{{"25/25", 160, 25, true}}));
     EXPECT_EQ(countLineEnds(shownAtQuestion), 172);
     EXPECT_EQ(shownAtQuestion, report());
     EXPECT_EQ(shownAtQuestion, runs.ended.back().report);
@@ -106,7 +122,6 @@ TEST_F(frmMainRun, HeldBackOutputIsShownInFullBeforeTheQuestion) {
 }
 
 TEST_F(frmMainRun, FaultyPoissonInputAbortsWithoutTheSaveQuestion) {
-    window.view().setRefreshInterval(std::chrono::hours(1));
     c.cmbDist[5]->setCurrentIndex(c.cmbDist[5]->findText("Poisson"));
     pressCalculate();
     ASSERT_EQ(messages.size(), 1u);
@@ -155,47 +170,86 @@ TEST_F(frmMainRun, CountThatDoesNotConvertLeavesTheReportUntouched) {
 }
 
 TEST_F(frmMainRun, SecondPressDuringARunStartsNoSecondRun) {
-    const QPoint centre = c.btmCalc->rect().center();
-    for (int press = 0; press < 2; ++press) {
-        for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
-            QCoreApplication::postEvent(
-                c.btmCalc, new QMouseEvent(type, centre, c.btmCalc->mapToGlobal(centre),
-                                           Qt::LeftButton, Qt::LeftButton, Qt::NoModifier));
-        }
-    }
-    QCoreApplication::processEvents();
-    QCoreApplication::processEvents();
+    runs.onRepetition = [&](const RunResult&) {
+        for (int press = 0; press < 2; ++press) clickCalculate();
+    };
+    pressCalculate();
     EXPECT_EQ(runs.started, 1);
-    EXPECT_EQ(runs.finished.size(), 25u);
+    EXPECT_EQ(runs.finished.back(), 25);
     EXPECT_EQ(messages.size(), 1u);
     EXPECT_EQ(countOf(report(), "Input Data: "), 1);
     EXPECT_EQ(countOf(report(), "\r\n"), 172);
+    EXPECT_FALSE(window.running());
 }
 
-TEST_F(frmMainRun, ClosingDuringARunStopsItAndClosesTheWindow) {
-    QTimer::singleShot(0, [&] { window.close(); });
-    pressCalculate();
-    EXPECT_FALSE(window.isVisible());
-    EXPECT_TRUE(messages.empty());
-    EXPECT_EQ(countOf(report(), "Iteration: "), 1);
-    ASSERT_EQ(runs.ended.size(), 1u);
-    EXPECT_EQ(runs.ended[0].outcome, RunOutcome::Stopped);
-    EXPECT_EQ(runs.finished, std::vector<int>{1});
-    // A stopped run has no figures of its own to keep.
-    EXPECT_EQ(window.lastRun(), nullptr);
+struct CloseCase {
+    const char* name;
+    const char* pointLoadDist;
+    bool atTheFirstRepetition;  // else at the first message box
+    RunOutcome outcome;
+    std::size_t boxes;
+};
+
+TEST_F(frmMainRun, ACloseDuringARunEndsItAtTheNextRepetitionOrAfterTheBoxOpen) {
+    const CloseCase cases[] = {
+        {"at a repetition of a maximal run", "", true, RunOutcome::Stopped, 0},
+        {"at the save question", "", false, RunOutcome::Completed, 1},
+        {"at a faulty draw's box", "Poisson", false, RunOutcome::Aborted, 1},
+    };
+    for (const CloseCase& k : cases) {
+        SCOPED_TRACE(k.name);
+        window.show();
+        messages.clear();
+        runs.ended.clear();
+        c.txtRepititions->setText(k.atTheFirstRepetition ? "32767" : "25");
+        c.txtSampleSize->setText(k.atTheFirstRepetition ? "32767" : "1000");
+        c.cmbDist[5]->setCurrentIndex(c.cmbDist[5]->findText(k.pointLoadDist));
+        runs.onRepetition = [&](const RunResult&) {
+            if (k.atTheFirstRepetition) window.close();
+        };
+        window.dialogs().setMessageBoxHook([&](std::string_view prompt, auto...) {
+            messages.push_back(
+                {std::string(prompt), std::nullopt, MessageIcon::None, MessageButtons::Ok});
+            // The window stays open while the box is, and the run goes on when it is answered.
+            EXPECT_FALSE(window.close());
+            EXPECT_TRUE(window.isVisible());
+            return MessageResult::No;
+        });
+        pressCalculate();
+        EXPECT_FALSE(window.isVisible());
+        EXPECT_EQ(messages.size(), k.boxes);
+        ASSERT_EQ(runs.ended.size(), 1u);
+        const RunResult& run = runs.ended[0];
+        EXPECT_EQ(run.outcome, k.outcome);
+        // Nothing the run did is lost: the report and the progress show every repetition done.
+        const int done = run.completedRepetitions();
+        EXPECT_EQ(report(), run.report);
+        EXPECT_EQ(countOf(report(), "Iteration: "), done);
+        EXPECT_EQ(c.lblBar->text().toStdString(),
+                  std::to_string(done) + "/" + std::to_string(run.plannedRepetitions));
+        EXPECT_EQ(done < run.plannedRepetitions, k.outcome != RunOutcome::Completed);
+        // A stopped run has no figures of its own to keep.
+        EXPECT_EQ(window.lastRun() != nullptr, run.recorded());
+    }
 }
 
-TEST_F(frmMainRun, ClosingDuringAMaximalRunStopsItAtTheNextRepetition) {
-    c.txtRepititions->setText("32767");
-    c.txtSampleSize->setText("32767");
-    // Asked at the first chance the run gives, while the workers are drawing repetitions ahead.
-    QTimer::singleShot(0, [&] { window.close(); });
+TEST_F(frmMainRun, TextTypedIntoTheReportDuringARunStaysAndIsSaved) {
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    savePath = folder.filePath("VKM1.txt").toStdString();
+    saveAnswer = MessageResult::Yes;
+    runs.onRepetition = [&](const RunResult& run) {
+        if (run.completedRepetitions() == runs.finished.front()) {
+            c.txtReport->moveCursor(QTextCursor::Start);
+            QTest::keyClicks(c.txtReport, "Checked: ");
+        }
+    };
     pressCalculate();
-    EXPECT_FALSE(window.isVisible());
-    EXPECT_TRUE(messages.empty());
-    EXPECT_EQ(countOf(report(), "Iteration: "), 1);
-    EXPECT_EQ(c.lblBar->text(), "1/32767");
-    EXPECT_EQ(runs.finished, std::vector<int>{1});
+    const std::string expected = "Checked: " + runs.ended.at(0).report;
+    EXPECT_EQ(report(), expected);
+    QFile saved(QString::fromStdString(savePath));
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    EXPECT_EQ(saved.readAll().toStdString(), expected);
 }
 
 TEST_F(frmMainRun, ClosingWhenIdleJustCloses) {

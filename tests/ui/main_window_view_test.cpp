@@ -78,8 +78,8 @@ TEST_F(MainWindowViewTest, LongReportsArriveWholeAndTheBoxFollowsTheEnd) {
 }
 
 TEST_F(MainWindowViewTest, ProgressRunsFromZeroToThePlannedRepetitions) {
-    view.setRefreshInterval(std::chrono::milliseconds(0));
     view.runStarted(runAt(0, 25));
+    EXPECT_EQ(c.lblBar->text(), "0/25");
     view.repetitionFinished(runAt(2, 25));
     EXPECT_EQ(std::tuple(c.pb->minimum(), c.pb->maximum(), c.pb->value()), std::tuple(0, 25, 2));
     EXPECT_EQ(c.lblBar->text(), "2/25");
@@ -87,74 +87,6 @@ TEST_F(MainWindowViewTest, ProgressRunsFromZeroToThePlannedRepetitions) {
     view.runEnded(runAt(25, 25));
     EXPECT_EQ(std::tuple(c.pb->minimum(), c.pb->maximum(), c.pb->value()), std::tuple(0, 25, 25));
     EXPECT_EQ(c.lblBar->text(), "25/25");
-}
-
-// What the controls show.
-struct Shown {
-    std::string report;
-    QString label;
-    int bar;
-
-    bool operator==(const Shown&) const = default;
-};
-
-// A run whose first repetition was shown at once and whose seventh is held back: nothing falls
-// due within the hour after the first.
-class HeldBackOutput : public MainWindowViewTest {
-  protected:
-    HeldBackOutput() {
-        view.setRefreshInterval(std::chrono::milliseconds(0));
-        view.runStarted(runAt(0, 100));
-        view.reportAppended("abc\r\n");
-        view.repetitionFinished(runAt(1, 100));
-        view.setRefreshInterval(std::chrono::hours(1));
-        view.reportAppended("def\r\n");
-        view.repetitionFinished(runAt(7, 100));
-    }
-
-    Shown shown() const { return {shownReport(c), c.lblBar->text(), c.pb->value()}; }
-
-    const Shown before{"abc\r\n", "1/100", 1};
-    const Shown after{"abc\r\ndef\r\n", "7/100", 7};
-};
-
-TEST_F(HeldBackOutput, WaitsForTheRefreshInterval) {
-    EXPECT_EQ(shown(), before);
-    view.setRefreshInterval(std::chrono::milliseconds(0));
-    view.repetitionFinished(runAt(7, 100));
-    EXPECT_EQ(shown(), after);
-}
-
-TEST_F(HeldBackOutput, IsShownWhenTheRunEnds) {
-    view.runEnded(runAt(7, 100));
-    EXPECT_EQ(shown(), after);
-}
-
-TEST_F(HeldBackOutput, IsShownBeforeADialogOpens) {
-    std::optional<Shown> behindTheBox;
-    window.dialogs().setMessageBoxHook([&](auto...) {
-        behindTheBox = shown();
-        return MessageResult::Ok;
-    });
-    view.messageBox("Error in Data", std::nullopt, MessageIcon::None, MessageButtons::Ok);
-    EXPECT_EQ(behindTheBox, after);
-
-    view.reportAppended("ghi");
-    std::optional<Shown> behindTheDialog;
-    window.dialogs().setFileDialogHook([&](const SaveDialogSettings&) {
-        behindTheDialog = shown();
-        return SaveDialogResult{.cancelled = true, .fileName = {}, .filter = 0};
-    });
-    EXPECT_EQ(view.saveReport(runAt(7, 100)), SaveOutcome::Cancelled);
-    ASSERT_TRUE(behindTheDialog);
-    EXPECT_EQ(behindTheDialog->report, "abc\r\ndef\r\nghi");
-}
-
-TEST_F(HeldBackOutput, ANewRunDropsWhatTheLastHeldBack) {
-    view.runStarted(runAt(0, 3));
-    view.runEnded(runAt(0, 3));
-    EXPECT_EQ(shownReport(c), "");
-    EXPECT_EQ(c.lblBar->text(), "0/3");
 }
 
 TEST_F(MainWindowViewTest, SaveReportWritesTheBoxAsTheUserLeftIt) {
@@ -192,13 +124,6 @@ TEST_F(MainWindowViewTest, StudyIsReadFromTheControlsAndShownBack) {
     EXPECT_EQ(c.cmbDist[6]->currentIndex(), -1);
     EXPECT_EQ(c.cmbDist[0]->currentText(), "Poisson");
     EXPECT_EQ(view.study(42), study);
-}
-
-TEST_F(MainWindowViewTest, ACloseRequestAsksTheRunToStop) {
-    EXPECT_FALSE(view.stopRequested());
-    view.requestClose();
-    EXPECT_TRUE(view.closeRequested());
-    EXPECT_TRUE(view.stopRequested());
 }
 
 TEST(SaveFolder, ProgramFolderWhenWritableElseDocuments) {

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QPixmap>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTest>
 #include <cstdio>
 
@@ -24,8 +25,12 @@ int main(int argc, char* argv[]) {
         std::fprintf(stderr, "the window was not shown\n");
         return 1;
     }
+    QSignalSpy calculated(&window, &ferrolith::frmMain::runFinished);
     QTest::mouseClick(window.controls().btmCalc, Qt::LeftButton);
-    QApplication::processEvents();
+    if (!calculated.wait(60000)) {
+        std::fprintf(stderr, "the run did not end\n");
+        return 1;
+    }
     QWidget& results = window.results().window();
     if (!QTest::qWaitForWindowExposed(&results)) {
         std::fprintf(stderr, "the results window was not shown\n");

@@ -4,6 +4,7 @@
 
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTest>
 #include <functional>
 #include <optional>
@@ -24,8 +25,8 @@ struct ShownMessage {
     MessageButtons buttons;
 };
 
-// What the window's runs tell, beside the window's own view: how many started, the completed
-// repetitions at each repetitionFinished, and each run's result at its end.
+// What the window's runs tell, beside the window's own view, on the window's thread: how many
+// started, the completed repetitions at each repetitionFinished, and each run's result at its end.
 class RunRecorder : public RunListener {
   public:
     int started = 0;
@@ -70,10 +71,23 @@ class WindowTest : public ::testing::Test {
 
     // The report as the report box shows it.
     std::string report() const { return fromWidgetText(c.txtReport->toPlainText()); }
-    void pressCalculate() { QTest::mouseClick(c.btmCalc, Qt::LeftButton); }
+    // Presses Calculate and waits for the window to have kept the run.
+    void pressCalculate() {
+        clickCalculate();
+        waitForRun();
+    }
+    // Presses Calculate: the run goes on the worker.
+    void clickCalculate() { QTest::mouseClick(c.btmCalc, Qt::LeftButton); }
+    // Waits for a run under way to end and the window to have kept it.
+    void waitForRun() {
+        if (window.running()) {
+            EXPECT_TRUE(calculated.wait(300000));
+        }
+    }
 
     frmMain window;
     const MainWindowControls& c = window.controls();
+    QSignalSpy calculated{&window, &frmMain::runFinished};
     RunRecorder runs;
     std::vector<ShownMessage> messages;
     std::vector<SaveDialogSettings> dialogs;
