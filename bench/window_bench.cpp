@@ -21,8 +21,8 @@
 #include <fstream>
 #include <string>
 
-#include "ui/frmMain.hpp"
-#include "ui/widget_text.hpp"
+#include "ui/main/frmMain.hpp"
+#include "ui/widgets/widget_text.hpp"
 
 namespace {
 

@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "program_version.hpp"
-#include "ui/application_icon.hpp"
-#include "ui/frmMain.hpp"
-#include "ui/study_commands.hpp"
+#include "ui/main/frmMain.hpp"
+#include "ui/main/study_commands.hpp"
+#include "ui/widgets/application_icon.hpp"
 
 namespace {
 

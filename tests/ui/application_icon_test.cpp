@@ -1,4 +1,4 @@
-#include "ui/application_icon.hpp"
+#include "ui/widgets/application_icon.hpp"
 
 #include <gtest/gtest.h>
 

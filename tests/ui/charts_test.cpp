@@ -14,9 +14,9 @@
 #include "record/record_plots.hpp"
 #include "support/paint_recorder.hpp"
 #include "support/tally_builders.hpp"
-#include "ui/convergence_chart.hpp"
-#include "ui/design_curve_chart.hpp"
-#include "ui/histogram_chart.hpp"
+#include "ui/methods/design_curve_chart.hpp"
+#include "ui/results/convergence_chart.hpp"
+#include "ui/results/histogram_chart.hpp"
 
 namespace ferrolith::test {
 namespace {

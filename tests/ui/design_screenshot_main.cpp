@@ -10,7 +10,7 @@
 #include <QTest>
 #include <cstdio>
 
-#include "ui/frmMain.hpp"
+#include "ui/main/frmMain.hpp"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);

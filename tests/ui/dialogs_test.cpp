@@ -10,8 +10,8 @@
 #include <QTimer>
 #include <functional>
 
-#include "ui/message_box.hpp"
-#include "ui/save_dialog.hpp"
+#include "ui/widgets/message_box.hpp"
+#include "ui/widgets/save_dialog.hpp"
 
 namespace ferrolith::test {
 namespace {

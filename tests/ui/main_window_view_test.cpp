@@ -9,8 +9,8 @@
 #include <QTest>
 
 #include "support/file_test_support.hpp"
-#include "ui/save_dialog.hpp"
-#include "ui/widget_text.hpp"
+#include "ui/widgets/save_dialog.hpp"
+#include "ui/widgets/widget_text.hpp"
 #include "window_fixture.hpp"
 
 namespace ferrolith::test {

@@ -29,8 +29,8 @@
 #include "support/reliability_cases.hpp"
 #include "support/run_cli.hpp"
 #include "support/verdict_cases.hpp"
-#include "ui/importance_bars.hpp"
-#include "ui/method_comparison.hpp"
+#include "ui/methods/importance_bars.hpp"
+#include "ui/methods/method_comparison.hpp"
 #include "window_fixture.hpp"
 
 // Cells compare as QStrings; a failure shows them as text.

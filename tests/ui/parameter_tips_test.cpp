@@ -1,4 +1,4 @@
-#include "ui/parameter_tips.hpp"
+#include "ui/main/parameter_tips.hpp"
 
 #include <QComboBox>
 #include <QLineEdit>

@@ -1,4 +1,4 @@
-#include "ui/results_placement.hpp"
+#include "ui/results/results_placement.hpp"
 
 #include <gtest/gtest.h>
 

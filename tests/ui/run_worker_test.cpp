@@ -1,6 +1,6 @@
 // The design run on its worker, told to a recording observer on this thread, against the same
 // run told directly on the thread it runs on; a worker that goes mid-run.
-#include "ui/run_worker.hpp"
+#include "ui/main/run_worker.hpp"
 
 #include <gtest/gtest.h>
 

@@ -8,7 +8,7 @@
 #include <QTest>
 #include <cstdio>
 
-#include "ui/frmMain.hpp"
+#include "ui/main/frmMain.hpp"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);

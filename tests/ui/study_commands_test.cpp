@@ -15,8 +15,8 @@
 #include "support/file_test_support.hpp"
 #include "support/report_helpers.hpp"
 #include "support/run_cli.hpp"
-#include "ui/project_form.hpp"
-#include "ui/report_context_menu.hpp"
+#include "ui/main/report_context_menu.hpp"
+#include "ui/results/project_form.hpp"
 #include "window_fixture.hpp"
 
 namespace ferrolith::test {

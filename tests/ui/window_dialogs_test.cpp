@@ -14,7 +14,7 @@
 
 #include "support/file_test_support.hpp"
 #include "support/run_cli.hpp"
-#include "ui/save_dialog.hpp"
+#include "ui/widgets/save_dialog.hpp"
 #include "window_fixture.hpp"
 
 namespace ferrolith::test {

@@ -13,8 +13,8 @@
 
 #include "session/run_observer.hpp"
 #include "support/report_helpers.hpp"
-#include "ui/frmMain.hpp"
-#include "ui/widget_text.hpp"
+#include "ui/main/frmMain.hpp"
+#include "ui/widgets/widget_text.hpp"
 
 namespace ferrolith::test {
 
