@@ -122,10 +122,22 @@ PackMask<K> notGreater(const Pack<K>& a, const Pack<K>& b) {
 
 // One bit a lane, lane 0 lowest.
 template <int K>
-unsigned bits(const PackMask<K>& m) {
-    unsigned r = 0;
-    for (int k = 0; k < K; ++k) r |= static_cast<unsigned>(_mm256_movemask_pd(m.m[k])) << (4 * k);
+std::uint64_t bits(const PackMask<K>& m) {
+    static_assert(K <= 16);
+    std::uint64_t r = 0;
+    for (int k = 0; k < K; ++k)
+        r |= static_cast<std::uint64_t>(_mm256_movemask_pd(m.m[k])) << (4 * k);
     return r;
+}
+
+// Registers first .. first + J - 1 of a pack.
+template <int J, int K>
+Pack<J> part(const Pack<K>& x, int first) {
+    return each<J>([&](int k) { return x.v[first + k]; });
+}
+template <int J, int K>
+PackMask<J> part(const PackMask<K>& x, int first) {
+    return eachMask<J>([&](int k) { return x.m[first + k]; });
 }
 
 // The library kernels: glibc's libmvec, faster than SLEEF for each of them on this kind of
