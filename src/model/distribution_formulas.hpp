@@ -97,24 +97,24 @@ struct GammaExponents {
 };
 
 template <class T>
-GammaExponents<T> gammaExponents(const T& b) {
-    return {T(1.0) / b, T(1.0) / (T(1.0) - b)};
+GammaExponents<T> gammaExponents(double b) {
+    return {T(1.0 / b), T(1.0 / (1.0 - b))};
 }
 
 // The Gamma value from the powers p1 = u1^e1, p2 = u2^e2 and -ln u3: the reliability methods pass
 // them computed from the tail each uniform is in.
 template <class T>
-VariableDraw<T> gammaFromPowers(const T& a, const GammaExponents<T>& e, const T& p1, const T& p2,
+VariableDraw<T> gammaFromPowers(double a, const GammaExponents<T>& e, const T& p1, const T& p2,
                                 const T& minusLogU3) {
-    return {p1 * (T(1.0) / a) * minusLogU3 / (p1 + p2),
+    return {p1 * T(1.0 / a) * minusLogU3 / (p1 + p2),
             MaskOf<T>((isInfinite(p1) & isFinite(e.e1)) | (isInfinite(p2) & isFinite(e.e2))),
             false};
 }
 
 // a is the rate, b the shape; one pass from three uniforms, nothing rejected.
 template <class T>
-VariableDraw<T> gammaValue(const T& a, const T& b, const T& u1, const T& u2, const T& u3) {
-    const GammaExponents<T> e = gammaExponents(b);
+VariableDraw<T> gammaValue(double a, double b, const T& u1, const T& u2, const T& u3) {
+    const auto e = gammaExponents<T>(b);
     return gammaFromPowers(a, e, pow(u1, e.e1), pow(u2, e.e2), -log(u3));
 }
 
@@ -129,7 +129,7 @@ VariableDraw<T> drawVariable(Branch branch, double a, double b, const T& u1, con
                              const T& u3, const T& piValue, PickFirst pickFirst) {
     switch (branch) {
         case Branch::Gamma:
-            return gammaValue(T(a), T(b), u1, u2, u3);
+            return gammaValue(a, b, u1, u2, u3);
         case Branch::Gumbel:
             return {gumbelValue(T(a), T(b), u1), noLanes<T>(), false};
         case Branch::LogNormal:

@@ -16,8 +16,8 @@ formulas::VariableDraw<T> inputFromNormals(Branch branch, double a, double b, do
                                            const T* z) {
     switch (branch) {
         case Branch::Gamma: {
-            const auto e = formulas::gammaExponents(T(b));
-            return formulas::gammaFromPowers(T(a), e, Tails::uniformPower(z[0], e.e1),
+            const auto e = formulas::gammaExponents<T>(b);
+            return formulas::gammaFromPowers(a, e, Tails::uniformPower(z[0], e.e1),
                                              Tails::uniformPower(z[1], e.e2),
                                              -Tails::logNormalCdf(z[2]));
         }

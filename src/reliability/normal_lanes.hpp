@@ -2,7 +2,6 @@
 
 #include <array>
 #include <cstdint>
-#include <pcg_random.hpp>
 
 namespace ferrolith::reliability {
 
@@ -23,19 +22,8 @@ struct XoshiroLanes {
 inline constexpr int normalBatch = 64;
 inline constexpr int batchSteps = normalBatch / XoshiroLanes::lanes;
 
-// One output's place in Boost.Random's 128-layer ziggurat for the unit normal: its low 8 bits pick
-// the layer and the sign, its top 52 the uniform u in [0, 1) that places x = u x_layer in it.
-struct ZigguratCandidate {
-    double x = 0.0;
-    int layer = 0;
-    bool positive = false;
-    bool inside = false;  // x lies in the layer's inner rectangle: x is the normal's magnitude
-
-    explicit ZigguratCandidate(std::uint64_t word);
-    double value() const { return positive ? x : -x; }
-};
-
-// A pass's outputs, and which of their candidates lie inside their rectangles: bit k for slot k.
+// A pass's outputs, and which of their ziggurat candidates lie inside their rectangles: bit k for
+// slot k.
 struct PassWords {
     alignas(32) std::array<std::uint64_t, normalBatch> word;  // every slot written by the pass
     std::uint64_t inside = 0;
@@ -50,11 +38,5 @@ namespace avx2 {
 // The same pass in AVX2 registers, with the same results. Only on processors with AVX2.
 void insideCandidates(XoshiroLanes& lanes, double* out, PassWords& words);
 }  // namespace avx2
-
-// The rest of Boost's ziggurat for a candidate outside its rectangle, drawing from engine: the tail
-// beyond the last layer, or the wedge's test of x with a new uniform (the top 53 bits of the
-// engine's next output), and a whole new draw where the test refuses it. So every normal is exact,
-// however far out it falls.
-double finishOutlier(const ZigguratCandidate& candidate, pcg64& engine);
 
 }  // namespace ferrolith::reliability

@@ -1,8 +1,7 @@
 #include <immintrin.h>
 
-#include <boost/random/normal_distribution.hpp>
-
 #include "reliability/normal_lanes.hpp"
+#include "reliability/ziggurat.hpp"
 
 namespace ferrolith::reliability::avx2 {
 
@@ -46,23 +45,23 @@ struct Quarter {
 };
 
 // ZigguratCandidate's value of four outputs into out, and one bit for each inside its rectangle.
-// The layers' edges are loaded one by one: faster than a gather on this kind of processor.
-unsigned candidates(__m256i word, double* out) {
-    const double* tableX = boost::random::detail::normal_table<double>::table_x;
+// The layers' edges are read one by one: faster than a gather on this kind of processor.
+unsigned candidates(__m256i word, const double* edges, double* out) {
     alignas(32) std::uint64_t layer[4];
-    _mm256_store_si256(reinterpret_cast<__m256i*>(layer),
-                       _mm256_srli_epi64(_mm256_and_si256(word, _mm256_set1_epi64x(0xFF)), 1));
+    _mm256_store_si256(
+        reinterpret_cast<__m256i*>(layer),
+        _mm256_and_si256(_mm256_srli_epi64(word, 1), _mm256_set1_epi64x(Ziggurat::layers - 1)));
     const __m256d edge =
-        _mm256_setr_pd(tableX[layer[0]], tableX[layer[1]], tableX[layer[2]], tableX[layer[3]]);
-    const __m256d nextEdge = _mm256_setr_pd(tableX[layer[0] + 1], tableX[layer[1] + 1],
-                                            tableX[layer[2] + 1], tableX[layer[3] + 1]);
+        _mm256_setr_pd(edges[layer[0]], edges[layer[1]], edges[layer[2]], edges[layer[3]]);
+    const __m256d nextEdge = _mm256_setr_pd(edges[layer[0] + 1], edges[layer[1] + 1],
+                                            edges[layer[2] + 1], edges[layer[3] + 1]);
     // The top 52 bits as the mantissa of a number in [1, 2), less 1: exactly u.
     const __m256d u =
         _mm256_sub_pd(_mm256_castsi256_pd(_mm256_or_si256(
                           _mm256_srli_epi64(word, 12), _mm256_set1_epi64x(0x3FF0000000000000LL))),
                       _mm256_set1_pd(1.0));
     const __m256d x = _mm256_mul_pd(u, edge);
-    // Negative where the low bit is clear.
+    // Negative where bit 0 is clear.
     const __m256i sign = _mm256_slli_epi64(_mm256_xor_si256(word, _mm256_set1_epi64x(1)), 63);
     _mm256_storeu_pd(out, _mm256_xor_pd(x, _mm256_castsi256_pd(sign)));
     return static_cast<unsigned>(_mm256_movemask_pd(_mm256_cmp_pd(x, nextEdge, _CMP_LT_OQ)));
@@ -72,13 +71,14 @@ unsigned candidates(__m256i word, double* out) {
 
 void insideCandidates(XoshiroLanes& lanes, double* out, PassWords& words) {
     words.inside = 0;
+    const double* edges = Ziggurat::table().x.data();
     Quarter low(lanes, 0), high(lanes, 4);
     for (int s = 0; s < batchSteps; ++s) {
         const int first = s * XoshiroLanes::lanes;
         const __m256i w[2] = {low.next(), high.next()};
         for (int h = 0; h < 2; ++h) {
             _mm256_store_si256(reinterpret_cast<__m256i*>(words.word.data() + first + 4 * h), w[h]);
-            words.inside |= static_cast<std::uint64_t>(candidates(w[h], out + first + 4 * h))
+            words.inside |= static_cast<std::uint64_t>(candidates(w[h], edges, out + first + 4 * h))
                             << (first + 4 * h);
         }
     }

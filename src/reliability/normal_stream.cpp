@@ -4,6 +4,7 @@
 #include <bit>
 
 #include "reliability/scalar_normal_stream.hpp"
+#include "reliability/ziggurat.hpp"
 #include "simd/scalar_math.hpp"
 
 namespace ferrolith::reliability {

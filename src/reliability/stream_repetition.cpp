@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <span>
+#include <vector>
 
 #include "reliability/normal_stream.hpp"
 #include "simd/scalar_math.hpp"
@@ -32,15 +33,15 @@ RepetitionOutcome streamRepetitionOneAtATime(const BeamSpace& space, std::uint64
     const auto stream = static_cast<std::uint64_t>(repetition);
     NormalStream normals(seed, stream);
     const auto dimension = static_cast<std::size_t>(space.dimension());
-    std::array<double, largestDimension * streamPackSamples> pack{};
+    std::vector<double> block(largestDimension * streamBlockSamples);
     std::array<double, largestDimension> z{};
     RepetitionSums sums;
-    for (int first = 1; first <= samples; first += streamPackSamples) {
-        normals.fill(std::span(pack.data(), dimension * streamPackSamples));
-        for (int l = 0; l < std::min(streamPackSamples, samples - first + 1); ++l) {
+    for (int first = 1; first <= samples; first += streamBlockSamples) {
+        normals.fill(std::span(block.data(), dimension * streamBlockSamples));
+        for (int l = 0; l < std::min(streamBlockSamples, samples - first + 1); ++l) {
             const int s = first + l;
             for (std::size_t c = 0; c < dimension; ++c)
-                z[c] = pack[c * streamPackSamples + static_cast<std::size_t>(l)];
+                z[c] = block[c * streamBlockSamples + static_cast<std::size_t>(l)];
             const PhysicalPoint point = space.physical(std::span(z.data(), dimension));
             if (point.fault) return {{}, StreamFault{*point.fault, repetition, s}};
             const auto values = effectAndResistance(point.values);

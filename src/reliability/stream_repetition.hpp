@@ -10,10 +10,10 @@
 
 namespace ferrolith::reliability {
 
-// Samples drawn side by side, one stripe of the failure tally each. A pack takes its normals from
-// its stream a coordinate at a time: coordinate c of the pack's sample l is its normal
-// c x streamPackSamples + l, and the last pack takes as many as the others.
-inline constexpr int streamPackSamples = TallyAccumulator::stripes;
+// Samples drawn side by side, four packs of one stripe of the failure tally each. A block takes
+// its normals from its stream a coordinate at a time: coordinate c of the block's sample l is its
+// normal c x streamBlockSamples + l, and the last block takes as many as the others.
+inline constexpr int streamBlockSamples = 4 * TallyAccumulator::stripes;
 
 // One repetition's figures, or its first faulty draw in sample order.
 struct RepetitionOutcome {
@@ -44,6 +44,8 @@ RepetitionOutcome streamRepetitionOneAtATime(const BeamSpace& space, std::uint64
 namespace avx2 {
 RepetitionOutcome streamRepetition(const BeamSpace& space, std::uint64_t seed, int repetition,
                                    int samples);
+// The lanes' ln Phi(z) in one lane, for holding it against logNormalCdf.
+double laneLogNormalCdf(double z);
 }  // namespace avx2
 
 }  // namespace ferrolith::reliability

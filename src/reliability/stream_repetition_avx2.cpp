@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <array>
 #include <limits>
+#include <numbers>
 #include <span>
+#include <utility>
 
 #include "engine/tally_lanes_avx2.hpp"
 #include "model/draw_input.hpp"
@@ -17,26 +19,38 @@ namespace ferrolith::reliability::avx2 {
 
 namespace {
 
-using Lanes = simd::TallyLanes::Lanes;
+// A block: four packs of sixteen samples drawn side by side, each operation over its sixteen
+// registers in turn, so that the library kernels' calls do not wait for one another's results.
+constexpr int packRegisters = simd::TallyLanes::registers;
+constexpr int packLanes = 4 * packRegisters;
+constexpr int blockRegisters = streamBlockSamples / 4;
+constexpr int lanes = streamBlockSamples;
+using Lanes = simd::Pack<blockRegisters>;
 using LaneDraw = formulas::VariableDraw<Lanes>;
-constexpr int lanes = streamPackSamples;
-static_assert(lanes == 4 * simd::TallyLanes::registers);
+using BlockDraws = std::array<LaneDraw, inputVariableCount>;
+static_assert(streamBlockSamples % packLanes == 0);
+
+// Lanes 0 to count - 1 as bits.
+std::uint64_t lowLanes(int count) {
+    return count == lanes ? ~std::uint64_t{0} : (std::uint64_t{1} << count) - 1;
+}
 
 // The tails of a standard normal coordinate in lanes, with libmvec's kernels, step by step as
 // logNormalCdf and BeamSpace's uniformPower take them in doubles.
 struct LaneTails {
     // ln Phi(z) from the tail z is in, as logNormalCdf takes it: p = Phi(-|z|) from erfc, kept
     // above the smallest normal double, then ln p at or below 0 and ln(1 - p) above, with one
-    // logarithm for both: 1 - p is q + d exactly (q rounded, d its rounding error, both exact by
-    // Fast2Sum), and ln(q + d) = ln q + d / q to well below an ulp of the result, however small p.
+    // logarithm for both: 1 - p is q + d exactly (q rounded, d its rounding error, exact by
+    // Fast2Sum), and ln(q + d) = ln q + d / q, where d in place of d / q (q is 1/2 to 1) errs by
+    // at most half an ulp of the result, however small p.
     static Lanes logNormalCdf(const Lanes& z) {
-        constexpr double inverseSqrt2 = 0.70710678118654752440;
+        constexpr double inverseSqrt2 = 1.0 / std::numbers::sqrt2;  // as logNormalCdf has it
         const Lanes p = simd::larger(Lanes(0.5) * simd::erfc(simd::abs(z) * Lanes(inverseSqrt2)),
                                      Lanes(std::numeric_limits<double>::min()));
         const Lanes q = Lanes(1.0) - p;
         const Lanes d = -p - (q - Lanes(1.0));
         const auto upper = z > Lanes(0.0);
-        return simd::log(simd::select(upper, q, p)) + simd::select(upper, d / q, Lanes(0.0));
+        return simd::log(simd::select(upper, q, p)) + simd::select(upper, d, Lanes(0.0));
     }
     static Lanes uniformPower(const Lanes& z, const Lanes& e) {
         return simd::exp(e * logNormalCdf(z));
@@ -47,19 +61,20 @@ struct LaneTails {
         alignas(32) std::array<double, lanes> w;
         simd::store(z, w.data());
         for (double& x : w) x = reliability::maximaCoordinate(x, n);
-        return simd::load<simd::TallyLanes::registers>(w.data());
+        return simd::load<blockRegisters>(w.data());
     }
 };
 
-// The first faulty lane and input of a pack.
-struct PackFault {
+// The first faulty lane and input of a block.
+struct BlockFault {
     int lane = lanes;
     int variable = 0;
     std::string_view message;
 
-    void note(unsigned laneMask, int v, std::string_view m) {
+    bool found() const { return lane < lanes; }
+    void note(std::uint64_t laneMask, int v, std::string_view m) {
         if (laneMask == 0) return;
-        const int first = __builtin_ctz(laneMask);
+        const int first = __builtin_ctzll(laneMask);
         if (first < lane) *this = {first, v, m};
     }
 };
@@ -71,23 +86,13 @@ class Repetition {
           in_(space.inputs()),
           normals_(seed, static_cast<std::uint64_t>(repetition)) {}
 
-    // The pack of samples from `first` on, `valid` of them; its fault where it has one.
-    [[gnu::flatten]] std::optional<PackFault> addPack(int valid) {
-        const unsigned validMask = (1u << valid) - 1;
+    // The block of the next `valid` samples; its first fault where it has one.
+    std::optional<BlockFault> addBlock(int valid) {
         drawCoordinates();
-        std::array<Lanes, inputVariableCount> v;
-        PackFault fault;
-        for (int i = 0; i < inputVariableCount; ++i) {
-            const LaneDraw draw = withBranch(in_.branch[static_cast<std::size_t>(i)], [&](auto b) {
-                return drawInput<decltype(b)::value>(i);
-            });
-            if (draw.poissonFault) fault.note(validMask, i, poissonFaultMessage);
-            fault.note(static_cast<unsigned>(simd::bits(draw.overflow)) & validMask, i,
-                       dataFaultMessage);
-            v[static_cast<std::size_t>(i)] = draw.value;
-        }
-        if (fault.lane < lanes) return fault;
-        addValues(v, valid, validMask);
+        BlockDraws draws = drawBlock(std::make_index_sequence<inputVariableCount>{});
+        const BlockFault fault = firstFault(draws, lowLanes(valid));
+        if (fault.found()) return fault;
+        addValues(draws, valid);
         return std::nullopt;
     }
 
@@ -101,8 +106,19 @@ class Repetition {
         const auto dimension = static_cast<std::size_t>(space_.dimension());
         normals_.fill(std::span(normalsDrawn_.data(), dimension * lanes));
         for (std::size_t c = 0; c < dimension; ++c)
-            coordinates_[c] =
-                simd::load<simd::TallyLanes::registers>(normalsDrawn_.data() + c * lanes);
+            coordinates_[c] = simd::load<blockRegisters>(normalsDrawn_.data() + c * lanes);
+    }
+
+    // The seven inputs' draws in input order, each built where it stays: a block's draw is too
+    // large to copy cheaply.
+    template <std::size_t... I>
+    BlockDraws drawBlock(std::index_sequence<I...>) {
+        return {drawInputOf(static_cast<int>(I))...};
+    }
+
+    LaneDraw drawInputOf(int i) {
+        return withBranch(in_.branch[static_cast<std::size_t>(i)],
+                          [&](auto b) { return drawInput<decltype(b)::value>(i); });
     }
 
     // Input i's draw by the formulas of its branch, compiled once for each branch.
@@ -114,11 +130,24 @@ class Repetition {
                                            coordinates_.data() + range.first);
     }
 
-    // The pack's limit states into the sums in sample order, its inputs into the tally.
-    void addValues(std::array<Lanes, inputVariableCount>& v, int valid, unsigned validMask) {
-        const auto ls = limitStateValues(v[0], v[1], v[2], v[3], v[4], v[5], v[6]);
-        const auto safeLanes =
-            static_cast<unsigned>(simd::bits(ls.resistance > ls.effect)) & validMask;
+    // The first faulty draw among the valid lanes, in sample order, then input order.
+    static BlockFault firstFault(const BlockDraws& draws, std::uint64_t validMask) {
+        BlockFault fault;
+        for (int i = 0; i < inputVariableCount; ++i) {
+            const LaneDraw& d = draws[static_cast<std::size_t>(i)];
+            if (d.poissonFault) fault.note(validMask, i, poissonFaultMessage);
+            fault.note(simd::bits(d.overflow) & validMask, i, dataFaultMessage);
+        }
+        return fault;
+    }
+
+    // The block's limit states into the sums in sample order, its inputs into the tally pack by
+    // pack.
+    [[gnu::flatten]] void addValues(BlockDraws& d, int valid) {
+        const std::uint64_t validMask = lowLanes(valid);
+        const auto ls = limitStateValues(d[0].value, d[1].value, d[2].value, d[3].value, d[4].value,
+                                         d[5].value, d[6].value);
+        const std::uint64_t safeLanes = simd::bits(ls.resistance > ls.effect) & validMask;
         alignas(32) std::array<double, lanes> e, r;
         simd::store(ls.effect, e.data());
         simd::store(ls.resistance, r.data());
@@ -126,12 +155,21 @@ class Repetition {
             sums_.effect.add(e[l]);
             sums_.resist.add(r[l]);
         }
-        sums_.safe = sums_.safe + __builtin_popcount(safeLanes);
+        sums_.safe = sums_.safe + __builtin_popcountll(safeLanes);
         if (valid < lanes) {
-            const auto inPack = simd::firstLanes<simd::TallyLanes::registers>(valid);
-            for (Lanes& x : v) x = simd::keepWhere(inPack, x);
+            const auto inBlock = simd::firstLanes<blockRegisters>(valid);
+            for (LaneDraw& x : d) x.value = simd::keepWhere(inBlock, x.value);
         }
-        tally_.add(v, simd::notGreater(ls.resistance, ls.effect), ~safeLanes & validMask, valid);
+        const auto failed = simd::notGreater(ls.resistance, ls.effect);
+        for (int p = 0; p * packLanes < valid; ++p) {
+            std::array<simd::TallyLanes::Lanes, inputVariableCount> pack;
+            for (std::size_t i = 0; i < inputVariableCount; ++i)
+                pack[i] = simd::part<packRegisters>(d[i].value, p * packRegisters);
+            const auto failedLanes =
+                static_cast<unsigned>((~safeLanes & validMask) >> (p * packLanes)) & 0xFFFFu;
+            tally_.add(pack, simd::part<packRegisters>(failed, p * packRegisters), failedLanes,
+                       std::min(packLanes, valid - p * packLanes));
+        }
     }
 
     const BeamSpace& space_;
@@ -149,7 +187,7 @@ RepetitionOutcome streamRepetition(const BeamSpace& space, std::uint64_t seed, i
                                    int samples) {
     Repetition r(space, seed, repetition);
     for (int first = 1; first <= samples; first += lanes) {
-        const auto fault = r.addPack(std::min(lanes, samples - first + 1));
+        const auto fault = r.addBlock(std::min(lanes, samples - first + 1));
         if (fault)
             return {{},
                     StreamFault{{fault->message, static_cast<InputVariable>(fault->variable)},
@@ -157,6 +195,12 @@ RepetitionOutcome streamRepetition(const BeamSpace& space, std::uint64_t seed, i
                                 first + fault->lane}};
     }
     return {r.sums().figures(static_cast<std::uint64_t>(repetition), samples), std::nullopt};
+}
+
+double laneLogNormalCdf(double z) {
+    alignas(32) std::array<double, lanes> out;
+    simd::store(LaneTails::logNormalCdf(Lanes(z)), out.data());
+    return out[0];
 }
 
 }  // namespace ferrolith::reliability::avx2
