@@ -42,7 +42,7 @@ struct LaneTails {
     // above the smallest normal double, then ln p at or below 0 and ln(1 - p) above, with one
     // logarithm for both: 1 - p is q + d exactly (q rounded, d its rounding error, exact by
     // Fast2Sum), and ln(q + d) = ln q + d / q, where d in place of d / q (q is 1/2 to 1) errs by
-    // at most half an ulp of the result, however small p.
+    // less than an ulp of the result, however small p.
     static Lanes logNormalCdf(const Lanes& z) {
         constexpr double inverseSqrt2 = 1.0 / std::numbers::sqrt2;  // as logNormalCdf has it
         const Lanes p = simd::larger(Lanes(0.5) * simd::erfc(simd::abs(z) * Lanes(inverseSqrt2)),

@@ -182,10 +182,6 @@ Pack<K> erfc(const Pack<K>& x) {
     return each<K>([&](int k) { return _ZGVdN4v_erfc(x.v[k]); });
 }
 template <int K>
-Pack<K> log1p(const Pack<K>& x) {
-    return each<K>([&](int k) { return _ZGVdN4v_log1p(x.v[k]); });
-}
-template <int K>
 Pack<K> sqrt(const Pack<K>& x) {
     return each<K>([&](int k) { return _mm256_sqrt_pd(x.v[k]); });
 }
