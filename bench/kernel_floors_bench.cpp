@@ -16,6 +16,7 @@
 #include "model/sample_statistics.hpp"
 #include "reliability/normal_stream.hpp"
 #include "simd/pack.hpp"
+#include "simd/processor.hpp"
 
 namespace ferrolith {
 namespace {
@@ -43,17 +44,22 @@ void generatorSteps(benchmark::State& state) {
 }
 BENCHMARK(generatorSteps);
 
-// One Box-Muller pick a variable from the PCG32 stream.
-void picks(benchmark::State& state) {
+// One Box-Muller pick a variable from the PCG32 stream, in AVX2 registers and in AVX-512 ones.
+void picks(benchmark::State& state, void (*fill)(const SystemRandom&, int, int, std::int64_t*)) {
+    if (fill == simd::avx512::fillPickMasks && !simd::hasAvx512()) {
+        state.SkipWithError("no AVX-512 on this processor");
+        return;
+    }
     SystemRandom stream(1);
-    simd::PickMasks masks(variables, 512);
+    alignas(32) std::array<std::int64_t, variables * 512> masks;
     for (auto _ : state) {
-        masks.fill(stream, 512);
-        benchmark::DoNotOptimize(masks.at(0, 0));
+        for (int j = 0; j < variables; ++j) fill(stream, 512, variables, masks.data() + 512 * j);
+        benchmark::DoNotOptimize(masks);
     }
     perSample(state, 512);
 }
-BENCHMARK(picks);
+BENCHMARK_CAPTURE(picks, avx2, simd::fillPickMasks);
+BENCHMARK_CAPTURE(picks, avx512, simd::avx512::fillPickMasks);
 
 Block uniforms(double offset) {
     Block u;
