@@ -10,7 +10,7 @@ namespace ferrolith::reliability {
 // own place in a SplitMix64 sequence, as the generator's authors advise.
 struct XoshiroLanes {
     static constexpr int lanes = 8;
-    alignas(32) std::array<std::array<std::uint64_t, lanes>, 4> words{};
+    alignas(64) std::array<std::array<std::uint64_t, lanes>, 4> words{};
 
     explicit XoshiroLanes(std::uint64_t seed);
 
@@ -25,7 +25,7 @@ inline constexpr int batchSteps = normalBatch / XoshiroLanes::lanes;
 // A pass's outputs, and which of their ziggurat candidates lie inside their rectangles: bit k for
 // slot k.
 struct PassWords {
-    alignas(32) std::array<std::uint64_t, normalBatch> word;  // every slot written by the pass
+    alignas(64) std::array<std::uint64_t, normalBatch> word;  // every slot written by the pass
     std::uint64_t inside = 0;
 };
 
@@ -38,5 +38,10 @@ namespace avx2 {
 // The same pass in AVX2 registers, with the same results. Only on processors with AVX2.
 void insideCandidates(XoshiroLanes& lanes, double* out, PassWords& words);
 }  // namespace avx2
+
+namespace avx512 {
+// The same pass with every lane in one AVX-512 register. Only where simd::hasAvx512().
+void insideCandidates(XoshiroLanes& lanes, double* out, PassWords& words);
+}  // namespace avx512
 
 }  // namespace ferrolith::reliability

@@ -5,6 +5,7 @@
 
 #include "reliability/scalar_normal_stream.hpp"
 #include "reliability/ziggurat.hpp"
+#include "simd/processor.hpp"
 #include "simd/scalar_math.hpp"
 
 namespace ferrolith::reliability {
@@ -23,7 +24,9 @@ NormalStream::NormalStream(std::uint64_t seed, std::uint64_t stream)
 
 void NormalStream::draw(double* out) {
     PassWords words;
-    if (math::hasVectorKernels())
+    if (simd::hasAvx512())
+        avx512::insideCandidates(lanes_, out, words);
+    else if (math::hasVectorKernels())
         avx2::insideCandidates(lanes_, out, words);
     else
         insideCandidates(lanes_, out, words);

@@ -12,6 +12,7 @@
 
 #include "reliability/normal_lanes.hpp"
 #include "reliability/ziggurat.hpp"
+#include "simd/processor.hpp"
 #include "simd/scalar_math.hpp"
 
 namespace ferrolith::reliability {
@@ -109,30 +110,40 @@ TEST(XoshiroLanes, EveryLaneFollowsTheReferenceGenerator) {
         for (int l = 0; l < XoshiroLanes::lanes; ++l) EXPECT_EQ(lanes.next(l), expected) << l;
 }
 
-// Many passes from many seeds: the AVX2 pass gives every word, every inside bit and every inside
-// normal of the pass one lane at a time, and leaves the lanes in the same state.
-TEST(NormalLanes, VectorPassMatchesOneLaneAtATime) {
-    if (!math::hasVectorKernels()) GTEST_SKIP() << "no vector kernel on this processor";
-    for (std::uint64_t seed : {1ULL, 2ULL, 0xDEADBEEFULL}) {
-        XoshiroLanes one(seed), vector(seed);
-        int outliers = 0;
-        for (int pass = 0; pass < 2000; ++pass) {
-            std::array<double, normalBatch> a{}, b{};
-            PassWords wa, wb;
-            insideCandidates(one, a.data(), wa);
-            avx2::insideCandidates(vector, b.data(), wb);
-            ASSERT_EQ(wa.word, wb.word) << pass;
-            ASSERT_EQ(wa.inside, wb.inside) << pass;
-            for (int k = 0; k < normalBatch; ++k) {
-                if ((wa.inside >> k) & 1) {
-                    ASSERT_EQ(a[k], b[k]) << pass << " " << k;
+// Many passes from many seeds: the AVX2 pass and the AVX-512 one, each where the processor has it,
+// give every word, every inside bit and every inside normal of the pass one lane at a time, and
+// leave the lanes in the same state.
+TEST(NormalLanes, VectorPassesMatchOneLaneAtATime) {
+    using Pass = void (*)(XoshiroLanes&, double*, PassWords&);
+    const struct {
+        const char* name;
+        bool runs;
+        Pass pass;
+    } forms[] = {{"AVX2", math::hasVectorKernels(), avx2::insideCandidates},
+                 {"AVX-512", simd::hasAvx512(), avx512::insideCandidates}};
+    for (const auto& form : forms) {
+        if (!form.runs) continue;
+        for (std::uint64_t seed : {1ULL, 2ULL, 0xDEADBEEFULL}) {
+            XoshiroLanes one(seed), vector(seed);
+            int outliers = 0;
+            for (int pass = 0; pass < 2000; ++pass) {
+                std::array<double, normalBatch> a{}, b{};
+                PassWords wa, wb;
+                insideCandidates(one, a.data(), wa);
+                form.pass(vector, b.data(), wb);
+                ASSERT_EQ(wa.word, wb.word) << form.name << " " << pass;
+                ASSERT_EQ(wa.inside, wb.inside) << form.name << " " << pass;
+                for (int k = 0; k < normalBatch; ++k) {
+                    if ((wa.inside >> k) & 1) {
+                        ASSERT_EQ(a[k], b[k]) << form.name << " " << pass << " " << k;
+                    }
                 }
+                outliers += std::popcount(~wa.inside);
             }
-            outliers += std::popcount(~wa.inside);
+            ASSERT_EQ(one.words, vector.words) << form.name;
+            // About 0.43% of the candidates lie outside their rectangles.
+            EXPECT_NEAR(outliers / (2000.0 * normalBatch), 0.0043, 0.001);
         }
-        ASSERT_EQ(one.words, vector.words);
-        // About 0.43% of the candidates lie outside their rectangles.
-        EXPECT_NEAR(outliers / (2000.0 * normalBatch), 0.0043, 0.001);
     }
 }
 
