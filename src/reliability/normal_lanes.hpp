@@ -6,8 +6,9 @@
 namespace ferrolith::reliability {
 
 // Eight xoshiro256++ generators (Blackman and Vigna) side by side: word j of lane l's state at
-// words[j][l], so that two AVX2 registers hold a word of every lane. Each lane is seeded from its
-// own place in a SplitMix64 sequence, as the generator's authors advise.
+// words[j][l], so that a word of every lane loads into two AVX2 registers or one AVX-512 register.
+// Each lane is seeded from its own place in a SplitMix64 sequence, as the generator's authors
+// advise.
 struct XoshiroLanes {
     static constexpr int lanes = 8;
     alignas(64) std::array<std::array<std::uint64_t, lanes>, 4> words{};
