@@ -92,7 +92,8 @@ TEST(ImportanceSampling, AnIntervalNeedsEnoughSamplesInTheEstimatedDomain) {
 }
 
 // With one design point the method is the unit normal shifted to it, drawing no pick: these
-// figures were drawn so from the lanes' normals, on either estimator (Pf 1.350e-3 and 0.97725).
+// figures were drawn so from the lanes' normals, on either estimator (exact Pf 1.350e-3 and
+// 0.97725).
 TEST(ImportanceSampling, OneDesignPointGivesTheShiftedNormalsFigures) {
     struct Case {
         double beta, pf, standardError;
