@@ -48,7 +48,7 @@ double designGammaCdf(double shape, double logX) {
 
 // E[S^power] of the share S = p1 / (p1 + p2), by quadrature over u1 and u2.
 double shareMoment(double shape, int power) {
-    const formulas::GammaExponents<double> e = formulas::gammaExponents(shape);
+    const formulas::GammaExponents<double> e = formulas::gammaExponents<double>(shape);
     const auto share = [&](double u1, double u2) {
         const double p1 = std::pow(u1, e.e1);
         return std::pow(p1 / (p1 + std::pow(u2, e.e2)), power);

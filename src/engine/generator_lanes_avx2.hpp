@@ -54,7 +54,8 @@ inline __m256d stepWhole(__m256d x) {
 
 // clsRNG's sequence read in the 4 x K lanes of a pack, one lane a sample: lane l reads the
 // readsPerSample reads of sample l of the pack, and each pack starts where the last one's lanes
-// together ended.
+// together ended. K registers step side by side, so that the steps of a read do not wait for one
+// another.
 template <int K>
 class GeneratorLanes {
   public:
@@ -73,10 +74,14 @@ class GeneratorLanes {
         }
     }
 
-    // The next read of the four lanes of register r.
-    simd::Vec4 read(int r) {
-        state_[r] = stepWhole(state_[r]);
-        return simd::Vec4(_mm256_mul_pd(state_[r], _mm256_set1_pd(clsRNG::scale)));
+    // The next read of every lane.
+    simd::Pack<K> read() {
+        simd::Pack<K> u;
+        for (int r = 0; r < K; ++r) {
+            state_[r] = stepWhole(state_[r]);
+            u.v[r] = _mm256_mul_pd(state_[r], _mm256_set1_pd(clsRNG::scale));
+        }
+        return u;
     }
 
     // After the last read of a pack's samples: on to the next pack.

@@ -36,4 +36,10 @@ class PickMasks {
 // rounded up to a multiple of 8.
 void fillPickMasks(const SystemRandom& from, int count, int stride, std::int64_t* out);
 
+namespace avx512 {
+// The same masks from eight copies of the generator in one AVX-512 register, with its native 64-bit
+// product and rotation. Only on processors with AVX-512 (simd::hasAvx512).
+void fillPickMasks(const SystemRandom& from, int count, int stride, std::int64_t* out);
+}  // namespace avx512
+
 }  // namespace ferrolith::simd

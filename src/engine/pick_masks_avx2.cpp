@@ -1,30 +1,15 @@
 #include "engine/generator_lanes_avx2.hpp"
+#include "engine/pcg_jump.hpp"
 #include "engine/pick_masks.hpp"
+#include "simd/processor.hpp"
 
 namespace ferrolith::simd {
-
-namespace {
-
-// The step that takes a PCG32 state k draws on: state * multiplier + increment.
-struct Jump {
-    std::uint64_t multiplier = 1;
-    std::uint64_t increment = 0;
-    Jump(const SystemRandom& stream, int k) {
-        for (int i = 0; i < k; ++i) {
-            increment = increment * SystemRandom::multiplier + stream.increment();
-            multiplier *= SystemRandom::multiplier;
-        }
-    }
-    std::uint64_t operator()(std::uint64_t state) const { return state * multiplier + increment; }
-};
-
-}  // namespace
 
 void fillPickMasks(const SystemRandom& from, int count, int stride, std::int64_t* out) {
     // Lane l of two registers starts l strides on; each step takes every lane eight strides on.
     // Two registers, so that two chains of the generator's steps overlap.
-    const Jump oneStride(from, stride);
-    const Jump eightStrides(from, 8 * stride);
+    const PcgJump oneStride(from, stride);
+    const PcgJump eightStrides(from, 8 * stride);
     alignas(32) std::uint64_t lane[8];
     lane[0] = from.state();
     for (int l = 1; l < 8; ++l) lane[l] = oneStride(lane[l - 1]);
@@ -53,7 +38,9 @@ void PickMasks::fill(SystemRandom& stream, int count) {
     for (int j = 0; j < picksPerSample_; ++j) {
         SystemRandom first = stream;
         first.advance(static_cast<std::uint64_t>(j));
-        fillPickMasks(first, count, picksPerSample_, masks_.get() + std::size_t(j) * chunkSamples_);
+        // The same masks either way; AVX-512's 64-bit product makes a draw a fraction of the cost.
+        (hasAvx512() ? avx512::fillPickMasks : fillPickMasks)(
+            first, count, picksPerSample_, masks_.get() + std::size_t(j) * chunkSamples_);
     }
     stream.advance(static_cast<std::uint64_t>(picksPerSample_) * count);
 }

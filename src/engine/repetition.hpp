@@ -54,10 +54,15 @@ struct SampleSums {
     double safe = 0.0;  // whole numbers: exact in any grouping
 
     void add(double e, double r, bool isSafe) {
+        addValues(e, r);
+        addSafe(isSafe ? 1 : 0);
+    }
+    // The values alone, and the safe samples of a group counted at once: the same sums.
+    void addValues(double e, double r) {
         effect.add(e);
         resist.add(r);
-        safe = safe + (isSafe ? 1.0 : 0.0);
     }
+    void addSafe(int count) { safe = safe + count; }
 };
 
 struct RepetitionResult {

@@ -23,12 +23,10 @@ constexpr bool usesBoxMuller(Branch b) {
 }
 
 // Calls f with the branch as a compile-time constant, so that a loop inside f is compiled once
-// for each branch instead of choosing the branch at every pass.
+// for each branch instead of choosing the branch at every pass; returns what f returns.
 template <class F>
-void withBranch(Branch b, F&& f) {
+decltype(auto) withBranch(Branch b, F&& f) {
     switch (b) {
-        case Branch::Normal:
-            return f(std::integral_constant<Branch, Branch::Normal>{});
         case Branch::LogNormal:
             return f(std::integral_constant<Branch, Branch::LogNormal>{});
         case Branch::Gamma:
@@ -37,7 +35,10 @@ void withBranch(Branch b, F&& f) {
             return f(std::integral_constant<Branch, Branch::Gumbel>{});
         case Branch::Poisson:
             return f(std::integral_constant<Branch, Branch::Poisson>{});
+        case Branch::Normal:
+            break;
     }
+    return f(std::integral_constant<Branch, Branch::Normal>{});
 }
 
 }  // namespace ferrolith

@@ -15,16 +15,17 @@ struct LimitStateValues {
 // E and R of one sample in the variables' units, operations in this exact order; written once for
 // a scalar double and for vector lanes.
 template <class T>
-LimitStateValues<T> limitStateValues(T length, T width, T depth, T stress, T location, T load,
-                                     T udl) {
+LimitStateValues<T> limitStateValues(const T& length, const T& width, const T& depth,
+                                     const T& stress, const T& location, const T& load,
+                                     const T& udl) {
     const T L = length * T(1000.0);
     const T a = location * T(1000.0);
     const T P = load * T(1000.0);
     const T pointMoment = ((L - a) * (a * P)) / L;
     const T udlMoment = ((udl * L) * L) * T(0.125);
-    const T effect = (pointMoment + udlMoment) * T(1e-6);
-    const T resistance = ((((stress * width) * depth) * depth) * T(0.25)) * T(1e-6);
-    return {effect, resistance};
+    // Built in place: the values of many vector lanes are not copied on their way out.
+    return {(pointMoment + udlMoment) * T(1e-6),
+            ((((stress * width) * depth) * depth) * T(0.25)) * T(1e-6)};
 }
 
 struct LimitState {

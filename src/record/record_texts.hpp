@@ -107,7 +107,7 @@ std::string periodText(int years);
 // What a method is called in the record.
 std::string methodTitle(reliability::Method method);
 
-// "Ferrolith 0.1.0": the program and its version.
+// "Ferrolith 0.2.0": the program and its version.
 std::string programLine();
 
 // "Run of 2026-12-07 21:50:13 (UTC+01:00)": the local date and time a run began.

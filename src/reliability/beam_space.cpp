@@ -5,6 +5,7 @@
 
 #include "model/distribution_formulas.hpp"
 #include "model/draw_input.hpp"
+#include "reliability/input_mapping.hpp"
 #include "reliability/period_conversion.hpp"
 #include "reliability/reliability_text.hpp"
 #include "reliability/standard_normal.hpp"
@@ -25,39 +26,15 @@ BeamSpace::BeamSpace(const BeamInputs& inputs) : inputs_(inputs) {
 
 namespace {
 
-struct InputValue {
-    double value = 0.0;
-    std::optional<std::string_view> fault;
-};
-
-// u^e for the uniform u = Phi(z), from ln u: exact in both tails.
-double uniformPower(double z, double e) { return std::exp(e * logNormalCdf(z)); }
-
-// One input from its coordinates z[0 .. coordinateCount(branch)), by the sampler's formulas with
-// the logarithms of their uniforms taken from the tail each is in, over n of its law's periods.
-InputValue inputValue(Branch branch, double a, double b, double n, const double* z) {
-    switch (branch) {
-        case Branch::Gamma: {
-            const auto e = formulas::gammaExponents(b);
-            const auto gamma = formulas::gammaFromPowers(
-                a, e, uniformPower(z[0], e.e1), uniformPower(z[1], e.e2), -logNormalCdf(z[2]));
-            if (gamma.overflow) return {0.0, dataFaultMessage};
-            return {gamma.value, std::nullopt};
-        }
-        case Branch::Gumbel:
-            return {
-                formulas::gumbelFromMinusLog(gumbelLocationOver(a, b, n), b, -logNormalCdf(z[0])),
-                std::nullopt};
-        default:
-            break;
+// The tails of one standard normal coordinate in doubles, with the C library's functions.
+struct ScalarTails {
+    static double logNormalCdf(double z) { return reliability::logNormalCdf(z); }
+    // u^e for the uniform u = Phi(z), from ln u: exact in both tails.
+    static double uniformPower(double z, double e) { return std::exp(e * logNormalCdf(z)); }
+    static double maximaCoordinate(double z, double n) {
+        return reliability::maximaCoordinate(z, n);
     }
-    const double w = maximaCoordinate(z[0], n);
-    const double value =
-        formulas::fromNormal(branch, a, b, [w](double mean, double sd) { return sd * w + mean; });
-    if (branch == Branch::Poisson && formulas::poissonMeanIsFaulty(a))
-        return {value, poissonFaultMessage};
-    return {value, std::nullopt};
-}
+};
 
 }  // namespace
 
@@ -66,11 +43,14 @@ PhysicalPoint BeamSpace::physical(std::span<const double> z) const {
         throw std::invalid_argument(text::wrongPoint);
     PhysicalPoint point;
     for (std::size_t i = 0; i < inputVariableCount; ++i) {
-        const InputValue input = inputValue(inputs_.branch[i], inputs_.paramA[i], inputs_.paramB[i],
-                                            inputs_.periods[i], z.data() + ranges_[i].first);
-        point.values[i] = input.value;
-        if (input.fault) {
-            point.fault = InputFault{*input.fault, static_cast<InputVariable>(i)};
+        const auto draw =
+            inputFromNormals<ScalarTails>(inputs_.branch[i], inputs_.paramA[i], inputs_.paramB[i],
+                                          inputs_.periods[i], z.data() + ranges_[i].first);
+        // An overflowed power leaves nothing to return; the Poisson value is still returned.
+        point.values[i] = draw.overflow ? 0.0 : draw.value;
+        if (draw.overflow || draw.poissonFault) {
+            point.fault = InputFault{draw.overflow ? dataFaultMessage : poissonFaultMessage,
+                                     static_cast<InputVariable>(i)};
             break;  // the run ends at its first faulty draw
         }
     }

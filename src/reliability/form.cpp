@@ -5,8 +5,8 @@
 
 #include "failure_statistics/reliability_index.hpp"
 #include "reliability/hlrf_search.hpp"
-#include "reliability/normal_stream.hpp"
 #include "reliability/reliability_text.hpp"
+#include "reliability/scalar_normal_stream.hpp"
 #include "reliability/standard_normal.hpp"
 
 namespace ferrolith::reliability {
@@ -155,7 +155,7 @@ void searchEveryStart(Searches& searches, int n, const FormOptions& o) {
     for (int i = 0; i < n; ++i)
         for (const double side : {1.0, -1.0})
             searches.from(side * o.startDistance * Eigen::VectorXd::Unit(n, i));
-    NormalStream directions(0, startStream);
+    ScalarNormalStream directions(0, startStream);
     for (int quiet = 0; quiet < o.quietStarts && searches.drawn() < o.mostStarts;) {
         Eigen::VectorXd v(n);
         for (int i = 0; i < n; ++i) v(i) = directions.next();

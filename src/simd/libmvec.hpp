@@ -8,6 +8,7 @@ extern "C" {
 __m256d _ZGVdN4v_log(__m256d x);
 __m256d _ZGVdN4v_exp(__m256d x);
 __m256d _ZGVdN4v_sin(__m256d x);
+__m256d _ZGVdN4v_erfc(__m256d x);
 __m256d _ZGVdN4vv_pow(__m256d x, __m256d y);
 
 __m128d _ZGVbN2v_log(__m128d x);

@@ -80,6 +80,11 @@ template <int K>
 Pack<K> select(const PackMask<K>& m, const Pack<K>& ifTrue, const Pack<K>& ifFalse) {
     return each<K>([&](int k) { return _mm256_blendv_pd(ifFalse.v[k], ifTrue.v[k], m.m[k]); });
 }
+// The larger of a and b, as std::max(a, b) takes it: a unless a < b.
+template <int K>
+Pack<K> larger(const Pack<K>& a, const Pack<K>& b) {
+    return select(b > a, b, a);
+}
 template <int K>
 PackMask<K> isInfinite(const Pack<K>& a) {
     return eachMask<K>([&](int k) {
@@ -102,6 +107,20 @@ PackMask<K> loadMask(const std::int64_t* at) {
             _mm256_loadu_si256(reinterpret_cast<const __m256i*>(at + 4 * k)));
     });
 }
+// 4 x K doubles from at, lane 0 first, and back.
+template <int K>
+Pack<K> load(const double* at) {
+    return each<K>([&](int k) { return _mm256_loadu_pd(at + 4 * k); });
+}
+template <int K>
+void store(const Pack<K>& x, double* at) {
+    for (int k = 0; k < K; ++k) _mm256_storeu_pd(at + 4 * k, x.v[k]);
+}
+// |x|.
+template <int K>
+Pack<K> abs(const Pack<K>& x) {
+    return each<K>([&](int k) { return _mm256_andnot_pd(_mm256_set1_pd(-0.0), x.v[k]); });
+}
 // The lanes of x where the mask is set, +0.0 elsewhere.
 template <int K>
 Pack<K> keepWhere(const PackMask<K>& m, const Pack<K>& x) {
@@ -122,10 +141,22 @@ PackMask<K> notGreater(const Pack<K>& a, const Pack<K>& b) {
 
 // One bit a lane, lane 0 lowest.
 template <int K>
-unsigned bits(const PackMask<K>& m) {
-    unsigned r = 0;
-    for (int k = 0; k < K; ++k) r |= static_cast<unsigned>(_mm256_movemask_pd(m.m[k])) << (4 * k);
+std::uint64_t bits(const PackMask<K>& m) {
+    static_assert(K <= 16);
+    std::uint64_t r = 0;
+    for (int k = 0; k < K; ++k)
+        r |= static_cast<std::uint64_t>(_mm256_movemask_pd(m.m[k])) << (4 * k);
     return r;
+}
+
+// Registers first .. first + J - 1 of a pack.
+template <int J, int K>
+Pack<J> part(const Pack<K>& x, int first) {
+    return each<J>([&](int k) { return x.v[first + k]; });
+}
+template <int J, int K>
+PackMask<J> part(const PackMask<K>& x, int first) {
+    return eachMask<J>([&](int k) { return x.m[first + k]; });
 }
 
 // The library kernels: glibc's libmvec, faster than SLEEF for each of them on this kind of
@@ -145,6 +176,10 @@ Pack<K> sin(const Pack<K>& x) {
 template <int K>
 Pack<K> pow(const Pack<K>& x, const Pack<K>& y) {
     return each<K>([&](int k) { return _ZGVdN4vv_pow(x.v[k], y.v[k]); });
+}
+template <int K>
+Pack<K> erfc(const Pack<K>& x) {
+    return each<K>([&](int k) { return _ZGVdN4v_erfc(x.v[k]); });
 }
 template <int K>
 Pack<K> sqrt(const Pack<K>& x) {

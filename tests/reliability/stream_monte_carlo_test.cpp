@@ -8,6 +8,7 @@
 #include "model/draw_input.hpp"
 #include "reliability/importance_sampling.hpp"
 #include "reliability/normal_stream.hpp"
+#include "reliability/stream_repetition.hpp"
 #include "support/reliability_cases.hpp"
 
 namespace ferrolith::reliability {
@@ -45,10 +46,13 @@ TEST(StreamMonteCarlo, RepetitionRDrawsFromStreamR) {
     for (int k = 0; k < 3; ++k) {
         const StreamRepetition& rep = r.repetitions[static_cast<std::size_t>(k)];
         EXPECT_EQ(rep.stream, static_cast<std::uint64_t>(k + 1));
-        // The first sample of the repetition, drawn again from its stream.
+        // The first sample of the repetition, drawn again from its stream: coordinate c is the
+        // stream's normal c x streamBlockSamples.
         NormalStream normals(9, rep.stream);
+        std::vector<double> block(7 * streamBlockSamples);
+        normals.fill(block);
         std::vector<double> z(7);
-        for (double& x : z) x = normals.next();
+        for (std::size_t c = 0; c < z.size(); ++c) z[c] = block[c * streamBlockSamples];
         const PhysicalPoint p = space.physical(z);
         const auto values = effectAndResistance(p.values);
         EXPECT_EQ(rep.tally.samples, 50);

