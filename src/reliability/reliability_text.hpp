@@ -51,7 +51,7 @@ inline constexpr const char* targetCovRange =
 // Measured by bench/coverage_bench.cpp (ferrolith_coverage).
 inline constexpr const char* subsetCovNote =
     "levels taken as uncorrelated, as Au and Beck's estimate takes them: it may understate the "
-    "spread; its 95% interval held the reference in 89% of 1,000 seeds at Pf 1.3e-6 (one run of "
+    "spread; its 95% interval held the reference in 88% of 1,000 seeds at Pf 1.3e-6 (one run of "
     "1000 samples a level)";
 inline constexpr const char* subsetSpreadNote =
     "Au and Beck's estimate, or the runs' measured spread about their mean where that is the "
