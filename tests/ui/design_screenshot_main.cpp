@@ -3,14 +3,9 @@
 // kept, and writes a picture of the results window's Design tab to the PNG file named by the
 // first argument.
 #include <QApplication>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QSignalSpy>
 #include <QTabWidget>
-#include <QTest>
-#include <cstdio>
 
-#include "ui/main/frmMain.hpp"
+#include "screenshot_run.hpp"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
@@ -19,24 +14,10 @@ int main(int argc, char* argv[]) {
         return 2;
     }
     ferrolith::frmMain window;
-    window.Form_Load();
-    window.dialogs().setMessageBoxHook([](auto...) { return ferrolith::MessageResult::No; });
-    window.seeds().fixed = 1;  // the same figures in every picture
-    window.controls().txtRepititions->setText("2");
-    window.controls().txtSampleSize->setText("100");
-    window.controls().txtParam[3]->setText("90,3");
-    window.show();
-    QSignalSpy calculated(&window, &ferrolith::frmMain::runFinished);
-    QTest::mouseClick(window.controls().btmCalc, Qt::LeftButton);
-    if (!calculated.wait(60000)) {
-        std::fprintf(stderr, "the run did not end\n");
-        return 1;
-    }
-    ferrolith::ResultsWindow& results = window.results().window();
-    if (!QTest::qWaitForWindowExposed(&results)) {
-        std::fprintf(stderr, "the results window was not shown\n");
-        return 1;
-    }
+    ferrolith::ResultsWindow* shown =
+        ferrolith::screenshot::calculate(window, ferrolith::screenshot::Inputs::RareCase);
+    if (!shown) return 1;
+    ferrolith::ResultsWindow& results = *shown;
     results.findChild<QTabWidget*>(QStringLiteral("resultsTabs"))
         ->setCurrentWidget(&results.design());
     QSignalSpy ended(&results.design(), &ferrolith::DesignPanel::designEnded);
@@ -47,9 +28,5 @@ int main(int argc, char* argv[]) {
         return 1;
     }
     QTest::qWait(200);
-    if (!results.grab().save(QString::fromLocal8Bit(argv[1]), "PNG")) {
-        std::fprintf(stderr, "cannot write %s\n", argv[1]);
-        return 1;
-    }
-    return 0;
+    return ferrolith::screenshot::save(results, argv[1]) ? 0 : 1;
 }

@@ -4,16 +4,11 @@
 // comparison, to the PNG file named by the first argument.
 #include <QApplication>
 #include <QComboBox>
-#include <QLineEdit>
-#include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
-#include <QSignalSpy>
 #include <QTabWidget>
-#include <QTest>
-#include <cstdio>
 
-#include "ui/main/frmMain.hpp"
+#include "screenshot_run.hpp"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
@@ -22,20 +17,10 @@ int main(int argc, char* argv[]) {
         return 2;
     }
     ferrolith::frmMain window;
-    window.Form_Load();
-    window.dialogs().setMessageBoxHook([](auto...) { return ferrolith::MessageResult::No; });
-    window.seeds().fixed = 1;  // the same figures in every picture
-    window.controls().txtRepititions->setText("2");
-    window.controls().txtSampleSize->setText("100");
-    window.controls().txtParam[3]->setText("90,3");
-    window.show();
-    QTest::mouseClick(window.controls().btmCalc, Qt::LeftButton);
-    QApplication::processEvents();
-    ferrolith::ResultsWindow& results = window.results().window();
-    if (!QTest::qWaitForWindowExposed(&results)) {
-        std::fprintf(stderr, "the results window was not shown\n");
-        return 1;
-    }
+    ferrolith::ResultsWindow* shown =
+        ferrolith::screenshot::calculate(window, ferrolith::screenshot::Inputs::RareCase);
+    if (!shown) return 1;
+    ferrolith::ResultsWindow& results = *shown;
     results.resize(ferrolith::ResultsWindow::preferredSize.width(), 768);
     ferrolith::MethodsPanel& methods = results.methods();
     results.findChild<QTabWidget*>(QStringLiteral("resultsTabs"))->setCurrentWidget(&methods);
@@ -55,9 +40,5 @@ int main(int argc, char* argv[]) {
         methods.findChild<QScrollArea*>(QStringLiteral("methodsScroll"))->verticalScrollBar();
     scroll->setValue(scroll->maximum());
     QTest::qWait(100);
-    if (!results.grab().save(QString::fromLocal8Bit(argv[1]), "PNG")) {
-        std::fprintf(stderr, "cannot write %s\n", argv[1]);
-        return 1;
-    }
-    return 0;
+    return ferrolith::screenshot::save(results, argv[1]) ? 0 : 1;
 }
