@@ -3,17 +3,25 @@
 // the CPU time of the window's thread over the run.
 //
 //   ferrolith_window_bench REPETITIONS SAMPLES [SEED [REPORT_FILE]]
+//   ferrolith_window_bench --text-only REPORT_FILE
+//
+// With --text-only it prints the seconds Qt's text document alone takes to hold REPORT_FILE, put
+// in at once with no view and no undo history: the least any run in the report box can cost.
 //
 // Runs on the offscreen platform unless QT_QPA_PLATFORM names another. REPORT_FILE receives the
 // final report text, to be compared with ferrolith-cli's for the same seed. With
 // FERROLITH_BENCH_RESULTS=closed the results window, which opens with the run, is closed at once,
 // so that runs with and without it can be compared.
 #include <QApplication>
+#include <QFile>
 #include <QLineEdit>
+#include <QPlainTextDocumentLayout>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTextCursor>
+#include <QTextDocument>
 #include <QTimer>
 #include <chrono>
 #include <cstdio>
@@ -44,13 +52,36 @@ double threadCpuSeconds() {
     return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
 }
 
+// Seconds to put the report in a document laid out as the report box lays out its own.
+int timeTextAlone(const char* path) {
+    QFile file(QString::fromLocal8Bit(path));
+    if (!file.open(QIODevice::ReadOnly)) {
+        std::fprintf(stderr, "cannot read %s\n", path);
+        return 1;
+    }
+    const QByteArray bytes = file.readAll();
+    const QString text = ferrolith::toWidgetText(std::string_view(bytes.data(), bytes.size()));
+    QTextDocument document;
+    document.setDocumentLayout(new QPlainTextDocumentLayout(&document));
+    document.setUndoRedoEnabled(false);
+    const Clock::time_point start = Clock::now();
+    QTextCursor(&document).insertText(text);
+    std::printf("%d lines: %.3f s in the text document alone\n", document.blockCount() - 1,
+                std::chrono::duration<double>(Clock::now() - start).count());
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    if (argc == 3 && argv[1] == std::string("--text-only")) return timeTextAlone(argv[2]);
     if (argc < 3 || argc > 5) {
-        std::fprintf(stderr, "usage: %s REPETITIONS SAMPLES [SEED [REPORT_FILE]]\n", argv[0]);
+        std::fprintf(stderr,
+                     "usage: %s REPETITIONS SAMPLES [SEED [REPORT_FILE]]\n"
+                     "       %s --text-only REPORT_FILE\n",
+                     argv[0], argv[0]);
         return 2;
     }
     ferrolith::frmMain window;
