@@ -128,6 +128,7 @@ DesignCheck checkAt(const MovedInput& moved, double value, const Study& study,
     options.seed = study.seed.value_or(options.seed);
     options.samples = request.samples;
     options.threads = request.threads;
+    options.targetCov = request.targetCov;
     check.sampling = importanceSampling(g, form.form, options);
     return check;
 }

@@ -44,6 +44,8 @@ struct DesignRequest {
     std::optional<DesignRange> range;  // none: the default around the typed first number
     // Of the check by importance sampling at the value found; the seed is the study's.
     std::int64_t samples = reliability::defaultImportanceSamples;
+    // The check stops once its CoV is at or below it, samples being then the most it draws.
+    std::optional<double> targetCov;
     int threads = 0;
 };
 

@@ -25,7 +25,9 @@ std::string samplingText(const reliability::ImportanceSamplingResult& s) {
                 formatFigure(s.interval.upper) + ")";
     else
         text += " (" + missingInterval(s) + ")";
-    return text + ", " + formatCount(s.samples) + " samples";
+    text += ", " + formatCount(s.samples) + " samples";
+    if (s.targetCov) text += "; " + std::string(reliability::samplingEndText(s.end));
+    return text;
 }
 
 }  // namespace

@@ -302,8 +302,9 @@ void addMethodOptions(CLI::App& app, OptionTexts& texts) {
                    "X, a number above 0 and below 1: importance-sampling checks after each block "
                    "of " +
                        std::to_string(reliability::importanceBlockSamples) +
-                       " samples from the second on, subset-simulation after each run it pools "
-                       "(default: none, every sample and run is drawn)")
+                       " samples from the second on, subset-simulation after each run it pools; "
+                       "with --design-for, the check by importance sampling (default: none, every "
+                       "sample and run is drawn)")
         ->type_name("X");
 }
 
@@ -388,6 +389,7 @@ void readDesignOptions(const CLI::App& app, const OptionTexts& texts, CommandLin
     if (app.count("--keep")) design.keep = keptSpreadNamed(texts.keep);
     if (app.count("--range")) design.range = designRangeNamed(texts.range);
     design.samples = result.method.importanceSamples;
+    design.targetCov = result.method.targetCov;
     result.method.method = reliability::Method::Form;
     result.design = design;
 }

@@ -120,6 +120,8 @@ TEST(CommandLine, DesignForTakesAnInputWhatToKeepAndARange) {
     EXPECT_EQ(width.design->range->lower, -50.0);
     EXPECT_EQ(width.design->range->upper, 120.0);
     EXPECT_EQ(width.design->samples, 9);
+    EXPECT_FALSE(width.design->targetCov);
+    EXPECT_EQ(parse({"--design-for", "2", "--target-cov", "0.05"}).design->targetCov, 0.05);
     EXPECT_FALSE(parse({}).design);
 }
 

@@ -56,6 +56,20 @@ TEST(DesignDriver, PrintsTheValueFoundAndWritesItsCheckCurveAndRecord) {
     EXPECT_EQ(testing::pdfImageCount(record.path), 0);
 }
 
+TEST(DesignDriver, TheCheckStopsOnATargetCov) {
+    TempPath json("design.json");
+    const Result r = runCli(rareDepth + " --target-cov 0.05 --json " + json.path);
+    ASSERT_EQ(r.status, 0) << r.err;
+    const Json sampling =
+        Json::parse(slurp(json.path))["designForTarget"]["check"]["importanceSampling"];
+    EXPECT_EQ(sampling["samplingEnd"], "target-cov");
+    EXPECT_LE(sampling["cov"].get<double>(), 0.05);
+    const auto samples = sampling["samples"].get<std::int64_t>();
+    EXPECT_LT(samples, 40000);
+    EXPECT_TRUE(
+        has(r.out, ", " + std::to_string(samples) + " samples; its CoV reached the target\n"));
+}
+
 TEST(DesignDriver, ATargetOutOfReachSaysSoWithTheBestValue) {
     const Result r = runCli(rareDepth + " --keep cov --range 100:150");
     ASSERT_EQ(r.status, 0) << r.err;
