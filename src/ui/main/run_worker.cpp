@@ -1,6 +1,5 @@
 #include "ui/main/run_worker.hpp"
 
-#include <QThread>
 #include <exception>
 #include <optional>
 
@@ -85,30 +84,30 @@ class RunWorker::RunSide : public RunObserver {
     Clock::time_point lastPush_;
 };
 
-RunWorker::RunWorker(QObject* parent) : QObject(parent) {}
+RunWorker::RunWorker(QObject* parent) : QObject(parent) {
+    // Queued from the run's thread after every push the run made.
+    connect(&thread_, &WorkThread::ended, this, &RunWorker::threadEnded);
+}
 
 RunWorker::~RunWorker() {
-    if (!thread_) return;
     stop_ = true;
     {
         std::lock_guard lock(mutex_);
         abandoned_ = true;
     }
     answered_.notify_all();
-    thread_->wait();
-    delete thread_;
 }
 
 void RunWorker::start(const RunRequest& request, RunQuestions& questions,
                       std::vector<RunListener*> listeners) {
-    if (thread_) return;
+    if (thread_.running()) return;
     questions_ = &questions;
     listeners_ = std::move(listeners);
     std::erase(listeners_, nullptr);
     stop_ = false;
     failure_.clear();
     news_ = RunNews{};
-    thread_ = QThread::create([this, request, interval = pushInterval_] {
+    thread_.start([this, request, interval = pushInterval_] {
         RunSide side(*this, interval);
         try {
             result_ = runSimulation(request, side);
@@ -118,9 +117,6 @@ void RunWorker::start(const RunRequest& request, RunQuestions& questions,
             failure_ = e.what();
         }
     });
-    // Sent on the run's thread, answered on this object's, after every push the run made.
-    connect(thread_, &QThread::finished, this, &RunWorker::threadEnded);
-    thread_->start();
 }
 
 bool RunWorker::push() {
@@ -158,9 +154,6 @@ void RunWorker::tellNews() {
 }
 
 void RunWorker::threadEnded() {
-    thread_->wait();
-    delete thread_;
-    thread_ = nullptr;
     tellNews();
     for (RunListener* l : listeners_) l->runEnded(result_);
     emit finished();

@@ -11,8 +11,7 @@
 
 #include "session/run_observer.hpp"
 #include "ui/main/run_news.hpp"
-
-class QThread;
+#include "ui/widgets/work_thread.hpp"
 
 namespace ferrolith {
 
@@ -33,7 +32,7 @@ class RunWorker : public QObject {
     // box would (OK, or No to the save question) and waits for it.
     ~RunWorker() override;
 
-    bool running() const { return thread_ != nullptr; }
+    bool running() const { return thread_.running(); }
     // Starts a run of request unless one is under way. listeners are told what the run tells and
     // questions answers it, on this object's thread, until finished is sent.
     void start(const RunRequest& request, RunQuestions& questions,
@@ -66,7 +65,6 @@ class RunWorker : public QObject {
     void tellNews();
     void threadEnded();
 
-    QThread* thread_ = nullptr;
     RunQuestions* questions_ = nullptr;
     std::vector<RunListener*> listeners_;
     std::chrono::milliseconds pushInterval_ = defaultPushInterval;
@@ -79,6 +77,7 @@ class RunWorker : public QObject {
     RunResult shown_;         // the run as the listeners were told it, on this object's thread
     RunResult result_;
     std::string failure_;
+    WorkThread thread_;  // last: it waits for the run before the members above go
 };
 
 }  // namespace ferrolith

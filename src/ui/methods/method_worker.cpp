@@ -1,7 +1,5 @@
 #include "ui/methods/method_worker.hpp"
 
-#include <QThread>
-
 namespace ferrolith {
 
 namespace {
@@ -24,28 +22,22 @@ class MessageCollector : public RunObserver {
 
 }  // namespace
 
-MethodWorker::MethodWorker(QObject* parent) : QObject(parent) {}
-
-MethodWorker::~MethodWorker() {
-    if (!thread_) return;
-    cancel_ = true;
-    thread_->wait();
-    delete thread_;
+MethodWorker::MethodWorker(QObject* parent) : QObject(parent) {
+    connect(&thread_, &WorkThread::ended, this, &MethodWorker::threadEnded);
 }
 
+MethodWorker::~MethodWorker() { cancel_ = true; }
+
 void MethodWorker::start(const RunRequest& request, const MethodOptions& options) {
-    if (thread_) return;
+    if (thread_.running()) return;
     cancel_ = false;
     messages_.clear();
     const reliability::MethodProgress progress{
         [this](std::int64_t done, std::int64_t total) { report(done, total); }, &cancel_};
-    thread_ = QThread::create([this, request, options, progress] {
+    thread_.start([this, request, options, progress] {
         MessageCollector collector(messages_);
         result_ = runMethod(request, options, collector, progress);
     });
-    // Sent on the method's thread, answered on this object's.
-    connect(thread_, &QThread::finished, this, &MethodWorker::threadEnded);
-    thread_->start();
 }
 
 void MethodWorker::report(std::int64_t done, std::int64_t total) {
@@ -65,9 +57,6 @@ void MethodWorker::report(std::int64_t done, std::int64_t total) {
 void MethodWorker::threadEnded() {
     // The last count, should its update still be waiting.
     if (total_ > 0) emit progressed(done_.load(), total_.load());
-    thread_->wait();
-    delete thread_;
-    thread_ = nullptr;
     done_ = 0;
     total_ = 0;
     emit finished();

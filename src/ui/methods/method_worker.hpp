@@ -8,8 +8,7 @@
 
 #include "reliability/method_result.hpp"
 #include "session/method_run.hpp"
-
-class QThread;
+#include "ui/widgets/work_thread.hpp"
 
 namespace ferrolith {
 
@@ -25,7 +24,7 @@ class MethodWorker : public QObject {
     // Cancels a method under way and waits for it.
     ~MethodWorker() override;
 
-    bool running() const { return thread_ != nullptr; }
+    bool running() const { return thread_.running(); }
     // Starts the method unless one is under way.
     void start(const RunRequest& request, const MethodOptions& options);
     // Asks the method under way to stop before its next block or repetition.
@@ -43,13 +42,13 @@ class MethodWorker : public QObject {
     void report(std::int64_t done, std::int64_t total);
     void threadEnded();
 
-    QThread* thread_ = nullptr;
     std::atomic<bool> cancel_{false};
     std::atomic<std::int64_t> done_{0};
     std::atomic<std::int64_t> total_{0};
     std::atomic<bool> reportWaiting_{false};
     reliability::MethodResult result_;
     std::vector<std::string> messages_;
+    WorkThread thread_;  // last: it waits for the method before the members above go
 };
 
 }  // namespace ferrolith
