@@ -35,6 +35,12 @@ namespace {
 using namespace reliability;
 namespace rt = results_text;
 
+// Adds widget under the name the window tests find it by.
+void addNamed(QVBoxLayout& layout, QWidget* widget, const char* name) {
+    widget->setObjectName(QString::fromLatin1(name));
+    layout.addWidget(widget);
+}
+
 QString figure(double x) { return text(formatFigure(x)); }
 QString factorText(const std::optional<double>& factor) {
     return factor ? figure(*factor) : text(rt::noFactor);
@@ -176,23 +182,16 @@ MethodsPanel::MethodsPanel(WindowAnalysis& analysis, WindowDialogs& dialogs, QWi
 QWidget* MethodsPanel::createFormGroup() {
     auto* group = new QGroupBox(text(rt::formCaption));
     auto* layout = new QVBoxLayout(group);
-    formSummary_->setObjectName(QStringLiteral("formSummary"));
-    layout->addWidget(formSummary_);
-    otherPeriod_->setObjectName(QStringLiteral("formOtherPeriod"));
-    layout->addWidget(otherPeriod_);
-    pointsNote_->setObjectName(QStringLiteral("designPointsNote"));
-    layout->addWidget(pointsNote_);
+    addNamed(*layout, formSummary_, "formSummary");
+    addNamed(*layout, otherPeriod_, "formOtherPeriod");
+    addNamed(*layout, pointsNote_, "designPointsNote");
     auto* barsCaption = wrappedLabel();
     barsCaption->setText(text(rt::importanceBarsCaption));
     layout->addWidget(barsCaption);
-    bars_->setObjectName(QStringLiteral("importanceBars"));
-    layout->addWidget(bars_);
-    designPoint_->setObjectName(QStringLiteral("designPoint"));
-    layout->addWidget(designPoint_);
-    designValuesCaption_->setObjectName(QStringLiteral("designValuesCaption"));
-    layout->addWidget(designValuesCaption_);
-    designValues_->setObjectName(QStringLiteral("designValues"));
-    layout->addWidget(designValues_);
+    addNamed(*layout, bars_, "importanceBars");
+    addNamed(*layout, designPoint_, "designPoint");
+    addNamed(*layout, designValuesCaption_, "designValuesCaption");
+    addNamed(*layout, designValues_, "designValues");
     layout->addWidget(createBases());
     return group;
 }
@@ -269,14 +268,10 @@ QWidget* MethodsPanel::createComparisonGroup() {
     auto* group = new QGroupBox(text(rt::comparisonCaption));
     auto* layout = new QVBoxLayout(group);
     layout->addWidget(target_);
-    comparisonBasis_->setObjectName(QStringLiteral("comparisonBasis"));
-    layout->addWidget(comparisonBasis_);
-    comparison_->setObjectName(QStringLiteral("methodComparison"));
-    layout->addWidget(comparison_);
-    noFigures_->setObjectName(QStringLiteral("methodsWithoutFigures"));
-    layout->addWidget(noFigures_);
-    disagreement_->setObjectName(QStringLiteral("methodDisagreement"));
-    layout->addWidget(disagreement_);
+    addNamed(*layout, comparisonBasis_, "comparisonBasis");
+    addNamed(*layout, comparison_, "methodComparison");
+    addNamed(*layout, noFigures_, "methodsWithoutFigures");
+    addNamed(*layout, disagreement_, "methodDisagreement");
     return group;
 }
 
