@@ -9,10 +9,7 @@
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: %s DESIGN.png\n", argv[0]);
-        return 2;
-    }
+    if (!ferrolith::screenshot::givenFiles(argc, argv, 1, "DESIGN.png")) return 2;
     ferrolith::frmMain window;
     ferrolith::ResultsWindow* shown =
         ferrolith::screenshot::calculate(window, ferrolith::screenshot::Inputs::RareCase);
@@ -20,13 +17,10 @@ int main(int argc, char* argv[]) {
     ferrolith::ResultsWindow& results = *shown;
     results.findChild<QTabWidget*>(QStringLiteral("resultsTabs"))
         ->setCurrentWidget(&results.design());
-    QSignalSpy ended(&results.design(), &ferrolith::DesignPanel::designEnded);
-    QTest::mouseClick(results.design().findChild<QPushButton*>(QStringLiteral("runDesign")),
-                      Qt::LeftButton);
-    if (!ended.wait(60000)) {
-        std::fprintf(stderr, "the design did not end\n");
+    if (!ferrolith::screenshot::clickAndWait(results.design(), "runDesign",
+                                             &ferrolith::DesignPanel::designEnded,
+                                             QStringLiteral("the design")))
         return 1;
-    }
     QTest::qWait(200);
     return ferrolith::screenshot::save(results, argv[1]) ? 0 : 1;
 }

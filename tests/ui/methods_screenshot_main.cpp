@@ -12,10 +12,7 @@
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: %s METHODS.png\n", argv[0]);
-        return 2;
-    }
+    if (!ferrolith::screenshot::givenFiles(argc, argv, 1, "METHODS.png")) return 2;
     ferrolith::frmMain window;
     ferrolith::ResultsWindow* shown =
         ferrolith::screenshot::calculate(window, ferrolith::screenshot::Inputs::RareCase);
@@ -27,13 +24,9 @@ int main(int argc, char* argv[]) {
     auto* choice = methods.findChild<QComboBox*>(QStringLiteral("methodChoice"));
     for (int i = 0; i < choice->count(); ++i) {
         choice->setCurrentIndex(i);
-        QSignalSpy ended(&methods, &ferrolith::MethodsPanel::methodEnded);
-        QTest::mouseClick(methods.findChild<QPushButton*>(QStringLiteral("runMethod")),
-                          Qt::LeftButton);
-        if (ended.count() == 0 && !ended.wait(60000)) {
-            std::fprintf(stderr, "%s did not end\n", qPrintable(choice->currentText()));
+        if (!ferrolith::screenshot::clickAndWait(
+                methods, "runMethod", &ferrolith::MethodsPanel::methodEnded, choice->currentText()))
             return 1;
-        }
     }
     QTest::qWait(200);
     QScrollBar* scroll =

@@ -7,10 +7,7 @@
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: %s WINDOW.png RESULTS.png\n", argv[0]);
-        return 2;
-    }
+    if (!ferrolith::screenshot::givenFiles(argc, argv, 2, "WINDOW.png RESULTS.png")) return 2;
     ferrolith::frmMain window;
     ferrolith::ResultsWindow* results =
         ferrolith::screenshot::calculate(window, ferrolith::screenshot::Inputs::Defaults);

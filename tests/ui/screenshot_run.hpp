@@ -12,6 +12,13 @@
 
 namespace ferrolith::screenshot {
 
+// True when the program was given files PNG names; else says what it takes (names).
+inline bool givenFiles(int argc, char* argv[], int files, const char* names) {
+    if (argc == files + 1) return true;
+    std::fprintf(stderr, "usage: %s %s\n", argv[0], names);
+    return false;
+}
+
 // The rare case (Allowable Stress 90,3) at 2 x 100, or the window's defaults.
 enum class Inputs { Defaults, RareCase };
 
@@ -42,6 +49,17 @@ inline ResultsWindow* calculate(frmMain& window, Inputs inputs) {
         return nullptr;
     }
     return &results;
+}
+
+// Clicks panel's button of that name and waits for ended; false with why on standard error.
+template <class Panel, class Signal>
+bool clickAndWait(Panel& panel, const char* button, Signal ended, const QString& what) {
+    QSignalSpy spy(&panel, ended);
+    QTest::mouseClick(panel.template findChild<QPushButton*>(QString::fromLatin1(button)),
+                      Qt::LeftButton);
+    if (spy.count() > 0 || spy.wait(60000)) return true;
+    std::fprintf(stderr, "%s did not end\n", qPrintable(what));
+    return false;
 }
 
 inline bool save(QWidget& shown, const char* path) {
