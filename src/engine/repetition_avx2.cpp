@@ -6,52 +6,21 @@
 #include <array>
 #include <utility>
 
+#include "engine/block_lanes_avx2.hpp"
 #include "engine/generator_lanes_avx2.hpp"
 #include "engine/pick_masks.hpp"
-#include "engine/tally_lanes_avx2.hpp"
-#include "model/distribution_formulas.hpp"
 #include "model/limit_state.hpp"
-#include "simd/pack.hpp"
 
 namespace ferrolith::avx2 {
 
 namespace {
 
-// A pack: sixteen samples, one stripe of the tally a lane. A block: four packs drawn side by side,
-// each operation over its sixteen registers in turn, so that the library kernels' calls and the
-// generator's steps do not wait for one another's results.
-constexpr int packRegisters = simd::TallyLanes::registers;
-constexpr int packLanes = 4 * packRegisters;
-constexpr int blockPacks = 4;
-constexpr int blockRegisters = blockPacks * packRegisters;
-constexpr int blockLanes = 4 * blockRegisters;
-using Block = simd::Pack<blockRegisters>;
-using BlockDraw = formulas::VariableDraw<Block>;
-using BlockDraws = std::array<BlockDraw, inputVariableCount>;
+// Three uniforms an input a sample, whether its formulas use them or not.
 constexpr int readsPerSample = 3 * inputVariableCount;
 // A whole number of blocks, whose picks stay in the cache; blocks then line up with the stripes
 // of the tally.
 constexpr int chunkSamples = 512;
 static_assert(chunkSamples % blockLanes == 0);
-
-// Lanes 0 to count - 1 as bits.
-std::uint64_t lowLanes(int count) {
-    return count == blockLanes ? ~std::uint64_t{0} : (std::uint64_t{1} << count) - 1;
-}
-
-// The first faulty lane and variable of a block.
-struct BlockFault {
-    int lane = blockLanes;
-    int variable = 0;
-    std::string_view message;
-
-    bool found() const { return lane < blockLanes; }
-    void note(std::uint64_t laneMask, int v, std::string_view m) {
-        if (laneMask == 0) return;
-        const int first = __builtin_ctzll(laneMask);
-        if (first < lane) *this = {first, v, m};
-    }
-};
 
 class Kernel {
   public:
@@ -114,16 +83,6 @@ class Kernel {
         });
     }
 
-    // The first faulty draw among the valid lanes, in sample order, then variable order.
-    static BlockFault firstFault(const BlockDraws& draws, std::uint64_t validMask) {
-        BlockFault fault;
-        for (int i = 0; i < inputVariableCount; ++i) {
-            if (draws[i].poissonFault) fault.note(validMask, i, poissonFaultMessage);
-            fault.note(simd::bits(draws[i].overflow) & validMask, i, dataFaultMessage);
-        }
-        return fault;
-    }
-
     // The block's limit states into the sums in sample order, its inputs into the tally pack by
     // pack, and its results into the kept arrays.
     [[gnu::flatten]] void addBlock(BlockDraws& d, int sample, int valid) {
@@ -140,20 +99,7 @@ class Kernel {
         for (int l = 0; l < valid; ++l) sums_.addValues(e[l], r[l]);
         sums_.addSafe(__builtin_popcountll(safeLanes));
 
-        if (valid < blockLanes) {
-            const auto inBlock = simd::firstLanes<blockRegisters>(valid);
-            for (BlockDraw& x : d) x.value = simd::keepWhere(inBlock, x.value);
-        }
-        const auto failed = simd::notGreater(ls.resistance, ls.effect);
-        for (int p = 0; p * packLanes < valid; ++p) {
-            std::array<simd::TallyLanes::Lanes, inputVariableCount> pack;
-            for (int i = 0; i < inputVariableCount; ++i)
-                pack[i] = simd::part<packRegisters>(d[i].value, p * packRegisters);
-            const auto failedLanes = static_cast<unsigned>(~safeLanes >> (p * packLanes)) & 0xFFFFu;
-            tally_.add(pack, simd::part<packRegisters>(failed, p * packRegisters),
-                       failedLanes & static_cast<unsigned>(lowLanes(valid) >> (p * packLanes)),
-                       std::min(packLanes, valid - p * packLanes));
-        }
+        tallyBlock(tally_, d, ls.resistance, ls.effect, safeLanes, valid);
 
         if (keep_) keepBlock(e, r, sample, valid);
     }

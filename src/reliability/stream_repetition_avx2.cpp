@@ -7,7 +7,7 @@
 #include <span>
 #include <utility>
 
-#include "engine/tally_lanes_avx2.hpp"
+#include "engine/block_lanes_avx2.hpp"
 #include "model/draw_input.hpp"
 #include "reliability/input_mapping.hpp"
 #include "reliability/normal_stream.hpp"
@@ -19,21 +19,14 @@ namespace ferrolith::reliability::avx2 {
 
 namespace {
 
-// A block: four packs of sixteen samples drawn side by side, each operation over its sixteen
-// registers in turn, so that the library kernels' calls do not wait for one another's results.
-constexpr int packRegisters = simd::TallyLanes::registers;
-constexpr int packLanes = 4 * packRegisters;
-constexpr int blockRegisters = streamBlockSamples / 4;
+using ferrolith::avx2::BlockDraws;
+using ferrolith::avx2::BlockFault;
+using ferrolith::avx2::blockRegisters;
+using ferrolith::avx2::lowLanes;
 constexpr int lanes = streamBlockSamples;
-using Lanes = simd::Pack<blockRegisters>;
-using LaneDraw = formulas::VariableDraw<Lanes>;
-using BlockDraws = std::array<LaneDraw, inputVariableCount>;
-static_assert(streamBlockSamples % packLanes == 0);
-
-// Lanes 0 to count - 1 as bits.
-std::uint64_t lowLanes(int count) {
-    return count == lanes ? ~std::uint64_t{0} : (std::uint64_t{1} << count) - 1;
-}
+using Lanes = ferrolith::avx2::Block;
+using LaneDraw = ferrolith::avx2::BlockDraw;
+static_assert(streamBlockSamples == ferrolith::avx2::blockLanes);
 
 // The tails of a standard normal coordinate in lanes, with libmvec's kernels, step by step as
 // logNormalCdf and BeamSpace's uniformPower take them in doubles.
@@ -65,20 +58,6 @@ struct LaneTails {
     }
 };
 
-// The first faulty lane and input of a block.
-struct BlockFault {
-    int lane = lanes;
-    int variable = 0;
-    std::string_view message;
-
-    bool found() const { return lane < lanes; }
-    void note(std::uint64_t laneMask, int v, std::string_view m) {
-        if (laneMask == 0) return;
-        const int first = __builtin_ctzll(laneMask);
-        if (first < lane) *this = {first, v, m};
-    }
-};
-
 class Repetition {
   public:
     Repetition(const BeamSpace& space, std::uint64_t seed, int repetition)
@@ -90,7 +69,7 @@ class Repetition {
     std::optional<BlockFault> addBlock(int valid) {
         drawCoordinates();
         BlockDraws draws = drawBlock(std::make_index_sequence<inputVariableCount>{});
-        const BlockFault fault = firstFault(draws, lowLanes(valid));
+        const BlockFault fault = ferrolith::avx2::firstFault(draws, lowLanes(valid));
         if (fault.found()) return fault;
         addValues(draws, valid);
         return std::nullopt;
@@ -130,17 +109,6 @@ class Repetition {
                                            coordinates_.data() + range.first);
     }
 
-    // The first faulty draw among the valid lanes, in sample order, then input order.
-    static BlockFault firstFault(const BlockDraws& draws, std::uint64_t validMask) {
-        BlockFault fault;
-        for (int i = 0; i < inputVariableCount; ++i) {
-            const LaneDraw& d = draws[static_cast<std::size_t>(i)];
-            if (d.poissonFault) fault.note(validMask, i, poissonFaultMessage);
-            fault.note(simd::bits(d.overflow) & validMask, i, dataFaultMessage);
-        }
-        return fault;
-    }
-
     // The block's limit states into the sums in sample order, its inputs into the tally pack by
     // pack.
     [[gnu::flatten]] void addValues(BlockDraws& d, int valid) {
@@ -156,20 +124,7 @@ class Repetition {
             sums_.resist.add(r[l]);
         }
         sums_.safe = sums_.safe + __builtin_popcountll(safeLanes);
-        if (valid < lanes) {
-            const auto inBlock = simd::firstLanes<blockRegisters>(valid);
-            for (LaneDraw& x : d) x.value = simd::keepWhere(inBlock, x.value);
-        }
-        const auto failed = simd::notGreater(ls.resistance, ls.effect);
-        for (int p = 0; p * packLanes < valid; ++p) {
-            std::array<simd::TallyLanes::Lanes, inputVariableCount> pack;
-            for (std::size_t i = 0; i < inputVariableCount; ++i)
-                pack[i] = simd::part<packRegisters>(d[i].value, p * packRegisters);
-            const auto failedLanes =
-                static_cast<unsigned>((~safeLanes & validMask) >> (p * packLanes)) & 0xFFFFu;
-            tally_.add(pack, simd::part<packRegisters>(failed, p * packRegisters), failedLanes,
-                       std::min(packLanes, valid - p * packLanes));
-        }
+        ferrolith::avx2::tallyBlock(tally_, d, ls.resistance, ls.effect, safeLanes, valid);
     }
 
     const BeamSpace& space_;
